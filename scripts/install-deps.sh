@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the instrument needs to build, run and test,
+# skipping those already present. Needs root or sudo when something is missing.
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev
+          libsdl2-image-dev libtinyxml2-dev libsqlite3-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core xvfb clang libclang-rt-14-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
