@@ -23,7 +23,8 @@ std::vector<std::string_view> SplitComponents(std::string_view path) {
 
 bool IsKnownVolume(std::string_view name) {
     for (auto v : kVolumes) {
-        if (v == name) return true;
+        if (v == name)
+            return true;
     }
     return false;
 }
@@ -36,7 +37,8 @@ bool IsSafeComponent(std::string_view c) {
 
 std::filesystem::path InstrumentRoot() {
     const char* env = std::getenv("KELVARIN_ROOT");
-    if (env == nullptr || *env == '\0') return std::filesystem::path("kelvarin-root");
+    if (env == nullptr || *env == '\0')
+        return std::filesystem::path("kelvarin-root");
     return std::filesystem::path(env);
 }
 
@@ -44,12 +46,15 @@ std::optional<std::filesystem::path> MapDevicePath(std::string_view devicePath,
                                                    const std::filesystem::path& root) {
     auto parts = SplitComponents(devicePath);
     // A device path is absolute: it starts with a separator, so the first part is empty.
-    if (parts.size() < 2 || !parts[0].empty() || !IsKnownVolume(parts[1])) return std::nullopt;
+    if (parts.size() < 2 || !parts[0].empty() || !IsKnownVolume(parts[1]))
+        return std::nullopt;
     std::filesystem::path out = root / std::string(parts[1]);
     for (size_t i = 2; i < parts.size(); ++i) {
         bool trailingSeparator = (i + 1 == parts.size() && parts[i].empty());
-        if (trailingSeparator) break;
-        if (!IsSafeComponent(parts[i])) return std::nullopt;
+        if (trailingSeparator)
+            break;
+        if (!IsSafeComponent(parts[i]))
+            return std::nullopt;
         out /= std::string(parts[i]);
     }
     return out;

@@ -10,8 +10,8 @@ namespace fw {
 // KELVARIN_ROOT, or "./kelvarin-root" when it is unset or empty.
 std::filesystem::path InstrumentRoot();
 
-// "\FlashDisk\ZELTarvo.xml" -> <root>/FlashDisk/ZELTarvo.xml; "\USB HD\a.csv" -> <root>/USB HD/a.csv.
-// Both separators are accepted. Returns nothing for any other volume, for "." or ".."
+// "\FlashDisk\ZELTarvo.xml" -> <root>/FlashDisk/ZELTarvo.xml; "\USB HD\a.csv" -> <root>/USB
+// HD/a.csv. Both separators are accepted. Returns nothing for any other volume, for "." or ".."
 // components and for empty components inside the path, so a mapped path never leaves the root.
 std::optional<std::filesystem::path> MapDevicePath(std::string_view devicePath,
                                                    const std::filesystem::path& root);

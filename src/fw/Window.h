@@ -1,0 +1,72 @@
+#pragma once
+// Windows: rectangles on the panel that paint themselves, take touches, timers and
+// commands. Children are owned by their parent object as members, never by the Window.
+#include <string>
+#include <vector>
+
+#include "fw/Dc.h"
+#include "fw/Message.h"
+
+namespace fw {
+
+class Window {
+  public:
+    Window();
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Places the window on the panel (screen coordinates) below `parent`, with control id `id`.
+    void Create(Window* parent, const Rect& rect, int id = 0);
+    void MoveTo(const Rect& rect);
+
+    WindowHandle Handle() const { return handle_; }
+    int Id() const { return id_; }
+    const Rect& GetRect() const { return rect_; }
+    Window* Parent() const { return parent_; }
+    const std::vector<Window*>& Children() const { return children_; }
+    Window* FindChild(int id) const;
+
+    void Show(bool visible);
+    bool IsVisible() const { return visible_; }
+    void Enable(bool enabled);
+    bool IsEnabled() const { return enabled_; }
+
+    // Asks for a repaint of the panel at the next turn of the event loop.
+    void Invalidate() const;
+    void SetTimer(int id, int periodMs);
+    void KillTimer(int id);
+
+    // Sends a command to the parent chain (control notifications, menu choices).
+    void NotifyParent(int commandId);
+
+    // Paints this window and its visible children.
+    void PaintTree(Dc& dc);
+    // The deepest visible, enabled window under `p`, or nullptr.
+    Window* HitTest(Point p);
+
+    virtual void OnPaint(Dc&) {}
+    virtual bool OnMessage(const Message&) { return false; }
+    virtual void OnTimer(int) {}
+    virtual void OnTouchDown(Point) {}
+    virtual void OnTouchMove(Point) {}
+    virtual void OnTouchUp(Point) {}
+    // A child control's notification or a menu's choice; passed up unless handled.
+    virtual bool OnCommand(int commandId, Window* from);
+
+    // Looks a live window up by handle; nullptr once it has been destroyed.
+    static Window* FromHandle(WindowHandle h);
+
+  private:
+    void Detach();
+
+    WindowHandle handle_;
+    int id_ = 0;
+    Rect rect_;
+    Window* parent_ = nullptr;
+    std::vector<Window*> children_;
+    bool visible_ = true;
+    bool enabled_ = true;
+};
+
+}  // namespace fw

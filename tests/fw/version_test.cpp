@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "fw/Version.h"
+#include "support/TempRoot.h"
+
+namespace {
+
+std::filesystem::path Stamped(const std::filesystem::path& dir, const std::string& version) {
+    auto p = dir / ("prog-" + version);
+    std::ofstream out(p, std::ios::binary);
+    out << std::string(
+               "\x7F"
+               "ELF junk\0\0",
+               11)
+        << "\x01KVPRODUCTVERSION=" << version << std::string(1, '\0') << "more";
+    return p;
+}
+
+TEST(ProductVersion, FullAndShortForms) {
+    testing_support::TempRoot root;
+    std::string v;
+    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "2.1.0.5"), v, 0));
+    EXPECT_EQ(v, "2.1.0.5");
+    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "2.1.0.5"), v, 1));
+    EXPECT_EQ(v, "2.1");
+    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "2"), v, 1));
+    EXPECT_EQ(v, "2");
+    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "3.4"), v, 1));
+    EXPECT_EQ(v, "3.4");
+}
+
+TEST(ProductVersion, MissingStampOrFileFails) {
+    testing_support::TempRoot root;
+    auto plain = root.Path() / "plain";
+    std::ofstream(plain) << "no stamp here";
+    std::string v = "unchanged";
+    EXPECT_FALSE(fw::GetProductVersion(plain, v, 0));
+    EXPECT_FALSE(fw::GetProductVersion(root.Path() / "absent", v, 0));
+    EXPECT_EQ(v, "unchanged");
+}
+
+TEST(ProductVersion, OwnProgramCarriesTheBuildVersion) {
+    std::string v;
+    ASSERT_TRUE(fw::GetProductVersion(fw::OwnExecutable(), v, 0));
+    EXPECT_EQ(std::count(v.begin(), v.end(), '.'), 3);
+}
+
+}  // namespace

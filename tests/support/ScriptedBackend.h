@@ -1,0 +1,26 @@
+#pragma once
+// The test backend: no display; when a loop has to wait it takes the next scripted step
+// (a touch, a clock advance, any action). A modal loop with an empty script has starved.
+#include <deque>
+#include <functional>
+
+#include "fw/Backend.h"
+
+namespace testing_support {
+
+class ScriptedBackend : public fw::Backend {
+  public:
+    void Present(const fw::Surface&) override { ++frames_; }
+    bool WaitForEvents(fw::EventLoop& loop, int64_t timeoutMs) override;
+    void Wake() override {}
+
+    void Then(std::function<void()> step) { script_.push_back(std::move(step)); }
+    bool ScriptEmpty() const { return script_.empty(); }
+    int Frames() const { return frames_; }
+
+  private:
+    std::deque<std::function<void()>> script_;
+    int frames_ = 0;
+};
+
+}  // namespace testing_support

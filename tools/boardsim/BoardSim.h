@@ -1,0 +1,82 @@
+#pragma once
+// The main board's side of the wire protocol: answers the instrument's commands and produces
+// ADC packets from a model of the input current, leakage, noise and temperature per channel.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <random>
+#include <vector>
+
+#include "link/BoardPacket.h"
+#include "link/Framers.h"
+
+namespace boardsim {
+
+struct ChannelModel {
+    double currentFa = 0.0;  // the signal the chamber delivers
+    double leakageFa = 0.0;  // added to the signal, as a real input's leakage would be
+    double noiseFa = 0.0;    // standard deviation of white noise per reading
+    double temperatureC = 22.0;
+};
+
+// Turns an input current into the 24-bit offset-binary ADC reading for a channel and range.
+using CountsModel = std::function<uint32_t(int channel, int range, double currentFa)>;
+// Turns a temperature into the raw temperature reading.
+using TemperatureModel = std::function<uint32_t(int channel, double celsius)>;
+
+class BoardSim {
+  public:
+    using Output = std::function<void(const std::vector<uint8_t>& frame)>;
+
+    explicit BoardSim(Output output);
+
+    // Bytes the instrument sent; complete frames are answered at once.
+    void Receive(const uint8_t* data, size_t size);
+
+    // One 0x84 packet with both channels' readings.
+    void SendAdc();
+    void SendPacket(BOARD_PACKET packet);
+    void RaisePowerKey() { SendPacket(MakePacket(0x86)); }
+    void RaiseWake() { SendPacket(MakePacket(0x87)); }
+    void RaisePowerOn() { SendPacket(MakePacket(0x88)); }
+
+    void SetChannel(int channel, const ChannelModel& model);
+    void SetCountsModel(CountsModel model);
+    void SetTemperatureModel(TemperatureModel model);
+    void SetAnswersPoll(bool answers);
+    void SetFirmwareVersions(std::array<uint8_t, 4> first, std::array<uint8_t, 4> second);
+    void SetSeed(uint32_t seed);
+
+    // What the instrument asked for.
+    int CommandCount(uint8_t code) const;
+    std::vector<BOARD_PACKET> ReceivedPackets() const;
+    int Range(int channel) const;
+    int BiasVolts(int channel) const;
+    uint8_t LastStandbyStatus() const;
+
+  private:
+    void Handle(const BOARD_PACKET& command);
+    void Answer(uint8_t code, std::vector<uint8_t> payload);
+    uint32_t ReadingFor(int channel);
+
+    mutable std::mutex mutex_;
+    Output output_;
+    CBoardFramer framer_;
+    std::array<ChannelModel, 2> channels_{};
+    std::array<int, 2> range_{1, 1};
+    std::array<int, 2> bias_{0, 0};
+    std::array<uint8_t, 7> clock_{0, 0, 12, 2, 14, 3, 16};
+    std::array<uint8_t, 4> firmware_{2, 1, 0, 3};
+    std::array<uint8_t, 4> firmware2_{1, 0, 0, 7};
+    bool answersPoll_ = true;
+    uint8_t lastStandbyStatus_ = 0;
+    std::map<uint8_t, int> commandCounts_;
+    std::vector<BOARD_PACKET> received_;
+    CountsModel counts_;
+    TemperatureModel temperature_;
+    std::mt19937 random_{12345};
+};
+
+}  // namespace boardsim
