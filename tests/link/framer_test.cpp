@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "link/BoardPacket.h"
+#include "link/Framers.h"
+
+namespace {
+
+// Feeds bytes and returns every packet the framer completed.
+std::vector<BOARD_PACKET> Feed(CBoardFramer& f, const std::vector<uint8_t>& bytes) {
+    std::vector<BOARD_PACKET> out;
+    for (uint8_t b : bytes) {
+        if (f.OnByte(b)) out.push_back(f.Record());
+    }
+    return out;
+}
+
+TEST(BoardFrame, EscapesSpecialBytesInPayloadAndChecksum) {
+    BOARD_PACKET p = MakePacket(0x84, {0xF2, 0xF0, 0x01, 0xF3, 0xF1});
+    std::vector<uint8_t> frame;
+    ASSERT_TRUE(EncodeFrame(p, frame));
+    // checksum = 0x84 ^ 0 ^ 5 ^ F2 ^ F0 ^ 01 ^ F3 ^ F1 = 0x80
+    EXPECT_EQ(p.checksum, 0x80);
+    std::vector<uint8_t> expected = {0xF1, 0x84, 0x00, 0x05, 0xF3, 0x02, 0xF3, 0x00, 0x01,
+                                     0xF3, 0x03, 0xF3, 0x01, 0x80, 0xF2};
+    EXPECT_EQ(frame, expected);
+
+    // A checksum that itself needs escaping: code 0xF0 alone gives checksum 0xF0.
+    BOARD_PACKET q = MakePacket(0xF0);
+    ASSERT_TRUE(EncodeFrame(q, frame));
+    EXPECT_EQ(frame, (std::vector<uint8_t>{0xF1, 0xF3, 0x00, 0x00, 0x00, 0xF3, 0x00, 0xF2}));
+
+    CBoardFramer f;
+    auto got = Feed(f, frame);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].code, 0xF0);
+    EXPECT_EQ(got[0].length, 0);
+}
+
+TEST(BoardFrame, RoundTripOfEveryByteValue) {
+    CBoardFramer f;
+    for (int v = 0; v < 256; ++v) {
+        BOARD_PACKET p = MakePacket(0x01, {uint8_t(v), uint8_t(255 - v), 0xF2});
+        std::vector<uint8_t> frame;
+        ASSERT_TRUE(EncodeFrame(p, frame));
+        auto got = Feed(f, frame);
+        ASSERT_EQ(got.size(), 1u) << v;
+        EXPECT_EQ(got[0].payload[0], v);
+        EXPECT_EQ(got[0].payload[1], 255 - v);
+        EXPECT_EQ(got[0].payload[2], 0xF2);
+    }
+}
+
+TEST(BoardFrame, CorruptFramesAreDroppedSilently) {
+    CBoardFramer f;
+    BOARD_PACKET p = MakePacket(0x85);
+    std::vector<uint8_t> good;
+    ASSERT_TRUE(EncodeFrame(p, good));
+
+    std::vector<uint8_t> badSum = good;
+    badSum[4] ^= 0x01;
+    EXPECT_TRUE(Feed(f, badSum).empty());
+
+    std::vector<uint8_t> noEnd = good;
+    noEnd.back() = 0x00;
+    EXPECT_TRUE(Feed(f, noEnd).empty());
+
+    // A stray start inside a frame abandons it and is consumed: the next frame right behind
+    // it is lost too unless it brings its own start byte.
+    std::vector<uint8_t> stray = {0xF1, 0x84, 0xF1, 0x85, 0x00, 0x00, 0x85, 0xF2};
+    EXPECT_TRUE(Feed(f, stray).empty());
+    EXPECT_EQ(Feed(f, good).size(), 1u);
+
+    // Junk before a frame is ignored.
+    std::vector<uint8_t> junk = {0x00, 0x42, 0xF2, 0xF3};
+    junk.insert(junk.end(), good.begin(), good.end());
+    EXPECT_EQ(Feed(f, junk).size(), 1u);
+}
+
+TEST(BoardFrame, LongFramesAreRefusedBeforeTheyAreBuilt) {
+    BOARD_PACKET p;
+    p.code = 0x84;
+    p.length = 255;
+    std::fill(std::begin(p.payload), std::end(p.payload), 0xF2);  // escapes to 510 bytes
+    std::vector<uint8_t> frame;
+    EXPECT_FALSE(EncodeFrame(p, frame));
+    EXPECT_TRUE(frame.empty());
+
+    // 246 payload bytes of 0x11 (length 0xF6, checksum 0xF6, neither escaped) make a frame of
+    // 1 + 3 + 246 + 1 + 1 = 252 bytes, the most the board takes.
+    p.code = p.status = 0;
+    p.length = 246;
+    std::fill(std::begin(p.payload), std::end(p.payload), 0x11);
+    ASSERT_TRUE(EncodeFrame(p, frame));
+    EXPECT_EQ(frame.size(), 252u);
+    p.length = 247;  // 253 bytes
+    EXPECT_FALSE(EncodeFrame(p, frame));
+}
+
+std::vector<std::string> FeedLines(CLineFramer& f, const std::string& bytes) {
+    std::vector<std::string> out;
+    for (char c : bytes) {
+        if (f.OnByte(static_cast<uint8_t>(c))) out.emplace_back(f.Line());
+    }
+    return out;
+}
+
+TEST(LineFrame, LinesBetweenDelimiters) {
+    CLineFramer f;
+    EXPECT_EQ(FeedLines(f, "<<GID>"), std::vector<std::string>{"<GID>"});
+    EXPECT_EQ(f.Record().length, 5);
+    EXPECT_EQ(f.Record().payload[5], 0);  // zero after '>'
+    EXPECT_EQ(FeedLines(f, "noise\r\n<GSVER>tail<GR1>"),
+              (std::vector<std::string>{"<GSVER>", "<GR1>"}));
+    EXPECT_EQ(FeedLines(f, "<A\r\nB>"), std::vector<std::string>{"<A\r\nB>"});
+}
+
+TEST(LineFrame, OverlongLineIsDroppedUpToTheNextStart) {
+    CLineFramer f;
+    std::string longest = "<" + std::string(253, 'x') + ">";  // 255 with both delimiters
+    auto got = FeedLines(f, longest);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(f.Record().length, 255);
+
+    // One character more: the line is dropped; its tail must not run as a command.
+    std::string tooLong = "<" + std::string(254, 'x') + "GID>";
+    EXPECT_TRUE(FeedLines(f, tooLong).empty());
+    EXPECT_EQ(FeedLines(f, "<GR1>"), std::vector<std::string>{"<GR1>"});
+}
+
+}  // namespace
