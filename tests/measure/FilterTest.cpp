@@ -1,0 +1,229 @@
+#include "measure/Filter.h"
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "measure/BoardFeed.h"
+
+namespace {
+
+// The instrument's conversion factors written out, so a mistyped digit in the code shows.
+constexpr double kLowPerSum = 0.000254183144240708;
+constexpr double kHighPerSum = 0.2544373273849487;
+constexpr double kLowPerReading = 0.06100395461776992;
+constexpr double kHighPerReading = 61.06495857238769;
+
+constexpr uint32_t kMid = 8388608;        // default baseline, 2^23
+constexpr uint32_t kBelow = kMid - 1000;  // 1000 counts of positive current
+constexpr uint32_t kFullScale = 0xFE4000;
+constexpr uint32_t kTempWord = 812646;  // five of them: 24.99996 °C
+constexpr uint32_t kMaxU32 = std::numeric_limits<uint32_t>::max();
+
+double PerSum(int range) {
+    return range == 0 ? kLowPerSum : kHighPerSum;
+}
+double PerReading(int range) {
+    return range == 0 ? kLowPerReading : kHighPerReading;
+}
+
+TEST(FilterRate, SteadyReadingGivesHandComputedRateOnEveryRangeCode) {
+    for (int range : {0, 1, 2}) {  // any code but 0 is High
+        CFilter f;
+        f.ResetChannel(0, range);
+        BoardFeed{f, range}.Send(125, kBelow);
+        // Exact: with unit gain the factors must match to their last digit.
+        EXPECT_EQ(f.Chan[0].Rate, 240000 * PerSum(range)) << "range " << range;
+        EXPECT_EQ(f.InstantValue(0, range, kBelow), 1000 * PerReading(range));
+        EXPECT_EQ(f.Chan[0].MeanCount, static_cast<int32_t>(kBelow));
+    }
+}
+
+TEST(FilterRate, WindowsFillFromZeroCurrentAfterReset) {
+    CFilter f;
+    f.ResetChannel(0, 0);
+    BoardFeed low{f, 0};
+    low.Send(5, kBelow);  // shifted sums lose ceil(62.5 k): 63+125+188+250+313
+    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, 939 * kLowPerSum);
+    low.Send(115, kBelow);  // oldest block still holds sums of 61..63 new readings
+    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, (57 * 4000 + 3813 + 3875 + 3938) * kLowPerSum);
+    low.Send(5, kBelow);
+    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, 240000 * kLowPerSum);
+
+    f.ResetChannel(0, 1);
+    BoardFeed high{f, 1};
+    high.Send(5, kBelow);  // 1..5 readings' worth, doubled
+    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, 30000 * kHighPerSum);
+    high.Send(15, kBelow);  // readings 11..20: 11 + 9 × 12, doubled
+    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, 238000 * kHighPerSum);
+    high.Send(5, kBelow);
+    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, 240000 * kHighPerSum);
+}
+
+TEST(FilterSums, FullScaleReadingsBeyond31BitsStayExact) {
+    // 240 × 16662528 = 3999006720 against 240 × 2^23 = 2013265920 of offsets.
+    CFilter f;
+    f.ResetChannel(0, 0);
+    BoardFeed b{f, 0, true};
+    b.Send(125, kFullScale);
+    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, -1985740800 * kLowPerSum);
+    EXPECT_EQ(f.Chan[0].MeanCount, 16662528);
+    const double twelveSteps = 12 * (-1985740800.0 * kLowPerSum);
+    EXPECT_NEAR(f.Chan[0].ChargeRaw, twelveSteps, 1e-12 * std::abs(twelveSteps));
+
+    f.Zeroing = true;
+    b.Send(240, kFullScale);
+    EXPECT_EQ(f.ZeroSumCounts[0], 3999006720);
+    EXPECT_EQ(f.ZeroSumOffsets[0], 2013265920);
+    f.SetZero(1, kSkipChannel);
+    EXPECT_EQ(f.Cal[0].High.Zero, 1985740800);
+}
+
+TEST(FilterCharge, EachStepAddsOneSecondOfMeanCurrent) {
+    for (int range : {0, 1}) {
+        CFilter f;
+        f.ResetChannel(0, range);
+        f.Cal[0].ForRange(range).Gain = 2.0;
+        BoardFeed{f, range, true}.Send(30, kBelow);
+        const double fc = 240000 * PerSum(range);
+        EXPECT_DOUBLE_EQ(f.Chan[0].ChargeRaw, 3 * fc);
+        EXPECT_DOUBLE_EQ(f.Chan[0].Charge, 2.0 * 3 * fc / 1000);
+    }
+}
+
+TEST(FilterDose, RateModeFollowsRateAndChargeModeFollowsCharge) {
+    CFilter f;
+    f.ResetChannel(0, 1);
+    FILTER_CHANNEL& c = f.Chan[0];
+    c.CalCoefficient = 2.0;
+    c.TPFactor = 1.5;
+    f.Cal[0].High.RateCF = 3.0;
+    f.Cal[0].High.ChrgCF = 0.5;
+    BoardFeed b{f, 1, true};
+    b.Send(30, kBelow);
+    EXPECT_EQ(c.Dose, 0.0) << "no chamber applied";
+
+    c.DoseMode = kDoseFromRate;
+    b.Send(10, kBelow);
+    EXPECT_DOUBLE_EQ(c.Dose, 240000 * kHighPerSum * 2.0 * 3.0 / 1000);
+    EXPECT_DOUBLE_EQ(c.DoseCorrected, c.Dose * 1.5);
+
+    f.ResetCharge();
+    EXPECT_NE(c.Dose, 0.0) << "a dose rate survives a charge reset";
+    c.DoseMode = kDoseFromCharge;
+    b.Send(10, kBelow);  // one charge step, then two rates
+    EXPECT_DOUBLE_EQ(c.Dose, 240000 * kHighPerSum / 1000 * 2.0 * 0.5);
+    f.ResetCharge();
+    EXPECT_EQ(c.Dose, 0.0);
+    EXPECT_EQ(c.DoseCorrected, 0.0);
+}
+
+TEST(FilterZero, ZeroingFreezesWindowsAndStoresOnlyTheNamedRange) {
+    CFilter f;
+    f.ResetChannel(0, 0);
+    f.Zeroing = true;
+    BoardFeed{f, 0}.Send(240, kMid + 50, kTempWord);
+    EXPECT_EQ(f.Chan[0].CountRing[0], kMid);
+    EXPECT_EQ(f.Chan[0].TempSum, 0u);
+    f.ZeroSumCounts[1] = 300;
+    f.ZeroSumOffsets[1] = 60;
+    f.SetZero(0, 1);
+    EXPECT_EQ(f.Cal[0].Low.Zero, 240 * 50);
+    EXPECT_EQ(f.Cal[0].High.Zero, 0);
+    EXPECT_EQ(f.Cal[1].High.Zero, 240);
+    EXPECT_EQ(f.Cal[1].Low.Zero, 0);
+    f.ZeroSumCounts = {0, 0};
+    f.SetZero(kSkipChannel, 2);  // neither code stores anything
+    EXPECT_EQ(f.Cal[0].Low.Zero, 240 * 50);
+    EXPECT_EQ(f.Cal[1].High.Zero, 240);
+
+    f.Zeroing = false;
+    f.ResetChannel(0, 0);
+    BoardFeed{f, 0}.Send(125, kMid + 50);
+    EXPECT_EQ(f.Chan[0].Rate, 0.0);
+    EXPECT_DOUBLE_EQ(f.InstantValue(0, 0, kMid + 50 - 1000), 1000 * kLowPerReading);
+}
+
+TEST(FilterOffset, BaselinePolynomialClampsAndFollowsTemperature) {
+    CFilter f;
+    EXPECT_EQ(f.Chan[0].Temperature, 25.0);
+    EXPECT_EQ(f.Chan[0].CountRing[0], kMid) << "built on the default baseline";
+    RANGE_CAL& low = f.Cal[0].Low;
+    low = {.A = 1e-3, .C = 2.0, .D = 0.5, .E = 8000000.7};
+    EXPECT_EQ(f.OffsetCounts(0, 0), 8001653u);  // + 390.625 + 1250 + 12.5
+    EXPECT_EQ(f.OffsetCounts(0, 1), kMid);
+    for (double e : {-1e9, std::nan("")}) {
+        low.E = e;
+        EXPECT_EQ(f.OffsetCounts(0, 0), 0u);
+    }
+    low = {.D = 100.0, .E = 1e20};
+    EXPECT_EQ(f.OffsetCounts(0, 0), kMaxU32);
+
+    low.E = kMid;
+    BoardFeed b{f, 0};
+    b.Send(10, kMid, kTempWord);
+    const double t = (5 * kTempWord * 3.90625e-7 - 1.1264) / 0.018432;
+    EXPECT_DOUBLE_EQ(f.Chan[0].Temperature, t);
+    EXPECT_EQ(f.OffsetCounts(0, 0), kMid + 2499u);  // 100 × 24.99996
+    b.Send(3, kMid, kTempWord);
+    f.ResetChannel(0, 0);
+    EXPECT_EQ(f.Chan[0].Temperature, t);
+    EXPECT_EQ(f.Chan[0].TempSum, 0u);
+}
+
+TEST(FilterOverRange, WindowEdgesLatchingAndChargeLimit) {
+    CFilter f;
+    const std::pair<uint32_t, bool> cases[] = {
+        {0x1C000, false}, {0x1BFFF, true}, {0xFE4000, false}, {0xFE4001, true}};
+    for (const auto& [count, over] : cases) {
+        f.AddSample(0, 0, false, count, 0);
+        EXPECT_EQ(f.Chan[0].OverRange, over) << std::hex << count;
+    }
+    EXPECT_FALSE(f.Chan[0].OverRangeLatched) << "latched only while collecting";
+    f.AddSample(0, 0, true, 0xFE4001, 0);
+    f.AddSample(0, 0, true, kMid, 0);
+    EXPECT_FALSE(f.Chan[0].OverRange);
+    EXPECT_TRUE(f.Chan[0].OverRangeLatched);
+    f.ResetChannel(0, 1);
+    EXPECT_TRUE(f.Chan[0].OverRangeLatched);
+    f.ResetCharge();
+    EXPECT_FALSE(f.Chan[0].OverRangeLatched);
+
+    f.Cal[0].High.Gain = 1.6e7;  // 61064.96 fC a step: 9.77e8 pC, then 1.95e9 pC
+    BoardFeed b{f, 1, true};
+    b.Send(10, kBelow);
+    EXPECT_FALSE(f.Chan[0].OverRangeLatched);
+    b.Send(10, kBelow);
+    EXPECT_TRUE(f.Chan[0].OverRangeLatched);
+}
+
+TEST(FilterTrigger, LevelsAroundTheZeroReadingSaturate) {
+    CFilter f;
+    f.AddSample(0, 0, false, kMid, 0);  // LastOffset = 2^23
+    // 1000 fA / 0.0610039546 fA = 16392.38 counts; 500 fA: 8196.19
+    f.TriggerLevels(1.0, 0.5, 0);
+    EXPECT_EQ(f.StartHigh, kMid + 16392);
+    EXPECT_EQ(f.StartLow, kMid - 16392);
+    EXPECT_EQ(f.StopHigh, kMid + 8196);
+    EXPECT_EQ(f.StopLow, kMid - 8196);
+    f.Cal[0].High.Zero = -479;     // -1.996 readings, truncated to -1
+    f.TriggerLevels(1.0, 1.0, 1);  // 1000 fA / 61.0649586 fA = 16.38
+    EXPECT_EQ(f.StartHigh, kMid - 1 + 16);
+    EXPECT_EQ(f.StopLow, kMid - 1 - 16);
+    f.Cal[0].Low.RateCF = 2.0;
+    f.TriggerLevels(1.0, 1.0, 0);
+    EXPECT_EQ(f.StartHigh, kMid + 32784);  // 32784.76
+
+    f.TriggerLevels(200000.0, 1e9, 0);  // 6.6e9 and 3.3e13 counts
+    EXPECT_EQ(f.StartLow, 0u);
+    EXPECT_EQ(f.StopLow, 0u);
+    EXPECT_EQ(f.StopHigh, kMaxU32);
+    f.TriggerLevels(std::nan(""), -5.0, 0);
+    EXPECT_EQ(f.StartLow, kMid);
+    EXPECT_EQ(f.StartHigh, kMid);
+    EXPECT_EQ(f.StopLow, kMid);
+    EXPECT_EQ(f.StopHigh, kMid);
+}
+
+}  // namespace
