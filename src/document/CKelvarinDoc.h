@@ -1,32 +1,122 @@
 #pragma once
 // The one instrument document: all instrument state, read and changed by the screens and
-// by both protocol handlers on the user-interface thread.
+// by both protocol handlers, on the user-interface thread only.
+#include <array>
+#include <cstdint>
 #include <string>
 
+#include "document/ChannelInfo.h"
+#include "document/Hints.h"
 #include "fw/View.h"
 #include "link/BoardLink.h"
 #include "link/BoardPacket.h"
+#include "measure/Filter.h"
 
 class CKelvarinDoc : public fw::Document {
   public:
+    CKelvarinDoc();
+
+    // ---- links -------------------------------------------------------------------------
     void SetLink(IBoardLink* link) { link_ = link; }
     IBoardLink* Link() const { return link_; }
 
-    // Every packet from the main board, on the user-interface thread.
+    // Every packet from the main board. Packets too short for their code, or naming a
+    // channel or range that does not exist, are ignored.
     void OnBoardPacket(const BOARD_PACKET* record);
-
     // Every remote command line from the external port (outside standby).
     void OnRemoteCommand(const BOARD_PACKET* line);
 
-    // Command senders; false when the board link is absent or the write failed.
+    // ---- commands to the main board (false when the link is absent or the write failed)
     bool SendCommand(uint8_t code, std::initializer_list<uint8_t> payload = {}, uint8_t status = 0);
     bool SendPoll() { return SendCommand(0x85); }
+    bool SetRange(int ch, int range);
+    bool SetBias(int ch, int volts);
+    bool SetDateTime();
+    bool StartZero() { return SendCommand(0x03); }
+    bool SetControlsEnabled(bool enabled) { return SendCommand(0x04, {uint8_t(enabled ? 1 : 0)}); }
+    bool SendStandbyAnswer(bool accepted) { return SendCommand(0x86, {}, accepted ? 0x00 : 0xFF); }
+    bool SendWakeAck() { return SendCommand(0x87); }
+
+    // ---- collection ------------------------------------------------------------------------
+    void SetChargeType(uint8_t type, long duration);
+    void StartCollection();
+    void ApplyRanges();
+    // Starts a zeroing of `channels` (0 channel 1, 1 channel 2, 2 both) and tells the board.
+    void BeginZeroing(uint8_t channels);
+
+    // ---- correction and calibration ---------------------------------------------------------
+    void SetTemperature(double t);
+    void SetPressure(double p);
+    double StandardTemperature() const;
+    double StandardPressure() const;
+    double GetCalCoefficient(int ch) const;
+    void ApplyChamber(int ch);
+
+    // ---- bias ------------------------------------------------------------------------------
+    // "%+d V\r\n(%+d V)" of the set and read bias; true when the reading is within ±2 %.
+    bool CheckBias(int ch, std::string& text) const;
+    bool BiasChanged(int ch);
+
+    // ---- titles and calibration dates ------------------------------------------------------
+    void MakeTitle(std::string& text);
+    // Due in 60 days or less, already past, or not a real date.
+    bool IsCalDueSoon(int year, int month, int day) const;
 
     bool BoardAnswered() const { return boardAnswered_; }
     const std::string& LastRemoteLine() const { return lastRemoteLine_; }
 
+    // ---- state -------------------------------------------------------------------------------
+    std::array<CHANNEL_INFO, 2> Channel{};
+    CFilter Filter;
+
+    int CollectionIndex = 0;
+    int RepeatCount = 1;
+    int Repeating = 0;
+    int CollectionFinished = 0;
+    uint8_t UntitledCounter = 1;
+    int16_t DateFormat = 0;
+    int TimeFormat = 0;
+    int PasswordProtect = 0;
+    uint8_t TriggerArmed = 0;
+    uint8_t ChargeType = 0;
+    uint8_t DefChargeType = 0;
+    long DefChargeDuration = 15;
+    std::string SerialNumber;
+    int SettingsSaved = 0;
+    uint8_t Brightness = 0;
+    uint8_t Volume = 0;
+    int Untitled = 0;
+    std::string FirmwareVersion;
+    std::string FirmwareVersion2;
+    std::string Title;
+    int DataUnsaved = 0;
+    int TitleSaved = 0;
+    int Collecting = 0;
+    double LStop = 0.0;
+    double HStop = 0.0;
+    double LStart = 0.0;
+    double HStart = 0.0;
+    long ChargeDuration = 15;
+    long PrevChargeDuration = 0;
+    int PressStd = 0;
+    int TempStd = 0;
+    int DataFileDelimiter = 0;
+    int StreamRaw = 0;
+    int StreamRate = 0;
+    uint8_t ZeroChannels = 2;
+    int AutoDataCapture = 0;
+    uint8_t OneChannelShown = 0;
+    DATE3 CalDate;
+    DATE3 CalDueDate;
+
   private:
     void PostToActiveView(uint32_t message);
+    void HandleAdcData(const BOARD_PACKET& p);
+    void TestTrigger(uint32_t c1);
+    void CountCollectionTick();
+    void CompleteZeroingOrRate();
+    void StreamText(const char* text);
+    void RecomputeTpFactors();
 
     IBoardLink* link_ = nullptr;
     bool boardAnswered_ = false;

@@ -71,6 +71,10 @@ bool IsValidLocalTime(const LocalTime& t) {
            t.milliseconds < 1000;
 }
 
+int64_t DaysSinceEpoch(int year, int month, int day) {
+    return DaysFromCivil(year, month, day);
+}
+
 int DayOfWeek(int year, int month, int day) {
     int64_t days = DaysFromCivil(year, month, day);  // 1970-01-01 was a Thursday
     return static_cast<int>(((days % 7) + 7 + 4) % 7);

@@ -63,5 +63,7 @@ void SetClock(std::shared_ptr<Clock> clock);
 // Calendar checks shared by the clock and the date dialogs.
 bool IsValidLocalTime(const LocalTime& t);
 int DayOfWeek(int year, int month, int day);
+// Days since 1970-01-01 of a (proleptic Gregorian) calendar date.
+int64_t DaysSinceEpoch(int year, int month, int day);
 
 }  // namespace fw

@@ -3,21 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "measure/CountsForCurrent.h"
+
 namespace boardsim {
 namespace {
-
-constexpr uint32_t kZeroReading = 0x800000;
-constexpr uint32_t kFullScale = 0xFFFFFF;
-
-// Until a channel's calibration is known: 1 count per fA on Low, per pA on High.
-uint32_t LinearCounts(int, int range, double currentFa) {
-    double counts = kZeroReading + (range == 0 ? currentFa : currentFa / 1000.0);
-    return static_cast<uint32_t>(std::clamp(std::lround(counts), 0L, long(kFullScale)));
-}
-
-uint32_t LinearTemperature(int, double celsius) {
-    return kZeroReading + static_cast<uint32_t>(std::lround(celsius * 100.0));
-}
 
 void PutLittleEndian(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -26,8 +15,7 @@ void PutLittleEndian(std::vector<uint8_t>& out, uint32_t v) {
 
 }  // namespace
 
-BoardSim::BoardSim(Output output)
-    : output_(std::move(output)), counts_(LinearCounts), temperature_(LinearTemperature) {}
+BoardSim::BoardSim(Output output) : output_(std::move(output)) {}
 
 void BoardSim::Receive(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < size; ++i) {
@@ -128,7 +116,9 @@ uint32_t BoardSim::ReadingFor(int channel) {
     double noise = 0.0;
     if (m.noiseFa > 0.0)
         noise = std::normal_distribution<double>(0.0, m.noiseFa)(random_);
-    return counts_(channel, range_[channel], m.currentFa + m.leakageFa + noise);
+    int range = range_[channel];
+    return measure::CountsForCurrent(cal_[channel].ForRange(range), range,
+                                     m.currentFa + m.leakageFa + noise, m.temperatureC);
 }
 
 void BoardSim::SendAdc() {
@@ -137,8 +127,8 @@ void BoardSim::SendAdc() {
         std::lock_guard<std::mutex> lock(mutex_);
         PutLittleEndian(payload, ReadingFor(0));
         PutLittleEndian(payload, ReadingFor(1));
-        PutLittleEndian(payload, temperature_(0, channels_[0].temperatureC));
-        PutLittleEndian(payload, temperature_(1, channels_[1].temperatureC));
+        PutLittleEndian(payload, measure::TemperatureWordFor(channels_[0].temperatureC));
+        PutLittleEndian(payload, measure::TemperatureWordFor(channels_[1].temperatureC));
     }
     Answer(0x84, payload);
 }
@@ -149,14 +139,10 @@ void BoardSim::SetChannel(int channel, const ChannelModel& model) {
         channels_[channel] = model;
 }
 
-void BoardSim::SetCountsModel(CountsModel model) {
+void BoardSim::SetCalibration(int channel, const CHANNEL_CAL& cal) {
     std::lock_guard<std::mutex> lock(mutex_);
-    counts_ = model ? std::move(model) : CountsModel(LinearCounts);
-}
-
-void BoardSim::SetTemperatureModel(TemperatureModel model) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    temperature_ = model ? std::move(model) : TemperatureModel(LinearTemperature);
+    if (channel >= 0 && channel < 2)
+        cal_[channel] = cal;
 }
 
 void BoardSim::SetAnswersPoll(bool answers) {

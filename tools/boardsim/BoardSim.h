@@ -11,6 +11,7 @@
 
 #include "link/BoardPacket.h"
 #include "link/Framers.h"
+#include "measure/Calibration.h"
 
 namespace boardsim {
 
@@ -20,11 +21,6 @@ struct ChannelModel {
     double noiseFa = 0.0;    // standard deviation of white noise per reading
     double temperatureC = 22.0;
 };
-
-// Turns an input current into the 24-bit offset-binary ADC reading for a channel and range.
-using CountsModel = std::function<uint32_t(int channel, int range, double currentFa)>;
-// Turns a temperature into the raw temperature reading.
-using TemperatureModel = std::function<uint32_t(int channel, double celsius)>;
 
 class BoardSim {
   public:
@@ -43,8 +39,9 @@ class BoardSim {
     void RaisePowerOn() { SendPacket(MakePacket(0x88)); }
 
     void SetChannel(int channel, const ChannelModel& model);
-    void SetCountsModel(CountsModel model);
-    void SetTemperatureModel(TemperatureModel model);
+    // The electrometer calibration the simulated front end follows; readings are the exact
+    // inverse of the instrument's conversion with it (defaults: the instrument's defaults).
+    void SetCalibration(int channel, const CHANNEL_CAL& cal);
     void SetAnswersPoll(bool answers);
     void SetFirmwareVersions(std::array<uint8_t, 4> first, std::array<uint8_t, 4> second);
     void SetSeed(uint32_t seed);
@@ -74,8 +71,7 @@ class BoardSim {
     uint8_t lastStandbyStatus_ = 0;
     std::map<uint8_t, int> commandCounts_;
     std::vector<BOARD_PACKET> received_;
-    CountsModel counts_;
-    TemperatureModel temperature_;
+    std::array<CHANNEL_CAL, 2> cal_{};
     std::mt19937 random_{12345};
 };
 
