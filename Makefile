@@ -23,7 +23,7 @@ test: build
 tsan: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVARIN_SANITIZE=thread
 	cmake --build build-tsan -j $(JOBS) --target test_link test_fw test_app
-	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R "^(PtyPort|SerialPort|LoopTest|StartUp)" --timeout 300
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R "^(link|fw|app)\\." --timeout 300
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done

@@ -27,6 +27,6 @@ function(kv_test name)
     add_executable(test_${name} ${srcs})
     target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(test_${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main kv_warnings)
-    gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
+    gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}."
                          PROPERTIES ENVIRONMENT "KELVARIN_HEADLESS=1")
 endfunction()
