@@ -4,9 +4,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "document/ChannelInfo.h"
 #include "document/Hints.h"
+#include "document/MeasInfo.h"
+#include "fw/Clock.h"
 #include "fw/View.h"
 #include "link/BoardLink.h"
 #include "link/BoardPacket.h"
@@ -61,6 +64,36 @@ class CKelvarinDoc : public fw::Document {
     void MakeTitle(std::string& text);
     // Due in 60 days or less, already past, or not a real date.
     bool IsCalDueSoon(int year, int month, int day) const;
+
+    // ---- display texts (screens, data files and remote replies all use these) ---------------
+    // Each sets the channel's unit id and over-range flag as a side effect, as shown.
+    void FormatRate(int ch, std::string& out);
+    void FormatCharge(int ch, std::string& out);
+    void FormatDoseValue(int ch, std::string& out);
+    void FormatRateRatio(std::string& out) const;
+    void FormatChargeRatio(std::string& out) const;
+    // Leaves `out` unchanged unless both channels apply calibrations of the same kind.
+    void FormatDoseRatio(std::string& out) const;
+    void FormatCollectionTime(std::string& out) const;
+    void FormatDate(const fw::LocalTime& date, std::string& out) const;
+    void FormatDateYMD(int year, int month, int day, std::string& out) const;
+    void FormatTime(const fw::LocalTime& time, std::string& out) const;
+    static void FormatTimestamp(const fw::LocalTime& time, std::string& out);
+    static void FormatTempStd(int index, std::string& out);
+    static void FormatPressStd(int index, std::string& out);
+    static void FormatSuperscript(int n, std::string& out);
+    // "value unit" forms for remote replies.
+    std::string RateText(int ch);
+    std::string ChargeText(int ch);
+    std::string DoseText(int ch);
+    // The result unit id of the channel's applied calibration mode, 0 when none applies.
+    int DoseResultUnitId(int ch) const;
+    bool HasAppliedChamber(int ch) const;
+
+    // ---- measurement lists -------------------------------------------------------------------
+    void AddMeasurement(bool isRate, MEAS_INFO& row);
+    void ClearMeasurements();
+    std::vector<MEAS_INFO> MeasList;
 
     bool BoardAnswered() const { return boardAnswered_; }
     const std::string& LastRemoteLine() const { return lastRemoteLine_; }
@@ -117,6 +150,9 @@ class CKelvarinDoc : public fw::Document {
     void CompleteZeroingOrRate();
     void StreamText(const char* text);
     void RecomputeTpFactors();
+    void FillChannelValues(bool isRate, int ch, MEAS_INFO& row);
+    void FillChannelSetup(int ch, MEAS_INFO& row) const;
+    double DoseValue(int ch) const;
 
     IBoardLink* link_ = nullptr;
     bool boardAnswered_ = false;

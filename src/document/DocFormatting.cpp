@@ -1,0 +1,235 @@
+// The document's display texts: rate, charge, dose, ratios, dates, times and standards.
+#include <cmath>
+
+#include "document/CKelvarinDoc.h"
+#include "document/CalModes.h"
+#include "document/Formatting.h"
+#include "fw/Resources.h"
+#include "fw/Text.h"
+
+using formatting::CutValueText;
+using formatting::FourSignificant;
+
+namespace {
+
+constexpr int kUnitNanoAmp = 289;
+constexpr int kUnitPicoAmp = 292;
+constexpr int kUnitPicoCoulomb = 294;
+constexpr int kUnitNanoCoulomb = 291;
+constexpr int kUnitMicroCoulomb = 351;
+constexpr int kUnitRoentgenMode = 317;
+constexpr int kUnitGy = 469, kUnitCGy = 470, kUnitMGy = 541, kUnitMicroGy = 542;
+constexpr int kUnitR = 471, kUnitMR = 472, kUnitMicroR = 556;
+constexpr int kContinuousText = 160;
+constexpr int kTriggerText = 162;
+constexpr int kDegreesC = 374;
+constexpr int kPressUnits[] = {338, 337, 339};
+constexpr double kTempStandards[] = {20.0, 22.0};
+constexpr double kPressStandards[] = {760.0, 1.0, 101.3};
+
+// Three decimals, then two, then one, as the value grows past each threshold (|v| before
+// scaling), for a value shown divided by `scale`.
+std::string Stepped(double v, double scale, double first, double second) {
+    double a = std::fabs(v);
+    const char* format = a < first ? "%.3f" : a < second ? "%.2f" : "%.1f";
+    return fw::StringPrintf(format, v / scale);
+}
+
+struct ScaledCharge {
+    double scale;
+    double first;
+    double second;
+    int unitId;
+};
+
+// Low range shows small charges in pC; both ranges go to nC and then to µC.
+ScaledCharge ChargeScale(bool high, double a) {
+    if (!high && a < 1000)
+        return {1.0, 10, 100, kUnitPicoCoulomb};
+    if (a < 1e6)
+        return {1e3, 1e4, 1e5, kUnitNanoCoulomb};
+    return {1e6, 1e7, 1e8, kUnitMicroCoulomb};
+}
+
+std::string Ratio(double a, double b, bool overRange) {
+    if (overRange)
+        return formatting::OverRange();
+    double r = (a == 0.0 || b == 0.0) ? 0.0 : a / b;
+    double m = std::fabs(r);
+    const char* format = m < 100 ? "%0.3f" : m < 1e4 ? "%.2f" : m < 1e5 ? "%.1f" : "%.0f";
+    return fw::StringPrintf(format, r);
+}
+
+}  // namespace
+
+bool CKelvarinDoc::HasAppliedChamber(int ch) const {
+    const CHANNEL_INFO& c = Channel[ch & 1];
+    return c.SystemFactor == 1 && c.ChamberIndex >= 0;
+}
+
+int CKelvarinDoc::DoseResultUnitId(int ch) const {
+    const CAL_MODE* mode = FindCalMode(Channel[ch & 1].CalMode);
+    return HasAppliedChamber(ch) && mode ? mode->unitId : 0;
+}
+
+double CKelvarinDoc::DoseValue(int ch) const {
+    const FILTER_CHANNEL& f = Filter.Chan[ch & 1];
+    return Channel[ch & 1].TPCorrection == 1 ? f.DoseCorrected : f.Dose;
+}
+
+void CKelvarinDoc::FormatRate(int ch, std::string& out) {
+    ch &= 1;
+    CHANNEL_INFO& c = Channel[ch];
+    const double v = Filter.Chan[ch].Rate;
+    c.RateOverRange = Filter.Chan[ch].OverRange ? 1 : 0;
+    bool high = c.Range == 1;
+    c.RateUnitId = high ? kUnitNanoAmp : kUnitPicoAmp;
+    if (c.RateOverRange) {
+        out = formatting::OverRange();
+        return;
+    }
+    out = CutValueText(high ? Stepped(v, 1e6, 1e7, 1e8) : Stepped(v, 1e3, 1e4, 1e5));
+}
+
+void CKelvarinDoc::FormatCharge(int ch, std::string& out) {
+    ch &= 1;
+    CHANNEL_INFO& c = Channel[ch];
+    const double v = Filter.Chan[ch].Charge;
+    c.ChargeOverRange = Filter.Chan[ch].OverRangeLatched ? 1 : 0;
+    ScaledCharge s = ChargeScale(c.Range == 1, std::fabs(v));
+    c.ChargeUnitId = s.unitId;
+    if (c.ChargeOverRange) {
+        out = formatting::OverRange();
+        return;
+    }
+    out = CutValueText(Stepped(v, s.scale, s.first, s.second));
+}
+
+void CKelvarinDoc::FormatDoseValue(int ch, std::string& out) {
+    ch &= 1;
+    CHANNEL_INFO& c = Channel[ch];
+    const CAL_MODE* mode = c.ChamberIndex >= 0 ? FindCalMode(c.CalMode) : nullptr;
+    double v = DoseValue(ch);
+    if (mode == nullptr || !mode->chargeBased) {
+        out = Filter.Chan[ch].OverRange ? formatting::OverRange() : FourSignificant(v);
+        return;
+    }
+    double a = std::fabs(v);
+    double scale = 1.0;
+    if (mode->unitId == kUnitRoentgenMode) {
+        c.DoseUnitId = a >= 0.01 ? kUnitR : a >= 0.001 ? kUnitMR : kUnitMicroR;
+        scale = a >= 0.01 ? 1.0 : a >= 0.001 ? 1e3 : 1e6;
+    } else {
+        c.DoseUnitId = a >= 1       ? kUnitGy
+                       : a >= 0.01  ? kUnitCGy
+                       : a >= 0.001 ? kUnitMGy
+                                    : kUnitMicroGy;
+        scale = a >= 1 ? 1.0 : a >= 0.01 ? 1e2 : a >= 0.001 ? 1e3 : 1e6;
+    }
+    out = Filter.Chan[ch].OverRangeLatched ? formatting::OverRange() : FourSignificant(v * scale);
+}
+
+void CKelvarinDoc::FormatRateRatio(std::string& out) const {
+    out = Ratio(Filter.Chan[0].Rate, Filter.Chan[1].Rate,
+                Filter.Chan[0].OverRange || Filter.Chan[1].OverRange);
+}
+
+void CKelvarinDoc::FormatChargeRatio(std::string& out) const {
+    out = Ratio(Filter.Chan[0].Charge, Filter.Chan[1].Charge,
+                Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched);
+}
+
+void CKelvarinDoc::FormatDoseRatio(std::string& out) const {
+    const CAL_MODE* m1 = HasAppliedChamber(0) ? FindCalMode(Channel[0].CalMode) : nullptr;
+    const CAL_MODE* m2 = HasAppliedChamber(1) ? FindCalMode(Channel[1].CalMode) : nullptr;
+    if (m1 == nullptr || m2 == nullptr || m1->chargeBased != m2->chargeBased)
+        return;
+    bool over = m1->chargeBased ? Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched
+                                : Filter.Chan[0].OverRange || Filter.Chan[1].OverRange;
+    out = Ratio(DoseValue(0), DoseValue(1), over);
+}
+
+void CKelvarinDoc::FormatCollectionTime(std::string& out) const {
+    switch (ChargeType) {
+        case 0:
+            if (Collecting) {
+                out = fw::StringPrintf("%ld sec", long(Filter.ElapsedSeconds));
+            } else if (Repeating) {
+                out = fw::StringPrintf("%ld sec x%d", ChargeDuration, RepeatCount);
+            } else {
+                out = fw::StringPrintf("%ld sec", ChargeDuration);
+            }
+            return;
+        case 1:
+            out = (Collecting || CollectionFinished)
+                      ? fw::StringPrintf("%ld sec", long(Filter.ElapsedSeconds))
+                      : fw::LoadString(kContinuousText);
+            return;
+        default:
+            out = fw::LoadString(kTriggerText);
+            return;
+    }
+}
+
+void CKelvarinDoc::FormatDateYMD(int year, int month, int day, std::string& out) const {
+    switch (DateFormat) {
+        case 1:
+            out = fw::StringPrintf("%02d/%02d/%04d", day, month, year);
+            return;
+        case 2:
+            out = fw::StringPrintf("%04d%02d%02d", year, month, day);
+            return;
+        default:
+            out = fw::StringPrintf("%02d/%02d/%04d", month, day, year);
+            return;
+    }
+}
+
+void CKelvarinDoc::FormatDate(const fw::LocalTime& date, std::string& out) const {
+    FormatDateYMD(date.year, date.month, date.day, out);
+}
+
+void CKelvarinDoc::FormatTime(const fw::LocalTime& time, std::string& out) const {
+    out = fw::StringPrintf("%02d:%02d:%02d", time.hour, time.minute, time.second);
+}
+
+void CKelvarinDoc::FormatTimestamp(const fw::LocalTime& t, std::string& out) {
+    out = fw::StringPrintf("%04d%02d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
+                           t.second);
+}
+
+void CKelvarinDoc::FormatTempStd(int index, std::string& out) {
+    index = index == 1 ? 1 : 0;
+    out = fw::StringPrintf("%.1f %s", kTempStandards[index], fw::LoadString(kDegreesC).c_str());
+}
+
+void CKelvarinDoc::FormatPressStd(int index, std::string& out) {
+    index = index >= 0 && index <= 2 ? index : 0;
+    std::string value = fw::StringPrintf(index == 1 ? "%.3f" : "%.1f", kPressStandards[index]);
+    out = value + " " + fw::LoadString(kPressUnits[index]);
+}
+
+void CKelvarinDoc::FormatSuperscript(int n, std::string& out) {
+    out = formatting::Superscript(n);
+}
+
+std::string CKelvarinDoc::RateText(int ch) {
+    std::string value;
+    FormatRate(ch, value);
+    return value + " " + fw::LoadString(Channel[ch & 1].RateUnitId);
+}
+
+std::string CKelvarinDoc::ChargeText(int ch) {
+    std::string value;
+    FormatCharge(ch, value);
+    return value + " " + fw::LoadString(Channel[ch & 1].ChargeUnitId);
+}
+
+std::string CKelvarinDoc::DoseText(int ch) {
+    std::string value;
+    FormatDoseValue(ch, value);
+    const CAL_MODE* mode = FindCalMode(Channel[ch & 1].CalMode);
+    bool chargeBased = Channel[ch & 1].ChamberIndex >= 0 && mode && mode->chargeBased;
+    int unit = chargeBased ? Channel[ch & 1].DoseUnitId : DoseResultUnitId(ch);
+    return value + " " + fw::LoadString(unit);
+}
