@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "fw/Dc.h"
+#include "fw/Resources.h"
+
+namespace {
+
+TEST(Drawing, ClipAndSavedStatesBoundEveryOperation) {
+    fw::Surface s;
+    fw::Dc dc(s);
+    const fw::Color red = fw::Color::Rgb(255, 0, 0);
+    int level = dc.Save();
+    dc.IntersectClip({10, 10, 20, 20});
+    dc.FillRect({0, 0, 640, 480}, red);
+    dc.Line({0, 15}, {639, 15}, fw::colors::kWhite);
+    EXPECT_EQ(s.PixelAt(9, 9), fw::colors::kBlack.argb);
+    EXPECT_EQ(s.PixelAt(10, 10), red.argb);
+    EXPECT_EQ(s.PixelAt(15, 15), fw::colors::kWhite.argb);
+    EXPECT_EQ(s.PixelAt(20, 15), fw::colors::kBlack.argb);  // right edge is outside
+    dc.Restore(level);
+    EXPECT_EQ(dc.Clip(), fw::kScreenRect);
+    dc.FillRect({-50, -50, 5, 5}, red);  // off-panel parts are dropped, not written
+    EXPECT_EQ(s.PixelAt(0, 0), red.argb);
+    dc.Restore(7);  // an unknown level changes nothing
+    EXPECT_EQ(dc.Clip(), fw::kScreenRect);
+}
+
+TEST(Drawing, TextIsRecordedWithItsBoxAndClippedToIt) {
+    fw::Surface s;
+    fw::Dc dc(s);
+    dc.SetFont({"Tahoma", 24, fw::kWeightBold});
+    dc.SetTextColor(fw::colors::kWhite);
+    fw::Rect box{100, 100, 140, 130};  // narrower than the text
+    dc.DrawText("Over Range", box, fw::kAlignCenter | fw::kAlignVCenter);
+    ASSERT_EQ(s.Texts().size(), 1u);
+    const fw::DrawnText& t = s.Texts()[0];
+    EXPECT_EQ(t.text, "Over Range");
+    EXPECT_EQ(t.box, box);
+    EXPECT_GT(t.extent.Width(), box.Width());  // what an overflow check looks for
+    EXPECT_EQ(t.clip, box);
+    bool inkOutside = false;
+    bool inkInside = false;
+    for (int y = 90; y < 140; ++y) {
+        for (int x = 60; x < 180; ++x) {
+            bool ink = s.PixelAt(x, y) != fw::colors::kBlack.argb;
+            if (ink && !box.Contains(fw::Point{x, y}))
+                inkOutside = true;
+            if (ink && box.Contains(fw::Point{x, y}))
+                inkInside = true;
+        }
+    }
+    EXPECT_TRUE(inkInside);
+    EXPECT_FALSE(inkOutside);
+}
+
+TEST(Drawing, WordBreakKeepsLinesInsideTheBox) {
+    fw::Surface s;
+    fw::Dc dc(s);
+    dc.SetFont({"Tahoma", 20});
+    fw::Rect box{0, 0, 200, 200};
+    dc.DrawText("You have un-saved measurement data.\r\nDo you want to save?", box,
+                fw::kAlignCenter | fw::kWordBreak);
+    ASSERT_GE(s.Texts().size(), 3u);
+    for (const auto& t : s.Texts()) {
+        EXPECT_TRUE(box.Contains(t.extent)) << t.text;
+        EXPECT_EQ(t.text.find('\r'), std::string::npos);  // line ends are not drawn
+    }
+}
+
+TEST(Drawing, BitmapsAndSounds) {
+    fw::Surface s;
+    fw::Dc dc(s);
+    fw::Size size = fw::Dc::BitmapSize(290);
+    ASSERT_GT(size.cx, 0);
+    s.Fill(fw::kScreenRect, fw::colors::kWhite);
+    ASSERT_TRUE(dc.DrawBitmap(290, {0, 0}, true));
+    // Key-coloured pixels are skipped when drawn transparently.
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            EXPECT_NE(s.PixelAt(x, y) & 0xFFFFFF, 0xFF00FFu);
+        }
+    }
+    EXPECT_FALSE(dc.DrawBitmap(9999, {0, 0}));
+
+    fw::SetSoundEnabled(false);
+    EXPECT_TRUE(fw::PlayResourceSound("SndChgDone"));
+    EXPECT_EQ(fw::LastPlayedSound(), "SNDCHGDONE");
+    EXPECT_TRUE(fw::PlayResourceSound("SNDNOTIFY"));
+    EXPECT_FALSE(fw::PlayResourceSound("SndNothing"));
+    EXPECT_EQ(fw::LoadString(344), "0000000");
+    EXPECT_EQ(fw::LoadString(99999), "");
+}
+
+}  // namespace
