@@ -118,6 +118,7 @@ std::vector<std::string_view> Dc::WrapLines(std::string_view text, int width) co
         size_t newline = text.find('\n', start);
         std::string_view paragraph = text.substr(
             start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
+        if (!paragraph.empty() && paragraph.back() == '\r') paragraph.remove_suffix(1);
         // Break the paragraph at spaces so each line fits; a single long word stays whole.
         size_t lineStart = 0;
         while (true) {
