@@ -132,24 +132,22 @@ void CKelvarinDoc::RecomputeTpFactors() {
     }
 }
 
-void CKelvarinDoc::SetTemperature(double t) {
-    if (t == Channel[0].Temperature && t == Channel[1].Temperature)
+void CKelvarinDoc::SetCorrectionInput(double CHANNEL_INFO::*field, double value) {
+    if (Channel[0].*field == value && Channel[1].*field == value)
         return;
     for (CHANNEL_INFO& c : Channel)
-        c.Temperature = t;
+        c.*field = value;
     RecomputeTpFactors();
     Filter.ResetCharge();
     UpdateAllViews(kHintSettings);
 }
 
+void CKelvarinDoc::SetTemperature(double t) {
+    SetCorrectionInput(&CHANNEL_INFO::Temperature, t);
+}
+
 void CKelvarinDoc::SetPressure(double p) {
-    if (p == Channel[0].Pressure && p == Channel[1].Pressure)
-        return;
-    for (CHANNEL_INFO& c : Channel)
-        c.Pressure = p;
-    RecomputeTpFactors();
-    Filter.ResetCharge();
-    UpdateAllViews(kHintSettings);
+    SetCorrectionInput(&CHANNEL_INFO::Pressure, p);
 }
 
 double CKelvarinDoc::GetCalCoefficient(int ch) const {

@@ -150,6 +150,8 @@ class CKelvarinDoc : public fw::Document {
     void CompleteZeroingOrRate();
     void StreamText(const char* text);
     void RecomputeTpFactors();
+    // Sets temperature or pressure on both channels; a real change redoes the correction.
+    void SetCorrectionInput(double CHANNEL_INFO::*field, double value);
     void FillChannelValues(bool isRate, int ch, MEAS_INFO& row);
     void FillChannelSetup(int ch, MEAS_INFO& row) const;
     double DoseValue(int ch) const;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/HintView.h"
+
 #include "fw/Clock.h"
 #include "support/InProcessBoard.h"
 
@@ -8,12 +10,6 @@ namespace {
 using testing_support::InProcessBoard;
 
 // Counts the hints a document sends to its active view.
-class HintView : public fw::View {
-  public:
-    void OnUpdate(int hint) override { hints.push_back(hint); }
-    int Count(int hint) const { return int(std::count(hints.begin(), hints.end(), hint)); }
-    std::vector<int> hints;
-};
 
 class BoardProtocol : public ::testing::Test {
   protected:
@@ -21,8 +17,8 @@ class BoardProtocol : public ::testing::Test {
         clock = std::make_shared<fw::ManualClock>();
         fw::SetClock(clock);
         frame = std::make_unique<fw::Frame>(doc);
-        frame->SwitchToView(std::make_unique<HintView>());
-        view = static_cast<HintView*>(frame->ActiveView());
+        frame->SwitchToView(std::make_unique<testing_support::HintView>());
+        view = static_cast<testing_support::HintView*>(frame->ActiveView());
         doc.ApplyRanges();
     }
     void TearDown() override {
@@ -37,7 +33,7 @@ class BoardProtocol : public ::testing::Test {
     std::shared_ptr<fw::ManualClock> clock;
     CKelvarinDoc doc;
     std::unique_ptr<fw::Frame> frame;
-    HintView* view = nullptr;
+    testing_support::HintView* view = nullptr;
 };
 
 TEST_F(BoardProtocol, DateTimeGoesOutAndComesBackInTheBoardLayout) {

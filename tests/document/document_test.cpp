@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "support/HintView.h"
+
 #include "document/CKelvarinDoc.h"
 #include "fw/Clock.h"
 
 namespace {
-
-class HintCounter : public fw::View {
-  public:
-    void OnUpdate(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
-};
 
 class Document : public ::testing::Test {
   protected:
@@ -17,8 +13,8 @@ class Document : public ::testing::Test {
         clock = std::make_shared<fw::ManualClock>();
         fw::SetClock(clock);
         frame = std::make_unique<fw::Frame>(doc);
-        frame->SwitchToView(std::make_unique<HintCounter>());
-        view = static_cast<HintCounter*>(frame->ActiveView());
+        frame->SwitchToView(std::make_unique<testing_support::HintView>());
+        view = static_cast<testing_support::HintView*>(frame->ActiveView());
     }
     void TearDown() override {
         frame.reset();
@@ -27,7 +23,7 @@ class Document : public ::testing::Test {
     std::shared_ptr<fw::ManualClock> clock;
     CKelvarinDoc doc;
     std::unique_ptr<fw::Frame> frame;
-    HintCounter* view = nullptr;
+    testing_support::HintView* view = nullptr;
 };
 
 TEST_F(Document, StartsWithItsDefaults) {

@@ -6,6 +6,7 @@
 #include "fw/Dialog.h"
 #include "fw/EventLoop.h"
 #include "fw/View.h"
+#include "support/ClockSteps.h"
 #include "support/ScriptedBackend.h"
 
 namespace {
@@ -35,17 +36,7 @@ class LoopTest : public ::testing::Test {
         fw::Loop().SetBackend(nullptr);
         fw::SetClock(std::make_shared<fw::SystemClock>());
     }
-    void AdvanceTo(int64_t ms) {
-        while (true) {
-            int64_t next = fw::Loop().MsUntilNextTimer();
-            if (next < 0 || clock->NowMs() + next > ms)
-                break;
-            clock->Advance(next);
-            fw::Loop().ProcessReady();
-        }
-        clock->Advance(ms - clock->NowMs());
-        fw::Loop().ProcessReady();
-    }
+    void AdvanceTo(int64_t ms) { testing_support::AdvanceWithTimers(*clock, ms - clock->NowMs()); }
     std::shared_ptr<fw::ManualClock> clock;
     testing_support::ScriptedBackend* backend = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "support/AppHarness.h"
+#include "support/ClockSteps.h"
 
 #include <poll.h>
 
@@ -48,18 +49,7 @@ bool AppHarness::Start() {
 }
 
 void AppHarness::Advance(int64_t ms) {
-    const int64_t target = clock_->NowMs() + ms;
-    fw::Loop().ProcessReady();
-    while (true) {
-        int64_t next = fw::Loop().MsUntilNextTimer();
-        int64_t now = clock_->NowMs();
-        if (next < 0 || now + next > target)
-            break;
-        clock_->Advance(next);
-        fw::Loop().ProcessReady();
-    }
-    clock_->Advance(target - clock_->NowMs());
-    fw::Loop().ProcessReady();
+    AdvanceWithTimers(*clock_, ms);
 }
 
 bool AppHarness::WaitFor(const std::function<bool()>& done, int realMs) {

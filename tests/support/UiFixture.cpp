@@ -1,4 +1,5 @@
 #include "support/UiFixture.h"
+#include "support/ClockSteps.h"
 
 #include <filesystem>
 
@@ -56,17 +57,7 @@ void UiFixture::ThenTapText(const std::string& text) {
 }
 
 void UiFixture::Advance(int64_t ms) {
-    const int64_t target = clock->NowMs() + ms;
-    fw::Loop().ProcessReady();
-    while (true) {
-        int64_t next = fw::Loop().MsUntilNextTimer();
-        if (next < 0 || clock->NowMs() + next > target)
-            break;
-        clock->Advance(next);
-        fw::Loop().ProcessReady();
-    }
-    clock->Advance(target - clock->NowMs());
-    fw::Loop().ProcessReady();
+    AdvanceWithTimers(*clock, ms);
 }
 
 std::vector<fw::DrawnText> UiFixture::Texts() {
