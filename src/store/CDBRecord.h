@@ -26,6 +26,9 @@ class CDBRecord {
     // No properties, identifier 0.
     void Clear();
 
+    // Same identifier and the same properties in the same order.
+    bool operator==(const CDBRecord& other) const = default;
+
   private:
     std::vector<CDBProp> props_;
     uint32_t oid_ = 0;

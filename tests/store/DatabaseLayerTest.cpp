@@ -1,0 +1,275 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "StoreTestRoot.h"
+#include "store/CCeMntDatabase.h"
+
+namespace {
+
+constexpr const char* kVolume = "\\FlashDisk\\Test.CDB";
+constexpr const char* kName = "\\FlashDisk\\Test.CDB";
+const CDBProp kByName = CDBProp::SortOrder(1, CDBProp::kTypeString);
+
+class DatabaseLayer : public StoreTest {
+  protected:
+    // Mounts and opens the test database, creating it sorted by property 1 when missing.
+    static bool OpenTestDb(CCeMntDatabase& db, std::vector<CDBProp> sorts = {kByName}) {
+        if (!db.Mount(kVolume))
+            return false;
+        if (db.Open(kName))
+            return true;
+        return db.LastError() == DbError::kNotFound && db.Create(kName, 1, sorts) &&
+               db.Open(kName) && db.Flush();
+    }
+    static CDBRecord Named(std::string_view name, int16_t tag) {
+        CDBRecord r;
+        r.AddProp(CDBProp::String(1, name));
+        r.AddProp(CDBProp::I2(2, tag));
+        return r;
+    }
+    static bool Add(CCeMntDatabase& db, CDBRecord r) {
+        return db.WriteRecord(r, false) != 0 && db.Flush();
+    }
+    // The tag (property 2) of every record in database order.
+    static std::vector<int> Tags(CCeMntDatabase& db) {
+        std::vector<int> tags;
+        for (int i = 0; db.SeekTo(i) != 0; ++i) {
+            CDBRecord r;
+            EXPECT_TRUE(db.ReadRecord(r));
+            tags.push_back(r.FindProp(2) ? r.FindProp(2)->GetI2().value_or(-99) : -1);
+        }
+        return tags;
+    }
+};
+
+TEST_F(DatabaseLayer, EveryPropertyTypeReadsBackExactlyAfterReopen) {
+    CDBRecord written;
+    written.AddProp(CDBProp::String(1, std::string("µCi\0tail", 9)));
+    written.AddProp(CDBProp::I2(7, std::numeric_limits<int16_t>::min()));
+    written.AddProp(CDBProp::UI2(3, 65535));
+    CDBProp i4(4), ui4(5), flag(6), nan(8), negZero(9), blob(10), empty(11), when(12);
+    i4.SetI4(std::numeric_limits<int32_t>::min());
+    ui4.SetUI4(4000000000u);
+    flag.SetBool(true);
+    nan.SetDouble(std::numeric_limits<double>::quiet_NaN());
+    negZero.SetDouble(-0.0);
+    const uint8_t bytes[] = {0, 255, 7};
+    blob.SetBlob(bytes);
+    empty.SetBlob({});
+    when.SetFileTime(0xFFFFFFFFFFFFFFFFull);
+    for (const CDBProp* p : {&i4, &ui4, &flag, &nan, &negZero, &blob, &empty, &when})
+        written.AddProp(*p);
+    written.AddProp(CDBProp::String(13, ""));
+    written.AddProp(CDBProp::Double(14, 1.0 / 3.0));
+    {
+        CCeMntDatabase db;
+        ASSERT_TRUE(OpenTestDb(db));
+        ASSERT_TRUE(Add(db, written));
+    }
+    CCeMntDatabase db;
+    ASSERT_TRUE(OpenTestDb(db));
+    ASSERT_NE(db.SeekTo(0), 0u);
+    CDBRecord read;
+    ASSERT_TRUE(db.ReadRecord(read));
+    ASSERT_EQ(read.Props().size(), written.Props().size());
+    for (size_t i = 0; i < read.Props().size(); ++i)
+        EXPECT_TRUE(read.Props()[i] == written.Props()[i]) << "property " << i;
+    EXPECT_TRUE(std::isnan(*read.FindProp(8)->GetDouble()));
+    EXPECT_TRUE(std::signbit(*read.FindProp(9)->GetDouble()));
+    EXPECT_EQ(read.FindProp(10)->GetBlob()->size(), 3u);
+    EXPECT_EQ(read.FindProp(11)->GetBlob()->size(), 0u);
+    EXPECT_EQ(read.FindProp(1)->GetI2(), std::nullopt);  // typed access never reinterprets
+}
+
+TEST_F(DatabaseLayer, OrderFollowsSortPropertyWithTiesInInsertionOrder) {
+    CCeMntDatabase db;
+    ASSERT_TRUE(OpenTestDb(db));
+    ASSERT_TRUE(Add(db, Named("b", 1)));
+    ASSERT_TRUE(Add(db, Named("a", 2)));
+    ASSERT_TRUE(Add(db, Named("b", 3)));
+    CDBRecord unnamed;
+    unnamed.AddProp(CDBProp::I2(2, 4));
+    ASSERT_TRUE(Add(db, unnamed));        // no sort key: after all keyed records
+    ASSERT_TRUE(Add(db, Named("B", 5)));  // case-sensitive: "B" before "a"
+    EXPECT_EQ(Tags(db), (std::vector<int>{5, 2, 1, 3, 4}));
+    EXPECT_EQ(db.RecordCount(), 5);
+
+    // Overwriting keeps a record's place among equal keys; a changed key moves it.
+    ASSERT_NE(db.SeekTo(2), 0u);
+    CDBRecord r = Named("b", 6);
+    ASSERT_NE(db.WriteRecord(r, true), 0u);
+    EXPECT_EQ(Tags(db), (std::vector<int>{5, 2, 6, 3, 4}));
+    ASSERT_NE(db.SeekTo(0), 0u);
+    r = Named("z", 5);
+    ASSERT_NE(db.WriteRecord(r, true), 0u);
+    EXPECT_EQ(Tags(db), (std::vector<int>{2, 6, 3, 5, 4}));
+}
+
+TEST_F(DatabaseLayer, SecondaryAndDescendingSortOrders) {
+    CCeMntDatabase db;
+    ASSERT_TRUE(
+        OpenTestDb(db, {CDBProp::SortOrder(1, CDBProp::kTypeString, CDBProp::kSortDescending),
+                        CDBProp::SortOrder(2, CDBProp::kTypeI2)}));
+    for (auto [name, tag] : {std::pair{"a", 3}, {"b", 9}, {"a", 1}, {"b", 2}})
+        ASSERT_TRUE(Add(db, Named(name, static_cast<int16_t>(tag))));
+    EXPECT_EQ(Tags(db), (std::vector<int>{2, 9, 1, 3}));
+
+    CDBProp a = CDBProp::String(1, "a");
+    ASSERT_NE(db.SeekFirstEqual(a), 0u);
+    EXPECT_EQ(Tags(db).size(), 4u);  // reading positions does not disturb the database
+    ASSERT_NE(db.SeekFirstEqual(a), 0u);
+    ASSERT_NE(db.SeekNextEqual(a), 0u);
+    EXPECT_EQ(db.SeekNextEqual(a), 0u);  // the next record belongs to no "a"
+    EXPECT_EQ(db.LastError(), DbError::kNoMoreItems);
+    EXPECT_EQ(db.SeekFirstEqual(CDBProp::String(1, "c")), 0u);
+    EXPECT_EQ(db.SeekFirstEqual(CDBProp::I2(1, 0)), 0u);  // not the sort property's type
+    EXPECT_EQ(db.LastError(), DbError::kInvalidParameter);
+}
+
+TEST_F(DatabaseLayer, PositionalAccessFailsCleanlyOutsideTheRecords) {
+    CCeMntDatabase db;
+    ASSERT_TRUE(OpenTestDb(db));
+    EXPECT_EQ(db.RecordCount(), 0);
+    ASSERT_TRUE(Add(db, Named("a", 1)));
+    ASSERT_TRUE(Add(db, Named("b", 2)));
+
+    CDBRecord untouched = Named("keep", 42);
+    for (int index : {-1, 2, 1000}) {
+        EXPECT_EQ(db.SeekTo(index), 0u) << index;
+        EXPECT_EQ(db.LastError(), DbError::kNoMoreItems);
+        EXPECT_FALSE(db.ReadRecord(untouched));  // a failed seek leaves no current record
+        EXPECT_TRUE(untouched == Named("keep", 42));
+    }
+    CDBRecord none;
+    EXPECT_EQ(db.WriteRecord(none, false), 0u);
+    EXPECT_EQ(db.LastError(), DbError::kNoData);
+    CDBRecord r = Named("c", 3);
+    EXPECT_EQ(db.WriteRecord(r, true), 0u);  // no current record to overwrite
+    EXPECT_EQ(db.RecordCount(), 2);
+
+    ASSERT_NE(db.SeekTo(0), 0u);
+    ASSERT_TRUE(db.DeleteRecord());
+    EXPECT_FALSE(db.DeleteRecord());  // the deleted record is no longer current
+    ASSERT_TRUE(db.Flush());
+    EXPECT_EQ(Tags(db), (std::vector<int>{2}));
+}
+
+TEST_F(DatabaseLayer, OpenAndCreateReportTheirErrorKinds) {
+    CCeMntDatabase db;
+    EXPECT_FALSE(db.Open(kName));
+    EXPECT_EQ(db.LastError(), DbError::kNotOpen);
+    EXPECT_FALSE(db.Mount("\\Windows\\x.CDB"));
+    EXPECT_EQ(db.LastError(), DbError::kInvalidParameter);
+    EXPECT_FALSE(db.Mount("\\FlashDisk\\" + std::string(260, 'x')));
+    EXPECT_EQ(db.LastError(), DbError::kInvalidParameter);
+
+    ASSERT_TRUE(db.Mount(kVolume));
+    EXPECT_TRUE(std::filesystem::exists(FileOf(kVolume)));
+    EXPECT_FALSE(db.Open(kName));
+    EXPECT_EQ(db.LastError(), DbError::kNotFound);
+    EXPECT_FALSE(db.Create(std::string(32, 'n'), 1, std::span(&kByName, 1)));
+    EXPECT_EQ(db.LastError(), DbError::kInvalidParameter);
+    ASSERT_TRUE(db.Create(kName, 1, std::span(&kByName, 1)));
+    EXPECT_FALSE(db.Create(kName, 1, std::span(&kByName, 1)));
+    EXPECT_EQ(db.LastError(), DbError::kAlreadyExists);
+    CDBProp otherSort = CDBProp::SortOrder(2, CDBProp::kTypeI2);
+    EXPECT_FALSE(db.Open(kName, std::span(&otherSort, 1)));
+    EXPECT_EQ(db.LastError(), DbError::kInvalidParameter);
+    EXPECT_TRUE(db.Open(kName, std::span(&kByName, 1)));
+    EXPECT_TRUE(db.Open(kName));  // already open: nothing to do
+}
+
+TEST_F(DatabaseLayer, OnlyFlushedChangesAreSeenByOthersAndSurviveACrash) {
+    CCeMntDatabase writer, reader;
+    ASSERT_TRUE(OpenTestDb(writer));
+    ASSERT_TRUE(OpenTestDb(reader));
+    CDBRecord r = Named("a", 1);
+    ASSERT_NE(writer.WriteRecord(r, false), 0u);
+    EXPECT_EQ(reader.RecordCount(), 0);
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(reader.RecordCount(), 1);
+    writer.Close();
+    reader.Close();
+
+    // A child process dies without closing: once half-way through a change, once just after a
+    // flush. The volume keeps exactly the flushed records and stays sound.
+    for (bool flushBeforeDying : {false, true}) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            CCeMntDatabase db;
+            CDBRecord more = Named("crash", flushBeforeDying ? 2 : 3);
+            bool ok = OpenTestDb(db) && db.WriteRecord(more, false) != 0;
+            if (flushBeforeDying)
+                ok = ok && db.Flush();
+            _exit(ok ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    CCeMntDatabase db;
+    ASSERT_TRUE(OpenTestDb(db));
+    EXPECT_EQ(Tags(db), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(db.KeptAsidePath().empty());
+}
+
+TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
+    const auto file = FileOf(kVolume);
+    const std::string foreign = "not a library, but somebody's notes";
+    WriteBytes(file, foreign);
+    CCeMntDatabase db;
+    EXPECT_FALSE(db.Mount(kVolume));
+    EXPECT_EQ(db.LastError(), DbError::kCorrupt);
+    EXPECT_EQ(db.KeptAsidePath(), file.string() + ".bad");
+    EXPECT_EQ(ReadBytes(db.KeptAsidePath()), foreign);
+
+    // Another program's SQLite file is foreign too; the first kept file is not replaced.
+    Tamper(file, "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
+    EXPECT_FALSE(db.Mount(kVolume));
+    EXPECT_EQ(db.KeptAsidePath(), file.string() + ".bad2");
+    EXPECT_EQ(ReadBytes(file.string() + ".bad"), foreign);
+
+    // Only now, with both kept, does the next use start an empty library.
+    ASSERT_TRUE(OpenTestDb(db));
+    EXPECT_EQ(db.RecordCount(), 0);
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(Add(db, Named(std::string(200, static_cast<char>('a' + i % 26)), 1)));
+    db.Close();
+
+    // Pages overwritten in the middle of a sound volume.
+    std::string bytes = ReadBytes(file);
+    ASSERT_GT(bytes.size(), 8192u);
+    bytes.replace(4096, 4096, std::string(4096, '\x5A'));
+    WriteBytes(file, bytes);
+    EXPECT_FALSE(OpenTestDb(db) && db.SeekTo(0) != 0 && Tags(db).size() == 50);
+    EXPECT_EQ(db.LastError(), DbError::kCorrupt);
+    EXPECT_EQ(ReadBytes(file.string() + ".bad3"), bytes);
+}
+
+TEST_F(DatabaseLayer, StoredValueOfTheWrongKindIsABadRecordNotData) {
+    {
+        CCeMntDatabase db;
+        ASSERT_TRUE(OpenTestDb(db));
+        ASSERT_TRUE(Add(db, Named("a", 1)));
+        ASSERT_TRUE(Add(db, Named("b", 2)));
+    }
+    Tamper(FileOf(kVolume),
+           "UPDATE props SET value = 70000 WHERE id = 2 AND value = 1;"
+           "UPDATE props SET value = NULL WHERE id = 2 AND value = 2;");
+    CCeMntDatabase db;
+    ASSERT_TRUE(OpenTestDb(db));
+    for (int i = 0; i < 2; ++i) {
+        CDBRecord r = Named("keep", 42);
+        ASSERT_NE(db.SeekTo(i), 0u);
+        EXPECT_FALSE(db.ReadRecord(r));
+        EXPECT_EQ(db.LastError(), DbError::kBadRecord);
+        EXPECT_TRUE(r == Named("keep", 42));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#pragma once
+// A fresh instrument root per test (KELVARIN_ROOT points at it), removed afterwards, and a few
+// ways to reach into a volume file the way damage or another program would.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "fw/Paths.h"
+
+class StoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kv-store-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        setenv("KELVARIN_ROOT", root_.c_str(), 1);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+        unsetenv("KELVARIN_ROOT");
+    }
+
+    static std::filesystem::path FileOf(std::string_view devicePath) {
+        return fw::MapDevicePath(devicePath).value();
+    }
+    static std::string ReadBytes(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    // Runs SQL on a volume file behind the store's back.
+    static void Tamper(const std::filesystem::path& file, const char* sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+
+    std::filesystem::path root_;
+};
