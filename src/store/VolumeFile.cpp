@@ -15,7 +15,7 @@ constexpr int64_t kLayoutVersion = 1;
 // and in its own order; the value column takes SQLite's natural class for the type.
 constexpr const char* kLayoutSql = R"sql(
 CREATE TABLE databases(
-    id INTEGER PRIMARY KEY,
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
     name TEXT NOT NULL UNIQUE,
     type INTEGER NOT NULL);
 CREATE TABLE sort_orders(

@@ -1,0 +1,173 @@
+#include <vector>
+
+#include "StoreTestRoot.h"
+#include "store/CCLibDB.h"
+
+namespace {
+
+CHAMBER_CAL Cal(std::string serial, int16_t mantissa, std::string model = "FC65-G") {
+    CHAMBER_CAL c;
+    c.ChamberSerial = std::move(serial);
+    c.ChamberModel = std::move(model);
+    c.ReportName = "Report 2291/µ";
+    c.ReportDate = {2023, 4, 17};
+    c.CalDueDate = {2025, 4, 17};
+    c.BeamIsotope = "Co-60";
+    c.CoefMantissa = mantissa;
+    c.CoefExponent = 7;
+    c.CalMode = 12;
+    c.Aion = "1.002";
+    c.Polarity = -300;
+    return c;
+}
+
+std::vector<std::string> Serials(CCLibDB& lib) {
+    std::vector<std::string> serials;
+    for (int i = 0; i < lib.GetRecordCount(); ++i) {
+        CHAMBER_CAL c;
+        EXPECT_TRUE(lib.GetRecord(i, c));
+        serials.push_back(c.ChamberSerial + "/" + std::to_string(c.CoefMantissa));
+    }
+    return serials;
+}
+
+using ChamberStore = StoreTest;
+
+TEST_F(ChamberStore, RecordsKeepEveryFieldInSerialOrderAcrossStoreObjects) {
+    {
+        CCLibDB lib;
+        EXPECT_EQ(lib.GetRecordCount(), 0);
+        EXPECT_EQ(lib.LastError(), DbError::kNone);
+        ASSERT_TRUE(lib.AddRecord(Cal("3002", 5410)));
+        ASSERT_TRUE(lib.AddRecord(Cal("1001", 4820)));
+        // The same chamber with a second coefficient is a record of its own.
+        ASSERT_TRUE(lib.AddRecord(Cal("3002", 5390)));
+    }
+    EXPECT_TRUE(std::filesystem::exists(root_ / "FlashDisk" / "ZEL_ChamberLib.CDB"));
+    CCLibDB lib;
+    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"1001/4820", "3002/5410", "3002/5390"}));
+    CHAMBER_CAL read;
+    ASSERT_TRUE(lib.GetRecord(2, read));
+    EXPECT_EQ(read, Cal("3002", 5390));
+    EXPECT_EQ(lib.LastRecord(), read);
+}
+
+TEST_F(ChamberStore, ReadsOutsideTheLibraryFailAndLeaveTheCallersRecord) {
+    CCLibDB lib;
+    ASSERT_TRUE(lib.AddRecord(Cal("1001", 4820)));
+    const CHAMBER_CAL callers = Cal("caller", 1);
+    for (int index : {-1, 1, 50}) {
+        CHAMBER_CAL out = callers;
+        EXPECT_FALSE(lib.GetRecord(index, out)) << index;
+        EXPECT_EQ(out, callers);
+        EXPECT_EQ(lib.LastError(), DbError::kNoMoreItems);
+        EXPECT_FALSE(lib.UpdateRecord(index, Cal("x", 1)));
+        EXPECT_FALSE(lib.DeleteRecord(index));
+    }
+    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"1001/4820"}));
+}
+
+TEST_F(ChamberStore, UpdatesAndDeletesAddressPositionsThatFindRecordReResolves) {
+    CCLibDB lib;
+    int index = 0;
+    EXPECT_FALSE(lib.FindRecord(Cal("1001", 4820), index));
+    EXPECT_EQ(index, -1);
+    for (const char* serial : {"2000", "3000", "4000"})
+        ASSERT_TRUE(lib.AddRecord(Cal(serial, 1000)));
+
+    // A selection of "3000" at position 1 moves when a record sorting earlier is added.
+    const CHAMBER_CAL selected = Cal("3000", 1000);
+    ASSERT_TRUE(lib.AddRecord(Cal("1000", 1000)));
+    ASSERT_TRUE(lib.FindRecord(selected, index));
+    EXPECT_EQ(index, 2);
+
+    // After an edit of its dates only FindCalibration still knows it.
+    CHAMBER_CAL edited = selected;
+    edited.CalDueDate = {2027, 1, 1};
+    edited.ReportName = "Report 3100";
+    ASSERT_TRUE(lib.UpdateRecord(index, edited));
+    EXPECT_FALSE(lib.FindRecord(selected, index));
+    ASSERT_TRUE(lib.FindCalibration(selected, index));
+    EXPECT_EQ(index, 2);
+    CHAMBER_CAL read;
+    ASSERT_TRUE(lib.GetRecord(2, read));
+    EXPECT_EQ(read, edited);
+    EXPECT_FALSE(lib.FindCalibration(Cal("3000", 1001), index));
+
+    // Deleting position 0 moves every other record up by one.
+    ASSERT_TRUE(lib.DeleteRecord(0));
+    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"2000/1000", "3000/1000", "4000/1000"}));
+    ASSERT_TRUE(lib.FindRecord(edited, index));
+    EXPECT_EQ(index, 1);
+}
+
+TEST_F(ChamberStore, RecordMissingAPropertyFailsToReadAndIsPassedOverBySearches) {
+    {
+        CCLibDB lib;
+        ASSERT_TRUE(lib.AddRecord(Cal("1001", 1)));
+        ASSERT_TRUE(lib.AddRecord(Cal("1001", 2)));
+    }
+    // The first record loses its polarity (115) behind the store's back.
+    Tamper(FileOf(CCLibDB::kVolumePath),
+           "DELETE FROM props WHERE id = 115 AND oid = (SELECT min(oid) FROM records)");
+    CCLibDB lib;
+    CHAMBER_CAL out = Cal("caller", 9);
+    EXPECT_FALSE(lib.GetRecord(0, out));
+    EXPECT_EQ(lib.LastError(), DbError::kBadRecord);
+    EXPECT_EQ(out, Cal("caller", 9));
+    int index = -1;
+    ASSERT_TRUE(lib.FindRecord(Cal("1001", 2), index));
+    EXPECT_EQ(index, 1);
+    // Writing the full record in place mends it.
+    ASSERT_TRUE(lib.UpdateRecord(0, Cal("1001", 1)));
+    ASSERT_TRUE(lib.GetRecord(0, out));
+    EXPECT_EQ(out, Cal("1001", 1));
+}
+
+TEST_F(ChamberStore, ClearingDeletesTheFileAndTheNextUseStartsEmpty) {
+    const auto file = FileOf(CCLibDB::kVolumePath);
+    {
+        CCLibDB lib;
+        ASSERT_TRUE(lib.AddRecord(Cal("1001", 1)));
+    }
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    ASSERT_TRUE(CCLibDB::ClearLibrary());
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(CCLibDB::ClearLibrary());  // nothing left to clear is no failure
+    CCLibDB lib;
+    EXPECT_EQ(lib.GetRecordCount(), 0);
+    EXPECT_EQ(lib.LastError(), DbError::kNone);
+    ASSERT_TRUE(lib.AddRecord(Cal("2002", 1)));
+    EXPECT_EQ(lib.GetRecordCount(), 1);
+}
+
+TEST_F(ChamberStore, DamagedLibraryIsReportedKeptAndReplacedOnlyOnTheNextUse) {
+    const auto file = FileOf(CCLibDB::kVolumePath);
+    const std::string damaged(3000, '\x07');
+    WriteBytes(file, damaged);
+    CCLibDB lib;
+    EXPECT_EQ(lib.GetRecordCount(), 0);
+    EXPECT_EQ(lib.LastError(), DbError::kCorrupt);
+    EXPECT_EQ(ReadBytes(lib.KeptAsidePath()), damaged);
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    ASSERT_TRUE(lib.AddRecord(Cal("1001", 1)));
+    EXPECT_EQ(lib.GetRecordCount(), 1);
+    EXPECT_EQ(ReadBytes(file.string() + ".bad"), damaged);
+}
+
+TEST_F(ChamberStore, UnopenableVolumeFailsEveryOperationWithoutTouchingIt) {
+    // Something that is not a file where the library belongs: an access failure, not damage.
+    const auto file = FileOf(CCLibDB::kVolumePath);
+    std::filesystem::create_directories(file / "kept");
+    CCLibDB lib;
+    EXPECT_EQ(lib.GetRecordCount(), 0);
+    EXPECT_EQ(lib.LastError(), DbError::kIo);
+    EXPECT_FALSE(lib.AddRecord(Cal("1001", 1)));
+    CHAMBER_CAL out;
+    EXPECT_FALSE(lib.GetRecord(0, out));
+    EXPECT_TRUE(lib.KeptAsidePath().empty());
+    EXPECT_TRUE(std::filesystem::exists(file / "kept"));
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include <vector>
+
+#include "StoreTestRoot.h"
+#include "store/CScintDB.h"
+#include "store/CScintMeasDB.h"
+#include "store/CSrcDB.h"
+
+namespace {
+
+SOURCE_INFO Source(std::string serial, std::string name) {
+    SOURCE_INFO s;
+    s.SourceSerial = std::move(serial);
+    s.SourceName = std::move(name);
+    s.HalfLife = "30.05";
+    s.Activity = "37.0";
+    s.ActivityDate = {2021, 9, 30};
+    s.ActivityUnit = 2;
+    return s;
+}
+
+SCINT_BASELINE Baseline(int16_t second, std::string description) {
+    SCINT_BASELINE b;
+    b.Year = 2024;
+    b.Month = 2;
+    b.Day = 29;
+    b.Hour = 23;
+    b.Minute = 5;
+    b.Second = second;
+    b.BaselineKey = MakeBaselineKey(b);
+    b.ScintSerial = "SC-17";
+    b.DoseType = 1;
+    b.DoseValue = 2.0;
+    b.ScintGain = 1.0 / 7.0;
+    b.CLR = -0.0123456789012345;
+    b.ScintDoseUnit = 2;
+    b.Description = std::move(description);
+    return b;
+}
+
+SCINT_MMNT Point(std::string key, int16_t set, double blue) {
+    SCINT_MMNT p;
+    p.BaselineKey = std::move(key);
+    p.Year = 2024;
+    p.SetIndex = set;
+    p.Blue = blue;
+    p.Green = blue / 3.0;
+    return p;
+}
+
+using SourceStore = StoreTest;
+using ScintStores = StoreTest;
+
+TEST_F(SourceStore, SourcesSortBySerialAndDeleteDownToEmpty) {
+    CSrcDB lib;
+    ASSERT_TRUE(lib.AddRecord(Source("Z9", "Sr-90")));
+    SOURCE_INFO unset;  // dates and unit "not set"
+    unset.SourceName = "no serial";
+    ASSERT_TRUE(lib.AddRecord(unset));
+    ASSERT_EQ(lib.GetRecordCount(), 2);
+    SOURCE_INFO read;
+    ASSERT_TRUE(lib.GetRecord(0, read));
+    EXPECT_EQ(read, unset);  // the empty serial sorts first; −1 fields stay −1
+    EXPECT_EQ(read.ActivityUnit, -1);
+
+    SOURCE_INFO edited = Source("A1", "Sr-90 edited");
+    ASSERT_TRUE(lib.UpdateRecord(1, edited));
+    CSrcDB other;
+    ASSERT_TRUE(other.GetRecord(1, read));
+    EXPECT_EQ(read, edited);
+
+    ASSERT_TRUE(lib.DeleteRecord(1));
+    ASSERT_TRUE(lib.DeleteRecord(0));
+    EXPECT_EQ(lib.GetRecordCount(), 0);
+    SOURCE_INFO kept = edited;
+    EXPECT_FALSE(lib.GetRecord(0, kept));
+    EXPECT_EQ(kept, edited);
+    EXPECT_FALSE(lib.DeleteRecord(0));
+}
+
+TEST_F(SourceStore, DatabaseMissingFromASoundVolumeIsCreated) {
+    {
+        CSrcDB lib;
+        ASSERT_TRUE(lib.AddRecord(Source("A1", "Cs-137")));
+    }
+    Tamper(FileOf(CSrcDB::kVolumePath), "PRAGMA foreign_keys = ON; DELETE FROM databases");
+    CSrcDB lib;
+    EXPECT_EQ(lib.GetRecordCount(), 0);
+    EXPECT_EQ(lib.LastError(), DbError::kNone);
+    ASSERT_TRUE(lib.AddRecord(Source("B2", "Co-57")));
+    EXPECT_EQ(lib.GetRecordCount(), 1);
+}
+
+TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
+    CScintDB lib;
+    EXPECT_FALSE(lib.FindKey("20240229230500"));
+    SCINT_BASELINE untouched = Baseline(0, "untouched");
+    EXPECT_FALSE(lib.ReadCurrent(untouched));
+    EXPECT_EQ(untouched, Baseline(0, "untouched"));
+
+    ASSERT_TRUE(lib.AddRecord(Baseline(9, "later")));
+    ASSERT_TRUE(lib.AddRecord(Baseline(1, "first of two in one second")));
+    ASSERT_TRUE(lib.AddRecord(Baseline(1, "second of two in one second")));
+    EXPECT_EQ(Baseline(1, "").BaselineKey, "20240229230501");
+
+    CScintDB reader;
+    ASSERT_TRUE(reader.FindKey("20240229230501"));
+    SCINT_BASELINE read;
+    ASSERT_TRUE(reader.ReadCurrent(read));
+    EXPECT_EQ(read, Baseline(1, "first of two in one second"));
+    ASSERT_TRUE(reader.GetRecord(2, read));
+    EXPECT_EQ(read, Baseline(9, "later"));
+    EXPECT_EQ(reader.GetRecordCount(), 3);
+
+    SCINT_BASELINE tooWide = Baseline(2, "dose type beyond 16 bits");
+    tooWide.DoseType = 70000;
+    EXPECT_FALSE(lib.AddRecord(tooWide));
+    EXPECT_EQ(lib.LastError(), DbError::kInvalidParameter);
+    EXPECT_EQ(lib.GetRecordCount(), 3);
+}
+
+TEST_F(ScintStores, FindNextKeyWalksOneBaselinesPointsInSetOrder) {
+    CScintMeasDB points;
+    EXPECT_FALSE(points.FindNextKey("K1"));
+    ASSERT_TRUE(points.AddRecord(Point("K2", 0, 10.0)));
+    ASSERT_TRUE(points.AddRecord(Point("K1", 2, 3.0)));
+    ASSERT_TRUE(points.AddRecord(Point("K1", 0, 1.0)));
+    ASSERT_TRUE(points.AddRecord(Point("K0", 1, 99.0)));
+    ASSERT_TRUE(points.AddRecord(Point("K1", 1, 2.0)));
+    EXPECT_FALSE(points.AddRecord(Point("K1", -1, 0.0)));  // stored unsigned: refused
+    EXPECT_EQ(points.GetRecordCount(), 5);
+
+    CScintMeasDB walker;
+    std::vector<SCINT_MMNT> walked;
+    while (walker.FindNextKey("K1")) {
+        SCINT_MMNT p;
+        ASSERT_TRUE(walker.ReadCurrent(p));
+        walked.push_back(p);
+    }
+    ASSERT_EQ(walked.size(), 3u);
+    for (int16_t set = 0; set < 3; ++set)
+        EXPECT_EQ(walked[set], Point("K1", set, set + 1.0));
+    SCINT_MMNT p;
+    EXPECT_FALSE(walker.ReadCurrent(p));    // the walk ended: nothing is current
+    ASSERT_TRUE(walker.FindNextKey("K1"));  // a new walk starts at the first point again
+    ASSERT_TRUE(walker.ReadCurrent(p));
+    EXPECT_EQ(p.SetIndex, 0);
+    EXPECT_FALSE(walker.FindNextKey("K3"));
+}
+
+TEST_F(ScintStores, ClearingTheScintillatorLibraryRemovesBaselinesAndPoints) {
+    {
+        CScintDB lib;
+        CScintMeasDB points;
+        ASSERT_TRUE(lib.AddRecord(Baseline(1, "b")));
+        ASSERT_TRUE(points.AddRecord(Point("K", 0, 1.0)));
+    }
+    ASSERT_TRUE(CScintDB::ClearLibrary());
+    EXPECT_FALSE(std::filesystem::exists(FileOf(CScintDB::kVolumePath)));
+    EXPECT_FALSE(std::filesystem::exists(FileOf(CScintMeasDB::kVolumePath)));
+    CScintDB lib;
+    CScintMeasDB points;
+    EXPECT_EQ(lib.GetRecordCount(), 0);
+    EXPECT_EQ(points.GetRecordCount(), 0);
+}
+
+}  // namespace
