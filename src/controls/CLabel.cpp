@@ -1,0 +1,149 @@
+#include "controls/CLabel.h"
+
+#include <algorithm>
+
+#include "controls/ControlColors.h"
+#include "fw/ScriptText.h"
+
+namespace {
+
+constexpr int kBitmapGap = 4;
+constexpr int kBorderPadding = 3;
+
+unsigned AlignFlag(CLabel::Alignment a) {
+    return a == CLabel::kLeft    ? fw::kAlignLeft
+           : a == CLabel::kRight ? fw::kAlignRight
+                                 : fw::kAlignCenter;
+}
+
+}  // namespace
+
+void CLabel::Create(fw::Window* parent, const fw::Rect& rect, int id, std::string text) {
+    fw::Window::Create(parent, rect, id);
+    text_ = std::move(text);
+}
+
+void CLabel::SetText(std::string text) {
+    if (text == text_)
+        return;
+    text_ = std::move(text);
+    Invalidate();
+}
+
+void CLabel::SetBitmap(int bitmapId) {
+    bitmap_ = bitmapId;
+    Invalidate();
+}
+
+void CLabel::SetBkColor(fw::Color c) {
+    background_ = c;
+    Invalidate();
+}
+
+void CLabel::SetTextColor(fw::Color c) {
+    textColor_ = c;
+    Invalidate();
+}
+
+void CLabel::SetFontHeight(int height) {
+    fontHeight_ = height > 0 ? height : kDefaultFontHeight;
+    Invalidate();
+}
+
+void CLabel::SetFontFace(std::string face) {
+    face_ = std::move(face);
+    Invalidate();
+}
+
+void CLabel::SetBold(bool bold) {
+    bold_ = bold;
+    Invalidate();
+}
+
+void CLabel::SetItalic(bool italic) {
+    italic_ = italic;
+    Invalidate();
+}
+
+void CLabel::SetUnderline(bool underline) {
+    underline_ = underline;
+    Invalidate();
+}
+
+void CLabel::SetStrikeout(bool strikeout) {
+    strikeout_ = strikeout;
+    Invalidate();
+}
+
+void CLabel::SetAlignment(Alignment alignment) {
+    alignment_ = alignment;
+    Invalidate();
+}
+
+void CLabel::SetBorder(bool border) {
+    border_ = border;
+    Invalidate();
+}
+
+void CLabel::SetMarkedText(bool marked) {
+    marked_ = marked;
+    Invalidate();
+}
+
+void CLabel::SetTransparent(bool transparent) {
+    transparent_ = transparent;
+    Invalidate();
+}
+
+fw::FontSpec CLabel::Font() const {
+    fw::FontSpec f{face_, fontHeight_, bold_ ? fw::kWeightBold : fw::kWeightNormal};
+    f.italic = italic_;
+    f.underline = underline_;
+    f.strikeout = strikeout_;
+    return f;
+}
+
+fw::Rect CLabel::TextArea() const {
+    return border_ ? GetRect().Deflate(kBorderPadding) : GetRect();
+}
+
+void CLabel::OnPaint(fw::Dc& dc) {
+    const fw::Rect r = GetRect();
+    if (transparent_)
+        dc.DrawBitmap(controls::kBmpPageBackground, {0, 0});  // clipped to the label
+    else
+        dc.FillRect(r, background_);
+    const fw::Color ink = IsEnabled() ? textColor_ : controls::kDisabled;
+    if (border_)
+        dc.FrameRect(r, ink);
+    if (text_.empty() && bitmap_ == 0)
+        return;
+    dc.SetFont(Font());
+    dc.SetTextColor(ink);
+    if (marked_)
+        fw::DrawScriptText(dc, text_, TextArea(), alignment_);
+    else
+        DrawPlain(dc, TextArea());
+}
+
+void CLabel::DrawPlain(fw::Dc& dc, fw::Rect area) const {
+    if (bitmap_ != 0) {
+        const fw::Size bmp = fw::Dc::BitmapSize(bitmap_);
+        const int textWidth = text_.empty() ? 0 : dc.TextExtent(text_).cx;
+        const int room = area.Width() - bmp.cx - kBitmapGap;
+        const int used = bmp.cx + kBitmapGap + std::clamp(textWidth, 0, std::max(0, room));
+        const int y = area.top + (area.Height() - bmp.cy) / 2;
+        if (alignment_ == kRight) {
+            dc.DrawBitmap(bitmap_, {area.right - bmp.cx, y});
+            area.right -= bmp.cx + kBitmapGap;
+        } else {
+            const int x = alignment_ == kLeft ? area.left : area.left + (area.Width() - used) / 2;
+            dc.DrawBitmap(bitmap_, {x, y});
+            area.left = x + bmp.cx + kBitmapGap;
+            if (alignment_ == kCentre)
+                area.right = std::max(area.left, x + used);
+        }
+    }
+    if (!text_.empty())
+        dc.DrawText(text_, area, fw::kWordBreak | AlignFlag(alignment_) | fw::kAlignVCenter);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The owner-drawn text label: word-wrapped text with an optional bitmap beside it, or, in
+// marked-text mode, one line of unit text with raised and lowered characters.
+#include <string>
+
+#include "fw/Window.h"
+
+class CLabel : public fw::Window {
+  public:
+    enum Alignment { kLeft = 0, kCentre = 1, kRight = 2 };
+    static constexpr int kDefaultFontHeight = 12;
+
+    void Create(fw::Window* parent, const fw::Rect& rect, int id = 0, std::string text = "");
+
+    void SetText(std::string text);
+    void ClearText() { SetText(""); }
+    const std::string& Text() const { return text_; }
+    void SetBitmap(int bitmapId);
+    void SetBkColor(fw::Color c);
+    void SetTextColor(fw::Color c);
+    void SetFontHeight(int height);
+    void SetFontFace(std::string face);
+    void SetBold(bool bold);
+    void SetItalic(bool italic);
+    void SetUnderline(bool underline);
+    void SetStrikeout(bool strikeout);
+    void SetAlignment(Alignment alignment);
+    void SetBorder(bool border);
+    // "^" raises and "_" lowers the next character ("N_s_k:Gym^2/(h*A)").
+    void SetMarkedText(bool marked);
+    // On a page with the background picture: the label shows the part of it beneath.
+    void SetTransparent(bool transparent);
+
+    void OnPaint(fw::Dc& dc) override;
+
+  private:
+    fw::FontSpec Font() const;
+    fw::Rect TextArea() const;
+    void DrawPlain(fw::Dc& dc, fw::Rect area) const;
+
+    std::string text_;
+    int bitmap_ = 0;
+    fw::Color background_ = fw::colors::kWhite;
+    fw::Color textColor_ = fw::colors::kBlack;
+    std::string face_ = "Tahoma";
+    int fontHeight_ = kDefaultFontHeight;
+    bool bold_ = false;
+    bool italic_ = false;
+    bool underline_ = false;
+    bool strikeout_ = false;
+    Alignment alignment_ = kCentre;
+    bool border_ = false;
+    bool marked_ = false;
+    bool transparent_ = false;
+};
