@@ -82,6 +82,7 @@ bool CCeMntDatabase::RequireOpen() {
 }
 
 void CCeMntDatabase::ReleaseVolume() {
+    ForgetOrder();
     databaseId_ = 0;
     sortOrders_.clear();
     current_ = 0;
@@ -123,6 +124,7 @@ bool CCeMntDatabase::Flush() {
     int rc = ExecSql(volume_, "COMMIT");
     if (rc != SQLITE_OK) {
         ExecSql(volume_, "ROLLBACK");
+        ForgetOrder();
         return FailSql(rc);
     }
     return Succeed();
@@ -131,6 +133,7 @@ bool CCeMntDatabase::Flush() {
 // Each change runs in a savepoint inside the pending transaction, so a change that fails part
 // way is undone whole while earlier unflushed changes stay.
 bool CCeMntDatabase::BeginChange() {
+    ForgetOrder();
     if (sqlite3_get_autocommit(volume_)) {
         int rc = ExecSql(volume_, "BEGIN IMMEDIATE");
         if (rc != SQLITE_OK)
@@ -272,14 +275,11 @@ std::string CCeMntDatabase::RankedRecordsSql() const {
            ") - 1 AS pos FROM keyed) ";
 }
 
-// Runs a seek query binding ?1 to `value` (when given) and ?2 to `number`.
-uint32_t CCeMntDatabase::SeekWith(const std::string& selectSql, const CDBProp* value,
-                                  int64_t number) {
+// Runs a query over the ranked records binding ?1 to `value`; its first row is the new current.
+uint32_t CCeMntDatabase::SeekWith(const std::string& selectSql, const CDBProp& value) {
     current_ = 0;
     SqlStatement stmt(volume_, RankedRecordsSql() + selectSql);
-    if (value != nullptr)
-        BindPropValue(stmt.Handle(), 1, *value);
-    stmt.BindInt(2, number);
+    BindPropValue(stmt.Handle(), 1, value);
     int rc = stmt.Step();
     if (rc == SQLITE_DONE) {
         Fail(DbError::kNoMoreItems);
@@ -294,15 +294,38 @@ uint32_t CCeMntDatabase::SeekWith(const std::string& selectSql, const CDBProp* v
     return current_;
 }
 
+// data_version moves when another connection commits; this object's own changes forget the
+// order themselves.
+bool CCeMntDatabase::RefreshOrder() {
+    SqlStatement version(volume_, "PRAGMA data_version");
+    int rc = version.Step();
+    if (rc != SQLITE_ROW)
+        return FailSql(rc);
+    if (orderKnown_ && version.ColumnInt(0) == orderVersion_)
+        return true;
+    SqlStatement stmt(volume_, RankedRecordsSql() + "SELECT oid FROM ranked ORDER BY pos");
+    std::vector<uint32_t> order;
+    while ((rc = stmt.Step()) == SQLITE_ROW)
+        order.push_back(static_cast<uint32_t>(stmt.ColumnInt(0)));
+    if (rc != SQLITE_DONE)
+        return FailSql(rc);
+    order_ = std::move(order);
+    orderVersion_ = version.ColumnInt(0);
+    orderKnown_ = true;
+    return true;
+}
+
 uint32_t CCeMntDatabase::SeekTo(int index) {
-    if (!RequireOpen())
+    current_ = 0;
+    if (!RequireOpen() || !RefreshOrder())
         return 0;
-    if (index < 0) {
-        current_ = 0;
+    if (index < 0 || static_cast<size_t>(index) >= order_.size()) {
         Fail(DbError::kNoMoreItems);
         return 0;
     }
-    return SeekWith("SELECT oid FROM ranked WHERE pos = ?2", nullptr, index);
+    current_ = order_[static_cast<size_t>(index)];
+    Succeed();
+    return current_;
 }
 
 bool CCeMntDatabase::ValueMatchesLeadingSort(const CDBProp& value) {
@@ -316,19 +339,42 @@ uint32_t CCeMntDatabase::SeekFirstEqual(const CDBProp& value) {
         return 0;
     return SeekWith("SELECT oid FROM ranked WHERE k0 = ?1" + Collation(sortOrders_[0]) +
                         " ORDER BY pos LIMIT 1",
-                    &value, 0);
+                    value);
+}
+
+bool CCeMntDatabase::LeadingKeyEquals(uint32_t oid, const CDBProp& value, bool& failed) {
+    const CDBProp& sort = sortOrders_[0];
+    SqlStatement stmt(volume_,
+                      "SELECT (SELECT value FROM props WHERE oid = ?2 AND id = ?3 AND "
+                      "type = ?4 ORDER BY position LIMIT 1) = ?1" +
+                          Collation(sort));
+    BindPropValue(stmt.Handle(), 1, value);
+    stmt.BindInt(2, oid);
+    stmt.BindInt(3, sort.Id());
+    stmt.BindInt(4, sort.Type());
+    int rc = stmt.Step();
+    failed = rc != SQLITE_ROW;
+    if (failed)
+        FailSql(rc);
+    return !failed && stmt.ColumnInt(0) == 1;
 }
 
 uint32_t CCeMntDatabase::SeekNextEqual(const CDBProp& value) {
-    if (!RequireOpen() || !ValueMatchesLeadingSort(value))
+    uint32_t from = current_;
+    current_ = 0;
+    if (!RequireOpen() || !ValueMatchesLeadingSort(value) || !RefreshOrder())
         return 0;
-    if (current_ == 0) {
-        Fail(DbError::kNoMoreItems);
+    auto at = std::find(order_.begin(), order_.end(), from);
+    bool failed = false;
+    if (from == 0 || at == order_.end() || at + 1 == order_.end() ||
+        !LeadingKeyEquals(*(at + 1), value, failed)) {
+        if (!failed)
+            Fail(DbError::kNoMoreItems);
         return 0;
     }
-    return SeekWith("SELECT oid FROM ranked WHERE k0 = ?1" + Collation(sortOrders_[0]) +
-                        " AND pos = (SELECT pos + 1 FROM ranked WHERE oid = ?2)",
-                    &value, current_);
+    current_ = *(at + 1);
+    Succeed();
+    return current_;
 }
 
 bool CCeMntDatabase::ReadRecord(CDBRecord& record) {
@@ -454,15 +500,8 @@ bool CCeMntDatabase::DeleteRecord(uint32_t oid) {
 }
 
 std::optional<int> CCeMntDatabase::RecordCount() {
-    if (!RequireOpen())
+    if (!RequireOpen() || !RefreshOrder())
         return std::nullopt;
-    SqlStatement stmt(volume_, "SELECT count(*) FROM records WHERE db = ?1");
-    stmt.BindInt(1, databaseId_);
-    int rc = stmt.Step();
-    if (rc != SQLITE_ROW) {
-        FailSql(rc);
-        return std::nullopt;
-    }
     Succeed();
-    return static_cast<int>(stmt.ColumnInt(0));
+    return static_cast<int>(order_.size());
 }

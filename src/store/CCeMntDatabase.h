@@ -86,8 +86,11 @@ class CCeMntDatabase {
     bool ChooseSortOrders(std::span<const CDBProp> stored, std::span<const CDBProp> requested);
     bool SortOrdersValid(std::span<const CDBProp> sortOrders) const;
 
+    bool RefreshOrder();
+    void ForgetOrder() { orderKnown_ = false; }
     std::string RankedRecordsSql() const;
-    uint32_t SeekWith(const std::string& selectSql, const CDBProp* value, int64_t number);
+    bool LeadingKeyEquals(uint32_t oid, const CDBProp& value, bool& failed);
+    uint32_t SeekWith(const std::string& selectSql, const CDBProp& value);
     bool ValueMatchesLeadingSort(const CDBProp& value);
 
     bool RecordBelongsHere(uint32_t oid, bool& failed);
@@ -100,5 +103,10 @@ class CCeMntDatabase {
     int64_t databaseId_ = 0;           // 0 = no database open
     std::vector<CDBProp> sortOrders_;  // the order records are seen in
     uint32_t current_ = 0;             // 0 = no current record
+    // Identifiers in database order, read again when this object or another connection
+    // changed the volume, so positional walks do not re-sort the library at every step.
+    std::vector<uint32_t> order_;
+    bool orderKnown_ = false;
+    int64_t orderVersion_ = 0;
     DbError lastError_ = DbError::kNone;
 };

@@ -24,35 +24,41 @@ std::vector<uint8_t> BlobColumn(sqlite3_stmt* stmt, int column) {
     return std::vector<uint8_t>(bytes, bytes + size);
 }
 
-std::optional<CDBProp::Value> DoubleFromBlob(const std::vector<uint8_t>& bytes) {
+// A NaN that was kept as its raw bytes; nothing else is a double stored as a blob.
+bool DoubleFromBlob(const std::vector<uint8_t>& bytes, CDBProp::Value& out) {
     uint64_t bits = 0;
     if (bytes.size() != sizeof bits)
-        return std::nullopt;
+        return false;
     std::memcpy(&bits, bytes.data(), sizeof bits);
     double v = std::bit_cast<double>(bits);
     if (!std::isnan(v))
-        return std::nullopt;
-    return v;
+        return false;
+    out = v;
+    return true;
 }
 
-std::optional<CDBProp::Value> ValueColumn(sqlite3_stmt* stmt, int column, uint16_t type) {
+bool ValueColumn(sqlite3_stmt* stmt, int column, uint16_t type, CDBProp::Value& out) {
     switch (sqlite3_column_type(stmt, column)) {
         case SQLITE_INTEGER:
-            return CDBProp::Value(static_cast<int64_t>(sqlite3_column_int64(stmt, column)));
+            out = static_cast<int64_t>(sqlite3_column_int64(stmt, column));
+            return true;
         case SQLITE_FLOAT:
-            return CDBProp::Value(sqlite3_column_double(stmt, column));
+            out = sqlite3_column_double(stmt, column);
+            return true;
         case SQLITE_TEXT: {
             auto bytes = BlobColumn(stmt, column);
-            return CDBProp::Value(std::string(bytes.begin(), bytes.end()));
+            out = std::string(bytes.begin(), bytes.end());
+            return true;
         }
         case SQLITE_BLOB: {
             auto bytes = BlobColumn(stmt, column);
             if (type == CDBProp::kTypeDouble)
-                return DoubleFromBlob(bytes);
-            return CDBProp::Value(std::move(bytes));
+                return DoubleFromBlob(bytes, out);
+            out = std::move(bytes);
+            return true;
         }
         default:
-            return std::nullopt;
+            return false;
     }
 }
 
@@ -86,9 +92,9 @@ std::optional<CDBProp> PropFromColumns(sqlite3_stmt* stmt, int idColumn, int typ
     int64_t type = sqlite3_column_int64(stmt, typeColumn);
     if (!FitsUint16(id) || !FitsUint16(type) || !CDBProp::IsKnownType(static_cast<uint16_t>(type)))
         return std::nullopt;
-    auto value = ValueColumn(stmt, valueColumn, static_cast<uint16_t>(type));
-    if (!value)
+    CDBProp::Value value;
+    if (!ValueColumn(stmt, valueColumn, static_cast<uint16_t>(type), value))
         return std::nullopt;
     return CDBProp::FromStored(static_cast<uint16_t>(id), static_cast<uint16_t>(type),
-                               std::move(*value));
+                               std::move(value));
 }
