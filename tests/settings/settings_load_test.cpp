@@ -1,0 +1,325 @@
+// Loading the settings file: defaults, repairs written back, formats, text and locale.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <functional>
+
+#include "document/CKelvarinDoc.h"
+#include "settings/NumberText.h"
+#include "settings/SettingsFile.h"
+#include "settings_test_support.h"
+
+namespace {
+
+using namespace settings_test;
+using testing_support::TempRoot;
+
+// Puts every stored field away from its default, so a load that forgets one shows.
+void Scramble(CKelvarinDoc& doc) {
+    doc.DefChargeDuration = 99;
+    doc.SerialNumber = "x";
+    doc.Brightness = 3;
+    doc.Volume = 2;
+    doc.TimeFormat = 1;
+    doc.DateFormat = 2;
+    doc.PasswordProtect = 0;
+    doc.DefChargeType = 2;
+    doc.DataFileDelimiter = 1;
+    doc.CalDate = {1, 1, 1};
+    doc.CalDueDate = {2, 2, 2};
+    for (CHANNEL_CAL& cal : doc.Filter.Cal) {
+        for (RANGE_CAL* r : {&cal.Low, &cal.High})
+            *r = {7.5, 7.5, 7.5, 0, 7.5, 7.5, 7.5, 7.5, 7.5};
+        cal.BiasM = cal.BiasB = 7.5;
+    }
+    doc.HStart = doc.HStop = doc.LStart = doc.LStop = 9.9;
+    doc.PressStd = 0;
+    doc.TempStd = 1;
+}
+
+std::vector<std::string> ChildNames(const std::filesystem::path& path, const char* category) {
+    tinyxml2::XMLDocument xml;
+    xml.LoadFile(path.c_str());
+    const tinyxml2::XMLElement* parent = xml.FirstChildElement("root");
+    if (parent != nullptr && category != nullptr)
+        parent = parent->FirstChildElement(category);
+    std::vector<std::string> names;
+    for (auto* e = parent ? parent->FirstChildElement() : nullptr; e; e = e->NextSiblingElement())
+        names.push_back(e->Name());
+    return names;
+}
+
+TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
+    TempRoot root;
+    CKelvarinDoc doc;
+    Scramble(doc);
+    SettingsLoadReport report = LoadSettings(doc);
+
+    EXPECT_TRUE(report.fileWasMissing);
+    EXPECT_FALSE(report.fileWasDamaged);
+    EXPECT_TRUE(report.written) << report.error;
+    EXPECT_TRUE(report.repairedKeys.empty());
+    EXPECT_EQ(report.addedKeys.size(), 57u);
+
+    EXPECT_EQ(doc.DefChargeDuration, 15);
+    EXPECT_EQ(doc.ChargeDuration, 15);
+    EXPECT_EQ(doc.SerialNumber, "0000000");
+    EXPECT_EQ(doc.Brightness, 8);
+    EXPECT_EQ(doc.Volume, 8);
+    EXPECT_EQ(doc.TimeFormat, 0);
+    EXPECT_EQ(doc.DateFormat, 0);
+    EXPECT_EQ(doc.PasswordProtect, 1);
+    EXPECT_EQ(doc.DefChargeType, 0);
+    EXPECT_EQ(doc.DataFileDelimiter, 0);
+    EXPECT_EQ(doc.CalDate.Year, 0);
+    EXPECT_EQ(doc.CalDueDate.Day, 0);
+    for (const CHANNEL_CAL& cal : doc.Filter.Cal) {
+        for (const RANGE_CAL* r : {&cal.Low, &cal.High}) {
+            EXPECT_EQ(r->RateCF, 1.0);
+            EXPECT_EQ(r->ChrgCF, 1.0);
+            EXPECT_EQ(r->Gain, 1.0);
+            EXPECT_EQ(r->A + r->B + r->C + r->D, 0.0);
+            EXPECT_EQ(r->E, 8388608.0);
+        }
+        EXPECT_EQ(cal.BiasM, 1.0);
+        EXPECT_EQ(cal.BiasB, 0.0);
+    }
+    EXPECT_EQ(doc.HStart, 4.0);
+    EXPECT_EQ(doc.HStop, 2.5);
+    EXPECT_EQ(doc.LStart, 0.8);
+    EXPECT_EQ(doc.LStop, 0.5);
+    EXPECT_EQ(doc.PressStd, 1);
+    EXPECT_EQ(doc.TempStd, 0);
+    EXPECT_EQ(doc.Channel[1].Temperature, 20.0);
+    EXPECT_EQ(doc.Channel[1].Pressure, 1.0);
+
+    std::filesystem::path path = SettingsPath(root);
+    EXPECT_EQ(ReadText(path).rfind("<?xml version=\"1.0\"?>", 0), 0u);
+    EXPECT_EQ(ChildNames(path, nullptr),
+              (std::vector<std::string>{"Updates", "SysInfo", "CalInfo", "ADCL", "Trigger",
+                                        "TempPressCorrection"}));
+    EXPECT_EQ(ChildNames(path, "SysInfo"),
+              (std::vector<std::string>{"DefChargeDuration", "SerialNumber", "Brightness", "Volume",
+                                        "TimeFormat", "DateFormat", "PasswordProtect",
+                                        "DefChargeType", "DataFileDelimiter"}));
+    std::vector<std::string> adcl = ChildNames(path, "ADCL");
+    ASSERT_EQ(adcl.size(), 14u);
+    EXPECT_EQ(adcl[0], "CalDateYear");
+    EXPECT_EQ(adcl[5], "CalDueDateDay");
+    EXPECT_EQ(adcl[6], "Ch1HiRateCF");
+    EXPECT_EQ(adcl[9], "Ch1LoChrgCF");
+    EXPECT_EQ(adcl[13], "Ch2LoChrgCF");
+    std::vector<std::string> calInfo = ChildNames(path, "CalInfo");
+    ASSERT_EQ(calInfo.size(), 28u);
+    EXPECT_EQ(calInfo[0], "Ch1HiGain");
+    EXPECT_EQ(calInfo[6], "Ch1LoGain");
+    EXPECT_EQ(calInfo[13], "Ch1BiasB");
+    EXPECT_EQ(calInfo[27], "Ch2BiasB");
+    EXPECT_EQ(ChildNames(path, "Trigger"),
+              (std::vector<std::string>{"HStart", "HStop", "LStart", "LStop"}));
+    EXPECT_EQ(StoredValue(path, "CalInfo", "Ch2HiE"), "8388608.0");
+    EXPECT_EQ(StoredValue(path, "TempPressCorrection", "PressStd"), "1");
+    EXPECT_EQ(StoredValue(path, "Updates", "App"), "");
+}
+
+TEST(SettingsLoad, MissingCategoryIsAppendedAndTheRestKept) {
+    TempRoot root;
+    WriteText(SettingsPath(root),
+              "<?xml version=\"1.0\"?>\n<root>\n<Updates/>\n"
+              "<SysInfo><Brightness value=\"5\"/><SerialNumber value=\"A1\"/></SysInfo>\n"
+              "<CalInfo><Ch1HiGain value=\"1.25\"/></CalInfo>\n<ADCL/>\n"
+              "<TempPressCorrection><PressStd value=\"2\"/></TempPressCorrection>\n</root>\n");
+    CKelvarinDoc doc;
+    SettingsLoadReport report = LoadSettings(doc);
+
+    EXPECT_FALSE(report.fileWasMissing);
+    EXPECT_TRUE(report.repairedKeys.empty());
+    EXPECT_EQ(doc.Brightness, 5);
+    EXPECT_EQ(doc.SerialNumber, "A1");
+    EXPECT_EQ(doc.Filter.Cal[0].High.Gain, 1.25);
+    EXPECT_EQ(doc.Channel[0].Pressure, 101.3);
+    EXPECT_EQ(ChildNames(SettingsPath(root), nullptr).back(), "Trigger");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "4.0");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "LStop"), "0.5");
+    EXPECT_EQ(doc.HStop, 2.5);
+}
+
+struct Repair {
+    const char* category;
+    const char* key;
+    const char* stored;
+    const char* writtenBack;
+    std::function<bool(const CKelvarinDoc&)> holdsDefault;
+};
+
+TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
+    const Repair cases[] = {
+        {"SysInfo", "Brightness", "abc", "8", [](auto& d) { return d.Brightness == 8; }},
+        {"SysInfo", "Brightness", "0", "8", [](auto& d) { return d.Brightness == 8; }},
+        {"SysInfo", "Brightness", "300", "8", [](auto& d) { return d.Brightness == 8; }},
+        {"SysInfo", "Volume", "11", "8", [](auto& d) { return d.Volume == 8; }},
+        {"SysInfo", "TimeFormat", "2", "0", [](auto& d) { return d.TimeFormat == 0; }},
+        {"SysInfo", "DateFormat", "-1", "0", [](auto& d) { return d.DateFormat == 0; }},
+        {"SysInfo", "PasswordProtect", "7", "1", [](auto& d) { return d.PasswordProtect == 1; }},
+        {"SysInfo", "DefChargeType", "3", "0",
+         [](auto& d) { return d.DefChargeType == 0 && d.ChargeType == 0; }},
+        {"SysInfo", "DataFileDelimiter", "2", "0",
+         [](auto& d) { return d.DataFileDelimiter == 0; }},
+        {"SysInfo", "DefChargeDuration", "0", "15",
+         [](auto& d) { return d.DefChargeDuration == 15 && d.ChargeDuration == 15; }},
+        {"SysInfo", "DefChargeDuration", "86401", "15",
+         [](auto& d) { return d.DefChargeDuration == 15; }},
+        {"TempPressCorrection", "PressStd", "3", "1", [](auto& d) { return d.PressStd == 1; }},
+        {"TempPressCorrection", "TempStd", "2", "0",
+         [](auto& d) { return d.TempStd == 0 && d.Channel[0].Temperature == 20.0; }},
+        {"ADCL", "CalDateYear", "40000", "0", [](auto& d) { return d.CalDate.Year == 0; }},
+        {"CalInfo", "Ch1HiGain", "nan", "1.0",
+         [](auto& d) { return d.Filter.Cal[0].High.Gain == 1.0; }},
+        {"CalInfo", "Ch2LoE", "inf", "8388608.0",
+         [](auto& d) { return d.Filter.Cal[1].Low.E == 8388608.0; }},
+        {"CalInfo", "Ch1BiasB", "-inf", "0.0",
+         [](auto& d) { return d.Filter.Cal[0].BiasB == 0.0; }},
+        {"ADCL", "Ch2HiRateCF", "1e999", "1.0",
+         [](auto& d) { return d.Filter.Cal[1].High.RateCF == 1.0; }},
+        {"Trigger", "HStart", "abc", "4.0", [](auto& d) { return d.HStart == 4.0; }},
+    };
+    for (const Repair& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
+        TempRoot root;
+        WriteText(SettingsPath(root), std::string("<root><") + c.category + "><" + c.key +
+                                          " value=\"" + c.stored + "\"/></" + c.category +
+                                          "></root>");
+        CKelvarinDoc doc;
+        Scramble(doc);
+        SettingsLoadReport report = LoadSettings(doc);
+        EXPECT_EQ(report.repairedKeys, std::vector<std::string>{c.key});
+        EXPECT_TRUE(c.holdsDefault(doc));
+        EXPECT_EQ(StoredValue(SettingsPath(root), c.category, c.key), c.writtenBack);
+    }
+}
+
+TEST(SettingsLoad, ValuesAtTheEdgesOfTheirRangesAreKept) {
+    TempRoot root;
+    WriteText(SettingsPath(root),
+              FileWithSysInfo("<DefChargeDuration value=\"86400\"/><Brightness value=\" +10\"/>"
+                              "<Volume value=\"0\"/><DateFormat value=\"2\"/>"
+                              "<DefChargeType value=\"2x\"/>"));
+    CKelvarinDoc doc;
+    SettingsLoadReport report = LoadSettings(doc);
+    EXPECT_TRUE(report.repairedKeys.empty());
+    EXPECT_EQ(doc.DefChargeDuration, 86400);
+    EXPECT_EQ(doc.Brightness, 10);
+    EXPECT_EQ(doc.Volume, 0);
+    EXPECT_EQ(doc.DateFormat, 2);
+    EXPECT_EQ(doc.DefChargeType, 2);
+    EXPECT_EQ(doc.ChargeType, 2);
+}
+
+TEST(SettingsNumbers, ScanAndPrintLikeTheCLocale) {
+    EXPECT_EQ(settings::ParseInteger(" -12"), -12);
+    EXPECT_EQ(settings::ParseInteger("7abc"), 7);
+    EXPECT_FALSE(settings::ParseInteger(""));
+    EXPECT_FALSE(settings::ParseInteger("+-1"));
+    EXPECT_FALSE(settings::ParseInteger("99999999999999999999"));
+    EXPECT_EQ(settings::ParseFiniteDouble("1.5"), 1.5);
+    EXPECT_EQ(settings::ParseFiniteDouble("\t+2.25e1 V"), 22.5);
+    EXPECT_FALSE(settings::ParseFiniteDouble("nan"));
+    EXPECT_EQ(settings::ParseFiniteDouble("1,5x"), 1.0);
+    EXPECT_EQ(settings::FormatFixed(1.0, 6), "1.000000");
+    EXPECT_EQ(settings::FormatFixed(1.0, 3), "1.000");
+    EXPECT_EQ(settings::FormatFixed(4.0, 1), "4.0");
+    EXPECT_EQ(settings::FormatFixed(1e300, 6).size(), 301u + 7u);
+}
+
+TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
+    TempRoot root;
+    CKelvarinDoc doc;
+    LoadSettings(doc);
+    doc.Filter.Cal[0].High.A = 0.1234567;
+    doc.Filter.Cal[1].Low.RateCF = 1.0234;
+    doc.LStop = 1.26;
+    doc.DefChargeDuration = 3600;
+    doc.PressStd = 2;
+    std::string error;
+    ASSERT_TRUE(SaveSettings(doc, &error)) << error;
+    EXPECT_EQ(doc.SettingsSaved, 1);
+
+    std::filesystem::path path = SettingsPath(root);
+    EXPECT_EQ(StoredValue(path, "CalInfo", "Ch1HiGain"), "1.000000");
+    EXPECT_EQ(StoredValue(path, "CalInfo", "Ch1HiA"), "0.123457");
+    EXPECT_EQ(StoredValue(path, "ADCL", "Ch2LoRateCF"), "1.023");
+    EXPECT_EQ(StoredValue(path, "ADCL", "Ch1HiChrgCF"), "1.000");
+    EXPECT_EQ(StoredValue(path, "Trigger", "HStart"), "4.0");
+    EXPECT_EQ(StoredValue(path, "Trigger", "LStop"), "1.3");
+    EXPECT_EQ(StoredValue(path, "SysInfo", "DefChargeDuration"), "3600");
+    EXPECT_EQ(StoredValue(path, "TempPressCorrection", "PressStd"), "2");
+
+    CKelvarinDoc again;
+    LoadSettings(again);
+    EXPECT_EQ(again.Filter.Cal[0].High.A, 0.123457);
+    EXPECT_EQ(again.Filter.Cal[1].Low.RateCF, 1.023);
+    EXPECT_EQ(again.DefChargeDuration, 3600);
+    EXPECT_EQ(again.Channel[1].Pressure, 101.3);
+}
+
+TEST(SettingsSave, SerialNumberWithAnyCharactersRoundTrips) {
+    TempRoot root;
+    const std::string serial = "\xC3\x86n\xC3\xB8-\xCE\xA9 \xC2\xB5 \xE9\x9B\xBB <&\"'>";
+    CKelvarinDoc doc;
+    LoadSettings(doc);
+    doc.SerialNumber = serial;
+    ASSERT_TRUE(SaveSettings(doc));
+    EXPECT_NE(ReadText(SettingsPath(root)).find("\xE9\x9B\xBB"), std::string::npos);
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "SerialNumber"), serial);
+    CKelvarinDoc again;
+    LoadSettings(again);
+    EXPECT_EQ(again.SerialNumber, serial);
+}
+
+TEST(SettingsUpdates, MarkerIsSetByTheUpdateAndEmptiedByEveryLoad) {
+    TempRoot root;
+    WriteText(SettingsPath(root), FileWithSysInfo("<Brightness value=\"4\"/>"));
+    ASSERT_TRUE(MarkApplicationUpdatePending());
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Updates", "App"), "App");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "4");
+
+    CKelvarinDoc doc;
+    EXPECT_TRUE(LoadSettings(doc).written);
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Updates", "App"), "");
+    EXPECT_EQ(doc.Brightness, 4);
+}
+
+// A locale whose decimal separator is a comma; built on the spot when the machine lacks it.
+bool UseGermanLocale(const std::filesystem::path& scratch) {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr)
+        return true;
+    std::string build =
+        "localedef -i de_DE -f UTF-8 '" + (scratch / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0)
+        return false;
+    setenv("LOCPATH", scratch.c_str(), 1);
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+}
+
+TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
+    TempRoot root;
+    if (!UseGermanLocale(root.Path()))
+        GTEST_SKIP() << "no de_DE locale on this machine";
+    WriteText(SettingsPath(root),
+              "<root><CalInfo><Ch1HiGain value=\"1.5\"/></CalInfo>"
+              "<Trigger><HStart value=\"2.5\"/></Trigger></root>");
+    CKelvarinDoc doc;
+    LoadSettings(doc);
+    bool saved = SaveSettings(doc);
+    std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
+
+    EXPECT_EQ(doc.Filter.Cal[0].High.Gain, 1.5);
+    EXPECT_EQ(doc.HStart, 2.5);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "1.500000");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "2.5");
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// Writing the settings file: damaged files kept, failed writes reported, crashes survived,
+// helpers independent of each other.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "document/CKelvarinDoc.h"
+#include "settings/CXmlHelper.h"
+#include "settings/DurableWrite.h"
+#include "settings/SettingsFile.h"
+#include "settings_test_support.h"
+
+namespace {
+
+using namespace settings_test;
+using testing_support::TempRoot;
+
+// A complete file as the instrument writes it, with Ch1HiGain 1.5.
+std::string SavedFileWithGain(const TempRoot& root, CKelvarinDoc& doc) {
+    LoadSettings(doc);
+    doc.Filter.Cal[0].High.Gain = 1.5;
+    EXPECT_TRUE(SaveSettings(doc));
+    return ReadText(SettingsPath(root));
+}
+
+TEST(SettingsDamage, UnparseableFileIsKeptAsideBeforeDefaultsAreWritten) {
+    std::string complete;
+    {
+        TempRoot root;
+        CKelvarinDoc doc;
+        complete = SavedFileWithGain(root, doc);
+    }
+    const std::string damaged[] = {"not xml at all", complete.substr(0, complete.size() / 2), ""};
+    for (const std::string& bytes : damaged) {
+        SCOPED_TRACE(bytes.size());
+        TempRoot root;
+        WriteText(SettingsPath(root), bytes);
+        CKelvarinDoc doc;
+        SettingsLoadReport report = LoadSettings(doc);
+
+        EXPECT_TRUE(report.fileWasDamaged);
+        EXPECT_FALSE(report.damage.empty());
+        EXPECT_EQ(report.keptAs, SettingsPath(root).string() + ".bad");
+        EXPECT_EQ(ReadText(report.keptAs), bytes);
+        EXPECT_TRUE(report.written) << report.error;
+        EXPECT_EQ(doc.Filter.Cal[0].High.Gain, 1.0);
+        EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "8");
+    }
+}
+
+TEST(SettingsDamage, AnEarlierDamagedCopyIsNeverOverwritten) {
+    TempRoot root;
+    WriteText(SettingsPath(root), "<root><first");
+    CKelvarinDoc doc;
+    LoadSettings(doc);
+    WriteText(SettingsPath(root), "<root><second");
+    SettingsLoadReport report = LoadSettings(doc);
+    EXPECT_EQ(report.keptAs, SettingsPath(root).string() + ".bad2");
+    EXPECT_EQ(ReadText(report.keptAs), "<root><second");
+    EXPECT_EQ(ReadText(SettingsPath(root).string() + ".bad"), "<root><first");
+}
+
+TEST(SettingsDamage, FileThatCannotBeReadIsLeftAloneAndReported) {
+    TempRoot root;
+    std::filesystem::create_directory(SettingsPath(root));
+    CKelvarinDoc doc;
+    SettingsLoadReport report = LoadSettings(doc);
+    EXPECT_FALSE(report.written);
+    EXPECT_FALSE(report.error.empty());
+    EXPECT_EQ(doc.Brightness, 8);
+    std::string error;
+    EXPECT_FALSE(SaveSettings(doc, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(doc.SettingsSaved, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsPath(root)));
+}
+
+TEST(SettingsWrite, FailedSaveIsReportedAndTheOldFileKept) {
+    TempRoot root;
+    CKelvarinDoc doc;
+    std::string before = SavedFileWithGain(root, doc);
+    doc.SettingsSaved = 0;
+    // The staged copy cannot take the place of a folder.
+    std::filesystem::create_directory(SettingsPath(root).string() + ".new");
+    doc.Filter.Cal[0].High.Gain = 2.5;
+    std::string error;
+    EXPECT_FALSE(SaveSettings(doc, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(doc.SettingsSaved, 0);
+    EXPECT_EQ(ReadText(SettingsPath(root)), before);
+}
+
+// Runs a save of `doc` in a child process prepared by `prepare`; returns the wait status.
+int SaveInChild(CKelvarinDoc& doc, void (*prepare)()) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        prepare();
+        SaveSettings(doc);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+
+void PowerCut() {
+    std::raise(SIGKILL);
+}
+
+TEST(SettingsCrash, PowerCutBeforeTheRenameLeavesTheOldFileWhole) {
+    TempRoot root;
+    CKelvarinDoc doc;
+    std::string before = SavedFileWithGain(root, doc);
+    doc.Filter.Cal[0].High.Gain = 2.5;
+
+    int status = SaveInChild(doc, [] { settings::SetStagedWriteHook(PowerCut); });
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+    EXPECT_EQ(ReadText(SettingsPath(root)), before);
+    // The child did get as far as the complete new text.
+    std::filesystem::path staged = SettingsPath(root).string() + ".new";
+    EXPECT_EQ(StoredValue(staged, "CalInfo", "Ch1HiGain"), "2.500000");
+
+    CKelvarinDoc after;
+    EXPECT_TRUE(LoadSettings(after).repairedKeys.empty());
+    EXPECT_EQ(after.Filter.Cal[0].High.Gain, 1.5);
+    ASSERT_TRUE(SaveSettings(doc));
+    EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "2.500000");
+    EXPECT_FALSE(std::filesystem::exists(staged));
+}
+
+TEST(SettingsCrash, DeathInTheMiddleOfWritingLeavesTheOldFileWhole) {
+    TempRoot root;
+    CKelvarinDoc doc;
+    std::string before = SavedFileWithGain(root, doc);
+    doc.Filter.Cal[0].High.Gain = 2.5;
+
+    // The kernel kills the writer once a file passes 512 bytes: a torn write.
+    int status = SaveInChild(doc, [] {
+        rlimit limit{512, 512};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(ReadText(SettingsPath(root)), before);
+}
+
+TEST(SettingsHelper, EachHelperKeepsItsOwnDocument) {
+    TempRoot root;
+    CKelvarinDoc doc;
+    LoadSettings(doc);
+    CXmlHelper first(kSettingsDevicePath);
+    {
+        CXmlHelper second(kSettingsDevicePath);
+        ASSERT_TRUE(second.SetInt(kCategorySysInfo, "Brightness", 3));
+        ASSERT_TRUE(second.Save());
+    }
+    EXPECT_STREQ(first.FindValue(kCategorySysInfo, "Brightness"), "8");
+    EXPECT_TRUE(first.SetInt(kCategorySysInfo, "Volume", 5));
+    ASSERT_TRUE(first.Save());
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Volume"), "5");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "8");
+
+    std::string text = "kept";
+    EXPECT_EQ(first.GetCategory(kCategoryCount), nullptr);
+    EXPECT_FALSE(first.GetString(kCategoryCount, "Brightness", text, "1"));
+    EXPECT_EQ(text, "kept");
+    EXPECT_TRUE(first.GetString(kCategoryTrigger, "Extra", text, "d"));
+    EXPECT_EQ(text, "d");
+    EXPECT_STREQ(first.FindValue(kCategoryTrigger, "Extra"), "d");
+}
+
+}  // namespace
