@@ -67,7 +67,8 @@ bool CCeMntDatabase::Succeed() {
 bool CCeMntDatabase::FailSql(int resultCode) {
     DbError error = ErrorFromSqlite(resultCode);
     if (error == DbError::kCorrupt && volume_ != nullptr) {
-        sqlite3_close(volume_);
+        // close_v2: statements still alive in the caller finalise the connection later.
+        sqlite3_close_v2(volume_);
         volume_ = nullptr;
         ReleaseVolume();
         keptAside_ = SetVolumeAside(file_).value_or(std::filesystem::path());
@@ -111,7 +112,7 @@ void CCeMntDatabase::Close() {
     if (volume_ == nullptr)
         return;
     Flush();
-    sqlite3_close(volume_);
+    sqlite3_close_v2(volume_);
     volume_ = nullptr;
     ReleaseVolume();
 }

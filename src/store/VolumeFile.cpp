@@ -98,7 +98,7 @@ int ConfigureConnection(sqlite3* db) {
 }
 
 VolumeOpenResult Failed(sqlite3* db, DbError error) {
-    sqlite3_close(db);
+    sqlite3_close_v2(db);
     VolumeOpenResult result;
     result.error = error;
     return result;
@@ -118,7 +118,7 @@ VolumeOpenResult OpenVolumeFile(const std::filesystem::path& file) {
     if (state == FileState::kFailed)
         return Failed(db, DbError::kIo);
     if (state == FileState::kDamaged) {
-        sqlite3_close(db);
+        sqlite3_close_v2(db);
         VolumeOpenResult result;
         result.error = DbError::kCorrupt;
         result.keptAside = SetVolumeAside(file).value_or(std::filesystem::path());
