@@ -93,7 +93,12 @@ class CKelvarinDoc : public fw::Document {
     // ---- measurement lists -------------------------------------------------------------------
     void AddMeasurement(bool isRate, MEAS_INFO& row);
     void ClearMeasurements();
+    // One list was written to a file: only that list counts as saved.
+    void MarkListSaved(bool scintillatorList);
     std::vector<MEAS_INFO> MeasList;
+    int MeasUnsaved = 0;   // rows added to MeasList since it was last saved or cleared
+    int ScintUnsaved = 0;  // the same for the scintillator list
+    std::string LastSavedName;  // the data set name the lists were last written under
 
     bool BoardAnswered() const { return boardAnswered_; }
     const std::string& LastRemoteLine() const { return lastRemoteLine_; }

@@ -97,10 +97,16 @@ void CKelvarinDoc::AddMeasurement(bool isRate, MEAS_INFO& row) {
     row.TrigStopHigh = PicoAmps(HStop);
     row.TrigStopLow = PicoAmps(LStop);
     MeasList.push_back(row);
+    MeasUnsaved = 1;
     DataUnsaved = 1;
 }
 
 void CKelvarinDoc::ClearMeasurements() {
     MeasList.clear();
-    DataUnsaved = 0;
+    MeasUnsaved = ScintUnsaved = DataUnsaved = 0;
+}
+
+void CKelvarinDoc::MarkListSaved(bool scintillatorList) {
+    (scintillatorList ? ScintUnsaved : MeasUnsaved) = 0;
+    DataUnsaved = MeasUnsaved || ScintUnsaved ? 1 : 0;
 }

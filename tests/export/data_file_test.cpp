@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "export/DataFile.h"
+#include "export/DataSetSaver.h"
+#include "fw/Clock.h"
+#include "support/TempRoot.h"
+
+namespace {
+
+using testing_support::TempRoot;
+
+std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Column counts per line as Python's csv module reads the file.
+std::vector<int> CsvColumnCounts(const std::filesystem::path& file, char delimiter) {
+    std::string script = "import csv,sys\n"
+                         "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
+                         "    for row in csv.reader(f, delimiter=sys.argv[2]):\n"
+                         "        print(len(row))\n";
+    std::filesystem::path py = file.parent_path() / "count.py";
+    std::ofstream(py) << script;
+    std::string cmd = "python3 '" + py.string() + "' '" + file.string() + "' '" +
+                      std::string(1, delimiter) + "'";
+    std::vector<int> counts;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (p == nullptr) return counts;
+    int n;
+    while (std::fscanf(p, "%d", &n) == 1) counts.push_back(n);
+    pclose(p);
+    return counts;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2) {
+        lines.push_back(text.substr(start, at - start));
+    }
+    return lines;
+}
+
+std::vector<std::string> Split(const std::string& line, char d) {
+    std::vector<std::string> out(1);
+    for (char c : line) {
+        if (c == d) {
+            out.emplace_back();
+        } else {
+            out.back().push_back(c);
+        }
+    }
+    return out;
+}
+
+class DataFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fw::SetClock(clock);
+        ASSERT_TRUE(clock->SetLocalTime({2016, 3, 1, 14, 9, 5, 7, 0}));
+        doc.SerialNumber = "SN,123";  // a comma in free text must not add a column
+        doc.CalDate = {2016, 1, 20};
+        doc.FirmwareVersion = "2.1.0.3";
+    }
+    void TearDown() override { fw::SetClock(std::make_shared<fw::SystemClock>()); }
+    void AddRows() {
+        doc.Filter.Chan[0].Rate = 61.0;
+        MEAS_INFO row;
+        doc.AddMeasurement(true, row);
+        CHANNEL_INFO& c = doc.Channel[0];
+        c.SystemFactor = 1;
+        c.ChamberIndex = 0;
+        c.ChamberModel = "Farmer, \"waterproof\"\r\nline";
+        c.ChamberSerial = "1234";
+        c.CalMode = 8;
+        c.CoefMantissa = 5410;
+        c.CoefExponent = 7;
+        doc.SetChargeType(0, 30);
+        doc.Filter.Chan[0].Charge = 12.5;
+        doc.AddMeasurement(false, row);
+    }
+    std::shared_ptr<fw::ManualClock> clock = std::make_shared<fw::ManualClock>();
+    TempRoot root;
+    CKelvarinDoc doc;
+};
+
+TEST_F(DataFiles, MeasurementLayoutKeepsItsColumns) {
+    AddRows();
+    ASSERT_TRUE(WriteDataFile(doc, "run1", DataLayout::Measurement));
+    auto file = root.Usb() / "run1.csv";
+    std::string text = ReadFile(file);
+    auto lines = Lines(text);
+    ASSERT_EQ(lines.size(), 2u + 2 * (2 + 2) + 2 + 2);
+    EXPECT_EQ(lines[0], "Kelvarin,Serial Number,Last Cal Date,Software Version,Firmware Version,"
+                        "OS Version,OS Build");
+    EXPECT_EQ(Split(lines[1], ',')[1], "SN 123");
+    EXPECT_EQ(Split(lines[1], ',')[2], "01/20/2016");
+    EXPECT_EQ(lines[2], "Channel 1");
+
+    auto rate = Split(lines[4], ',');
+    ASSERT_EQ(rate.size(), 37u);
+    EXPECT_EQ(rate[3], "0.061");
+    EXPECT_EQ(rate[4], "pA");
+    // Timed .. Trigger of a rate row.
+    EXPECT_EQ(std::vector<std::string>(rate.begin() + 18, rate.begin() + 23),
+              (std::vector<std::string>{"0", "----", "0", "----", "1"}));
+    for (int i = 27; i < 37; ++i) EXPECT_EQ(rate[i], "----") << i;  // no chamber
+
+    auto charge = Split(lines[5], ',');
+    ASSERT_EQ(charge.size(), 37u);
+    EXPECT_EQ(std::vector<std::string>(charge.begin() + 18, charge.begin() + 23),
+              (std::vector<std::string>{"1", "30", "0", "----", "0"}));
+    EXPECT_EQ(charge[27], "Farmer  'waterproof'  line");
+    EXPECT_EQ(charge[30], "54100000.000000");
+    EXPECT_EQ(charge[31], "N_k:Gy/C");
+    EXPECT_EQ(charge[16], "20.0 \xB0" "C");  // single-byte text on the device
+
+    auto counts = CsvColumnCounts(file, ',');
+    if (counts.empty()) GTEST_SKIP() << "python3 is not available to read the file back";
+    std::vector<int> expected = {7, 7, 1, 37, 37, 37, 1, 37, 37, 37, 1, 27, 37, 37};
+    EXPECT_EQ(counts, expected);
+}
+
+TEST_F(DataFiles, TabFilesUseTabsEverywhere) {
+    AddRows();
+    doc.DataFileDelimiter = 1;
+    ASSERT_TRUE(WriteDataFile(doc, "run1", DataLayout::Measurement));
+    EXPECT_FALSE(std::filesystem::exists(root.Usb() / "run1.csv"));
+    std::string text = ReadFile(root.Usb() / "run1.txt");
+    auto lines = Lines(text);
+    EXPECT_EQ(lines[0].find(','), std::string::npos);
+    EXPECT_EQ(Split(lines[11], '\t').size(), 27u);  // the ratio header's empty columns too
+    EXPECT_EQ(Split(lines[5], '\t').size(), 37u);
+    auto counts = CsvColumnCounts(root.Usb() / "run1.txt", '\t');
+    if (!counts.empty()) EXPECT_EQ(counts[5], 37);
+}
+
+TEST_F(DataFiles, EmptyListWritesAnEmptyFile) {
+    ASSERT_TRUE(WriteDataFile(doc, "empty", DataLayout::Measurement));
+    EXPECT_EQ(ReadFile(root.Usb() / "empty.csv"), "");
+}
+
+TEST_F(DataFiles, NamesThatLeaveTheDeviceAreRefused) {
+    for (const char* bad : {"../x", "a/b", "a\\b", "c:x", "", "..", "a\nb"}) {
+        EXPECT_FALSE(IsSafeDataFileName(bad)) << bad;
+        EXPECT_EQ(CheckDataFile(bad, 0), kInvalidName);
+        EXPECT_FALSE(WriteDataFile(doc, bad, DataLayout::Measurement));
+    }
+    EXPECT_TRUE(IsSafeDataFileName("Run 3 (6 MV)"));
+    EXPECT_TRUE(IsSafeDataFileName("Linac.2016"));
+}
+
+TEST_F(DataFiles, ExistenceTestCreatesReportsAndFindsNoDevice) {
+    EXPECT_EQ(CheckDataFile("a", 0), kFileCreated);
+    EXPECT_TRUE(std::filesystem::exists(root.Usb() / "a.csv"));
+    EXPECT_EQ(CheckDataFile("a", 0), kFileExists);
+    EXPECT_EQ(CheckDataFile("a", 1), kFileCreated);  // a.txt is another file
+    std::filesystem::remove_all(root.Usb());
+    EXPECT_EQ(CheckDataFile("a", 0), kPathNotFound);
+}
+
+TEST(DeviceText, Utf8BecomesSingleByte) {
+    EXPECT_EQ(ToDeviceText("\xC2\xB5" "C"), "\xB5" "C");
+    EXPECT_EQ(ToDeviceText("20.0 \xC2\xB0" "C"), "20.0 \xB0" "C");
+    EXPECT_EQ(ToDeviceText("\xE2\x82\xAC"), "?");  // no euro sign in the device text
+    EXPECT_EQ(ToDeviceText("a\xC2"), "a?");        // cut sequence
+    EXPECT_EQ(ToDeviceText("\x80z"), "?z");
+}
+
+// A prompt script: names to enter, answers to give, messages shown.
+class ScriptedPrompts : public IDataSetPrompts {
+public:
+    bool AskFileName(int captionId, std::string& name) override {
+        captions.push_back(captionId);
+        if (names.empty()) return false;
+        name = names.front();
+        names.erase(names.begin());
+        return true;
+    }
+    bool AskYesNo(const std::string& text) override {
+        asked.push_back(text);
+        return yes;
+    }
+    int AskYesNoCancel(const std::string& text) override {
+        asked.push_back(text);
+        return threeWay;
+    }
+    void Tell(const std::string& text) override { told.push_back(text); }
+    std::vector<std::string> names;
+    bool yes = true;
+    int threeWay = fw::kIdYes;
+    std::vector<int> captions;
+    std::vector<std::string> asked, told;
+};
+
+TEST_F(DataFiles, SaveNamesChecksAndMarksOnlyItsList) {
+    AddRows();
+    doc.ScintUnsaved = 1;  // rows in the other list stay unsaved
+    ScriptedPrompts p;
+    p.names = {"bad/name", "run7"};
+    ASSERT_EQ(SaveDataSet(doc, DataLayout::Measurement, p), SaveOutcome::Saved);
+    EXPECT_EQ(p.captions, (std::vector<int>{kCaptionSaveAs, kCaptionSaveAs}));
+    EXPECT_EQ(p.told, std::vector<std::string>{kUnsafeNameText});
+    EXPECT_EQ(doc.Title, "run7");
+    EXPECT_EQ(doc.MeasUnsaved, 0);
+    EXPECT_EQ(doc.DataUnsaved, 1);  // the scintillator rows were not written
+    EXPECT_EQ(doc.TitleSaved, 1);
+
+    // A second save of the same data set overwrites without asking.
+    MEAS_INFO row;
+    doc.AddMeasurement(true, row);
+    ASSERT_EQ(SaveDataSet(doc, DataLayout::Measurement, p), SaveOutcome::Saved);
+    EXPECT_TRUE(p.asked.empty());
+}
+
+TEST_F(DataFiles, NewNeverOverwritesAnotherFileUnasked) {
+    std::ofstream(root.Usb() / "theirs.csv") << "someone else's data";
+    AddRows();
+    doc.Untitled = 0;
+    doc.Title = "mine";
+    doc.LastSavedName = "mine";
+    ScriptedPrompts p;
+    p.names = {"theirs"};
+    p.yes = false;  // "File already exists, do you want to overwrite?" -> No
+    EXPECT_FALSE(NewDataSet(doc, DataLayout::Measurement, p));
+    EXPECT_EQ(p.asked.back(), kFileExistsText);
+    EXPECT_EQ(ReadFile(root.Usb() / "theirs.csv"), "someone else's data");
+    EXPECT_EQ(doc.MeasList.size(), 2u);  // nothing cleared
+
+    p.names = {"theirs"};
+    p.threeWay = fw::kIdNo;  // the operator discards the rows
+    EXPECT_TRUE(NewDataSet(doc, DataLayout::Measurement, p));
+    EXPECT_TRUE(doc.MeasList.empty());
+    EXPECT_EQ(doc.Title.rfind("Untitled", 0), 0u);
+}
+
+TEST_F(DataFiles, NoDeviceOrFullDeviceKeepsTheRowsUnsaved) {
+    AddRows();
+    ScriptedPrompts p;
+    std::filesystem::remove_all(root.Usb());
+    p.names = {"run1"};
+    EXPECT_EQ(SaveDataSet(doc, DataLayout::Measurement, p), SaveOutcome::NoDevice);
+    EXPECT_EQ(p.told.back(), kDeviceNotFoundText);
+    EXPECT_EQ(doc.DataUnsaved, 1);
+
+    std::filesystem::create_directories(root.Usb());
+    if (mount("tmpfs", root.Usb().c_str(), "tmpfs", 0, "size=4k") != 0) {
+        GTEST_SKIP() << "cannot mount a small device here";
+    }
+    for (int i = 0; i < 60; ++i) doc.AddMeasurement(false, *new MEAS_INFO);
+    doc.Title = "full";
+    EXPECT_EQ(WriteDataSet(doc, DataLayout::Measurement, p), SaveOutcome::WriteFailed);
+    EXPECT_EQ(doc.MeasUnsaved, 1);
+    EXPECT_EQ(doc.TitleSaved, 0);
+    EXPECT_FALSE(std::filesystem::exists(root.Usb() / "full.csv.tmp"));
+
+    mount(nullptr, root.Usb().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+    doc.Title = "readonly";
+    EXPECT_NE(WriteDataSet(doc, DataLayout::Measurement, p), SaveOutcome::Saved);
+    umount(root.Usb().c_str());
+}
+
+}  // namespace
