@@ -1,9 +1,42 @@
 #include "screens/CKelvarinFormView.h"
 
+#include <algorithm>
+
+#include "controls/CModalDialog.h"
+#include "controls/CMsgBox.h"
+#include "controls/MenuCommands.h"
+#include "controls/PopupMenus.h"
+#include "fw/EventLoop.h"
 #include "link/WindowMessages.h"
+#include "screens/CZeroDlg.h"
+#include "screens/ViewFactory.h"
+
+namespace {
+
+constexpr const char* kSwitchFailedText = "Switch to view failed";
+constexpr const char* kNotAvailableText = "This screen is not available yet.";
+
+}  // namespace
+
+CKelvarinFormView::CKelvarinFormView() = default;
+
+CKelvarinFormView::~CKelvarinFormView() {
+    // A zeroing box outlives no screen: it would report to a view that is gone.
+    if (zeroDlg_) {
+        zeroDlg_->Show(false);
+        fw::Loop().DeleteLater(zeroDlg_);
+    }
+}
 
 void CKelvarinFormView::StartBoardPoll() {
     SetTimer(IDT_BOARD_POLL, kBoardPollPeriodMs);
+}
+
+void CKelvarinFormView::OnInitialUpdate() {
+    hwControl_.SetDoc(GetDoc());
+    zeroDialogOpen_ = 0;
+    activePopup_ = nullptr;
+    modalDialogs_.clear();
 }
 
 bool CKelvarinFormView::OnMessage(const fw::Message& msg) {
@@ -30,6 +63,141 @@ void CKelvarinFormView::OnTimer(int id) {
         GetDoc()->SendPoll();
 }
 
-void CKelvarinFormView::OnBoardReady() {
-    KillTimer(IDT_BOARD_POLL);
+bool CKelvarinFormView::OnCommand(int commandId, fw::Window* from) {
+    if (commandId == kIdPageButton) {
+        OpenPageMenu();
+        return true;
+    }
+    if (commandId >= menu_cmd::kChannel1 && commandId <= menu_cmd::kPreferences) {
+        OnPageCommand(commandId);
+        return true;
+    }
+    return fw::View::OnCommand(commandId, from);
+}
+
+// ---- navigation ----------------------------------------------------------------------------
+
+bool CKelvarinFormView::SwitchToView(std::unique_ptr<CKelvarinFormView> next) {
+    if (!next)
+        return false;
+    fw::Frame* frame = GetFrame();
+    if (frame == nullptr)
+        return false;
+    fw::View* active = frame->ActiveView();
+    if (active != nullptr && typeid(*active) == typeid(*next))
+        return true;
+    frame->SwitchToView(std::move(next));
+    return true;
+}
+
+bool CKelvarinFormView::SwitchToViewOrTell(std::unique_ptr<CKelvarinFormView> next) {
+    const bool available = next != nullptr;
+    if (SwitchToView(std::move(next)))
+        return true;
+    CMsgBox::Show(available ? kSwitchFailedText : kNotAvailableText);
+    return false;
+}
+
+void CKelvarinFormView::CreatePageButton(const std::string& caption) {
+    pageButton_.Create(this, kPageButtonRect, kIdPageButton, caption);
+}
+
+void CKelvarinFormView::CreateDateTimeBar() {
+    dateTimeBar_.Create(this, CDateTimeBar::DefaultRect(), kIdDateTimeBar);
+    if (CKelvarinDoc* doc = GetDoc())
+        dateTimeBar_.SetFormats(doc->TimeFormat, doc->DateFormat);
+    dateTimeBar_.Refresh(true);
+}
+
+void CKelvarinFormView::OpenPageMenu() {
+    CPageMenu menu;
+    TrackPopup(menu, pageButton_.GetRect());
+}
+
+void CKelvarinFormView::OnPageCommand(int commandId) {
+    CKelvarinDoc* doc = GetDoc();
+    if (doc == nullptr)
+        return;
+    switch (commandId) {
+        case menu_cmd::kChannel1:
+        case menu_cmd::kChannel2:
+            doc->OneChannelShown = static_cast<uint8_t>(commandId - menu_cmd::kChannel1);
+            SwitchToViewOrTell(MakeOneChannelView());
+            return;
+        case menu_cmd::kChannels1And2:
+            SwitchToViewOrTell(MakeTwoChannelView());
+            return;
+        case menu_cmd::kScintSetup:
+            OnScintillatorCommand();
+            return;
+        case menu_cmd::kCheckSource:
+            SwitchToViewOrTell(MakeCheckSourceView());
+            return;
+        case menu_cmd::kChamberLibrary:
+            SwitchToViewOrTell(MakeChamberLibraryView());
+            return;
+        case menu_cmd::kScintLibrary:
+            SwitchToViewOrTell(MakeScintLibraryView());
+            return;
+        case menu_cmd::kPreferences:
+            SwitchToViewOrTell(MakePreferencesView());
+            return;
+        default:
+            return;
+    }
+}
+
+void CKelvarinFormView::OnScintillatorCommand() {
+    // The baseline library and its list come with the scintillator screens; until then the
+    // command goes straight to the scintillator screen.
+    SwitchToViewOrTell(MakeScintView());
+}
+
+// ---- open dialogs and menus ----------------------------------------------------------------
+
+int CKelvarinFormView::RunModal(CModalDialog& dialog) {
+    modalDialogs_.push_back(&dialog);
+    const int result = dialog.DoModal();
+    if (!modalDialogs_.empty())
+        modalDialogs_.pop_back();
+    return result;
+}
+
+int CKelvarinFormView::TrackPopup(CPopupMenu& menu, const fw::Rect& button) {
+    CPopupMenu* previous = activePopup_;
+    activePopup_ = &menu;
+    const int command = menu.Show(this, button);
+    activePopup_ = previous;
+    return command;
+}
+
+// ---- zeroing -------------------------------------------------------------------------------
+
+void CKelvarinFormView::BeginZeroing(uint8_t channels) {
+    CKelvarinDoc* doc = GetDoc();
+    if (doc == nullptr || zeroDlg_ != nullptr)
+        return;
+    if (channels > 2)
+        channels = 2;
+    zeroDlg_ = std::make_shared<CZeroDlg>(*doc, channels, [this] { OnZeroDialogClosed(); });
+    zeroDialogOpen_ = 1;
+    Enable(false);
+    doc->BeginZeroing(channels);
+    zeroDlg_->ShowBox();
+}
+
+bool CKelvarinFormView::CancelZeroingFromRemote() {
+    if (!zeroDlg_ || !zeroDlg_->IsShown())
+        return false;
+    zeroDlg_->Cancel();
+    return true;
+}
+
+void CKelvarinFormView::OnZeroDialogClosed() {
+    // The box may be inside its own timer or button handler: it goes at the next turn.
+    fw::Loop().DeleteLater(std::move(zeroDlg_));
+    zeroDlg_.reset();
+    zeroDialogOpen_ = 0;
+    Enable(true);
+    Invalidate();
 }

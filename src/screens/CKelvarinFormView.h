@@ -1,21 +1,118 @@
 #pragma once
-// The base of every full-screen view: the board's messages and the start-up poll.
-#include "document/CKelvarinDoc.h"
-#include "fw/View.h"
+// The base of every full-screen view: navigation between screens (the "Menu" page button,
+// the page menu, SwitchToView), the main board's power events (standby, ready, wake,
+// power-on), the start-up poll, the shared start of zeroing, and the bookkeeping of the
+// dialogs and pop-up menus a screen has open, so that a standby request can close them.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
-class CKelvarinFormView : public fw::View {
+#include "board/CHWControl.h"
+#include "controls/CBttn.h"
+#include "document/CKelvarinDoc.h"
+#include "document/RemoteScreen.h"
+#include "fw/View.h"
+#include "screens/CDateTimeBar.h"
+
+class CModalDialog;
+class CPopupMenu;
+class CZeroDlg;
+
+class CKelvarinFormView : public fw::View, public IRemoteScreen {
   public:
+    static constexpr int kIdPageButton = 1041;
+    static constexpr int kIdDateTimeBar = CDateTimeBar::kId;
+    // The page button's place: top-left, 28 x 44 dialog units.
+    static constexpr fw::Rect kPageButtonRect{0, 0, 49, 77};
+
+    CKelvarinFormView();
+    ~CKelvarinFormView() override;
+
     CKelvarinDoc* GetDoc() const { return static_cast<CKelvarinDoc*>(GetDocument()); }
 
     // Starts the 500 ms board poll on this view (the first view at start-up).
     void StartBoardPoll();
 
+    // The steps every screen's initial update begins with: no zeroing dialog, no pop-up
+    // menu, no open dialogs. Derived views call it first.
+    void OnInitialUpdate() override;
     bool OnMessage(const fw::Message& msg) override;
+    // The board poll tick; derived views pass the ids they do not handle to it.
     void OnTimer(int id) override;
+    // The page button and the page commands 564..571; derived views pass on what they do
+    // not handle.
+    bool OnCommand(int commandId, fw::Window* from) override;
+
+    // ---- navigation ------------------------------------------------------------------------
+    // Replaces the active view by `next`. True when a view of the same class is already
+    // active (then `next` is dropped and nothing changes) or the switch was made; false
+    // when there is no view to switch to (a screen not available).
+    bool SwitchToView(std::unique_ptr<CKelvarinFormView> next);
+    // The same, telling the operator "Switch to view failed" when it fails.
+    bool SwitchToViewOrTell(std::unique_ptr<CKelvarinFormView> next);
+
+    // ---- zeroing ---------------------------------------------------------------------------
+    // The shared start of zeroing: the progress box over the disabled screen, the
+    // document's zero state and StartZero to the board. `channels`: 0, 1 or 2 (both).
+    void BeginZeroing(uint8_t channels);
+    CZeroDlg* ZeroDialog() const { return zeroDlg_.get(); }
+
+    // ---- what the remote protocol asks of the screen ---------------------------------------
+    RemoteScreenKind ScreenKind() const override { return RemoteScreenKind::Other; }
+    bool ZeroDialogOpen() const override { return zeroDialogOpen_ != 0; }
+    void StartZeroingFromRemote(uint8_t channels) override { BeginZeroing(channels); }
+    bool CancelZeroingFromRemote() override;
+    bool SwitchChannelView(int target) override {
+        (void)target;
+        return false;
+    }
+
+    // ---- open dialogs and menus ------------------------------------------------------------
+    // Runs `dialog` modally, registered as open on this view while it runs; its result
+    // (kIdStandby when a standby request closed it: act on nothing then).
+    int RunModal(CModalDialog& dialog);
+    // Opens `menu` below `button`, kept as the view's ActivePopup while it is tracked; the
+    // chosen command (also sent to this view), 0 when none.
+    int TrackPopup(CPopupMenu& menu, const fw::Rect& button);
+    CPopupMenu* ActivePopup() const { return activePopup_; }
+    const std::vector<CModalDialog*>& ModalDialogs() const { return modalDialogs_; }
+
+    CHWControl& HwControl() { return hwControl_; }
+    CDateTimeBar& DateTimeBar() { return dateTimeBar_; }
 
   protected:
-    virtual void OnBoardReady();
-    virtual void OnBoardStandby() {}
-    virtual void OnBoardWake() {}
-    virtual void OnBoardPowerOn() {}
+    // Puts the "Menu" page button at the top-left with `caption` (" CH\r\n  1", "LIB", ...).
+    void CreatePageButton(const std::string& caption);
+    CBttn& PageButton() { return pageButton_; }
+    // Puts the date/time strip along the bottom, in the document's formats.
+    void CreateDateTimeBar();
+    // Opens the page menu below the page button.
+    virtual void OpenPageMenu();
+    // The page commands as every screen but the one-channel screen takes them.
+    virtual void OnPageCommand(int commandId);
+    // Page command 567: a scintillator baseline is chosen, then the scintillator screen.
+    virtual void OnScintillatorCommand();
+    // Which list the standby save offer writes: the scintillator screens keep theirs.
+    virtual bool StandbySavesScintillatorList() const { return false; }
+
+  private:
+    void OnBoardReady();
+    void OnBoardStandby();
+    void OnBoardWake();
+    void OnBoardPowerOn();
+    // Steps of a standby request; false when the request is refused.
+    void CloseOpenWindowsForStandby();
+    bool OfferToSaveForStandby();
+    void ForgetUnsavedData();
+    void OnZeroDialogClosed();
+
+    bool standbyInProgress_ = false;  // this view is asking about a standby request
+    int zeroDialogOpen_ = 0;
+    CPopupMenu* activePopup_ = nullptr;
+    std::vector<CModalDialog*> modalDialogs_;
+    std::shared_ptr<CZeroDlg> zeroDlg_;
+    CHWControl hwControl_;
+    CBttn pageButton_;
+    CDateTimeBar dateTimeBar_;
 };

@@ -1,0 +1,170 @@
+#include "board/CHWControl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+#include "document/CKelvarinDoc.h"
+#include "fw/Paths.h"
+#include "settings/CXmlHelper.h"
+#include "settings/NumberText.h"
+
+namespace board {
+namespace {
+
+constexpr const char* kSettingsFile = "\\FlashDisk\\ZELTarvo.xml";
+// bl_power values of the Linux backlight class.
+constexpr int kBacklightPowerOn = 0;
+constexpr int kBacklightPowerOff = 4;
+
+void Record(PanelAction action, uint32_t value) {
+    Panel().steps.push_back({action, value});
+}
+
+// The first backlight device, or nothing on a machine without one.
+std::optional<std::filesystem::path> BacklightDevice() {
+    std::error_code ec;
+    const std::filesystem::path dir = BacklightClassDir();
+    if (!std::filesystem::is_directory(dir, ec))
+        return std::nullopt;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+        if (std::filesystem::exists(entry.path() / "brightness", ec))
+            return entry.path();
+    }
+    return std::nullopt;
+}
+
+long ReadNumber(const std::filesystem::path& file, long fallback) {
+    std::ifstream in(file);
+    long value = fallback;
+    if (!(in >> value))
+        return fallback;
+    return value;
+}
+
+// Writing a sysfs attribute fails without privilege; the record still holds the value.
+void WriteNumber(const std::filesystem::path& file, long value) {
+    std::ofstream out(file);
+    if (out)
+        out << value << '\n';
+}
+
+void ApplyDutyToDevice(int dutyPercent) {
+    auto device = BacklightDevice();
+    if (!device)
+        return;
+    const long maximum = ReadNumber(*device / "max_brightness", 100);
+    WriteNumber(*device / "brightness", maximum * dutyPercent / 100);
+}
+
+void ApplyPowerToDevice(bool on) {
+    auto device = BacklightDevice();
+    std::error_code ec;
+    if (device && std::filesystem::exists(*device / "bl_power", ec))
+        WriteNumber(*device / "bl_power", on ? kBacklightPowerOn : kBacklightPowerOff);
+}
+
+void DriveEnablePin(bool high) {
+    Panel().enablePin = high;
+    Record(PanelAction::EnablePin, high ? 1 : 0);
+}
+
+}  // namespace
+
+PanelRecord& Panel() {
+    static PanelRecord record;
+    return record;
+}
+
+void ResetPanel() {
+    Panel() = PanelRecord{};
+}
+
+std::filesystem::path BacklightClassDir() {
+    const char* configured = std::getenv("KELVARIN_BACKLIGHT");
+    if (configured != nullptr && *configured != '\0')
+        return configured;
+    return fw::InstrumentRoot() / "sys" / "class" / "backlight";
+}
+
+}  // namespace board
+
+// ---- main-board commands -------------------------------------------------------------------
+
+bool CHWControl::SetRange(int ch, int range) {
+    return doc_ != nullptr && doc_->SetRange(ch, range);
+}
+
+bool CHWControl::SetBias(int ch, int volts) {
+    return doc_ != nullptr && doc_->SetBias(ch, volts);
+}
+
+bool CHWControl::SetDateTime() {
+    return doc_ != nullptr && doc_->SetDateTime();
+}
+
+bool CHWControl::SetControlsEnabled(bool enabled) {
+    return doc_ != nullptr && doc_->SetControlsEnabled(enabled);
+}
+
+// ---- the arithmetic ------------------------------------------------------------------------
+
+int CHWControl::ClampStep(int level) {
+    return level < 0 ? 0 : (level > kMaxStep ? kMaxStep : level);
+}
+
+int CHWControl::BrightnessDuty(int level) {
+    const int percent = ClampStep(level) * 10;
+    if (percent == 0)
+        return 0;
+    const int duty = static_cast<int>(std::trunc(percent - percent * 0.3));
+    return duty < 10 ? 10 : duty;
+}
+
+uint32_t CHWControl::VolumeSetting(int level) {
+    const uint32_t half = static_cast<uint32_t>(ClampStep(level)) * kVolumePerStep;
+    return (half << 16) | half;
+}
+
+// ---- display and sound ---------------------------------------------------------------------
+
+void CHWControl::SetBrightness(int level) {
+    const int duty = BrightnessDuty(level);
+    // The enable line is pulsed low and comes back only when the backlight is to shine.
+    board::DriveEnablePin(false);
+    if (duty != 0)
+        board::DriveEnablePin(true);
+    board::Panel().dutyPercent = duty;
+    board::Record(board::PanelAction::Duty, static_cast<uint32_t>(duty));
+    board::ApplyDutyToDevice(duty);
+}
+
+void CHWControl::SetBacklightPower(bool on) {
+    board::DriveEnablePin(on);
+    board::Panel().backlightOn = on;
+    board::Record(board::PanelAction::BacklightPower, on ? 1 : 0);
+    board::ApplyPowerToDevice(on);
+    ++board::Panel().changeAnnouncements;
+    board::Record(board::PanelAction::ChangeAnnounced, 1);
+}
+
+void CHWControl::RestoreBrightness(bool on) {
+    if (!on) {
+        SetBrightness(0);
+        return;
+    }
+    int level = kDefaultBrightness;
+    CXmlHelper file(board::kSettingsFile);
+    if (const char* text = file.FindValue(kCategorySysInfo, "Brightness")) {
+        if (auto stored = settings::ParseInteger(text))
+            level = static_cast<int>(std::clamp<long long>(*stored, 0, kMaxStep));
+    }
+    SetBrightness(level);
+}
+
+void CHWControl::SetVolume(int level) {
+    const uint32_t setting = VolumeSetting(level);
+    board::Panel().volumeSetting = setting;
+    board::Record(board::PanelAction::Volume, setting);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The board-level operations every screen needs: the main-board senders for range, bias,
+// clock and the controls-enabled state, the backlight (brightness in steps, power with the
+// change announcement) and the loudspeaker volume.
+//
+// On this computer the backlight is a sysfs backlight device when one is present (below
+// KELVARIN_BACKLIGHT, or <instrument root>/sys/class/backlight); the volume is kept for the
+// sound output. Whatever the hardware, the panel state and the sequence of settings are
+// recorded (PanelRecord) so the behaviour can be checked without the panel.
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+class CKelvarinDoc;
+
+namespace board {
+
+enum class PanelAction { EnablePin, Duty, BacklightPower, ChangeAnnounced, Volume };
+
+struct PanelStep {
+    PanelAction action;
+    uint32_t value;
+    bool operator==(const PanelStep&) const = default;
+};
+
+// What the backlight and loudspeaker were last told, and every step in order.
+struct PanelRecord {
+    bool enablePin = false;
+    int dutyPercent = 0;
+    bool backlightOn = false;
+    uint32_t volumeSetting = 0;  // left channel in the low half, right in the high half
+    int changeAnnouncements = 0;
+    std::vector<PanelStep> steps;
+};
+
+PanelRecord& Panel();
+void ResetPanel();
+
+// Where backlight devices are looked for.
+std::filesystem::path BacklightClassDir();
+
+}  // namespace board
+
+class CHWControl {
+  public:
+    static constexpr int kMaxStep = 10;
+    static constexpr int kDefaultBrightness = 8;
+    static constexpr uint16_t kVolumePerStep = 0x1999;
+
+    explicit CHWControl(CKelvarinDoc* doc = nullptr) : doc_(doc) {}
+    void SetDoc(CKelvarinDoc* doc) { doc_ = doc; }
+
+    // ---- main-board commands (false without a document, a link, or on a failed write)
+    bool SetRange(int ch, int range);
+    bool SetBias(int ch, int volts);
+    bool SetDateTime();
+    bool SetControlsEnabled(bool enabled);
+
+    // ---- display and sound
+    // Steps 0..10; larger values count as 10, negative ones as 0.
+    void SetBrightness(int level);
+    // Drives the backlight enable line and announces the change.
+    void SetBacklightPower(bool on);
+    // On: the brightness stored in the settings file (8 when it holds none); off: 0.
+    void RestoreBrightness(bool on);
+    // Steps 0..10, limited like the brightness.
+    void SetVolume(int level);
+
+    // ---- the arithmetic
+    // PWM duty in percent for a brightness step: 0 stays 0, else 70 % of the step's
+    // percentage and at least 10.
+    static int BrightnessDuty(int level);
+    // The wave-output volume word for a step, the same value in both 16-bit halves.
+    static uint32_t VolumeSetting(int level);
+    static int ClampStep(int level);
+
+  private:
+    CKelvarinDoc* doc_;
+};

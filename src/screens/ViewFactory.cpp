@@ -1,0 +1,52 @@
+#include "screens/ViewFactory.h"
+
+#include "screens/CPlaceholderView.h"
+#include "screens/CSplashView.h"
+#include "screens/CStandbyView.h"
+
+namespace {
+
+// Stands for the single-channel screen until that screen is wired in here.
+class COneChannelPlaceholderView final : public CPlaceholderView {
+  public:
+    COneChannelPlaceholderView() : CPlaceholderView("Single-Channel Measurement", " CH\r\n  1") {}
+};
+
+}  // namespace
+
+std::unique_ptr<CKelvarinFormView> MakeStandbyView() {
+    return std::make_unique<CStandbyView>();
+}
+
+std::unique_ptr<CKelvarinFormView> MakeSplashView() {
+    return std::make_unique<CSplashView>();
+}
+
+std::unique_ptr<CKelvarinFormView> MakeOneChannelView() {
+    return std::make_unique<COneChannelPlaceholderView>();
+}
+
+// Screens of later work: nullptr makes the page command tell the operator.
+std::unique_ptr<CKelvarinFormView> MakeTwoChannelView() {
+    return nullptr;
+}
+
+std::unique_ptr<CKelvarinFormView> MakeCheckSourceView() {
+    return nullptr;
+}
+
+std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView() {
+    return nullptr;
+}
+
+std::unique_ptr<CKelvarinFormView> MakePreferencesView() {
+    return nullptr;
+}
+
+std::unique_ptr<CKelvarinFormView> MakeScintView() {
+    return std::make_unique<CScintPlaceholderView>();
+}
+
+std::unique_ptr<CKelvarinFormView> MakeScintLibraryView() {
+    return std::make_unique<CScintLibPlaceholderView>();
+}

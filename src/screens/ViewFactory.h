@@ -1,0 +1,17 @@
+#pragma once
+// Makes the screens that the navigation switches to, so the navigation does not depend on
+// every screen's header. A screen not built yet gives nullptr: the caller tells the operator.
+#include <memory>
+
+class CKelvarinFormView;
+
+std::unique_ptr<CKelvarinFormView> MakeStandbyView();
+std::unique_ptr<CKelvarinFormView> MakeSplashView();
+// COneChannelView; it shows the document's OneChannelShown.
+std::unique_ptr<CKelvarinFormView> MakeOneChannelView();
+std::unique_ptr<CKelvarinFormView> MakeTwoChannelView();
+std::unique_ptr<CKelvarinFormView> MakeCheckSourceView();
+std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView();
+std::unique_ptr<CKelvarinFormView> MakePreferencesView();
+std::unique_ptr<CKelvarinFormView> MakeScintView();
+std::unique_ptr<CKelvarinFormView> MakeScintLibraryView();
