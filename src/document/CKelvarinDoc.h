@@ -14,6 +14,7 @@
 #include "link/BoardLink.h"
 #include "link/BoardPacket.h"
 #include "measure/Filter.h"
+#include "store/ChamberCal.h"
 
 class CKelvarinDoc : public fw::Document {
   public:
@@ -54,6 +55,20 @@ class CKelvarinDoc : public fw::Document {
     double StandardPressure() const;
     double GetCalCoefficient(int ch) const;
     void ApplyChamber(int ch);
+    // Copies a chamber calibration of the library at `recordIndex` into the channel and
+    // applies it; false (and nothing changed) when the record cannot be read.
+    bool SelectChamber(int ch, int recordIndex);
+    // The channel uses no chamber any more.
+    void DeselectChamber(int ch);
+    // The calibration the channel holds, as a library record.
+    CHAMBER_CAL ChannelChamber(int ch) const;
+    // After any change to the chamber library: finds each channel's calibration again by
+    // content, since positions shift; a calibration no longer in the library is deselected.
+    // Returns the channels (bit 0, bit 1) that lost their chamber.
+    int ResolveChamberSelections();
+    // Whether the chamber at `recordIndex` is the one channel `ch` uses (same position, or
+    // same model and serial number).
+    bool IsChamberInUse(int ch, int recordIndex);
 
     // ---- bias ------------------------------------------------------------------------------
     // "%+d V\r\n(%+d V)" of the set and read bias; true when the reading is within ±2 %.
@@ -64,6 +79,8 @@ class CKelvarinDoc : public fw::Document {
     void MakeTitle(std::string& text);
     // Due in 60 days or less, already past, or not a real date.
     bool IsCalDueSoon(int year, int month, int day) const;
+    // Any chamber of the library due in 60 days or less (or unreadable dates).
+    bool IsAnyChamberDue() const;
 
     // ---- display texts (screens, data files and remote replies all use these) ---------------
     // Each sets the channel's unit id and over-range flag as a side effect, as shown.
@@ -82,23 +99,34 @@ class CKelvarinDoc : public fw::Document {
     static void FormatTempStd(int index, std::string& out);
     static void FormatPressStd(int index, std::string& out);
     static void FormatSuperscript(int n, std::string& out);
+    // Scintillator values from the blue (1) and green (2) channels with the baseline in use.
+    void FormatScintRate(std::string& out) const;
+    void FormatScintCharge(std::string& out) const;
+    // The baseline's rate or dose unit when it is dose-calibrated, else "pA" / "pC".
+    std::string ScintRateUnit() const;
+    std::string ScintChargeUnit() const;
     // "value unit" forms for remote replies.
     std::string RateText(int ch);
     std::string ChargeText(int ch);
     std::string DoseText(int ch);
+    std::string ScintRateText() const;
+    std::string ScintChargeText() const;
     // The result unit id of the channel's applied calibration mode, 0 when none applies.
     int DoseResultUnitId(int ch) const;
     bool HasAppliedChamber(int ch) const;
 
     // ---- measurement lists -------------------------------------------------------------------
     void AddMeasurement(bool isRate, MEAS_INFO& row);
+    void AddScintMeasurement(bool isRate, SCINT_MEAS_INFO& row);
     void ClearMeasurements();
     // One list was written to a file: only that list counts as saved.
     void MarkListSaved(bool scintillatorList);
     std::vector<MEAS_INFO> MeasList;
-    int MeasUnsaved = 0;   // rows added to MeasList since it was last saved or cleared
-    int ScintUnsaved = 0;  // the same for the scintillator list
-    std::string LastSavedName;  // the data set name the lists were last written under
+    std::vector<SCINT_MEAS_INFO> ScintMeasList;
+    SCINT_BASELINE ScintBaseline;  // the baseline in use on the scintillator screen
+    int MeasUnsaved = 0;           // rows added to MeasList since it was last saved or cleared
+    int ScintUnsaved = 0;          // the same for the scintillator list
+    std::string LastSavedName;     // the data set name the lists were last written under
 
     bool BoardAnswered() const { return boardAnswered_; }
     const std::string& LastRemoteLine() const { return lastRemoteLine_; }

@@ -233,3 +233,60 @@ std::string CKelvarinDoc::DoseText(int ch) {
     int unit = chargeBased ? Channel[ch & 1].DoseUnitId : DoseResultUnitId(ch);
     return value + " " + fw::LoadString(unit);
 }
+
+namespace {
+
+constexpr int kScintDoseUnits[] = {468, 469, 470, 471, 472};
+constexpr int kScintRateUnits[] = {524, 525, 526, 527, 528};
+constexpr int kUnitPicoAmpText = 292;
+constexpr int kUnitPicoCoulombText = 294;
+
+// The unit of a dose-calibrated baseline from `table`, else the electrical unit.
+std::string ScintUnit(const SCINT_BASELINE& b, const int (&table)[5], int electricalId) {
+    bool calibrated = b.DoseType == 1 && b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
+    return fw::LoadString(calibrated ? table[b.ScintDoseUnit] : electricalId);
+}
+
+}  // namespace
+
+void CKelvarinDoc::FormatScintRate(std::string& out) const {
+    const FILTER_CHANNEL& blue = Filter.Chan[0];
+    const FILTER_CHANNEL& green = Filter.Chan[1];
+    if (blue.OverRange || green.OverRange) {
+        out = formatting::OverRange();
+        return;
+    }
+    double x = (blue.Rate - ScintBaseline.CLR * green.Rate) * ScintBaseline.ScintGain;
+    out = CutValueText(Stepped(x, 1e3, 1e4, 1e5));
+}
+
+void CKelvarinDoc::FormatScintCharge(std::string& out) const {
+    const FILTER_CHANNEL& blue = Filter.Chan[0];
+    const FILTER_CHANNEL& green = Filter.Chan[1];
+    if (blue.OverRange || green.OverRange || blue.OverRangeLatched || green.OverRangeLatched) {
+        out = formatting::OverRange();
+        return;
+    }
+    double x = (blue.Charge - ScintBaseline.CLR * green.Charge) * ScintBaseline.ScintGain;
+    out = CutValueText(Stepped(x, 1.0, 10, 100));
+}
+
+std::string CKelvarinDoc::ScintRateUnit() const {
+    return ScintUnit(ScintBaseline, kScintRateUnits, kUnitPicoAmpText);
+}
+
+std::string CKelvarinDoc::ScintChargeUnit() const {
+    return ScintUnit(ScintBaseline, kScintDoseUnits, kUnitPicoCoulombText);
+}
+
+std::string CKelvarinDoc::ScintRateText() const {
+    std::string value;
+    FormatScintRate(value);
+    return value + " " + ScintRateUnit();
+}
+
+std::string CKelvarinDoc::ScintChargeText() const {
+    std::string value;
+    FormatScintCharge(value);
+    return value + " " + ScintChargeUnit();
+}

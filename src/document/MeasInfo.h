@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "store/ScintRecords.h"
+
 struct MEAS_INFO {
     using PerChannel = std::array<std::string, 2>;
 
@@ -46,4 +48,16 @@ struct MEAS_INFO {
     std::string TrigStartLow;
     std::string TrigStopHigh;
     std::string TrigStopLow;
+};
+
+// One row of the scintillator list, with the baseline that produced its values.
+struct SCINT_MEAS_INFO {
+    int Flagged = 0;
+    std::string Date;
+    std::string Time;
+    std::string RateValue;
+    std::string RateUnit;
+    std::string ChargeValue;
+    std::string ChargeUnit;
+    SCINT_BASELINE Baseline;
 };

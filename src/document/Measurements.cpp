@@ -101,8 +101,29 @@ void CKelvarinDoc::AddMeasurement(bool isRate, MEAS_INFO& row) {
     DataUnsaved = 1;
 }
 
+void CKelvarinDoc::AddScintMeasurement(bool isRate, SCINT_MEAS_INFO& row) {
+    const std::string na = formatting::NotApplicable();
+    fw::LocalTime now = fw::GetClock().Now();
+    row.Flagged = 0;
+    FormatDate(now, row.Date);
+    FormatTime(now, row.Time);
+    row.RateValue = row.RateUnit = row.ChargeValue = row.ChargeUnit = na;
+    if (isRate) {
+        FormatScintRate(row.RateValue);
+        row.RateUnit = ScintRateUnit();
+    } else {
+        FormatScintCharge(row.ChargeValue);
+        row.ChargeUnit = ScintChargeUnit();
+    }
+    row.Baseline = ScintBaseline;
+    ScintMeasList.push_back(row);
+    ScintUnsaved = 1;
+    DataUnsaved = 1;
+}
+
 void CKelvarinDoc::ClearMeasurements() {
     MeasList.clear();
+    ScintMeasList.clear();
     MeasUnsaved = ScintUnsaved = DataUnsaved = 0;
 }
 

@@ -20,10 +20,11 @@ constexpr const char* kApplicationFile = "\\FlashDisk\\App\\ZELTarvo_v2.exe";
 // Builds the file with one delimiter: every literal is written with commas and turned into
 // the file's delimiter here, so the comma and tab files cannot drift apart.
 class DelimitedText {
-public:
+  public:
     explicit DelimitedText(char delimiter) : delimiter_(delimiter) {}
     void Literal(std::string_view text) {
-        for (char c : text) out_.push_back(c == ',' ? delimiter_ : c);
+        for (char c : text)
+            out_.push_back(c == ',' ? delimiter_ : c);
     }
     // A field's own text is never converted: a comma inside it was already made safe.
     void Field(std::string_view text) { out_.append(text); }
@@ -31,12 +32,13 @@ public:
         size_t i = 0;
         for (std::string_view f : fields) {
             Field(f);
-            if (trailing || ++i < fields.size()) out_.push_back(delimiter_);
+            if (trailing || ++i < fields.size())
+                out_.push_back(delimiter_);
         }
     }
     std::string Take() { return std::move(out_); }
 
-private:
+  private:
     char delimiter_;
     std::string out_;
 };
@@ -44,7 +46,8 @@ private:
 std::string SoftwareVersion() {
     std::string version;
     auto staged = fw::MapDevicePath(kApplicationFile);
-    if (staged && fw::GetProductVersion(*staged, version, 0)) return version;
+    if (staged && fw::GetProductVersion(*staged, version, 0))
+        return version;
     fw::GetProductVersion(fw::OwnExecutable(), version, 0);
     return version;
 }
@@ -53,7 +56,8 @@ std::string SoftwareVersion() {
 std::string OsVersionFields() {
     utsname u{};
     int major = 0, minor = 0, build = 0;
-    if (uname(&u) == 0) std::sscanf(u.release, "%d.%d.%d", &major, &minor, &build);
+    if (uname(&u) == 0)
+        std::sscanf(u.release, "%d.%d.%d", &major, &minor, &build);
     return fw::StringPrintf("%d.%02d,%d", major, minor, build);
 }
 
@@ -61,10 +65,10 @@ void WriteHeader(const CKelvarinDoc& doc, DelimitedText& t) {
     t.Literal(
         "Kelvarin,Serial Number,Last Cal Date,Software Version,Firmware Version,OS Version,"
         "OS Build\r\n,");
-    t.Fields({ColumnText(doc.SerialNumber),
-              fw::StringPrintf("%02d/%02d/%04d", doc.CalDate.Month, doc.CalDate.Day,
-                               doc.CalDate.Year),
-              ColumnText(SoftwareVersion()), ColumnText(doc.FirmwareVersion)});
+    t.Fields(
+        {ColumnText(doc.SerialNumber),
+         fw::StringPrintf("%02d/%02d/%04d", doc.CalDate.Month, doc.CalDate.Day, doc.CalDate.Year),
+         ColumnText(SoftwareVersion()), ColumnText(doc.FirmwareVersion)});
     t.Literal(OsVersionFields());
     t.Literal("\r\n");
 }
@@ -73,9 +77,15 @@ void WriteCollection(const MEAS_INFO& row, DelimitedText& t) {
     const std::string na = formatting::NotApplicable();
     const std::string seconds = fw::StringPrintf("%ld", row.CollectionSeconds);
     switch (row.CollectionType) {
-        case 0: t.Fields({"1", seconds, "0", na, "0"}); break;
-        case 1: t.Fields({"0", na, "1", seconds, "0"}); break;
-        default: t.Fields({"0", na, "0", na, "1"}); break;
+        case 0:
+            t.Fields({"1", seconds, "0", na, "0"});
+            break;
+        case 1:
+            t.Fields({"0", na, "1", seconds, "0"});
+            break;
+        default:
+            t.Fields({"0", na, "0", na, "1"});
+            break;
     }
     t.Fields({row.TrigStartHigh, row.TrigStopHigh, row.TrigStartLow, row.TrigStopLow});
 }
@@ -99,9 +109,9 @@ void WriteChannelRow(const MEAS_INFO& row, int n, DelimitedText& t) {
     std::string tempStd, pressStd;
     CKelvarinDoc::FormatTempStd(row.TempStd, tempStd);
     CKelvarinDoc::FormatPressStd(row.PressStd, pressStd);
-    t.Fields({fw::StringPrintf("%d", row.Flagged), row.Date, row.Time, row.Rate[n],
-              row.RateUnit[n], row.DoseRate[n], row.DoseRateUnit[n], row.Charge[n],
-              row.ChargeUnit[n], row.Dose[n], row.DoseUnit[n]});
+    t.Fields({fw::StringPrintf("%d", row.Flagged), row.Date, row.Time, row.Rate[n], row.RateUnit[n],
+              row.DoseRate[n], row.DoseRateUnit[n], row.Charge[n], row.ChargeUnit[n], row.Dose[n],
+              row.DoseUnit[n]});
     t.Fields({row.Range[n] == 1 ? "High" : "Low", fw::StringPrintf("%d", row.Bias[n]),
               fw::StringPrintf("%d", row.TPCorrection[n]), row.Temperature[n], row.Pressure[n],
               tempStd, pressStd});
@@ -130,13 +140,45 @@ std::string BuildMeasurementFile(const CKelvarinDoc& doc) {
             "Trigger Start High,Trigger Stop High,Trigger Start Low,Trigger Stop Low,Chamber "
             "Model,Serial Number,Beam/Isotope,Coefficient,Coefficient Units,Report Name,Report "
             "Date,Cal Due Date,Aion,Polarity (VDC)\r\n");
-        for (const MEAS_INFO& row : doc.MeasList) WriteChannelRow(row, n, t);
+        for (const MEAS_INFO& row : doc.MeasList)
+            WriteChannelRow(row, n, t);
     }
     t.Literal(
         "Ratio\r\nFlagged,Date,Time,Rate,,Dose Rate,,Charge,,Dose,,,,,,,,,Timed,Duration (sec),"
         "Continous,Elapsed (sec),Trigger,Trigger Start High,Trigger Stop High,Trigger Start "
         "Low,Trigger Stop Low\r\n");
-    for (const MEAS_INFO& row : doc.MeasList) WriteRatioRow(row, t);
+    for (const MEAS_INFO& row : doc.MeasList)
+        WriteRatioRow(row, t);
+    return t.Take();
+}
+
+// "%0.3f unit" of the dose the baseline was calibrated against ("pC" for a relative one).
+std::string BaselineDose(const SCINT_BASELINE& b) {
+    static constexpr int kDoseUnits[] = {468, 469, 470, 471, 472};
+    bool calibrated = b.DoseType == 1 && b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
+    std::string unit = fw::LoadString(calibrated ? kDoseUnits[b.ScintDoseUnit] : 294);
+    return fw::StringPrintf("%0.3f %s", b.DoseValue, unit.c_str());
+}
+
+void WriteScintRow(const SCINT_MEAS_INFO& row, DelimitedText& t) {
+    const SCINT_BASELINE& b = row.Baseline;
+    t.Fields({fw::StringPrintf("%d", row.Flagged), row.Date, row.Time, row.RateValue, row.RateUnit,
+              row.ChargeValue, row.ChargeUnit});
+    t.Fields(
+        {b.BaselineKey, ColumnText(b.Description), ColumnText(b.ScintSerial),
+         fw::StringPrintf("%0.3f", b.ScintGain), fw::StringPrintf("%0.3f", b.CLR), BaselineDose(b)},
+        false);
+    t.Literal("\r\n");
+}
+
+std::string BuildScintillatorFile(const CKelvarinDoc& doc) {
+    DelimitedText t(doc.DataFileDelimiter == 1 ? '\t' : ',');
+    WriteHeader(doc, t);
+    t.Literal(
+        "Flagged,Date,Time,Rate/DoseRate,Rate/DoseRate Unit,Charge/Dose,Charge/Dose Unit,"
+        "Baseline Date/Time,Baseline Description,Scintillator S/N,Gain,CLR,Dose\r\n");
+    for (const SCINT_MEAS_INFO& row : doc.ScintMeasList)
+        WriteScintRow(row, t);
     return t.Take();
 }
 
@@ -147,25 +189,31 @@ void AppendLatin1(uint32_t cp, std::string& out) {
 }  // namespace
 
 bool IsSafeDataFileName(const std::string& name) {
-    if (name.empty() || name.find("..") != std::string::npos) return false;
+    if (name.empty() || name.find("..") != std::string::npos)
+        return false;
     for (unsigned char c : name) {
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':') return false;
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':')
+            return false;
     }
     return true;
 }
 
 std::optional<std::filesystem::path> DataFilePath(const std::string& name, int delimiter) {
-    if (!IsSafeDataFileName(name)) return std::nullopt;
+    if (!IsSafeDataFileName(name))
+        return std::nullopt;
     std::string device = fw::LoadString(331) + name + (delimiter == 1 ? ".txt" : ".csv");
     return fw::MapDevicePath(device);
 }
 
 int CheckDataFile(const std::string& name, int delimiter) {
     auto path = DataFilePath(name, delimiter);
-    if (!path) return kInvalidName;
+    if (!path)
+        return kInvalidName;
     std::error_code ec;
-    if (!std::filesystem::is_directory(path->parent_path(), ec)) return kPathNotFound;
-    if (std::filesystem::exists(*path, ec)) return kFileExists;
+    if (!std::filesystem::is_directory(path->parent_path(), ec))
+        return kPathNotFound;
+    if (std::filesystem::exists(*path, ec))
+        return kFileExists;
     std::ofstream create(*path, std::ios::binary);
     return create ? kFileCreated : kAccessDenied;
 }
@@ -174,19 +222,21 @@ std::string BuildDataFile(const CKelvarinDoc& doc, DataLayout layout) {
     if (layout == DataLayout::Measurement) {
         return doc.MeasList.empty() ? std::string() : BuildMeasurementFile(doc);
     }
-    return std::string();  // the scintillator layout comes with the scintillator rows
+    return doc.ScintMeasList.empty() ? std::string() : BuildScintillatorFile(doc);
 }
 
 bool WriteDataFile(const CKelvarinDoc& doc, const std::string& name, DataLayout layout,
                    std::string* error) {
     auto path = DataFilePath(name, doc.DataFileDelimiter);
     if (!path) {
-        if (error) *error = "unsafe file name";
+        if (error)
+            *error = "unsafe file name";
         return false;
     }
     std::error_code ec;
     if (!std::filesystem::is_directory(path->parent_path(), ec)) {
-        if (error) *error = "no USB storage device";
+        if (error)
+            *error = "no USB storage device";
         return false;
     }
     return fw::WriteFileAtomically(*path, ToDeviceText(BuildDataFile(doc, layout)), error);
@@ -198,14 +248,16 @@ std::string ToDeviceText(const std::string& utf8) {
     for (size_t i = 0; i < utf8.size();) {
         unsigned char c = utf8[i];
         int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : 3;
-        if (c >= 0x80 && c < 0xC0) extra = -1;  // a stray continuation byte
+        if (c >= 0x80 && c < 0xC0)
+            extra = -1;  // a stray continuation byte
         if (extra < 0 || i + extra >= utf8.size()) {
             out.push_back('?');
             ++i;
             continue;
         }
         uint32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
+        for (int k = 1; k <= extra; ++k)
+            cp = (cp << 6) | (utf8[i + k] & 0x3F);
         AppendLatin1(cp, out);
         i += 1 + extra;
     }
@@ -215,8 +267,10 @@ std::string ToDeviceText(const std::string& utf8) {
 std::string ColumnText(const std::string& text) {
     std::string out = text;
     for (char& c : out) {
-        if (c == ',' || c == '\t' || c == '\r' || c == '\n') c = ' ';
-        if (c == '"') c = '\'';
+        if (c == ',' || c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+        if (c == '"')
+            c = '\'';
     }
     return out;
 }

@@ -20,19 +20,22 @@ std::string ReadFile(const std::filesystem::path& p) {
 
 // Column counts per line as Python's csv module reads the file.
 std::vector<int> CsvColumnCounts(const std::filesystem::path& file, char delimiter) {
-    std::string script = "import csv,sys\n"
-                         "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
-                         "    for row in csv.reader(f, delimiter=sys.argv[2]):\n"
-                         "        print(len(row))\n";
+    std::string script =
+        "import csv,sys\n"
+        "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
+        "    for row in csv.reader(f, delimiter=sys.argv[2]):\n"
+        "        print(len(row))\n";
     std::filesystem::path py = file.parent_path() / "count.py";
     std::ofstream(py) << script;
-    std::string cmd = "python3 '" + py.string() + "' '" + file.string() + "' '" +
-                      std::string(1, delimiter) + "'";
+    std::string cmd =
+        "python3 '" + py.string() + "' '" + file.string() + "' '" + std::string(1, delimiter) + "'";
     std::vector<int> counts;
     FILE* p = popen(cmd.c_str(), "r");
-    if (p == nullptr) return counts;
+    if (p == nullptr)
+        return counts;
     int n;
-    while (std::fscanf(p, "%d", &n) == 1) counts.push_back(n);
+    while (std::fscanf(p, "%d", &n) == 1)
+        counts.push_back(n);
     pclose(p);
     return counts;
 }
@@ -59,7 +62,7 @@ std::vector<std::string> Split(const std::string& line, char d) {
 }
 
 class DataFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fw::SetClock(clock);
         ASSERT_TRUE(clock->SetLocalTime({2016, 3, 1, 14, 9, 5, 7, 0}));
@@ -96,8 +99,9 @@ TEST_F(DataFiles, MeasurementLayoutKeepsItsColumns) {
     std::string text = ReadFile(file);
     auto lines = Lines(text);
     ASSERT_EQ(lines.size(), 2u + 2 * (2 + 2) + 2 + 2);
-    EXPECT_EQ(lines[0], "Kelvarin,Serial Number,Last Cal Date,Software Version,Firmware Version,"
-                        "OS Version,OS Build");
+    EXPECT_EQ(lines[0],
+              "Kelvarin,Serial Number,Last Cal Date,Software Version,Firmware Version,"
+              "OS Version,OS Build");
     EXPECT_EQ(Split(lines[1], ',')[1], "SN 123");
     EXPECT_EQ(Split(lines[1], ',')[2], "01/20/2016");
     EXPECT_EQ(lines[2], "Channel 1");
@@ -109,7 +113,8 @@ TEST_F(DataFiles, MeasurementLayoutKeepsItsColumns) {
     // Timed .. Trigger of a rate row.
     EXPECT_EQ(std::vector<std::string>(rate.begin() + 18, rate.begin() + 23),
               (std::vector<std::string>{"0", "----", "0", "----", "1"}));
-    for (int i = 27; i < 37; ++i) EXPECT_EQ(rate[i], "----") << i;  // no chamber
+    for (int i = 27; i < 37; ++i)
+        EXPECT_EQ(rate[i], "----") << i;  // no chamber
 
     auto charge = Split(lines[5], ',');
     ASSERT_EQ(charge.size(), 37u);
@@ -118,10 +123,13 @@ TEST_F(DataFiles, MeasurementLayoutKeepsItsColumns) {
     EXPECT_EQ(charge[27], "Farmer  'waterproof'  line");
     EXPECT_EQ(charge[30], "54100000.000000");
     EXPECT_EQ(charge[31], "N_k:Gy/C");
-    EXPECT_EQ(charge[16], "20.0 \xB0" "C");  // single-byte text on the device
+    EXPECT_EQ(charge[16],
+              "20.0 \xB0"
+              "C");  // single-byte text on the device
 
     auto counts = CsvColumnCounts(file, ',');
-    if (counts.empty()) GTEST_SKIP() << "python3 is not available to read the file back";
+    if (counts.empty())
+        GTEST_SKIP() << "python3 is not available to read the file back";
     std::vector<int> expected = {7, 7, 1, 37, 37, 37, 1, 37, 37, 37, 1, 27, 37, 37};
     EXPECT_EQ(counts, expected);
 }
@@ -137,7 +145,8 @@ TEST_F(DataFiles, TabFilesUseTabsEverywhere) {
     EXPECT_EQ(Split(lines[11], '\t').size(), 27u);  // the ratio header's empty columns too
     EXPECT_EQ(Split(lines[5], '\t').size(), 37u);
     auto counts = CsvColumnCounts(root.Usb() / "run1.txt", '\t');
-    if (!counts.empty()) EXPECT_EQ(counts[5], 37);
+    if (!counts.empty())
+        EXPECT_EQ(counts[5], 37);
 }
 
 TEST_F(DataFiles, EmptyListWritesAnEmptyFile) {
@@ -165,8 +174,14 @@ TEST_F(DataFiles, ExistenceTestCreatesReportsAndFindsNoDevice) {
 }
 
 TEST(DeviceText, Utf8BecomesSingleByte) {
-    EXPECT_EQ(ToDeviceText("\xC2\xB5" "C"), "\xB5" "C");
-    EXPECT_EQ(ToDeviceText("20.0 \xC2\xB0" "C"), "20.0 \xB0" "C");
+    EXPECT_EQ(ToDeviceText("\xC2\xB5"
+                           "C"),
+              "\xB5"
+              "C");
+    EXPECT_EQ(ToDeviceText("20.0 \xC2\xB0"
+                           "C"),
+              "20.0 \xB0"
+              "C");
     EXPECT_EQ(ToDeviceText("\xE2\x82\xAC"), "?");  // no euro sign in the device text
     EXPECT_EQ(ToDeviceText("a\xC2"), "a?");        // cut sequence
     EXPECT_EQ(ToDeviceText("\x80z"), "?z");
@@ -174,10 +189,11 @@ TEST(DeviceText, Utf8BecomesSingleByte) {
 
 // A prompt script: names to enter, answers to give, messages shown.
 class ScriptedPrompts : public IDataSetPrompts {
-public:
+  public:
     bool AskFileName(int captionId, std::string& name) override {
         captions.push_back(captionId);
-        if (names.empty()) return false;
+        if (names.empty())
+            return false;
         name = names.front();
         names.erase(names.begin());
         return true;
@@ -252,7 +268,8 @@ TEST_F(DataFiles, NoDeviceOrFullDeviceKeepsTheRowsUnsaved) {
     if (mount("tmpfs", root.Usb().c_str(), "tmpfs", 0, "size=4k") != 0) {
         GTEST_SKIP() << "cannot mount a small device here";
     }
-    for (int i = 0; i < 60; ++i) doc.AddMeasurement(false, *new MEAS_INFO);
+    for (int i = 0; i < 60; ++i)
+        doc.AddMeasurement(false, *new MEAS_INFO);
     doc.Title = "full";
     EXPECT_EQ(WriteDataSet(doc, DataLayout::Measurement, p), SaveOutcome::WriteFailed);
     EXPECT_EQ(doc.MeasUnsaved, 1);
@@ -266,3 +283,29 @@ TEST_F(DataFiles, NoDeviceOrFullDeviceKeepsTheRowsUnsaved) {
 }
 
 }  // namespace
+
+TEST_F(DataFiles, ScintillatorLayoutCarriesTheBaseline) {
+    doc.ScintBaseline.BaselineKey = "20160229120000";
+    doc.ScintBaseline.Description = "Field, 10x10";
+    doc.ScintBaseline.ScintSerial = "S-17";
+    doc.ScintBaseline.ScintGain = 1.5;
+    doc.ScintBaseline.CLR = 0.125;
+    doc.ScintBaseline.DoseType = 1;
+    doc.ScintBaseline.ScintDoseUnit = 0;
+    doc.ScintBaseline.DoseValue = 100.0;
+    doc.Filter.Chan[0].Charge = 20.0;
+    SCINT_MEAS_INFO row;
+    doc.AddScintMeasurement(false, row);
+    ASSERT_TRUE(WriteDataFile(doc, "scint", DataLayout::Scintillator));
+    auto lines = Lines(ReadFile(root.Usb() / "scint.csv"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2],
+              "Flagged,Date,Time,Rate/DoseRate,Rate/DoseRate Unit,Charge/Dose,"
+              "Charge/Dose Unit,Baseline Date/Time,Baseline Description,"
+              "Scintillator S/N,Gain,CLR,Dose");
+    EXPECT_EQ(Split(lines[3], ','),
+              (std::vector<std::string>{"0", "03/14/2016", "09:05:07", "----", "----", "30.00",
+                                        "MU", "20160229120000", "Field  10x10", "S-17", "1.500",
+                                        "0.125", "100.000 MU"}));
+    EXPECT_TRUE(BuildDataFile(doc, DataLayout::Measurement).empty());  // the other list
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "document/CKelvarinDoc.h"
+#include "fw/Clock.h"
+#include "store/CCLibDB.h"
+#include "support/TempRoot.h"
+
+using testing_support::TempRoot;
+
+namespace {
+
+class ScintValues : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        doc.ScintBaseline.ScintGain = 2.0;
+        doc.ScintBaseline.CLR = 0.25;
+    }
+    void Currents(double blueFa, double greenFa) {
+        doc.Filter.Chan[0].Rate = blueFa;
+        doc.Filter.Chan[1].Rate = greenFa;
+    }
+    void Charges(double bluePc, double greenPc) {
+        doc.Filter.Chan[0].Charge = bluePc;
+        doc.Filter.Chan[1].Charge = greenPc;
+    }
+    std::string Rate() {
+        std::string s;
+        doc.FormatScintRate(s);
+        return s;
+    }
+    std::string Charge() {
+        std::string s;
+        doc.FormatScintCharge(s);
+        return s;
+    }
+    CKelvarinDoc doc;
+};
+
+TEST_F(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
+    Currents(3000.0, 4000.0);  // (3000 − 0.25 × 4000) × 2 = 4000 fA → 4.000 pA
+    EXPECT_EQ(Rate(), "4.000");
+    Currents(30000.0, 0.0);  // 60000 before scaling: two decimals
+    EXPECT_EQ(Rate(), "60.00");
+    Currents(-30000.0, 0.0);
+    EXPECT_EQ(Rate(), "-60.00");
+    Charges(10.0, 8.0);  // (10 − 2) × 2 = 16 pC
+    EXPECT_EQ(Charge(), "16.00");
+    Charges(1.0, 0.0);
+    EXPECT_EQ(Charge(), "2.000");
+    Charges(1000.0, 0.0);  // 2000 would be "2000.0": cut to five characters
+    EXPECT_EQ(Charge(), "2000.");
+}
+
+TEST_F(ScintValues, AnyInvolvedOverRangeShowsCrosses) {
+    Currents(3000.0, 4000.0);
+    Charges(10.0, 8.0);
+    doc.Filter.Chan[1].OverRange = true;
+    EXPECT_EQ(Rate(), "XXXXX");
+    EXPECT_EQ(Charge(), "XXXXX");
+    doc.Filter.Chan[1].OverRange = false;
+    doc.Filter.Chan[0].OverRangeLatched = true;  // a latched charge overload spares the rate
+    EXPECT_EQ(Rate(), "4.000");
+    EXPECT_EQ(Charge(), "XXXXX");
+}
+
+TEST_F(ScintValues, UnitsFollowTheBaselineCalibration) {
+    EXPECT_EQ(doc.ScintRateUnit(), "pA");
+    EXPECT_EQ(doc.ScintChargeUnit(), "pC");
+    doc.ScintBaseline.DoseType = 1;
+    doc.ScintBaseline.ScintDoseUnit = 2;
+    EXPECT_EQ(doc.ScintRateUnit(), "cGy/sec");
+    EXPECT_EQ(doc.ScintChargeUnit(), "cGy");
+    doc.ScintBaseline.ScintDoseUnit = 9;  // damaged record: no invented unit
+    EXPECT_EQ(doc.ScintChargeUnit(), "pC");
+}
+
+TEST_F(ScintValues, RowsKeepTheTextsAndTheirBaseline) {
+    auto clock = std::make_shared<fw::ManualClock>();
+    ASSERT_TRUE(clock->SetLocalTime({2026, 3, fw::DayOfWeek(2026, 3, 4), 4, 10, 11, 12, 0}));
+    fw::SetClock(clock);
+    doc.ScintBaseline.BaselineKey = "20260301090000";
+    Currents(3000.0, 4000.0);
+    Charges(10.0, 8.0);
+    SCINT_MEAS_INFO rate, charge;
+    doc.AddScintMeasurement(true, rate);
+    doc.AddScintMeasurement(false, charge);
+    fw::SetClock(std::make_shared<fw::SystemClock>());
+
+    ASSERT_EQ(doc.ScintMeasList.size(), 2u);
+    EXPECT_EQ(rate.Date, "03/04/2026");
+    EXPECT_EQ(rate.Time, "10:11:12");
+    EXPECT_EQ(rate.RateValue, "4.000");
+    EXPECT_EQ(rate.RateUnit, "pA");
+    EXPECT_EQ(rate.ChargeValue, "----");
+    EXPECT_EQ(charge.RateUnit, "----");
+    EXPECT_EQ(charge.ChargeValue, "16.00");
+    EXPECT_EQ(doc.ScintMeasList[1].Baseline.BaselineKey, "20260301090000");
+    EXPECT_EQ(doc.ScintUnsaved, 1);
+    EXPECT_EQ(doc.MeasUnsaved, 0);
+    doc.ClearMeasurements();
+    EXPECT_TRUE(doc.ScintMeasList.empty());
+    EXPECT_EQ(doc.DataUnsaved, 0);
+}
+
+CHAMBER_CAL Chamber(const char* serial, const char* model, int16_t mantissa) {
+    CHAMBER_CAL c;
+    c.ChamberSerial = serial;
+    c.ChamberModel = model;
+    c.ReportName = "R";
+    c.ReportDate = {2025, 1, 2};
+    c.CalDueDate = {2027, 6, 1};
+    c.CoefMantissa = mantissa;
+    c.CoefExponent = 7;
+    c.CalMode = 8;
+    return c;
+}
+
+class ChamberChoice : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(clock->SetLocalTime({2026, 12, fw::DayOfWeek(2026, 12, 7), 7, 12, 0, 0, 0}));
+        fw::SetClock(clock);
+        ASSERT_TRUE(library.AddRecord(Chamber("200", "FC65", 5410)));
+        ASSERT_TRUE(library.AddRecord(Chamber("300", "FC65", 4800)));
+        for (auto& c : doc.Channel)
+            c.SystemFactor = 1;
+    }
+    void TearDown() override { fw::SetClock(std::make_shared<fw::SystemClock>()); }
+    TempRoot root;
+    std::shared_ptr<fw::ManualClock> clock = std::make_shared<fw::ManualClock>();
+    CCLibDB library;
+    CKelvarinDoc doc;
+};
+
+TEST_F(ChamberChoice, SelectionCopiesAndAppliesTheRecord) {
+    ASSERT_TRUE(doc.SelectChamber(0, 1));
+    EXPECT_EQ(doc.Channel[0].ChamberSerial, "300");
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].CalCoefficient, 4.8 * 1e7 * 1e-12);
+    EXPECT_FALSE(doc.SelectChamber(1, 5));  // no such record: nothing changes
+    EXPECT_FALSE(doc.SelectChamber(1, -1));
+    EXPECT_EQ(doc.Channel[1].ChamberIndex, -1);
+    EXPECT_DOUBLE_EQ(doc.GetCalCoefficient(1), 1.0);
+}
+
+TEST_F(ChamberChoice, PositionsAreFoundAgainAfterTheLibraryChanges) {
+    ASSERT_TRUE(doc.SelectChamber(0, 1));                          // serial "300"
+    ASSERT_TRUE(doc.SelectChamber(1, 0));                          // serial "200"
+    ASSERT_TRUE(library.AddRecord(Chamber("100", "FC65", 1000)));  // sorts first
+    EXPECT_EQ(doc.ResolveChamberSelections(), 0);
+    EXPECT_EQ(doc.Channel[0].ChamberIndex, 2);
+    EXPECT_EQ(doc.Channel[1].ChamberIndex, 1);
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].CalCoefficient, 4.8 * 1e7 * 1e-12);
+
+    ASSERT_TRUE(library.DeleteRecord(1));  // channel 2's calibration is gone
+    EXPECT_EQ(doc.ResolveChamberSelections(), 2);
+    EXPECT_EQ(doc.Channel[1].ChamberIndex, -1);
+    EXPECT_DOUBLE_EQ(doc.GetCalCoefficient(1), 1.0);
+    EXPECT_EQ(doc.Channel[0].ChamberIndex, 1);
+}
+
+TEST_F(ChamberChoice, TheSameChamberIsInUseUnderAnotherPosition) {
+    ASSERT_TRUE(library.AddRecord(Chamber("200", "FC65", 6000)));  // a second calibration
+    ASSERT_TRUE(doc.SelectChamber(0, 0));
+    EXPECT_TRUE(doc.IsChamberInUse(0, 0));
+    EXPECT_TRUE(doc.IsChamberInUse(0, 1));   // same model and serial
+    EXPECT_FALSE(doc.IsChamberInUse(0, 2));  // serial "300"
+    EXPECT_FALSE(doc.IsChamberInUse(0, 9));  // unreadable position
+    EXPECT_FALSE(doc.IsChamberInUse(1, 0));  // channel 2 uses none
+}
+
+TEST_F(ChamberChoice, AnyChamberDueLooksAtEveryRecord) {
+    EXPECT_FALSE(doc.IsAnyChamberDue());
+    ASSERT_TRUE(library.AddRecord([] {
+        CHAMBER_CAL c = Chamber("400", "PTW", 100);
+        c.CalDueDate = {2027, 1, 20};  // 44 days ahead
+        return c;
+    }()));
+    EXPECT_TRUE(doc.IsAnyChamberDue());
+}
+
+}  // namespace
