@@ -1,7 +1,24 @@
 #include "app/CKelvarinApp.h"
 
+#include <cstdio>
+
+#include "controls/CMsgBox.h"
+#include "fw/Dialog.h"
 #include "fw/EventLoop.h"
 #include "screens/CStandbyView.h"
+#include "settings/SettingsFile.h"
+
+namespace {
+
+// Every message box is drawn on the panel; its text also goes to the standard output, where
+// the instrument's diagnostics are read.
+int ShowAndPrint(const std::string& text, const std::string& caption, int type) {
+    std::printf("%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
+    std::fflush(stdout);
+    return CMsgBox::Show(text, caption, type);
+}
+
+}  // namespace
 
 CKelvarinApp::CKelvarinApp() = default;
 
@@ -11,11 +28,28 @@ CKelvarinApp::~CKelvarinApp() {
     doc_.reset();
 }
 
+std::string CKelvarinApp::SettingsNotice(const SettingsLoadReport& report) {
+    if (report.fileWasDamaged) {
+        std::string text = "The settings file was damaged; the default settings are in use.";
+        if (!report.keptAs.empty())
+            text += "\r\nThe damaged file was kept as " + report.keptAs + ".";
+        return text;
+    }
+    if (!report.written && !report.error.empty())
+        return "The settings could not be saved:\r\n" + report.error;
+    return "";
+}
+
 bool CKelvarinApp::InitInstance() {
+    fw::SetMessageBoxHandler(&ShowAndPrint);
     doc_ = std::make_unique<CKelvarinDoc>();
+    const SettingsLoadReport report = LoadSettings(*doc_);
     frame_ = std::make_unique<CMainFrame>(*doc_);
     frame_->SwitchToView(std::make_unique<CStandbyView>());
     fw::Loop().RepaintNow();
+    settingsNotice_ = SettingsNotice(report);
+    if (!settingsNotice_.empty())
+        fw::ShowMessageBox(settingsNotice_);
     doc_->SendPoll();
     auto* first = static_cast<CKelvarinFormView*>(frame_->ActiveView());
     if (first == nullptr)
