@@ -1,0 +1,131 @@
+#include "screens/CSetDateTimeDlg.h"
+
+#include "controls/ControlColors.h"
+#include "fw/Resources.h"
+#include "fw/Text.h"
+
+namespace {
+
+constexpr fw::Rect kArea = datecols::kDialogRect;
+
+fw::Rect ButtonRect(int slot) {
+    const int width = (kArea.Width() - 40) / 3;
+    const int left = kArea.left + 10 + slot * (width + 10);
+    return fw::Rect{left, kArea.bottom - 56, left + width, kArea.bottom - 10};
+}
+
+}  // namespace
+
+fw::Rect CSetDateTimeDlg::ColumnsArea() {
+    return fw::Rect{kArea.left + 12, kArea.top + 44, kArea.right - 12, kArea.bottom - 64};
+}
+fw::Rect CSetDateTimeDlg::BackRect() {
+    return ButtonRect(0);
+}
+fw::Rect CSetDateTimeDlg::NextRect() {
+    return ButtonRect(1);
+}
+fw::Rect CSetDateTimeDlg::CancelRect() {
+    return ButtonRect(2);
+}
+
+void CSetDateTimeDlg::OnInitDialog() {
+    Create(nullptr, kArea);
+    title_.Create(this, fw::Rect{kArea.left + 10, kArea.top + 8, kArea.right - 10, kArea.top + 40},
+                  kIdTitle);
+    title_.SetBkColor(controls::kDialogBackground);
+    title_.SetTextColor(fw::colors::kWhite);
+    title_.SetFontHeight(22);
+    title_.SetBold(true);
+    columns_.Create(this, ColumnsArea());
+    back_.Create(this, BackRect(), kIdBack, "<- Back");
+    next_.Create(this, NextRect(), kIdNext);
+    cancel_.Create(this, CancelRect(), kIdCancel, fw::LoadString(137));
+    for (CBttn* b : {&back_, &next_, &cancel_}) {
+        b->SetBkColor(controls::kActionButton);
+        b->SetTextColor(fw::colors::kWhite);
+    }
+    value_ = fw::GetClock().Now();
+    value_.milliseconds = 0;
+    ShowPage(kDatePage);
+}
+
+void CSetDateTimeDlg::ShowPage(Page page) {
+    page_ = page;
+    const bool date = page == kDatePage;
+    title_.SetText(date ? "Set Date" : "Set Time");
+    columns_.SetCaptions(date ? std::array<std::string, 3>{"Day", "Month", "Year"}
+                              : std::array<std::string, 3>{"Hour", "Minute", "Second"});
+    next_.SetCaption(date ? "Next ->" : "Finish");
+    back_.Enable(!date);
+    back_.SetTextColor(date ? controls::kDisabled : fw::colors::kWhite);
+    ShowValues();
+}
+
+void CSetDateTimeDlg::ShowValues() {
+    if (page_ == kDatePage) {
+        columns_.SetValues({fw::StringPrintf("%02d", value_.day),
+                            fw::StringPrintf("%02d", value_.month),
+                            fw::StringPrintf("%d", value_.year)});
+    } else {
+        columns_.SetValues({fw::StringPrintf("%02d", value_.hour),
+                            fw::StringPrintf("%02d", value_.minute),
+                            fw::StringPrintf("%02d", value_.second)});
+    }
+    Invalidate();
+}
+
+void CSetDateTimeDlg::Step(int column, int direction) {
+    fw::LocalTime next = value_;
+    if (page_ == kDatePage) {
+        if (column == 0)
+            direction > 0 ? datecols::DayUp(next) : datecols::DayDown(next);
+        else if (column == 1)
+            direction > 0 ? datecols::MonthUp(next) : datecols::MonthDown(next);
+        else
+            direction > 0 ? datecols::YearUp(next) : datecols::YearDown(next, kLowestYear);
+    } else if (column == 0) {
+        datecols::HourStep(next, direction);
+    } else if (column == 1) {
+        datecols::MinuteStep(next, direction);
+    } else {
+        datecols::SecondStep(next, direction);
+    }
+    // A change that does not give a real calendar time is not kept.
+    if (!fw::IsValidLocalTime(next))
+        return;
+    value_ = next;
+    value_.dayOfWeek = fw::DayOfWeek(value_.year, value_.month, value_.day);
+    ShowValues();
+}
+
+void CSetDateTimeDlg::OnNext() {
+    if (page_ == kDatePage) {
+        ShowPage(kTimePage);
+        return;
+    }
+    if (fw::GetClock().SetLocalTime(value_))
+        Finish(fw::kIdOk);
+}
+
+bool CSetDateTimeDlg::OnDialogCommand(int commandId, fw::Window*) {
+    int column = 0;
+    int direction = 0;
+    if (columns_.Decode(commandId, column, direction)) {
+        Step(column, direction);
+        return true;
+    }
+    switch (commandId) {
+        case kIdNext:
+            OnNext();
+            return true;
+        case kIdBack:
+            ShowPage(kDatePage);
+            return true;
+        case kIdCancel:
+            Finish(fw::kIdCancel);
+            return true;
+        default:
+            return false;
+    }
+}
