@@ -126,6 +126,8 @@ void CLabel::OnPaint(fw::Dc& dc) {
         DrawPlain(dc, TextArea());
 }
 
+// Icons beside a text are drawn without their magenta key, so the label's own background
+// shows around them instead of a magenta square.
 void CLabel::DrawPlain(fw::Dc& dc, fw::Rect area) const {
     if (bitmap_ != 0) {
         const fw::Size bmp = fw::Dc::BitmapSize(bitmap_);
@@ -134,11 +136,11 @@ void CLabel::DrawPlain(fw::Dc& dc, fw::Rect area) const {
         const int used = bmp.cx + kBitmapGap + std::clamp(textWidth, 0, std::max(0, room));
         const int y = area.top + (area.Height() - bmp.cy) / 2;
         if (alignment_ == kRight) {
-            dc.DrawBitmap(bitmap_, {area.right - bmp.cx, y});
+            dc.DrawBitmap(bitmap_, {area.right - bmp.cx, y}, true, fw::colors::kTransparentKey);
             area.right -= bmp.cx + kBitmapGap;
         } else {
             const int x = alignment_ == kLeft ? area.left : area.left + (area.Width() - used) / 2;
-            dc.DrawBitmap(bitmap_, {x, y});
+            dc.DrawBitmap(bitmap_, {x, y}, true, fw::colors::kTransparentKey);
             area.left = x + bmp.cx + kBitmapGap;
             if (alignment_ == kCentre)
                 area.right = std::max(area.left, x + used);

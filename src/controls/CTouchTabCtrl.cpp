@@ -2,14 +2,18 @@
 
 #include <algorithm>
 
+#include "controls/TextFit.h"
+
 namespace {
 
 constexpr int kTabPadding = 24;
+// The least room beside a caption: the 2-pixel inset each side and the tab's lines.
+constexpr int kTightPadding = 8;
 constexpr int kMinTabWidth = 90;
+constexpr int kMinFontHeight = 10;
 
-fw::FontSpec TabFont(bool bold) {
-    return fw::FontSpec{"Tahoma", CTouchTabCtrl::kFontHeight,
-                        bold ? fw::kWeightBold : fw::kWeightNormal};
+fw::FontSpec TabFont(bool bold, int height) {
+    return fw::FontSpec{"Tahoma", height, bold ? fw::kWeightBold : fw::kWeightNormal};
 }
 
 // Moves a window and everything in it; children are placed in panel coordinates.
@@ -83,20 +87,48 @@ void CTouchTabCtrl::SetTextColor(fw::Color c) {
     Invalidate();
 }
 
-// Each tab fits its caption in bold; when they all do not fit they share the width.
+// Each tab fits its caption in bold (the selected face, the wider one) with room to spare.
+// When the tabs are wider than the control together, each keeps its caption's width plus a
+// small margin and the rest is shared out evenly, so no caption is cut; only when even that
+// is too wide does the caption face get smaller.
 std::vector<int> CTouchTabCtrl::TabWidths() const {
-    fw::Surface scratch(1, 1);
-    fw::Dc dc(scratch);
-    dc.SetFont(TabFont(true));
     std::vector<int> widths;
+    if (tabs_.empty())
+        return widths;
+    const int available = GetRect().Width();
+    const int n = PageCount();
+    const int height = CaptionFontHeight();
     int total = 0;
     for (const Tab& t : tabs_) {
-        widths.push_back(std::max(kMinTabWidth, dc.TextExtent(t.caption).cx + kTabPadding));
+        widths.push_back(
+            std::max(kMinTabWidth, controls::TextWidth(t.caption, TabFont(true, height)) +
+                                       kTabPadding));
         total += widths.back();
     }
-    if (total > GetRect().Width() && !widths.empty())
-        std::fill(widths.begin(), widths.end(), GetRect().Width() / PageCount());
+    if (total <= available)
+        return widths;
+    total = 0;
+    for (int i = 0; i < n; ++i) {
+        widths[i] = controls::TextWidth(tabs_[i].caption, TabFont(true, height)) + kTightPadding;
+        total += widths[i];
+    }
+    const int spare = std::max(0, available - total);
+    for (int i = 0; i < n; ++i)
+        widths[i] += spare / n + (i < spare % n ? 1 : 0);
     return widths;
+}
+
+// The largest caption height, up to kFontHeight, at which every caption fits its tab.
+int CTouchTabCtrl::CaptionFontHeight() const {
+    const int available = GetRect().Width();
+    for (int height = kFontHeight; height > kMinFontHeight; --height) {
+        int total = 0;
+        for (const Tab& t : tabs_)
+            total += controls::TextWidth(t.caption, TabFont(true, height)) + kTightPadding;
+        if (total <= available)
+            return height;
+    }
+    return kMinFontHeight;
 }
 
 fw::Rect CTouchTabCtrl::TabRect(int index) const {
@@ -113,6 +145,7 @@ void CTouchTabCtrl::OnPaint(fw::Dc& dc) {
     const fw::Rect r = GetRect();
     dc.FillRect(r, background_);
     dc.FrameRect(fw::Rect{r.left, r.top + kTabHeight, r.right, r.bottom}, fw::colors::kBlack);
+    const int captionHeight = CaptionFontHeight();
     for (int i = 0; i < PageCount(); ++i) {
         const fw::Rect tab = TabRect(i);
         const bool selected = i == selected_;
@@ -121,7 +154,7 @@ void CTouchTabCtrl::OnPaint(fw::Dc& dc) {
         dc.FillRect(fw::Rect{tab.left, tab.top, tab.right, tab.top + 1}, fw::colors::kBlack);
         dc.FillRect(fw::Rect{tab.left, tab.top, tab.left + 1, tab.bottom}, fw::colors::kBlack);
         dc.FillRect(fw::Rect{tab.right - 1, tab.top, tab.right, tab.bottom}, fw::colors::kBlack);
-        dc.SetFont(TabFont(selected));
+        dc.SetFont(TabFont(selected, captionHeight));
         dc.SetTextColor(selected ? fw::colors::kWhite : textColor_);
         dc.DrawText(tabs_[i].caption, tab.Deflate(2),
                     fw::kSingleLine | fw::kAlignCenter | fw::kAlignVCenter);

@@ -45,6 +45,7 @@ class CTouchTabCtrl : public fw::Window {
         fw::Window* page;
     };
     std::vector<int> TabWidths() const;
+    int CaptionFontHeight() const;
 
     std::vector<Tab> tabs_;
     int selected_ = -1;

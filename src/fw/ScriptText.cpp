@@ -35,9 +35,12 @@ struct Layout {
 Layout Measure(const Dc& dc, const std::vector<ScriptRun>& runs, const FontSpec& small, int w) {
     Layout l;
     Dc& mdc = const_cast<Dc&>(dc);
+    // A copy: dc and mdc are one context, so after a raised or lowered run GetFont() would
+    // be the small font and every later text run would be measured too narrow.
+    const FontSpec normal = dc.GetFont();
     int level = mdc.Save();
     for (const ScriptRun& run : runs) {
-        mdc.SetFont(run.kind == ScriptKind::Normal ? dc.GetFont() : small);
+        mdc.SetFont(run.kind == ScriptKind::Normal ? normal : small);
         Size s = mdc.TextExtent(run.text);
         l.width += s.cx + (run.kind == ScriptKind::Normal ? 0 : w / 2);
         l.tallest = std::max(l.tallest, s.cy);

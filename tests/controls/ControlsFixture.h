@@ -1,0 +1,55 @@
+#pragma once
+// A panel with one host window for the controls under test: it records the commands the
+// controls and menus send it, and its test can script steps for modal loops.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fw/EventLoop.h"
+#include "fw/Window.h"
+#include "support/UiFixture.h"
+
+namespace controls_test {
+
+class HostWindow : public fw::Window {
+  public:
+    bool OnCommand(int commandId, fw::Window*) override {
+        commands.push_back(commandId);
+        return true;
+    }
+    void OnPaint(fw::Dc& dc) override { dc.FillRect(GetRect(), fw::colors::kWhite); }
+    std::vector<int> commands;
+};
+
+class ControlsTest : public testing_support::UiFixture {
+  protected:
+    void SetUp() override {
+        UiFixture::SetUp();
+        host.Create(nullptr, fw::kScreenRect);
+        fw::Loop().PushTopLevel(&host);
+    }
+    void TearDown() override {
+        fw::Loop().RemoveTopLevel(&host);
+        UiFixture::TearDown();
+    }
+    // A step for the next modal loop that waits.
+    void ThenDo(std::function<void()> step) { script->Then(std::move(step)); }
+
+    // Texts on the panel whose pixels run outside their control, as "text" entries.
+    std::vector<std::string> Overflowing() {
+        std::vector<std::string> out;
+        for (const auto& t : OverflowingTexts())
+            out.push_back(t.text);
+        return out;
+    }
+    std::vector<std::string> TextsShown() {
+        std::vector<std::string> out;
+        for (const auto& t : Texts())
+            out.push_back(t.text);
+        return out;
+    }
+
+    HostWindow host;
+};
+
+}  // namespace controls_test
