@@ -65,12 +65,6 @@ void CKelvarinDoc::PostToActiveView(uint32_t message) {
         fw::Loop().Post(view->Handle(), message);
 }
 
-void CKelvarinDoc::OnRemoteCommand(const BOARD_PACKET* line) {
-    if (line == nullptr)
-        return;
-    lastRemoteLine_.assign(reinterpret_cast<const char*>(line->payload), line->length);
-}
-
 void CKelvarinDoc::SetChargeType(uint8_t type, long duration) {
     TriggerArmed = 0;
     if (type == ChargeType && duration == ChargeDuration)

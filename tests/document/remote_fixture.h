@@ -1,0 +1,99 @@
+#pragma once
+// A document with a stand-in screen that answers what the remote protocol asks of the screen
+// shown, the simulated board wired in process, and one call that sends a line and returns
+// the one reply it got.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/CKelvarinDoc.h"
+#include "document/RemoteScreen.h"
+#include "fw/Clock.h"
+#include "support/InProcessBoard.h"
+#include "support/TempRoot.h"
+
+namespace remote_testing {
+
+// A screen of any kind; it records what the document asked of it.
+class FakeScreen : public fw::View, public IRemoteScreen {
+  public:
+    explicit FakeScreen(RemoteScreenKind kind) : kind_(kind) {}
+
+    RemoteScreenKind ScreenKind() const override { return kind_; }
+    bool ZeroDialogOpen() const override { return zeroDialogOpen; }
+    void StartZeroingFromRemote(uint8_t channels) override {
+        zeroStarts.push_back(channels);
+        zeroDialogOpen = true;
+        static_cast<CKelvarinDoc*>(GetDocument())->BeginZeroing(channels);
+    }
+    bool CancelZeroingFromRemote() override {
+        ++zeroCancels;
+        if (!zeroDialogOpen)
+            return false;
+        zeroDialogOpen = false;
+        return true;
+    }
+    bool SwitchChannelView(int target) override {
+        switches.push_back(target);
+        return switchSucceeds;
+    }
+    void OnUpdate(int hint) override { hints.push_back(hint); }
+
+    bool zeroDialogOpen = false;
+    bool switchSucceeds = true;
+    std::vector<int> zeroStarts;
+    int zeroCancels = 0;
+    std::vector<int> switches;
+    std::vector<int> hints;
+
+  private:
+    RemoteScreenKind kind_;
+};
+
+// A screen that knows nothing of the remote protocol: the "other screen" case.
+class PlainView : public fw::View {};
+
+class RemoteTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fw::SetClock(clock);
+        frame = std::make_unique<fw::Frame>(doc);
+        doc.ApplyRanges();
+        Show(RemoteScreenKind::OneChannel);
+    }
+    void TearDown() override {
+        frame.reset();
+        fw::SetClock(std::make_shared<fw::SystemClock>());
+    }
+
+    FakeScreen& Show(RemoteScreenKind kind) {
+        frame->SwitchToView(std::make_unique<FakeScreen>(kind));
+        screen = static_cast<FakeScreen*>(frame->ActiveView());
+        return *screen;
+    }
+    void ShowPlainView() {
+        frame->SwitchToView(std::make_unique<PlainView>());
+        screen = nullptr;
+    }
+
+    // Sends one line as the port's reader frames it and returns everything written back.
+    std::string Send(const std::string& line) {
+        BOARD_PACKET record;
+        record.length = static_cast<uint8_t>(line.size());
+        std::copy(line.begin(), line.end(), record.payload);
+        board.remote.clear();
+        doc.OnRemoteCommand(&record);
+        return board.remote;
+    }
+
+    testing_support::TempRoot root;
+    std::shared_ptr<fw::ManualClock> clock = std::make_shared<fw::ManualClock>();
+    CKelvarinDoc doc;
+    testing_support::InProcessBoard board{doc};
+    std::unique_ptr<fw::Frame> frame;
+    FakeScreen* screen = nullptr;
+};
+
+}  // namespace remote_testing
