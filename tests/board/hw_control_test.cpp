@@ -1,0 +1,133 @@
+// Board control: the brightness and volume arithmetic, the order in which the backlight
+// lines are driven, the stored brightness, a sysfs backlight device, and the senders.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "board/CHWControl.h"
+#include "document/CKelvarinDoc.h"
+#include "support/InProcessBoard.h"
+#include "support/TempRoot.h"
+
+namespace {
+
+using board::PanelAction;
+using board::PanelStep;
+
+class BoardControl : public ::testing::Test {
+  protected:
+    void SetUp() override { board::ResetPanel(); }
+    testing_support::TempRoot root;
+    CHWControl hw;
+};
+
+long ReadNumber(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    long value = -1;
+    in >> value;
+    return value;
+}
+
+TEST(BrightnessArithmetic, StepsGiveSeventyPercentOfTheirShareWithATenPercentFloor) {
+    EXPECT_EQ(CHWControl::BrightnessDuty(0), 0);
+    EXPECT_EQ(CHWControl::BrightnessDuty(1), 10);
+    EXPECT_EQ(CHWControl::BrightnessDuty(2), 14);
+    EXPECT_EQ(CHWControl::BrightnessDuty(3), 21);
+    EXPECT_EQ(CHWControl::BrightnessDuty(5), 35);
+    EXPECT_EQ(CHWControl::BrightnessDuty(10), 70);
+    EXPECT_EQ(CHWControl::BrightnessDuty(12), 70);
+    EXPECT_EQ(CHWControl::BrightnessDuty(-4), 0);
+}
+
+TEST(VolumeArithmetic, StepsFillBothHalves) {
+    EXPECT_EQ(CHWControl::VolumeSetting(8), 0xCCC8CCC8u);
+    EXPECT_EQ(CHWControl::VolumeSetting(10), 0xFFFAFFFAu);
+    EXPECT_EQ(CHWControl::VolumeSetting(0), 0u);
+    EXPECT_EQ(CHWControl::VolumeSetting(1), 0x19991999u);
+    // Beyond the top step the word would wrap to a quiet value: it stays at the top.
+    EXPECT_EQ(CHWControl::VolumeSetting(11), CHWControl::VolumeSetting(10));
+    EXPECT_EQ(CHWControl::VolumeSetting(-1), 0u);
+}
+
+TEST_F(BoardControl, BrightnessZeroLeavesTheEnableLineLow) {
+    hw.SetBrightness(0);
+    EXPECT_FALSE(board::Panel().enablePin);
+    EXPECT_EQ(board::Panel().dutyPercent, 0);
+    EXPECT_EQ(board::Panel().steps,
+              (std::vector<PanelStep>{{PanelAction::EnablePin, 0}, {PanelAction::Duty, 0}}));
+}
+
+TEST_F(BoardControl, BrightnessPulsesTheEnableLineThenSetsTheDuty) {
+    hw.SetBrightness(5);
+    EXPECT_TRUE(board::Panel().enablePin);
+    EXPECT_EQ(board::Panel().steps, (std::vector<PanelStep>{{PanelAction::EnablePin, 0},
+                                                            {PanelAction::EnablePin, 1},
+                                                            {PanelAction::Duty, 35}}));
+}
+
+TEST_F(BoardControl, BacklightPowerDrivesTheLineAndAnnouncesTheChange) {
+    hw.SetBacklightPower(true);
+    hw.SetBacklightPower(false);
+    EXPECT_FALSE(board::Panel().backlightOn);
+    EXPECT_EQ(board::Panel().changeAnnouncements, 2);
+    EXPECT_EQ(board::Panel().steps.back(), (PanelStep{PanelAction::ChangeAnnounced, 1}));
+}
+
+TEST_F(BoardControl, RestoreUsesTheStoredBrightnessOrStepEight) {
+    hw.RestoreBrightness(true);
+    EXPECT_EQ(board::Panel().dutyPercent, 56);
+    std::ofstream(root.FlashDisk() / "ZELTarvo.xml")
+        << "<?xml version=\"1.0\"?><root><SysInfo><Brightness value=\"3\"/></SysInfo></root>";
+    hw.RestoreBrightness(true);
+    EXPECT_EQ(board::Panel().dutyPercent, 21);
+    hw.RestoreBrightness(false);
+    EXPECT_EQ(board::Panel().dutyPercent, 0);
+}
+
+TEST_F(BoardControl, ARealBacklightDeviceGetsTheDutyScaledToItsMaximum) {
+    const auto device = root.Path() / "sys" / "class" / "backlight" / "panel";
+    std::filesystem::create_directories(device);
+    std::ofstream(device / "max_brightness") << "255\n";
+    std::ofstream(device / "brightness") << "0\n";
+    std::ofstream(device / "bl_power") << "0\n";
+    hw.SetBrightness(10);
+    EXPECT_EQ(ReadNumber(device / "brightness"), 178);
+    hw.SetBacklightPower(false);
+    EXPECT_EQ(ReadNumber(device / "bl_power"), 4);
+    hw.SetBacklightPower(true);
+    EXPECT_EQ(ReadNumber(device / "bl_power"), 0);
+}
+
+TEST_F(BoardControl, VolumeIsKeptAndRecorded) {
+    hw.SetVolume(8);
+    hw.SetVolume(0);
+    EXPECT_EQ(board::Panel().volumeSetting, 0u);
+    EXPECT_EQ(board::Panel().steps, (std::vector<PanelStep>{{PanelAction::Volume, 0xCCC8CCC8u},
+                                                            {PanelAction::Volume, 0}}));
+}
+
+TEST_F(BoardControl, SendersBuildTheBoardPacketsAndFailWithoutALink) {
+    EXPECT_FALSE(hw.SetRange(0, 1));
+    CKelvarinDoc doc;
+    hw.SetDoc(&doc);
+    EXPECT_FALSE(hw.SetBias(0, 300));
+    testing_support::InProcessBoard link(doc);
+    EXPECT_TRUE(hw.SetRange(1, 0));
+    EXPECT_TRUE(hw.SetBias(0, -300));
+    EXPECT_TRUE(hw.SetControlsEnabled(false));
+    EXPECT_TRUE(hw.SetDateTime());
+    ASSERT_EQ(link.sent.size(), 4u);
+    EXPECT_EQ(link.sent[0].code, 0x00);
+    EXPECT_EQ(link.sent[0].payload[0], 1);
+    EXPECT_EQ(link.sent[0].payload[1], 0);
+    EXPECT_EQ(link.sent[1].code, 0x01);
+    EXPECT_EQ(int16_t(link.sent[1].payload[1] | link.sent[1].payload[2] << 8), -300);
+    EXPECT_EQ(link.sent[2].code, 0x04);
+    EXPECT_EQ(link.sent[2].payload[0], 0);
+    EXPECT_EQ(link.sent[3].code, 0x02);
+    EXPECT_EQ(link.Board().BiasVolts(0), -300);
+    EXPECT_EQ(link.Board().Range(1), 0);
+}
+
+}  // namespace
