@@ -1,0 +1,230 @@
+#include "screens/COneChannelDataDlg.h"
+
+#include "document/CKelvarinDoc.h"
+#include "document/CalModes.h"
+#include "document/Formatting.h"
+#include "fw/Resources.h"
+#include "res/Resources.h"
+
+namespace {
+
+constexpr int kFontHeight = 15;
+constexpr int kListFontHeight = 18;
+constexpr int kListRowHeight = 26;
+constexpr int kVisibleRows = 4;
+constexpr int kFlagWidth = 40;
+constexpr int kTimeWidth = 90;  // a whole "hh:mm:ss" in the list's face
+constexpr int kMeasurementWidth = 160;
+constexpr int kNoticeFontHeight = 13;
+constexpr int kQuantityTop = 30;
+constexpr int kQuantityPitch = 30;
+constexpr int kListLeft = 140;
+constexpr int kListTop = 48;
+constexpr int kListRight = kListLeft + kFlagWidth + kTimeWidth + kMeasurementWidth + 2;
+constexpr int kDoseRateText = 391;
+constexpr int kDoseText = 392;
+const char* const kQuantityTexts[] = {"Rate", "Dose Rate", "Charge", "Dose"};
+
+}  // namespace
+
+void COneChannelDataDlg::CreatePage(CKelvarinDoc& doc, fw::Color background) {
+    doc_ = &doc;
+    Create(nullptr, {0, 0, kWidth, kHeight});
+    CreateCaptions();
+    CreateQuantityChoice();
+    CreateList();
+    SetBkColor(background);
+}
+
+void COneChannelDataDlg::CreateCaptions() {
+    fileCaption_.Create(this, {6, 4, 76, 24}, 1197, "Filename:");
+    fileName_.Create(this, {76, 4, 226, 24}, kIdFileName);
+    tpApplied_.Create(this, {226, 4, 404, 24}, kIdTpApplied);
+    factorApplied_.Create(this, {404, 4, 584, 24}, kIdFactorApplied);
+    flagHead_.Create(this, {kListLeft, 28, kListLeft + kFlagWidth, kListTop}, 1200, "Flag");
+    timeHead_.Create(this,
+                     {kListLeft + kFlagWidth, 28, kListLeft + kFlagWidth + kTimeWidth, kListTop},
+                     1198, "Time");
+    measurementHead_.Create(this, {kListLeft + kFlagWidth + kTimeWidth, 28, kListRight, kListTop},
+                            1199, "Measurement");
+    for (CLabel* l : {&fileCaption_, &fileName_, &tpApplied_, &factorApplied_, &flagHead_,
+                      &timeHead_, &measurementHead_})
+        l->SetFontHeight(kFontHeight);
+    tpApplied_.SetFontHeight(kNoticeFontHeight);
+    factorApplied_.SetFontHeight(kNoticeFontHeight);
+    fileCaption_.SetAlignment(CLabel::kLeft);
+    fileName_.SetAlignment(CLabel::kLeft);
+    fileName_.SetBold(true);
+}
+
+void COneChannelDataDlg::CreateQuantityChoice() {
+    for (size_t i = 0; i < quantities_.size(); ++i) {
+        CBttn& radio = quantities_[i];
+        radio.Create(this, {}, kQuantityIds[i], kQuantityTexts[i]);
+        radio.SetCheckBoxMode(true);
+        radio.SetFontHeight(kFontHeight);
+    }
+    quantities_[kRate].SetMarked(true);
+    StackQuantityChoice();
+}
+
+// The radios on offer one under the other, without gaps for the hidden ones.
+void COneChannelDataDlg::StackQuantityChoice() {
+    const fw::Rect page = GetRect();
+    int top = page.top + kQuantityTop;
+    for (CBttn& radio : quantities_) {
+        if (!radio.IsVisible())
+            continue;
+        radio.MoveTo({page.left + 4, top, page.left + kListLeft - 4, top + kQuantityPitch - 2});
+        top += kQuantityPitch;
+    }
+}
+
+void COneChannelDataDlg::CreateList() {
+    list_.Create(this, {kListLeft, kListTop, kListRight, kListTop + kVisibleRows * kListRowHeight},
+                 kIdList);
+    list_.SetBoldFont(kListFontHeight);
+    list_.SetRowHeight(kListRowHeight);
+    list_.SetCheckBoxMode(true);
+    list_.SetMarkedText(true);
+    list_.InsertColumn(0, "", CTouchListCtrl::kFormatLeft, kFlagWidth);
+    list_.InsertColumn(1, "", CTouchListCtrl::kFormatLeft, kTimeWidth);
+    list_.InsertColumn(2, "", CTouchListCtrl::kFormatCentre, kMeasurementWidth);
+    list_.SetOnItemChanged([this](int row) { OnFlagChanged(row); });
+    scrollUp_.Create(this, {kListRight + 8, kListTop, kListRight + 58, kListTop + 50}, kIdScrollUp);
+    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
+    scrollDown_.Create(this, {kListRight + 8, kListTop + 54, kListRight + 58, kListTop + 104},
+                       kIdScrollDown);
+    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
+    for (CBttn* b : {&scrollUp_, &scrollDown_})
+        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    UpdateScrollButtons();
+}
+
+void COneChannelDataDlg::SetBkColor(fw::Color background) {
+    background_ = background;
+    for (CLabel* l : {&fileCaption_, &fileName_, &tpApplied_, &factorApplied_, &flagHead_,
+                      &timeHead_, &measurementHead_})
+        l->SetBkColor(background);
+    for (CBttn& radio : quantities_)
+        radio.SetBkColor(background);
+    for (CBttn* b : {&scrollUp_, &scrollDown_})
+        b->SetBkColor(background);
+    Invalidate();
+}
+
+void COneChannelDataDlg::OnPaint(fw::Dc& dc) {
+    dc.FillRect(GetRect(), background_);
+}
+
+void COneChannelDataDlg::RefreshPage() {
+    tpApplied_.SetText(doc_->Channel[channel_].TPCorrection == 1 ? "Temp/Pressure Applied" : "");
+    ShowQuantityChoice();
+    FillList();
+    ShowFileName();
+}
+
+// The dose radio that fits the chamber's calibration mode is offered, named after its
+// quantity; without a calibrated chamber only rate and charge remain.
+void COneChannelDataDlg::ShowQuantityChoice() {
+    const CHANNEL_INFO& c = doc_->Channel[channel_];
+    CBttn& doseRate = quantities_[kDoseRate];
+    CBttn& dose = quantities_[kDose];
+    if (!doc_->HasAppliedChamber(channel_)) {
+        doseRate.Show(false);
+        dose.Show(false);
+        doseRate.SetCaption(fw::LoadString(kDoseRateText));
+        dose.SetCaption(fw::LoadString(kDoseText));
+        factorApplied_.SetText("");
+        SelectQuantity(kRate);
+        StackQuantityChoice();
+        return;
+    }
+    const CAL_MODE* mode = FindCalMode(c.CalMode);
+    const bool chargeBased = mode != nullptr && mode->chargeBased;
+    CBttn& offered = chargeBased ? dose : doseRate;
+    CBttn& withdrawn = chargeBased ? doseRate : dose;
+    offered.Show(true);
+    withdrawn.Show(false);
+    if (mode != nullptr)
+        offered.SetCaption(fw::LoadString(mode->quantityId));
+    if (quantity_ == (chargeBased ? kDoseRate : kDose))
+        SelectQuantity(kRate);
+    factorApplied_.SetText("System Factor Applied");
+    StackQuantityChoice();
+}
+
+void COneChannelDataDlg::SelectQuantity(Quantity q) {
+    quantity_ = q;
+    for (size_t i = 0; i < quantities_.size(); ++i)
+        quantities_[i].SetMarked(int(i) == q);
+}
+
+void COneChannelDataDlg::FillList() {
+    list_.DeleteAllItems();
+    for (const MEAS_INFO& record : doc_->MeasList)
+        AddRow(record);
+    UpdateScrollButtons();
+}
+
+std::string COneChannelDataDlg::MeasurementText(const MEAS_INFO& r) const {
+    const int ch = channel_;
+    const std::string* value = &r.Rate[ch];
+    const std::string* unit = &r.RateUnit[ch];
+    switch (quantity_) {
+        case kDoseRate:
+            value = &r.DoseRate[ch], unit = &r.DoseRateUnit[ch];
+            break;
+        case kCharge:
+            value = &r.Charge[ch], unit = &r.ChargeUnit[ch];
+            break;
+        case kDose:
+            value = &r.Dose[ch], unit = &r.DoseUnit[ch];
+            break;
+        case kRate:
+            break;
+    }
+    if (*value == formatting::NotApplicable())
+        return *value;
+    return *value + " " + *unit;
+}
+
+void COneChannelDataDlg::AddRow(const MEAS_INFO& record) {
+    const int row = list_.InsertItem(list_.GetItemCount(), "");
+    list_.SetItemData(row, record.Flagged);
+    list_.SetItemText(row, 1, record.Time);
+    list_.SetItemText(row, 2, MeasurementText(record));
+    list_.EnsureVisible(row);
+    UpdateScrollButtons();
+}
+
+void COneChannelDataDlg::ShowFileName() {
+    fileName_.SetText(doc_->Title + (doc_->DataUnsaved ? "*" : ""));
+}
+
+void COneChannelDataDlg::OnFlagChanged(int row) {
+    if (row < 0 || row >= int(doc_->MeasList.size()))
+        return;
+    doc_->MeasList[size_t(row)].Flagged = list_.GetItemData(row);
+}
+
+void COneChannelDataDlg::UpdateScrollButtons() {
+    const bool scrollable = list_.GetItemCount() > kVisibleRows;
+    scrollUp_.Enable(scrollable);
+    scrollDown_.Enable(scrollable);
+}
+
+bool COneChannelDataDlg::OnCommand(int commandId, fw::Window* from) {
+    if (commandId == kIdScrollUp || commandId == kIdScrollDown) {
+        list_.Scroll(commandId == kIdScrollUp ? -1 : 1);
+        return true;
+    }
+    for (size_t i = 0; i < kQuantityIds.size(); ++i) {
+        if (commandId == kQuantityIds[i]) {
+            SelectQuantity(Quantity(i));
+            FillList();
+            return true;
+        }
+    }
+    return fw::Window::OnCommand(commandId, from);
+}

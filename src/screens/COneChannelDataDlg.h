@@ -1,0 +1,66 @@
+#pragma once
+// The "Data" page of a measuring channel: the rows of the data list, one quantity at a time
+// (rate, dose rate, charge or dose) with a flag per row, and the data file's name.
+#include <array>
+#include <cstdint>
+
+#include "controls/CBttn.h"
+#include "controls/CLabel.h"
+#include "controls/CTouchListCtrl.h"
+#include "fw/Window.h"
+
+class CKelvarinDoc;
+struct MEAS_INFO;
+
+class COneChannelDataDlg : public fw::Window {
+  public:
+    enum Quantity { kRate = 0, kDoseRate = 1, kCharge = 2, kDose = 3 };
+    static constexpr int kIdScrollUp = 1051;
+    static constexpr int kIdScrollDown = 1072;
+    static constexpr int kIdList = 1214;
+    static constexpr int kIdFileName = 1305;
+    static constexpr int kIdTpApplied = 1195;
+    static constexpr int kIdFactorApplied = 1193;
+    static constexpr std::array<int, 4> kQuantityIds = {1318, 1321, 1323, 1326};
+    static constexpr int kWidth = 586;
+    static constexpr int kHeight = 152;
+
+    void CreatePage(CKelvarinDoc& doc, fw::Color background);
+    void SetChannel(uint8_t channel) { channel_ = channel & 1; }
+    uint8_t Channel() const { return channel_; }
+    void SetBkColor(fw::Color background);
+    Quantity ShownQuantity() const { return quantity_; }
+    const CTouchListCtrl& List() const { return list_; }
+
+    // Shows the channel's quantities and refills the list from the document.
+    void RefreshPage();
+    // Appends one row of the data list and scrolls to it.
+    void AddRow(const MEAS_INFO& record);
+    // The data file name, with "*" while rows are unsaved.
+    void ShowFileName();
+
+    bool OnCommand(int commandId, fw::Window* from) override;
+    void OnPaint(fw::Dc& dc) override;
+
+  private:
+    void CreateCaptions();
+    void CreateQuantityChoice();
+    void CreateList();
+    void ShowQuantityChoice();
+    void StackQuantityChoice();
+    void SelectQuantity(Quantity q);
+    void FillList();
+    void OnFlagChanged(int row);
+    void UpdateScrollButtons();
+    std::string MeasurementText(const MEAS_INFO& record) const;
+
+    CKelvarinDoc* doc_ = nullptr;
+    uint8_t channel_ = 0;
+    Quantity quantity_ = kRate;
+    fw::Color background_ = fw::colors::kWhite;
+    CLabel fileCaption_, fileName_, tpApplied_, factorApplied_;
+    std::array<CBttn, 4> quantities_;
+    CLabel flagHead_, timeHead_, measurementHead_;
+    CTouchListCtrl list_;
+    CBttn scrollUp_, scrollDown_;
+};
