@@ -1,0 +1,201 @@
+// The collections of the one-channel screen: start, stop and clear, what happens when a
+// collection ends, the rows it adds, and the controls locked while it runs.
+#include "controls/CNotifyBox.h"
+#include "fw/Resources.h"
+#include "screens/COneChannelView.h"
+
+namespace {
+
+constexpr uint8_t kTimed = 0;
+constexpr uint8_t kContinuous = 1;
+constexpr uint8_t kTrigger = 2;
+constexpr uint8_t kTriggerIdle = 0;
+constexpr uint8_t kTriggerArmed = 1;
+constexpr uint8_t kTriggerEnded = 3;
+constexpr int kRowNoticeMs = 1000;
+
+}  // namespace
+
+bool COneChannelView::AnyChargeOverRange() const {
+    // From the filter itself: the flags in the channel blocks are only as fresh as the last
+    // text formatted for that channel, and the other channel is not shown here.
+    const CFilter& f = GetDoc()->Filter;
+    return f.Chan[0].OverRangeLatched || f.Chan[1].OverRangeLatched;
+}
+
+bool COneChannelView::AnyRateOverRange() const {
+    const CFilter& f = GetDoc()->Filter;
+    return f.Chan[0].OverRange || f.Chan[1].OverRange;
+}
+
+// Hint 6: a collection started, counted a second, or ended.
+void COneChannelView::OnCollectionHint() {
+    CKelvarinDoc* doc = GetDoc();
+    RefreshCharge();
+    ShowCollectionDescription();
+    if (doc->Collecting) {
+        if (AnyChargeOverRange())
+            fw::PlayResourceSound("SndOverload");
+        return;
+    }
+    if (doc->ChargeType == kTrigger)
+        OnTriggerCollectionEnded();
+    else
+        OnTimedOrContinuousEnded();
+}
+
+void COneChannelView::OnTriggerCollectionEnded() {
+    CKelvarinDoc* doc = GetDoc();
+    if (doc->TriggerArmed != kTriggerEnded)
+        return;  // armed, not yet triggered
+    if (doc->AutoDataCapture && !AnyChargeOverRange())
+        AddRow(false);
+    ShowStatus("Armed (Ch.1)");
+    doc->TriggerArmed = kTriggerArmed;  // the trigger re-arms itself
+    fw::PlayResourceSound("SndChgDone");
+}
+
+void COneChannelView::OnTimedOrContinuousEnded() {
+    // A notice of an ended collection that this screen did not start ends nothing.
+    if (!seriesRunning_)
+        return;
+    CKelvarinDoc* doc = GetDoc();
+    if (doc->AutoDataCapture && !AnyChargeOverRange())
+        AddRow(false);
+    // At or past the count, so a count lowered meanwhile cannot run the series on forever;
+    // a continuous collection is never repeated.
+    if (doc->ChargeType == kContinuous || doc->CollectionIndex >= doc->RepeatCount) {
+        FinishSeries();
+        return;
+    }
+    doc->StartCollection();
+    doc->CollectionIndex += 1;
+    if (doc->Repeating)
+        ShowCollectingStatus();
+}
+
+void COneChannelView::FinishSeries() {
+    CKelvarinDoc* doc = GetDoc();
+    seriesRunning_ = false;
+    doc->CollectionFinished = 1;
+    startStop_.SetCaption("Clear");
+    ShowStatus("Idle");
+    SetControlsEnabled(true);
+    ShowCollectionDescription();
+    fw::PlayResourceSound("SndChgDone");
+}
+
+// ---- Start / Stop / Clear ----------------------------------------------------------------
+
+void COneChannelView::OnStartStopClear() {
+    CKelvarinDoc* doc = GetDoc();
+    if (doc->ChargeType == kTrigger) {
+        if (doc->TriggerArmed == kTriggerIdle)
+            StartTrigger();
+        else
+            StopTrigger();
+    } else if (!doc->Collecting && doc->CollectionFinished == 0) {
+        StartSeries();
+    } else if (!doc->Collecting) {
+        ClearHeldResult();
+    } else {
+        StopRunningCollection();
+    }
+    ShowCollectionDescription();
+}
+
+void COneChannelView::StartTrigger() {
+    GetDoc()->StartCollection();
+    startStop_.SetCaption("Stop");
+    ShowStatus("Armed (Ch.1)");
+    SetControlsEnabled(false);
+}
+
+void COneChannelView::StopTrigger() {
+    CKelvarinDoc* doc = GetDoc();
+    doc->Collecting = 0;
+    doc->TriggerArmed = kTriggerIdle;
+    startStop_.SetCaption("Start");
+    ShowStatus("Idle");
+    SetControlsEnabled(true);
+}
+
+void COneChannelView::StartSeries() {
+    CKelvarinDoc* doc = GetDoc();
+    doc->CollectionIndex = 1;
+    seriesRunning_ = true;
+    SetControlsEnabled(false);
+    doc->StartCollection();
+    startStop_.SetCaption("Stop");
+    ShowCollectingStatus();
+}
+
+void COneChannelView::ClearHeldResult() {
+    CKelvarinDoc* doc = GetDoc();
+    doc->CollectionFinished = 0;
+    startStop_.SetCaption("Start");
+    doc->Filter.ResetCharge();
+    doc->CollectionIndex = 0;
+    SetControlsEnabled(true);
+    RefreshCharge();
+}
+
+void COneChannelView::StopRunningCollection() {
+    CKelvarinDoc* doc = GetDoc();
+    doc->Collecting = 0;
+    if (doc->ChargeType == kTimed) {
+        doc->TriggerArmed = kTriggerIdle;
+        seriesRunning_ = false;  // a timed collection stopped early adds no row
+    } else if (doc->ChargeType == kContinuous) {
+        doc->UpdateAllViews(kHintCollection);  // its result counts like a finished one
+    }
+    seriesRunning_ = false;
+    doc->CollectionFinished = 1;
+    startStop_.SetCaption("Clear");
+    ShowStatus("Idle");
+    SetControlsEnabled(true);
+}
+
+// A held result is dropped from the display when the setup it was measured with changes.
+void COneChannelView::ReleaseHeldResult() {
+    CKelvarinDoc* doc = GetDoc();
+    if (doc->CollectionFinished == 0)
+        return;
+    doc->CollectionFinished = 0;
+    startStop_.SetCaption("Start");
+    ShowCollectionDescription();
+}
+
+void COneChannelView::SetControlsEnabled(bool enabled) {
+    if (enabled == controlsEnabled_)
+        return;
+    controlsEnabled_ = enabled;
+    for (fw::Window* w : std::initializer_list<fw::Window*>{&range_, &bias_, &PageButton(), &zero_,
+                                                            &chargeType_, &addMeasurement_, &tabs_})
+        w->Enable(enabled);
+    GetDoc()->SetControlsEnabled(enabled);
+}
+
+// ---- rows and zeroing --------------------------------------------------------------------
+
+void COneChannelView::AddRow(bool isRate) {
+    CKelvarinDoc* doc = GetDoc();
+    MEAS_INFO row;
+    doc->AddMeasurement(isRate, row);
+    data_.AddRow(row);
+    data_.ShowFileName();
+}
+
+void COneChannelView::OnAddMeasurement() {
+    CKelvarinDoc* doc = GetDoc();
+    if (!doc->AutoDataCapture || AnyRateOverRange())
+        return;
+    AddRow(true);
+    CNotifyBox notice("Data Point Added to List.", kRowNoticeMs);
+    RunModal(notice);
+}
+
+void COneChannelView::OnZero() {
+    ReleaseHeldResult();
+    BeginZeroing(channel_);
+}
