@@ -1,18 +1,9 @@
 #include "screens/ViewFactory.h"
 
+#include "screens/COneChannelView.h"
 #include "screens/CPlaceholderView.h"
 #include "screens/CSplashView.h"
 #include "screens/CStandbyView.h"
-
-namespace {
-
-// Stands for the single-channel screen until that screen is wired in here.
-class COneChannelPlaceholderView final : public CPlaceholderView {
-  public:
-    COneChannelPlaceholderView() : CPlaceholderView("Single-Channel Measurement", " CH\r\n  1") {}
-};
-
-}  // namespace
 
 std::unique_ptr<CKelvarinFormView> MakeStandbyView() {
     return std::make_unique<CStandbyView>();
@@ -23,7 +14,7 @@ std::unique_ptr<CKelvarinFormView> MakeSplashView() {
 }
 
 std::unique_ptr<CKelvarinFormView> MakeOneChannelView() {
-    return std::make_unique<COneChannelPlaceholderView>();
+    return std::make_unique<COneChannelView>();
 }
 
 // Screens of later work: nullptr makes the page command tell the operator.
