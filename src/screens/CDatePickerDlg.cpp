@@ -1,20 +1,6 @@
 #include "screens/CDatePickerDlg.h"
 
-#include "controls/ControlColors.h"
 #include "fw/Resources.h"
-#include "fw/Text.h"
-
-namespace {
-
-constexpr fw::Rect kArea = datecols::kDialogRect;
-
-fw::Rect ButtonRect(int slot) {
-    const int width = (kArea.Width() - 30) / 2;
-    const int left = kArea.left + 10 + slot * (width + 10);
-    return fw::Rect{left, kArea.bottom - 56, left + width, kArea.bottom - 10};
-}
-
-}  // namespace
 
 CDatePickerDlg::CDatePickerDlg(std::string title, int year, int month, int day)
     : titleText_(std::move(title)) {
@@ -27,49 +13,35 @@ CDatePickerDlg::CDatePickerDlg(std::string title, int year, int month, int day)
 }
 
 fw::Rect CDatePickerDlg::ColumnsArea() {
-    return fw::Rect{kArea.left + 12, kArea.top + 44, kArea.right - 12, kArea.bottom - 64};
+    return datecols::ColumnsArea();
 }
 fw::Rect CDatePickerDlg::OkRect() {
-    return ButtonRect(0);
+    return datecols::ButtonRect(0, 2);
 }
 fw::Rect CDatePickerDlg::CancelRect() {
-    return ButtonRect(1);
+    return datecols::ButtonRect(1, 2);
 }
 
 void CDatePickerDlg::OnInitDialog() {
-    Create(nullptr, kArea);
-    title_.Create(this, fw::Rect{kArea.left + 10, kArea.top + 8, kArea.right - 10, kArea.top + 40},
-                  kIdTitle, titleText_);
-    title_.SetBkColor(controls::kDialogBackground);
-    title_.SetTextColor(fw::colors::kWhite);
-    title_.SetFontHeight(22);
-    title_.SetBold(true);
+    Create(nullptr, datecols::kDialogRect);
+    datecols::CreateTitle(title_, this, kIdTitle, titleText_);
     columns_.Create(this, ColumnsArea());
     columns_.SetCaptions({"Day", "Month", "Year"});
     ok_.Create(this, OkRect(), kIdOk, fw::LoadString(136));
     cancel_.Create(this, CancelRect(), kIdCancel, fw::LoadString(137));
-    for (CBttn* b : {&ok_, &cancel_}) {
-        b->SetBkColor(controls::kActionButton);
-        b->SetTextColor(fw::colors::kWhite);
-    }
+    datecols::StyleButton(ok_);
+    datecols::StyleButton(cancel_);
     ShowValues();
 }
 
 void CDatePickerDlg::ShowValues() {
-    columns_.SetValues({fw::StringPrintf("%02d", value_.day),
-                        fw::StringPrintf("%02d", value_.month),
-                        fw::StringPrintf("%d", value_.year)});
+    columns_.SetValues(datecols::DateValues(value_));
     Invalidate();
 }
 
 void CDatePickerDlg::Step(int column, int direction) {
     fw::LocalTime next = value_;
-    if (column == 0)
-        direction > 0 ? datecols::DayUp(next) : datecols::DayDown(next);
-    else if (column == 1)
-        direction > 0 ? datecols::MonthUp(next) : datecols::MonthDown(next);
-    else
-        direction > 0 ? datecols::YearUp(next) : datecols::YearDown(next, kLowestYear);
+    datecols::StepDate(next, column, direction, kLowestYear);
     if (!fw::IsValidLocalTime(next))
         return;
     value_ = next;

@@ -4,47 +4,28 @@
 #include "fw/Resources.h"
 #include "fw/Text.h"
 
-namespace {
-
-constexpr fw::Rect kArea = datecols::kDialogRect;
-
-fw::Rect ButtonRect(int slot) {
-    const int width = (kArea.Width() - 40) / 3;
-    const int left = kArea.left + 10 + slot * (width + 10);
-    return fw::Rect{left, kArea.bottom - 56, left + width, kArea.bottom - 10};
-}
-
-}  // namespace
-
 fw::Rect CSetDateTimeDlg::ColumnsArea() {
-    return fw::Rect{kArea.left + 12, kArea.top + 44, kArea.right - 12, kArea.bottom - 64};
+    return datecols::ColumnsArea();
 }
 fw::Rect CSetDateTimeDlg::BackRect() {
-    return ButtonRect(0);
+    return datecols::ButtonRect(0, 3);
 }
 fw::Rect CSetDateTimeDlg::NextRect() {
-    return ButtonRect(1);
+    return datecols::ButtonRect(1, 3);
 }
 fw::Rect CSetDateTimeDlg::CancelRect() {
-    return ButtonRect(2);
+    return datecols::ButtonRect(2, 3);
 }
 
 void CSetDateTimeDlg::OnInitDialog() {
-    Create(nullptr, kArea);
-    title_.Create(this, fw::Rect{kArea.left + 10, kArea.top + 8, kArea.right - 10, kArea.top + 40},
-                  kIdTitle);
-    title_.SetBkColor(controls::kDialogBackground);
-    title_.SetTextColor(fw::colors::kWhite);
-    title_.SetFontHeight(22);
-    title_.SetBold(true);
+    Create(nullptr, datecols::kDialogRect);
+    datecols::CreateTitle(title_, this, kIdTitle, "");
     columns_.Create(this, ColumnsArea());
     back_.Create(this, BackRect(), kIdBack, "<- Back");
     next_.Create(this, NextRect(), kIdNext);
     cancel_.Create(this, CancelRect(), kIdCancel, fw::LoadString(137));
-    for (CBttn* b : {&back_, &next_, &cancel_}) {
-        b->SetBkColor(controls::kActionButton);
-        b->SetTextColor(fw::colors::kWhite);
-    }
+    for (CBttn* b : {&back_, &next_, &cancel_})
+        datecols::StyleButton(*b);
     value_ = fw::GetClock().Now();
     value_.milliseconds = 0;
     ShowPage(kDatePage);
@@ -64,9 +45,7 @@ void CSetDateTimeDlg::ShowPage(Page page) {
 
 void CSetDateTimeDlg::ShowValues() {
     if (page_ == kDatePage) {
-        columns_.SetValues({fw::StringPrintf("%02d", value_.day),
-                            fw::StringPrintf("%02d", value_.month),
-                            fw::StringPrintf("%d", value_.year)});
+        columns_.SetValues(datecols::DateValues(value_));
     } else {
         columns_.SetValues({fw::StringPrintf("%02d", value_.hour),
                             fw::StringPrintf("%02d", value_.minute),
@@ -78,12 +57,7 @@ void CSetDateTimeDlg::ShowValues() {
 void CSetDateTimeDlg::Step(int column, int direction) {
     fw::LocalTime next = value_;
     if (page_ == kDatePage) {
-        if (column == 0)
-            direction > 0 ? datecols::DayUp(next) : datecols::DayDown(next);
-        else if (column == 1)
-            direction > 0 ? datecols::MonthUp(next) : datecols::MonthDown(next);
-        else
-            direction > 0 ? datecols::YearUp(next) : datecols::YearDown(next, kLowestYear);
+        datecols::StepDate(next, column, direction, kLowestYear);
     } else if (column == 0) {
         datecols::HourStep(next, direction);
     } else if (column == 1) {

@@ -1,6 +1,7 @@
 #include "screens/DateColumns.h"
 
 #include "controls/ControlColors.h"
+#include "fw/Text.h"
 
 namespace datecols {
 namespace {
@@ -79,6 +80,45 @@ void MinuteStep(fw::LocalTime& t, int delta) {
 
 void SecondStep(fw::LocalTime& t, int delta) {
     t.second = Wrap(t.second + delta, 0, 59);
+}
+
+void StepDate(fw::LocalTime& t, int column, int direction, int lowestYear) {
+    if (column == 0)
+        direction > 0 ? DayUp(t) : DayDown(t);
+    else if (column == 1)
+        direction > 0 ? MonthUp(t) : MonthDown(t);
+    else
+        direction > 0 ? YearUp(t) : YearDown(t, lowestYear);
+}
+
+std::array<std::string, 3> DateValues(const fw::LocalTime& t) {
+    return {fw::StringPrintf("%02d", t.day), fw::StringPrintf("%02d", t.month),
+            fw::StringPrintf("%d", t.year)};
+}
+
+fw::Rect ColumnsArea() {
+    return fw::Rect{kDialogRect.left + 12, kDialogRect.top + 44, kDialogRect.right - 12,
+                    kDialogRect.bottom - 64};
+}
+
+fw::Rect ButtonRect(int slot, int slots) {
+    const int width = (kDialogRect.Width() - 10 * (slots + 1)) / slots;
+    const int left = kDialogRect.left + 10 + slot * (width + 10);
+    return fw::Rect{left, kDialogRect.bottom - 56, left + width, kDialogRect.bottom - 10};
+}
+
+void CreateTitle(CLabel& title, fw::Window* dialog, int id, const std::string& text) {
+    const fw::Rect r = kDialogRect;
+    title.Create(dialog, fw::Rect{r.left + 10, r.top + 8, r.right - 10, r.top + 40}, id, text);
+    title.SetBkColor(controls::kDialogBackground);
+    title.SetTextColor(fw::colors::kWhite);
+    title.SetFontHeight(22);
+    title.SetBold(true);
+}
+
+void StyleButton(CBttn& button) {
+    button.SetBkColor(controls::kActionButton);
+    button.SetTextColor(fw::colors::kWhite);
 }
 
 fw::Rect UpDownColumns::UpRect(const fw::Rect& area, int column) {

@@ -28,8 +28,20 @@ void HourStep(fw::LocalTime& t, int delta);
 void MinuteStep(fw::LocalTime& t, int delta);
 void SecondStep(fw::LocalTime& t, int delta);
 
-// The dialogs' place on the panel (195 x 167 dialog units, centred).
+// One step of the date page: column 0 day, 1 month, 2 year; `direction` +1 or -1.
+void StepDate(fw::LocalTime& t, int column, int direction, int lowestYear);
+
+// The values of the date page as shown: day and month "%02d", the year "%d".
+std::array<std::string, 3> DateValues(const fw::LocalTime& t);
+
+// The dialogs' place on the panel (195 x 167 dialog units, centred), where their three
+// columns stand, and their buttons' row (`slot` of `slots` from the left).
 inline constexpr fw::Rect kDialogRect{150, 94, 490, 386};
+fw::Rect ColumnsArea();
+fw::Rect ButtonRect(int slot, int slots);
+// The title line at the top of a dialog, and the look of its buttons.
+void CreateTitle(CLabel& title, fw::Window* dialog, int id, const std::string& text);
+void StyleButton(CBttn& button);
 
 // Control ids of the three columns, left to right.
 inline constexpr std::array<int, 3> kUpIds{1220, 1136, 1146};
