@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/CMsgBox.h"
 #include "controls/CNumKeypadDlg.h"
 #include "document/CKelvarinDoc.h"
 #include "fw/EventLoop.h"
@@ -52,8 +53,12 @@ class OneChannelTest : public testing_support::UiFixture {
         doc = std::make_unique<CKelvarinDoc>();
         board = std::make_unique<testing_support::InProcessBoard>(*doc);
         frame = std::make_unique<fw::Frame>(*doc);
+        starvedAtStart = fw::Loop().StarvedModalLoops();
     }
     void TearDown() override {
+        // Every keypad, box and menu the test opened was answered by its script.
+        EXPECT_EQ(fw::Loop().StarvedModalLoops(), starvedAtStart);
+        EXPECT_TRUE(script->ScriptEmpty());
         fw::Loop().RemoveTopLevel(frame.get());
         frame.reset();
         board.reset();
@@ -111,14 +116,27 @@ class OneChannelTest : public testing_support::UiFixture {
         script->Then(
             [] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(CNumKeypadDlg::kIdCancel)); });
     }
-    // For the message box that will be waiting: records its first line, then OK.
-    void ThenAcknowledge(std::string* firstLine) {
-        script->Then([this, firstLine] {
+    // For the message box that will be waiting: records its text, then touches its OK.
+    void ThenAcknowledge(std::string* text) {
+        script->Then([text] {
             fw::Window* box = fw::Loop().TopLevel();
-            if (auto* message = dynamic_cast<CLabel*>(box->FindChild(1266)))
-                *firstLine = message->Text();
-            TouchCentreOf(box->FindChild(1056));
+            if (auto* message = dynamic_cast<CLabel*>(box->FindChild(CMsgBox::kIdMessage)))
+                *text = message->Text();
+            for (fw::Window* child : box->Children()) {
+                auto* button = dynamic_cast<CBttn*>(child);
+                if (button != nullptr && button->IsVisible() && button->Caption() == "OK") {
+                    TouchCentreOf(button);
+                    return;
+                }
+            }
+            ADD_FAILURE() << "no OK button on the box";
         });
+    }
+
+    // Adds a rate row by "Add Measurement"; its notice closes on its own after a second.
+    void AddMeasurementRow() {
+        script->Then([this] { clock->Advance(1000); });
+        TapControl(COneChannelView::kIdAddMeasurement);
     }
 
     // The board commands with `code` the screen sent since the screen opened.
@@ -147,6 +165,7 @@ class OneChannelTest : public testing_support::UiFixture {
     std::unique_ptr<CKelvarinDoc> doc;
     std::unique_ptr<testing_support::InProcessBoard> board;
     std::unique_ptr<fw::Frame> frame;
+    int starvedAtStart = 0;
 };
 
 }  // namespace one_channel_test

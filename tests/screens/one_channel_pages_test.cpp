@@ -154,15 +154,24 @@ TEST_F(PagesTest, AChamberChosenOnChannelTwoMakesItTheChannelShown) {
 
 TEST_F(PagesTest, AChamberInUseOnTheOtherChannelCannotBePicked) {
     AddChamber("FC65-G", "1234", kDoseMode);
+    AddChamber("TN30013", "5678", kStrengthMode);
     OpenScreen(1, 0);
     ASSERT_TRUE(doc->SelectChamber(0, 0));
     doc->Channel[0].SystemFactor = 1;
+    script->Then([] {  // touch the first row, which channel 1 uses
+        const fw::Rect r = fw::Loop().TopLevel()->FindChild(CChamberListDlg::kIdList)->GetRect();
+        fw::Loop().InjectTouch({fw::TouchKind::Down, {r.left + 60, r.top + 5}});
+        fw::Loop().InjectTouch({fw::TouchKind::Up, {r.left + 60, r.top + 5}});
+    });
     std::string message;
-    ThenPickChamber(0);  // the OK touch lands after the refusal below
-    script->Then([] {});
+    ThenAcknowledge(&message);
+    script->Then([] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(CChamberListDlg::kIdOk)); });
+    const int starvedBefore = fw::Loop().StarvedModalLoops();
     TapControl(Setup::kIdSystemFactor);
+    EXPECT_EQ(message.rfind("This chamber is currently in use.", 0), 0u);
     EXPECT_EQ(doc->Channel[1].ChamberIndex, -1);
     EXPECT_EQ(doc->Channel[1].SystemFactor, 0);
+    EXPECT_EQ(fw::Loop().StarvedModalLoops(), starvedBefore);  // every dialog was answered
 }
 
 // ---- temperature and pressure ------------------------------------------------------------
@@ -245,14 +254,11 @@ TEST_F(PagesTest, ScrollButtonsWakeAtTheFifthRow) {
     Readings(200);
     ShowTab(1);
     for (int i = 0; i < 4; ++i) {
-        script->Then([] {});  // the row notice closes on its own
-        TapControl(Ids::kIdAddMeasurement);
-        Advance(1000);
+        AddMeasurementRow();
     }
     EXPECT_EQ(View().DataPage().List().GetItemCount(), 4);
     EXPECT_FALSE(FindById(&View(), Data::kIdScrollDown)->IsEnabled());
-    TapControl(Ids::kIdAddMeasurement);
-    Advance(1000);
+    AddMeasurementRow();
     EXPECT_EQ(View().DataPage().List().GetItemCount(), 5);
     EXPECT_TRUE(FindById(&View(), Data::kIdScrollDown)->IsEnabled());
     EXPECT_TRUE(ScreenHasText(doc->Title + "*"));
@@ -266,8 +272,7 @@ TEST_F(PagesTest, AQuantityARowDoesNotHaveShowsNoUnit) {
     doc->AutoDataCapture = 1;
     InjectCurrent(0, 61.0);
     Readings(200);
-    TapControl(Ids::kIdAddMeasurement);
-    Advance(1000);
+    AddMeasurementRow();
     const CTouchListCtrl& list = View().DataPage().List();
     EXPECT_EQ(list.GetItemText(0, 2), "0.061 pA");
     ShowTab(1);
@@ -280,8 +285,7 @@ TEST_F(PagesTest, ATouchedFlagReachesTheRow) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
     Readings(200);
-    TapControl(Ids::kIdAddMeasurement);
-    Advance(1000);
+    AddMeasurementRow();
     ShowTab(1);
     const fw::Rect r = View().DataPage().List().GetRect();
     Tap(r.left + 12, r.top + 10);

@@ -273,7 +273,10 @@ TEST_F(OneChannelTest, AddMeasurementAddsARateRowAndSaysSo) {
     InjectCurrent(0, 61.0);
     Readings(200);
     bool noticeShown = false;
-    script->Then([&] { noticeShown = ScreenHasText("Data Point Added to List."); });
+    script->Then([&] {
+        noticeShown = ScreenHasText("Data Point Added to List.");
+        clock->Advance(1000);
+    });
     TapControl(Ids::kIdAddMeasurement);
     EXPECT_TRUE(noticeShown);
     ASSERT_EQ(doc->MeasList.size(), 1u);
@@ -292,6 +295,18 @@ TEST_F(OneChannelTest, AddMeasurementAddsNothingOverRangeOrWithoutCapture) {
     Readings(10);
     TapControl(Ids::kIdAddMeasurement);
     EXPECT_TRUE(doc->MeasList.empty());
+}
+
+TEST_F(OneChannelTest, ZeroReleasesAHeldResultAndZeroesTheChannelShown) {
+    OpenScreen(1, 0);
+    TapControl(Ids::kIdStartStop);
+    Seconds(int(doc->ChargeDuration));
+    ASSERT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
+    TapControl(Ids::kIdZero);
+    EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Start");
+    EXPECT_EQ(SentWithCode(0x03).size(), 1u);
+    EXPECT_EQ(doc->ZeroChannels, 1);
+    EXPECT_TRUE(View().ZeroDialogOpen());
 }
 
 // ---- the one-second timer ------------------------------------------------------------------
