@@ -6,6 +6,7 @@
 #include "controls/CMsgBox.h"
 #include "controls/MenuCommands.h"
 #include "controls/PopupMenus.h"
+#include "document/Hints.h"
 #include "fw/EventLoop.h"
 #include "link/WindowMessages.h"
 #include "screens/CZeroDlg.h"
@@ -56,6 +57,11 @@ bool CKelvarinFormView::OnMessage(const fw::Message& msg) {
         default:
             return false;
     }
+}
+
+void CKelvarinFormView::OnUpdate(int hint) {
+    if (hint == kHintBoardClock)
+        dateTimeBar_.Refresh(true);
 }
 
 void CKelvarinFormView::OnTimer(int id) {

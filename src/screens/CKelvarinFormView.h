@@ -38,6 +38,8 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     // menu, no open dialogs. Derived views call it first.
     void OnInitialUpdate() override;
     bool OnMessage(const fw::Message& msg) override;
+    // Hints every screen answers alike: the board's clock redraws the date/time strip.
+    void OnUpdate(int hint) override;
     // The board poll tick; derived views pass the ids they do not handle to it.
     void OnTimer(int id) override;
     // The page button and the page commands 564..571; derived views pass on what they do

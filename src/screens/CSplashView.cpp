@@ -181,8 +181,8 @@ void CSplashView::ShowOneChannelScreen(bool tellFailure) {
 void CSplashView::OnUpdate(int hint) {
     if (hint == kHintFirmwareVersion) {
         firmwareVersion_.SetText(GetDoc()->FirmwareVersion);
-    } else if (hint == kHintBoardClock) {
-        DateTimeBar().Refresh(true);
+    } else {
+        CKelvarinFormView::OnUpdate(hint);
     }
 }
 

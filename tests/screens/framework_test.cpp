@@ -148,6 +148,17 @@ TEST_F(StandbyRequest, NoStorageDeviceRefusesWithTheDeviceMessage) {
     EXPECT_EQ(doc->MeasList.size(), 1u);
 }
 
+TEST_F(StandbyRequest, ASecondPressWhileTheOfferIsOpenIsRefusedAndTheFirstGoesOn) {
+    Show<CScintPlaceholderView>();
+    AddUnsavedRow();
+    ThenPost(WM_BOARD_STANDBY);
+    script->Then([this] { EXPECT_TRUE(ScreenShows("Do you want to save?")); });
+    ThenTapText("No");
+    Post(WM_BOARD_STANDBY);
+    EXPECT_EQ(StandbyAnswers(), (std::vector<uint8_t>{0xFF, 0x00}));
+    EXPECT_TRUE(ActiveIs<CStandbyView>());
+}
+
 TEST_F(StandbyRequest, ClosesAnOpenKeypadWithoutActingOnIt) {
     CKelvarinFormView* view = Show<CScintPlaceholderView>();
     CKeypadDlg keypad;

@@ -50,6 +50,10 @@ TEST_F(WarmUp, CommandsTheBoardInOrderAndClearsEveryZero) {
     EXPECT_FALSE(doc->FirmwareVersion.empty());
     EXPECT_TRUE(ScreenHasText(doc->FirmwareVersion));
     EXPECT_EQ(doc->AutoDataCapture, 1);
+    // The board's clock answer redraws the strip with the time taken over.
+    const fw::LocalTime now = fw::GetClock().Now();
+    EXPECT_TRUE(ScreenHasText(CDateTimeBar::TimeText(now, doc->TimeFormat)));
+    EXPECT_TRUE(ScreenHasText(CDateTimeBar::DateText(now, doc->DateFormat)));
 }
 
 TEST_F(WarmUp, CountsDownSixtySecondsThenOpensChannelOne) {
