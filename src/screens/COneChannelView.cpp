@@ -354,8 +354,10 @@ void COneChannelView::OnUpdate(int hint) {
             RefreshCharge();
             return;
         case kHintRemoteStart:
+            OnRemoteStart();
+            return;
         case kHintRemoteStop:
-            OnStartStopClear();
+            OnRemoteStop();
             return;
         default:
             return;

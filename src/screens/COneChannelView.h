@@ -98,6 +98,9 @@ class COneChannelView : public CKelvarinFormView {
     void OnTimedOrContinuousEnded();
     void FinishSeries();
     void OnStartStopClear();
+    void OnRemoteStart();
+    void OnRemoteStop();
+    bool CollectionRunning() const;
     void StartTrigger();
     void StopTrigger();
     void StartSeries();

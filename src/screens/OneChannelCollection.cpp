@@ -104,6 +104,27 @@ void COneChannelView::OnStartStopClear() {
     ShowCollectionDescription();
 }
 
+bool COneChannelView::CollectionRunning() const {
+    const CKelvarinDoc* doc = GetDoc();
+    return doc->Collecting != 0 || (doc->ChargeType == kTrigger && doc->TriggerArmed != 0);
+}
+
+// A remote start always starts: a held result is cleared first, where the button alone
+// would only clear it while the remote side is told the collection began.
+void COneChannelView::OnRemoteStart() {
+    if (CollectionRunning())
+        return;
+    if (GetDoc()->CollectionFinished != 0)
+        OnStartStopClear();
+    OnStartStopClear();
+}
+
+// A remote stop only stops: with nothing running the button would start or clear instead.
+void COneChannelView::OnRemoteStop() {
+    if (CollectionRunning())
+        OnStartStopClear();
+}
+
 void COneChannelView::StartTrigger() {
     GetDoc()->StartCollection();
     startStop_.SetCaption("Stop");

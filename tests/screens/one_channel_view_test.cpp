@@ -256,6 +256,31 @@ TEST_F(OneChannelTest, RemoteStartAndStopActLikeTheButton) {
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
 }
 
+TEST_F(OneChannelTest, ARemoteStartOverAHeldResultStartsANewCollection) {
+    OpenScreen(0, 0);
+    TapControl(Ids::kIdStartStop);
+    Seconds(int(doc->ChargeDuration));
+    ASSERT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
+    doc->UpdateAllViews(kHintRemoteStart);
+    EXPECT_EQ(doc->Collecting, 1);
+    EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Stop");
+    doc->UpdateAllViews(kHintRemoteStart);  // a second start leaves it running
+    EXPECT_EQ(doc->Collecting, 1);
+}
+
+TEST_F(OneChannelTest, ARemoteStopWithNothingRunningStartsNothing) {
+    OpenScreen(0, 0);
+    doc->SetChargeType(2, 0);
+    doc->UpdateAllViews(kHintRemoteStop);
+    EXPECT_EQ(doc->TriggerArmed, 0);
+    EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Start");
+    doc->UpdateAllViews(kHintRemoteStart);
+    EXPECT_EQ(doc->TriggerArmed, 1);
+    doc->UpdateAllViews(kHintRemoteStop);
+    EXPECT_EQ(doc->TriggerArmed, 0);
+    EXPECT_EQ(TextOf(Ids::kIdStatus), "Idle");
+}
+
 TEST_F(OneChannelTest, AnEndNoticeForACollectionNotStartedHereStartsNothing) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
