@@ -92,6 +92,15 @@ TEST_F(MenuTest, ARangeChangeReleasesAHeldResult) {
 
 TEST_F(MenuTest, BiasKeypadAcceptsTheLimitsAndOff) {
     OpenScreen(0, 0);
+    script->Then([this] {
+        Screenshot("one_channel_bias_menu.png");
+        TapText("Select Bias");
+    });
+    script->Then([this] {
+        Screenshot("one_channel_bias_keypad.png");
+        TouchCentreOf(fw::Loop().TopLevel()->FindChild(CNumKeypadDlg::kIdCancel));
+    });
+    TapControl(Ids::kIdBias);
     for (const char* keys : {"100", "-100", "1000", "-1000", "0"})
         SetBiasByKeypad(keys);
     EXPECT_EQ(BiasCommands(), (std::vector<int>{100, -100, 1000, -1000, 0}));
