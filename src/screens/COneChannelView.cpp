@@ -360,6 +360,7 @@ void COneChannelView::OnUpdate(int hint) {
             OnRemoteStop();
             return;
         default:
+            CKelvarinFormView::OnUpdate(hint);
             return;
     }
 }

@@ -336,6 +336,13 @@ TEST_F(OneChannelTest, ZeroReleasesAHeldResultAndZeroesTheChannelShown) {
 
 // ---- the one-second timer ------------------------------------------------------------------
 
+TEST_F(OneChannelTest, TheBoardsClockRedrawsTheDateStrip) {
+    OpenScreen(0, 0);
+    const int before = View().DateTimeBar().RedrawCount();
+    doc->UpdateAllViews(kHintBoardClock);
+    EXPECT_GT(View().DateTimeBar().RedrawCount(), before);
+}
+
 TEST_F(OneChannelTest, EverySecondTheBiasIsReadBack) {
     OpenScreen(0, 0);
     Advance(3000);
