@@ -135,6 +135,38 @@ TEST_F(StandbyRequest, AnEmptyNameRefusesInsteadOfDroppingTheRows) {
     EXPECT_EQ(doc->MeasList.size(), 1u);
 }
 
+// A folder where the data file should go makes the write fail.
+class FailedWrite : public FrameworkFixture {
+  protected:
+    void SetUp() override {
+        FrameworkFixture::SetUp();
+        Show<CScintPlaceholderView>();
+        AddUnsavedRow();
+        doc->Title = "Blocked";
+        std::filesystem::create_directories(root->Usb() / "Blocked.csv" / "inside");
+        ThenTapText("Yes");
+        ThenTapText("Enter");
+        script->Then([this] { EXPECT_TRUE(ScreenShows("overwrite?")); });
+        ThenTapText("Yes");
+        script->Then([this] { EXPECT_TRUE(ScreenShows("Would you like to try again?")); });
+    }
+};
+
+TEST_F(FailedWrite, TryingAgainRefusesTheStandbyAndKeepsTheRows) {
+    ThenTapText("Yes");
+    Post(WM_BOARD_STANDBY);
+    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0xFF});
+    EXPECT_EQ(doc->MeasList.size(), 1u);
+    EXPECT_TRUE(doc->DataUnsaved);
+}
+
+TEST_F(FailedWrite, NotTryingAgainIsTheOperatorsChoiceToDropTheRows) {
+    ThenTapText("No");
+    Post(WM_BOARD_STANDBY);
+    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
+    EXPECT_TRUE(doc->MeasList.empty());
+}
+
 TEST_F(StandbyRequest, NoStorageDeviceRefusesWithTheDeviceMessage) {
     Show<CScintPlaceholderView>();
     AddUnsavedRow();
