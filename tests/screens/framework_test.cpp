@@ -69,7 +69,17 @@ TEST_F(StandbyRequest, IsRefusedWhileZeroing) {
 
 TEST_F(StandbyRequest, WithNothingUnsavedGoesDarkAndAccepts) {
     Show<CScintPlaceholderView>();
+    board::ResetPanel();
     Post(WM_BOARD_STANDBY);
+    using board::PanelAction;
+    // The enable line goes low with the change announced, then the PWM and the sound.
+    EXPECT_EQ(board::Panel().steps,
+              (std::vector<board::PanelStep>{{PanelAction::EnablePin, 0},
+                                             {PanelAction::BacklightPower, 0},
+                                             {PanelAction::ChangeAnnounced, 1},
+                                             {PanelAction::EnablePin, 0},
+                                             {PanelAction::Duty, 0},
+                                             {PanelAction::Volume, 0}}));
     EXPECT_TRUE(ActiveIs<CStandbyView>());
     EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
     EXPECT_EQ(link->Board().LastStandbyStatus(), 0x00);
