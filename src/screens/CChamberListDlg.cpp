@@ -3,6 +3,7 @@
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
 #include "document/CKelvarinDoc.h"
+#include "document/CalModes.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "res/Resources.h"
@@ -13,7 +14,16 @@ namespace {
 constexpr int kInUseText = 405;
 constexpr int kHeadTop = 52;
 constexpr int kListTop = 80;
-constexpr int kListBottom = 380;
+constexpr int kListBottom = 268;
+constexpr int kDetailsTop = 296;
+constexpr int kDetailRowHeight = 24;
+constexpr int kDetailFontHeight = 14;
+constexpr int kDueMarkerBitmap = 261;
+constexpr int kDueIcon = 260;
+constexpr int kDetailCaptionIds[] = {1180, 1181, 1182, 1177, 1183, 1184};
+constexpr int kDetailValueIds[] = {1190, 1192, 1194, 1178, 1185, 1187};
+const char* const kDetailCaptions[] = {
+    "Report:", "Date:", "Due Date:", "Coefficient:", "Polarity:", "A_i_o_n:"};
 constexpr int kButtonTop = 400;
 constexpr int kButtonBottom = 460;
 constexpr int kModelWidth = 209;
@@ -63,6 +73,7 @@ void CChamberListDlg::CreateControls() {
     list_.InsertColumn(0, "COL0", CTouchListCtrl::kFormatLeft, kModelWidth);
     list_.InsertColumn(1, "COL1", CTouchListCtrl::kFormatLeft, kSerialWidth);
     list_.InsertColumn(2, "COL2", CTouchListCtrl::kFormatLeft, 0);
+    list_.SetBitmapMode(true, true, fw::colors::kTransparentKey);
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
 
     scrollUp_.Create(this, {kListRight + 8, kListTop, 630, kListTop + 60}, kIdScrollUp);
@@ -72,10 +83,66 @@ void CChamberListDlg::CreateControls() {
     for (CBttn* b : {&scrollUp_, &scrollDown_})
         b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
 
+    CreateDetails();
     ok_.Create(this, {120, kButtonTop, 300, kButtonBottom}, kIdOk, fw::LoadString(136));
     cancel_.Create(this, {340, kButtonTop, 520, kButtonBottom}, kIdCancel, fw::LoadString(137));
     StyleAction(ok_);
     StyleAction(cancel_);
+}
+
+// Two columns of caption and value under the list: report and dates on the left,
+// coefficient, polarity and Aion on the right.
+void CChamberListDlg::CreateDetails() {
+    detailsHead_.Create(this, {kListLeft, kDetailsTop - 24, 320, kDetailsTop - 2}, 1179,
+                        "Calibration Information");
+    StyleHead(detailsHead_);
+    dueMarker_.Create(this, {590, kDetailsTop - 30, 624, kDetailsTop - 2}, 1350);
+    dueMarker_.SetBkColor(controls::kDialogBackground);
+    // Left: caption 16..96, value 96..286; right: caption 290..386, value 386..624.
+    constexpr int kCaptionLeft[] = {kListLeft, 290};
+    constexpr int kValueLeft[] = {96, 386};
+    constexpr int kValueRight[] = {286, 624};
+    for (size_t i = 0; i < details_.size(); ++i) {
+        const int column = int(i) / 3;
+        const int top = kDetailsTop + int(i % 3) * kDetailRowHeight;
+        const int bottom = top + kDetailRowHeight;
+        detailCaptions_[i].Create(this, {kCaptionLeft[column], top, kValueLeft[column], bottom},
+                                  kDetailCaptionIds[i], kDetailCaptions[i]);
+        details_[i].Create(this, {kValueLeft[column], top, kValueRight[column], bottom},
+                           kDetailValueIds[i]);
+        for (CLabel* l : {&detailCaptions_[i], &details_[i]}) {
+            l->SetBkColor(controls::kDialogBackground);
+            l->SetTextColor(fw::colors::kWhite);
+            l->SetFontHeight(kDetailFontHeight);
+            l->SetAlignment(CLabel::kLeft);
+            l->SetMarkedText(true);
+        }
+    }
+}
+
+void CChamberListDlg::ShowDetails(const CHAMBER_CAL& cal) {
+    std::string date, due, exponent;
+    doc_.FormatDateYMD(cal.ReportDate.Year, cal.ReportDate.Month, cal.ReportDate.Day, date);
+    doc_.FormatDateYMD(cal.CalDueDate.Year, cal.CalDueDate.Month, cal.CalDueDate.Day, due);
+    CKelvarinDoc::FormatSuperscript(cal.CoefExponent, exponent);
+    const CAL_MODE* mode = FindCalMode(cal.CalMode);
+    const std::string label = mode != nullptr ? fw::LoadString(mode->labelId) : std::string();
+    details_[0].SetText(cal.ReportName);
+    details_[1].SetText(date);
+    details_[2].SetText(due);
+    details_[3].SetText(fw::StringPrintf("%0.3f x 10%s %s", cal.CoefMantissa / 1000.0,
+                                         exponent.c_str(), label.c_str()));
+    details_[4].SetText(fw::StringPrintf("%d", cal.Polarity));
+    details_[5].SetText(" " + cal.Aion);
+    const bool dueSoon =
+        doc_.IsCalDueSoon(cal.CalDueDate.Year, cal.CalDueDate.Month, cal.CalDueDate.Day);
+    dueMarker_.SetBitmap(dueSoon ? kDueMarkerBitmap : 0);
+}
+
+void CChamberListDlg::ClearDetails() {
+    for (CLabel& value : details_)
+        value.ClearText();
+    dueMarker_.SetBitmap(0);
 }
 
 void CChamberListDlg::OnInitDialog() {
@@ -85,6 +152,9 @@ void CChamberListDlg::OnInitDialog() {
         selected_ = current;
         list_.SetSelectedRow(current);
         list_.EnsureVisible(current);
+        ShowDetails(doc_.ChannelChamber(channel_));
+    } else {
+        ClearDetails();
     }
     UpdateScrollButtons();
 }
@@ -100,6 +170,8 @@ void CChamberListDlg::FillList() {
         int row = list_.InsertItem(i, cal.ChamberModel);
         list_.SetItemText(row, 1, cal.ChamberSerial);
         list_.SetItemText(row, 2, cal.BeamIsotope);
+        const DATE_YMD& due = cal.CalDueDate;
+        list_.SetItemData(row, doc_.IsCalDueSoon(due.Year, due.Month, due.Day) ? kDueIcon : 0);
     }
 }
 
@@ -110,9 +182,16 @@ void CChamberListDlg::OnSelectionChanged(int row) {
         CMsgBox::Show(fw::LoadString(kInUseText), "", CMsgBox::kTypeOk);
         list_.SetSelectedRow(-1);
         selected_ = -1;
+        ClearDetails();
         return;
     }
     selected_ = row;
+    CHAMBER_CAL cal;
+    CCLibDB library;
+    if (library.GetRecord(row, cal))
+        ShowDetails(cal);
+    else
+        ClearDetails();
 }
 
 void CChamberListDlg::UpdateScrollButtons() {

@@ -1,6 +1,7 @@
 #pragma once
 // The chamber picker of a channel's set-up page: the chamber library in store order, one row
 // per calibration, with OK and Cancel. A chamber that the other channel uses cannot be picked.
+#include <array>
 #include <vector>
 
 #include "controls/CBttn.h"
@@ -9,6 +10,7 @@
 #include "controls/CTouchListCtrl.h"
 
 class CKelvarinDoc;
+struct CHAMBER_CAL;
 
 class CChamberListDlg : public CModalDialog {
   public:
@@ -34,6 +36,9 @@ class CChamberListDlg : public CModalDialog {
     void FillList();
     void OnSelectionChanged(int row);
     void UpdateScrollButtons();
+    void CreateDetails();
+    void ShowDetails(const CHAMBER_CAL& cal);
+    void ClearDetails();
 
     CKelvarinDoc& doc_;
     int channel_;
@@ -41,5 +46,9 @@ class CChamberListDlg : public CModalDialog {
     CLabel title_;
     CLabel modelHead_, serialHead_, beamHead_;
     CTouchListCtrl list_;
+    // Report, date, due date, coefficient, polarity, Aion: captions and values.
+    std::array<CLabel, 6> detailCaptions_;
+    std::array<CLabel, 6> details_;
+    CLabel detailsHead_, dueMarker_;
     CBttn scrollUp_, scrollDown_, ok_, cancel_;
 };

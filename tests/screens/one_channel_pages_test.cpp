@@ -109,6 +109,30 @@ TEST_F(PagesTest, AChargeBasedChamberPutsTheDoseBelowTheCharge) {
     Screenshot("one_channel_dose.png");
 }
 
+TEST_F(PagesTest, ThePickerShowsTheCalibrationOfTheTouchedRow) {
+    AddChamber("FC65-G", "1234", kDoseMode);
+    AddChamber("TN30013", "5678", kStrengthMode);
+    OpenScreen(0, 0);
+    std::string coefficient, polarity;
+    script->Then([] {
+        const fw::Rect r = fw::Loop().TopLevel()->FindChild(CChamberListDlg::kIdList)->GetRect();
+        fw::Loop().InjectTouch({fw::TouchKind::Down, {r.left + 60, r.top + 40}});
+        fw::Loop().InjectTouch({fw::TouchKind::Up, {r.left + 60, r.top + 40}});
+    });
+    script->Then([&] {
+        fw::Window* picker = fw::Loop().TopLevel();
+        coefficient = dynamic_cast<CLabel*>(picker->FindChild(1178))->Text();
+        polarity = dynamic_cast<CLabel*>(picker->FindChild(1185))->Text();
+        for (const fw::DrawnText& t : OverflowingTexts())
+            ADD_FAILURE() << "\"" << t.text << "\" does not fit its place";
+        Screenshot("one_channel_chamber_picker.png");
+        TouchCentreOf(picker->FindChild(CChamberListDlg::kIdCancel));
+    });
+    TapControl(Setup::kIdSystemFactor);
+    EXPECT_EQ(coefficient, "5.000 x 10^7 N_s_k:Gym^2/(h*A)");  // the second row's mode 1
+    EXPECT_EQ(polarity, "0");
+}
+
 TEST_F(PagesTest, CancellingThePickerWithoutAChamberLeavesTheFactorOff) {
     AddChamber("FC65-G", "1234", kDoseMode);
     OpenScreen(0, 0);
