@@ -34,15 +34,22 @@ inline fw::Window* FindById(fw::Window* root, int id) {
     return nullptr;
 }
 
+inline void TouchCentreOf(const fw::Rect& r) {
+    const fw::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    fw::Loop().InjectTouch({fw::TouchKind::Down, p});
+    fw::Loop().InjectTouch({fw::TouchKind::Up, p});
+}
+
 inline void TouchCentreOf(const fw::Window* w) {
     if (w == nullptr) {
         ADD_FAILURE() << "nothing to touch there";
         return;
     }
-    const fw::Rect r = w->GetRect();
-    const fw::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    fw::Loop().InjectTouch({fw::TouchKind::Down, p});
-    fw::Loop().InjectTouch({fw::TouchKind::Up, p});
+    TouchCentreOf(w->GetRect());
+}
+
+inline void TouchCentreOf(const fw::DrawnText* t) {
+    TouchCentreOf(t->extent);
 }
 
 class OneChannelTest : public testing_support::UiFixture {
