@@ -5,7 +5,6 @@
 #include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
-#include "res/Resources.h"
 #include "screens/OneChannelPainting.h"
 #include "screens/ViewFactory.h"
 
