@@ -3,7 +3,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build tsan bench clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test deps build asan tsan fuzz fuzz-build bench clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -17,7 +19,28 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	$(MAKE) --no-print-directory asan
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 	$(MAKE) --no-print-directory tsan
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, built with clang
+# and coverage instrumentation so the fuzz targets come from the same build.
+ASAN_BUILD = build-asan
+fuzz-build: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DKELVARIN_SANITIZE=address,undefined -DKELVARIN_FUZZ=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+asan: fuzz-build
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	    ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Each fuzz target for FUZZ_SECONDS from its seed corpus in fuzz/corpus/<target>; inputs it
+# finds go to a scratch corpus under the build, crashes to $(ASAN_BUILD)/fuzz-crashes.
+fuzz: fuzz-build
+	@./scripts/run-fuzz.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
 
 # The serial readers are the only threads besides the user interface: check them under TSan.
 tsan: deps
@@ -29,4 +52,4 @@ bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf $(BUILD) build-tsan
+	rm -rf $(BUILD) build-tsan $(ASAN_BUILD)

@@ -1,10 +1,6 @@
 // A chamber library volume file from outside (a flash disk image, a copied file) goes through
 // every read the screens make. Damage must come back as a failure, never as a crash; the input
-// is the whole volume file.
-//
-// clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc fuzz/store_volume_fuzz.cpp
-//     src/store/*.cpp src/fw/Paths.cpp -lsqlite3 -o store_volume_fuzz
-// ./store_volume_fuzz fuzz/store_seeds
+// is the whole volume file. Built and run by `make fuzz`.
 #include <stdlib.h>
 
 #include <cstddef>
