@@ -153,11 +153,14 @@ class InstrumentOnPty : public IBoardLink {
         return ::write(pty_.master, text.data(), text.size()) == ssize_t(text.size());
     }
     std::atomic<bool> silent{false};
+    std::atomic<bool> streaming{false};  // a reading line every few milliseconds
 
   private:
     void Run() {
         CLineFramer framer;
         while (!stop_) {
+            if (streaming)
+                SendRemoteText("61,0,22.0,22.0\r\n");
             pollfd p{pty_.master, POLLIN, 0};
             if (::poll(&p, 1, 5) <= 0)
                 continue;
@@ -195,6 +198,17 @@ TEST_F(RemoteClientTest, SendsACommandAndReturnsItsReply) {
     EXPECT_EQ(client.Ask("<SHTS x>", 1000), "!");
     instrument.silent = true;
     EXPECT_EQ(client.Ask("<GID>", 100), std::nullopt);
+}
+
+TEST_F(RemoteClientTest, ListeningEndsWhileReadingsKeepComing) {
+    instrument.streaming = true;
+    int lines = 0;
+    client.Listen(200, [&](const std::string& line) {
+        EXPECT_EQ(line, "61,0,22.0,22.0");
+        ++lines;
+    });
+    instrument.streaming = false;
+    EXPECT_GT(lines, 0);
 }
 
 // Not a limit, a figure for the report: the median round trip of one query through a pty, the

@@ -1,6 +1,7 @@
 #pragma once
 // The remote computer's side of the instrument's remote port: opens the serial device,
 // sends one command line and waits for its reply line.
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -20,8 +21,15 @@ class RemoteClient {
     // Every complete line that arrives within `ms` (streamed readings), CR LF removed.
     template <typename F>
     void Listen(int ms, F onLine) {
-        while (auto line = ReadLine(ms))
-            onLine(*line);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (true) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                end - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return;
+            if (auto line = ReadLine(int(left.count())))
+                onLine(*line);
+        }
     }
 
     // The next complete line within `timeoutMs`.
