@@ -268,8 +268,9 @@ TEST_F(DataFiles, NoDeviceOrFullDeviceKeepsTheRowsUnsaved) {
     if (mount("tmpfs", root.Usb().c_str(), "tmpfs", 0, "size=4k") != 0) {
         GTEST_SKIP() << "cannot mount a small device here";
     }
+    MEAS_INFO row;
     for (int i = 0; i < 60; ++i)
-        doc.AddMeasurement(false, *new MEAS_INFO);
+        doc.AddMeasurement(false, row);
     doc.Title = "full";
     EXPECT_EQ(WriteDataSet(doc, DataLayout::Measurement, p), SaveOutcome::WriteFailed);
     EXPECT_EQ(doc.MeasUnsaved, 1);
