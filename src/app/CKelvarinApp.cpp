@@ -44,6 +44,7 @@ bool CKelvarinApp::InitInstance() {
     fw::SetMessageBoxHandler(&ShowAndPrint);
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
+    doc_->SaveSettingsFile = [doc = doc_.get()] { return SaveSettings(*doc); };
     frame_ = std::make_unique<CMainFrame>(*doc_);
     frame_->SwitchToView(std::make_unique<CStandbyView>());
     fw::Loop().RepaintNow();

@@ -3,6 +3,7 @@
 // by both protocol handlers, on the user-interface thread only.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ class CKelvarinDoc : public fw::Document {
     void OnBoardPacket(const BOARD_PACKET* record);
     // Every remote command line from the external port (outside standby).
     void OnRemoteCommand(const BOARD_PACKET* line);
+    // Writes the settings file when a remote command asks for it. The application installs
+    // the settings writer, which sits above the document; without one a save fails.
+    std::function<bool()> SaveSettingsFile;
 
     // ---- commands to the main board (false when the link is absent or the write failed)
     bool SendCommand(uint8_t code, std::initializer_list<uint8_t> payload = {}, uint8_t status = 0);

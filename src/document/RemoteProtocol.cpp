@@ -13,7 +13,6 @@
 #include "fw/Paths.h"
 #include "fw/Text.h"
 #include "fw/Version.h"
-#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -312,7 +311,9 @@ class RemoteCommand {
         }
     }
 
-    std::string SaveSettingsNow() { return SaveSettings(doc_) ? Done() : Refused(); }
+    std::string SaveSettingsNow() {
+        return doc_.SaveSettingsFile && doc_.SaveSettingsFile() ? Done() : Refused();
+    }
 
     // SSN and seven characters. Control characters would break the reply line, so they are
     // refused.

@@ -11,6 +11,7 @@
 #include "document/CKelvarinDoc.h"
 #include "document/RemoteScreen.h"
 #include "fw/Clock.h"
+#include "settings/SettingsFile.h"
 #include "support/InProcessBoard.h"
 #include "support/TempRoot.h"
 
@@ -59,6 +60,7 @@ class RemoteTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fw::SetClock(clock);
+        doc.SaveSettingsFile = [this] { return SaveSettings(doc); };
         frame = std::make_unique<fw::Frame>(doc);
         doc.ApplyRanges();
         Show(RemoteScreenKind::OneChannel);
