@@ -129,8 +129,13 @@ void COneChannelView::CreatePages() {
     setup_.CreatePage(*GetDoc(), fw::colors::kWhite);
     setup_.SetModalRunner([this](CModalDialog& dialog) { return RunModal(dialog); });
     data_.CreatePage(*GetDoc(), fw::colors::kWhite);
+    file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight},
+                     *GetDoc());
+    file_.SetModalRunner(Runner());
+    file_.SetOnDataSetChanged([this] { data_.RefreshPage(); });
     tabs_.AddPage("Setup", setup_);
     tabs_.AddPage("Data", data_);
+    tabs_.AddPage("File", file_);
     setup_.SetChannel(channel_);
     data_.SetChannel(channel_);
     setup_.RefreshPage();
@@ -202,6 +207,7 @@ void COneChannelView::ApplyBackground(fw::Color background) {
     tabs_.SetBkColor(background);
     setup_.SetBkColor(background);
     data_.SetBkColor(background);
+    file_.SetBkColor(background);
 }
 
 void COneChannelView::OnPaint(fw::Dc& dc) {

@@ -11,6 +11,7 @@
 #include "controls/CLabel.h"
 #include "controls/CTouchTabCtrl.h"
 #include "document/RemoteScreen.h"
+#include "screens/CFileDlg.h"
 #include "screens/CKelvarinFormView.h"
 #include "screens/COneChannelDataDlg.h"
 #include "screens/COneChannelSetupDlg.h"
@@ -61,6 +62,7 @@ class COneChannelView : public CKelvarinFormView {
     void ShowChannel(uint8_t channel);
     COneChannelSetupDlg& SetupPage() { return setup_; }
     COneChannelDataDlg& DataPage() { return data_; }
+    CFileDlg& FilePage() { return file_; }
 
   private:
     struct ValueLine {
@@ -141,4 +143,5 @@ class COneChannelView : public CKelvarinFormView {
     CTouchTabCtrl tabs_;
     COneChannelSetupDlg setup_;
     COneChannelDataDlg data_;
+    CFileDlg file_;
 };

@@ -205,6 +205,7 @@ void COneChannelView::AddRow(bool isRate) {
     doc->AddMeasurement(isRate, row);
     data_.AddRow(row);
     data_.ShowFileName();
+    file_.Refresh();  // the name gains its "*" and Save is offered
 }
 
 void COneChannelView::OnAddMeasurement() {

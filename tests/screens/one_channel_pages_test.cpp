@@ -291,6 +291,20 @@ TEST_F(PagesTest, ScrollButtonsWakeAtTheFifthRow) {
     Screenshot("one_channel_data_page.png");
 }
 
+TEST_F(PagesTest, ANewRowOffersTheFilePagesSave) {
+    OpenScreen(0, 0);
+    doc->AutoDataCapture = 1;
+    Readings(200);
+    EXPECT_FALSE(View().FilePage().SaveEnabled());
+    AddMeasurementRow();
+    EXPECT_EQ(View().FilePage().ShownName(), doc->Title + "*");
+    EXPECT_TRUE(View().FilePage().SaveEnabled());
+    ShowTab(2);
+    for (const fw::DrawnText& t : OverflowingTexts())
+        ADD_FAILURE() << "\"" << t.text << "\" does not fit its place";
+    Screenshot("one_channel_file_page.png");
+}
+
 TEST_F(PagesTest, AQuantityARowDoesNotHaveShowsNoUnit) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
