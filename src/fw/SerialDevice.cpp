@@ -154,9 +154,9 @@ size_t SerialDevice::BytesBuffered() const {
     return static_cast<size_t>(n);
 }
 
-void SerialDevice::Purge() {
+void SerialDevice::PurgeInput() {
     if (fd_ >= 0)
-        tcflush(fd_, TCIOFLUSH);
+        tcflush(fd_, TCIFLUSH);
 }
 
 size_t SerialDevice::Write(const uint8_t* data, size_t size, int timeoutMs) {

@@ -35,7 +35,8 @@ class SerialDevice {
     // Ends a WaitReadable on another thread (used by Close of the reader's owner).
     void Wake();
     size_t BytesBuffered() const;
-    void Purge();
+    // Drops unread input; commands still on their way out are kept.
+    void PurgeInput();
 
     // Writes all of `data` unless `timeoutMs` passes without the write finishing.
     // Returns the bytes written; sets LastError on failure or time-out.

@@ -31,6 +31,12 @@ bool CSerialPort::StartReader() {
     if (!device_.IsOpen() || reader_.joinable())
         return false;
     stopping_ = false;
+    // Stale input is dropped here, before the thread exists: a purge inside the thread could
+    // land after the first command was written and flush it on its way to the board.
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        device_.PurgeInput();
+    }
     reader_ = std::thread([this] { SerialReadThread(); });
     return true;
 }
@@ -46,10 +52,6 @@ void CSerialPort::Close() {
 }
 
 void CSerialPort::SerialReadThread() {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        device_.Purge();
-    }
     while (!stopping_) {
         fw::SerialDevice::WaitResult r = device_.WaitReadable();
         if (r == fw::SerialDevice::WaitResult::Closed)
@@ -64,7 +66,7 @@ void CSerialPort::ReadBurst() {
     // A nearly full input queue means the user-interface side fell far behind: drop it all.
     if (device_.BytesBuffered() >= kPurgeThreshold) {
         std::lock_guard<std::mutex> guard(lock_);
-        device_.Purge();
+        device_.PurgeInput();
         return;
     }
     while (!stopping_) {

@@ -14,9 +14,10 @@
 namespace {
 
 class Owner : public fw::Window {
-public:
+  public:
     bool OnMessage(const fw::Message& m) override {
-        if (m.id != WM_SERIAL_RX) return false;
+        if (m.id != WM_SERIAL_RX)
+            return false;
         ports.push_back(m.wparam);
         records.push_back(m.data);
         return true;
@@ -43,14 +44,15 @@ std::vector<uint8_t> ReadFromMaster(int fd, size_t n) {
         if (::poll(&p, 1, 20) > 0) {
             uint8_t buf[64];
             ssize_t r = ::read(fd, buf, sizeof buf);
-            if (r > 0) got.insert(got.end(), buf, buf + r);
+            if (r > 0)
+                got.insert(got.end(), buf, buf + r);
         }
     }
     return got;
 }
 
 class PtyPort : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(pty.Open());
         setenv("KELVARIN_COM2", pty.slavePath.c_str(), 1);
@@ -62,8 +64,6 @@ protected:
         pty.Close();
     }
     void WriteMaster(const std::vector<uint8_t>& bytes) {
-        // The reader purges the port when it starts; give it that moment.
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
         ASSERT_EQ(::write(pty.master, bytes.data(), bytes.size()), ssize_t(bytes.size()));
     }
     boardsim::Pty pty;
@@ -119,6 +119,27 @@ TEST_F(PtyPort, ExternalPortFramesLinesAndWritesText) {
     EXPECT_EQ(std::string(out.begin(), out.end()), "*1.0.0.0\r\n");
 }
 
+TEST_F(PtyPort, StartDropsStaleInputButNeverTheFirstCommand) {
+    // Repeated because a purge racing the first write loses it only now and then.
+    for (int round = 0; round < 50; ++round) {
+        CSerialPort port;
+        ASSERT_TRUE(port.Open(owner.Handle(), kMainBoardPort));
+        BOARD_PACKET old = MakePacket(0x84, {1, 2, 3, 4});
+        std::vector<uint8_t> stale;
+        ASSERT_TRUE(EncodeFrame(old, stale));
+        WriteMaster(stale);
+        ASSERT_TRUE(port.StartReader());
+        BOARD_PACKET poll = MakePacket(0x85);
+        ASSERT_TRUE(port.SendPacket(poll));
+        ASSERT_EQ(ReadFromMaster(pty.master, 6),
+                  (std::vector<uint8_t>{0xF1, 0x85, 0x00, 0x00, 0x85, 0xF2}))
+            << "round " << round;
+        port.Close();
+    }
+    fw::Loop().ProcessReady();
+    EXPECT_TRUE(owner.records.empty());
+}
+
 TEST_F(PtyPort, CloseEndsTheReaderWhileBytesKeepArriving) {
     for (int round = 0; round < 5; ++round) {
         CSerialPort port;
@@ -158,7 +179,8 @@ TEST(SerialPort, APortThatNeverOpenedFailsQuietly) {
     gBoxes = 0;
     fw::SetMessageBoxHandler(CountBox);
     BOARD_PACKET p = MakePacket(0x85);
-    for (int i = 0; i < 10; ++i) EXPECT_FALSE(port.SendPacket(p));  // every poll tick
+    for (int i = 0; i < 10; ++i)
+        EXPECT_FALSE(port.SendPacket(p));  // every poll tick
     EXPECT_FALSE(port.SendString("*\r\n"));
     fw::SetMessageBoxHandler(nullptr);
     EXPECT_EQ(gBoxes, 0);
