@@ -17,6 +17,8 @@ uint32_t ReadU32(const uint8_t* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
+constexpr int16_t kMaxBiasVolts = 1000;
+
 int16_t ReadI16(const uint8_t* p) {
     return static_cast<int16_t>(p[0] | (p[1] << 8));
 }
@@ -83,13 +85,16 @@ void CKelvarinDoc::OnBoardPacket(const BOARD_PACKET* record) {
             ApplyRanges();
             UpdateAllViews(kHintRangeAnswer);
             return;
-        case 0x01:
-            if (d[0] > 1)
+        case 0x01: {
+            // The bias supply reaches ±1000 V: anything beyond is a damaged answer.
+            const int16_t volts = ReadI16(d + 1);
+            if (d[0] > 1 || volts < -kMaxBiasVolts || volts > kMaxBiasVolts)
                 return;
-            Channel[d[0]].BiasSet = ReadI16(d + 1);
+            Channel[d[0]].BiasSet = volts;
             Filter.ResetCharge();
             UpdateAllViews(kHintSettings);
             return;
+        }
         case 0x81:
             FirmwareVersion = VersionText(d);
             UpdateAllViews(kHintFirmwareVersion);

@@ -250,7 +250,11 @@ std::string ToDeviceText(const std::string& utf8) {
         int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : 3;
         if (c >= 0x80 && c < 0xC0)
             extra = -1;  // a stray continuation byte
-        if (extra < 0 || i + extra >= utf8.size()) {
+        // A sequence cut short by a plain byte keeps that byte: it may be a delimiter.
+        bool whole = extra >= 0 && i + extra < utf8.size();
+        for (int k = 1; whole && k <= extra; ++k)
+            whole = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
+        if (!whole) {
             out.push_back('?');
             ++i;
             continue;

@@ -83,10 +83,23 @@ bool CXmlHelper::ReadFile(std::string_view devicePath) {
 void CXmlHelper::ParseText() {
     if (xml_.Parse(fileText_.data(), fileText_.size()) == tinyxml2::XML_SUCCESS) {
         state_ = SettingsFileState::Parsed;
+        DropTopLevelText();
         return;
     }
     state_ = SettingsFileState::Damaged;
     problem_ = std::string(xml_.ErrorName()) + " at line " + std::to_string(xml_.ErrorLineNum());
+}
+
+// The parser lets stray text outside the root element pass, but written back it would make
+// a file that no longer loads; it holds no setting, so it goes.
+void CXmlHelper::DropTopLevelText() {
+    tinyxml2::XMLNode* node = xml_.FirstChild();
+    while (node != nullptr) {
+        tinyxml2::XMLNode* next = node->NextSibling();
+        if (node->ToText() != nullptr)
+            xml_.DeleteChild(node);
+        node = next;
+    }
 }
 
 void CXmlHelper::StartEmptyDocument() {

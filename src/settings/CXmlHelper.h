@@ -67,6 +67,7 @@ class CXmlHelper {
     // True when the file's bytes are in fileText_; otherwise State says why not.
     bool ReadFile(std::string_view devicePath);
     void ParseText();
+    void DropTopLevelText();
     void StartEmptyDocument();
     void FindOrAddCategories();
     tinyxml2::XMLElement* FindOrAddChild(tinyxml2::XMLNode& parent, const char* name);

@@ -107,16 +107,19 @@ TEST_F(BoardProtocol, AnswersAndVersions) {
 }
 
 TEST_F(BoardProtocol, MalformedPacketsChangeNothing) {
-    Receive(0x00, {2, 1});     // no channel 3
-    Receive(0x00, {0, 2});     // no range 2
-    Receive(0x00, {1});        // short
-    Receive(0x01, {5, 1, 1});  // no channel 6
-    Receive(0x81, {1, 2});     // short version
+    Receive(0x00, {2, 1});           // no channel 3
+    Receive(0x00, {0, 2});           // no range 2
+    Receive(0x00, {1});              // short
+    Receive(0x01, {5, 1, 1});        // no channel 6
+    Receive(0x01, {0, 0x00, 0x10});  // +4096 V: no bias supply gives that
+    Receive(0x01, {1, 0x17, 0xFC});  // -1001 V
+    Receive(0x81, {1, 2});           // short version
     Receive(0x84, {0, 0, 0x80});
     Receive(0x42, {});
     EXPECT_EQ(doc.Channel[0].Range, 0);
     EXPECT_EQ(doc.Channel[1].Range, 0);
     EXPECT_EQ(doc.Channel[0].BiasSet, 0);
+    EXPECT_EQ(doc.Channel[1].BiasSet, 0);
     EXPECT_TRUE(doc.FirmwareVersion.empty());
     EXPECT_EQ(doc.Filter.SampleCount, 0);
     EXPECT_TRUE(view->hints.empty());

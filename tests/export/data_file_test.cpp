@@ -185,6 +185,8 @@ TEST(DeviceText, Utf8BecomesSingleByte) {
     EXPECT_EQ(ToDeviceText("\xE2\x82\xAC"), "?");  // no euro sign in the device text
     EXPECT_EQ(ToDeviceText("a\xC2"), "a?");        // cut sequence
     EXPECT_EQ(ToDeviceText("\x80z"), "?z");
+    EXPECT_EQ(ToDeviceText("\xDC,1"), "?,1");  // a lead byte never swallows a comma
+    EXPECT_EQ(ToDeviceText("\xE2\x82\t"), "??\t");
 }
 
 // A prompt script: names to enter, answers to give, messages shown.

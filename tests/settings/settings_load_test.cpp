@@ -145,6 +145,23 @@ TEST(SettingsLoad, MissingCategoryIsAppendedAndTheRestKept) {
     EXPECT_EQ(doc.HStop, 2.5);
 }
 
+TEST(SettingsLoad, StrayTextAfterTheRootIsDroppedSoTheRewriteLoadsAgain) {
+    TempRoot root;
+    WriteText(SettingsPath(root),
+              "<root><SysInfo><Brightness value=\"5\"/></SysInfo></root>"
+              "Brightness value=\"9\"/></SysInfo><Extra>\xff</Extra></root>");
+    CKelvarinDoc doc;
+    SettingsLoadReport first = LoadSettings(doc);
+    ASSERT_TRUE(first.written);
+    EXPECT_FALSE(first.fileWasDamaged) << first.damage;
+    EXPECT_EQ(doc.Brightness, 5);
+    CKelvarinDoc again;
+    SettingsLoadReport second = LoadSettings(again);
+    EXPECT_FALSE(second.fileWasDamaged) << second.damage;
+    EXPECT_TRUE(second.addedKeys.empty());
+    EXPECT_EQ(again.Brightness, 5);
+}
+
 struct Repair {
     const char* category;
     const char* key;
