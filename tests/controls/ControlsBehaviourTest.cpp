@@ -1,4 +1,4 @@
-// The touch controls of Part 8.1 driven by taps: message-box answers per type, list
+// The panel's touch controls driven by taps: message-box answers per type, list
 // selection and scrolling, the repeat button on the test clock, tabs and the timed notice.
 #include <gmock/gmock.h>
 

@@ -1,4 +1,4 @@
-// The keypads of Part 8.2 driven by taps on their keys, as an operator would, with the
+// The numeric and text keypads driven by taps on their keys, as an operator would, with the
 // entry read from the display the panel draws.
 #include <gmock/gmock.h>
 

@@ -1,4 +1,4 @@
-// The pop-up menus of Part 8.2, opened at a button and answered by taps on their items:
+// The pop-up menus, opened at a button and answered by taps on their items:
 // the texts they draw, in order, the command a choice sends and a dismissal that sends none.
 #include <gmock/gmock.h>
 

@@ -1,4 +1,4 @@
-// The data-file page and the file name box of Part 2.4, driven by taps: saving writes the
+// The data-file page and the file name box, driven by taps: saving writes the
 // file below the test root's USB folder, an existing file is replaced only when the operator
 // says so, and a missing, full or write-protected device is told while the rows are kept.
 #include <gmock/gmock.h>
