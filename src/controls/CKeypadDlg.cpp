@@ -1,7 +1,6 @@
 #include "controls/CKeypadDlg.h"
 
 #include "controls/ControlColors.h"
-#include "controls/TextFit.h"
 
 namespace {
 
@@ -90,8 +89,7 @@ void CKeypadDlg::OnInitDialog() {
 }
 
 void CKeypadDlg::ShowEntry() {
-    const fw::FontSpec font{"Tahoma", 24, fw::kWeightNormal};
-    display_.SetText(controls::FitTail(entry_ + "_", font, display_.GetRect().Width() - 8));
+    display_.SetTextShowingEnd(entry_ + "_");
 }
 
 void CKeypadDlg::LabelLetterKeys() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/ControlColors.h"
+#include "controls/TextFit.h"
 #include "fw/ScriptText.h"
 
 namespace {
@@ -93,6 +94,11 @@ void CLabel::SetMarkedText(bool marked) {
 void CLabel::SetTransparent(bool transparent) {
     transparent_ = transparent;
     Invalidate();
+}
+
+void CLabel::SetTextShowingEnd(const std::string& text) {
+    // One pixel clear of the border on each side.
+    SetText(controls::FitTail(text, Font(), TextArea().Width() - 2));
 }
 
 fw::FontSpec CLabel::Font() const {

@@ -13,6 +13,8 @@ class CLabel : public fw::Window {
     void Create(fw::Window* parent, const fw::Rect& rect, int id = 0, std::string text = "");
 
     void SetText(std::string text);
+    // Shows `text` whole when it fits, otherwise its end led by "…" (entries being typed).
+    void SetTextShowingEnd(const std::string& text);
     void ClearText() { SetText(""); }
     const std::string& Text() const { return text_; }
     void SetBitmap(int bitmapId);

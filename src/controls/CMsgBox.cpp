@@ -15,12 +15,6 @@ constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 48;
 constexpr int kMessageFontHeight = 20;
 
-// The caption texts come from the string table where it has them.
-std::string Text(int stringId, const char* fallback) {
-    std::string s = stringId != 0 ? fw::LoadString(stringId) : std::string();
-    return s.empty() ? fallback : s;
-}
-
 int MessageHeight(const std::string& text, int width) {
     fw::Surface scratch(1, 1);
     fw::Dc dc(scratch);
@@ -103,7 +97,7 @@ void CMsgBox::PlaceButton(CBttn& button, int slot, const ButtonPlan* plan) {
     button.Show(plan != nullptr);
     results_[slot] = plan ? plan->result : 0;
     if (plan != nullptr)
-        button.SetCaption(Text(plan->stringId, plan->caption));
+        button.SetCaption(fw::LoadString(plan->stringId, plan->caption));
 }
 
 bool CMsgBox::OnDialogCommand(int commandId, fw::Window*) {

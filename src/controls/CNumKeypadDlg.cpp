@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "controls/ControlColors.h"
-#include "controls/TextFit.h"
 #include "fw/Resources.h"
 
 namespace {
@@ -28,11 +27,6 @@ fw::Rect GridKey(int column, int row) {
 fw::Rect SideKey(int row) {
     const int y = kGridTop + row * kPitchY;
     return fw::Rect{kSideLeft, y, kSideRight, y + kKeyHeight};
-}
-
-std::string Text(int id, const char* fallback) {
-    std::string s = fw::LoadString(id);
-    return s.empty() ? fallback : s;
 }
 
 }  // namespace
@@ -76,7 +70,7 @@ void CNumKeypadDlg::CreateKeys() {
     for (CBttn* choice : {&single_, &repeating_}) {
         const bool isSingle = choice == &single_;
         choice->Create(this, SideKey(isSingle ? 0 : 1), isSingle ? kIdSingle : kIdRepeating,
-                       isSingle ? Text(547, "Single") : Text(548, "Repeating"));
+                       isSingle ? fw::LoadString(547, "Single") : fw::LoadString(548, "Repeating"));
         choice->SetCheckBoxMode(true);
         choice->SetBitmaps(controls::kBmpChoiceMarked, controls::kBmpChoiceUnmarked);
         choice->SetTransparent(true, fw::colors::kTransparentKey);
@@ -112,14 +106,13 @@ void CNumKeypadDlg::OnInitDialog() {
     single_.Show(showRepeatChoice_);
     repeating_.Show(showRepeatChoice_);
     MarkRepeatChoice();
-    ok_.SetCaption(Text(136, "OK"));
-    cancel_.SetCaption(Text(137, "Cancel"));
+    ok_.SetCaption(fw::LoadString(136, "OK"));
+    cancel_.SetCaption(fw::LoadString(137, "Cancel"));
     ShowEntry();
 }
 
 void CNumKeypadDlg::ShowEntry() {
-    const fw::FontSpec font{"Tahoma", kDisplayFontHeight, fw::kWeightNormal};
-    display_.SetText(controls::FitTail(entry_ + " " + unit_, font, display_.GetRect().Width() - 8));
+    display_.SetTextShowingEnd(entry_ + " " + unit_);
 }
 
 bool CNumKeypadDlg::BelowMaxLength() const {

@@ -43,6 +43,11 @@ std::string LoadString(int id) {
     return s ? std::string(s) : std::string();
 }
 
+std::string LoadString(int id, std::string_view fallback) {
+    std::string s = LoadString(id);
+    return s.empty() ? std::string(fallback) : s;
+}
+
 void SetSoundEnabled(bool enabled) {
     Audio().enabled = enabled;
 }

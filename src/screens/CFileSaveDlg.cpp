@@ -2,7 +2,6 @@
 
 #include "controls/CKeypadDlg.h"
 #include "controls/ControlColors.h"
-#include "controls/TextFit.h"
 #include "fw/Resources.h"
 
 namespace {
@@ -13,11 +12,6 @@ constexpr int kMargin = 16;
 constexpr int kButtonWidth = 140;
 constexpr int kButtonHeight = 48;
 constexpr int kFieldFontHeight = 24;
-
-std::string Text(int id, const char* fallback) {
-    std::string s = fw::LoadString(id);
-    return s.empty() ? fallback : s;
-}
 
 }  // namespace
 
@@ -32,7 +26,7 @@ CFileSaveDlg::CFileSaveDlg(int titleStringId, std::string name) : name_(std::mov
     caption_.SetTextColor(fw::colors::kWhite);
     caption_.SetFontHeight(24);
     caption_.SetBold(true);
-    caption_.SetText(Text(titleStringId, titleStringId == 250 ? "Save As" : "Save"));
+    caption_.SetText(fw::LoadString(titleStringId, titleStringId == 250 ? "Save As" : "Save"));
 
     int y = top + kMargin + 36;
     prompt_.Create(this, {left + kMargin, y, right - kMargin, y + 24});
@@ -51,11 +45,11 @@ CFileSaveDlg::CFileSaveDlg(int titleStringId, std::string name) : name_(std::mov
     const int by = top + kBoxHeight - kMargin - kButtonHeight;
     const int gap = (kBoxWidth - 2 * kButtonWidth) / 3;
     ok_.Create(this, {left + gap, by, left + gap + kButtonWidth, by + kButtonHeight}, kIdOk,
-               Text(136, "OK"));
+               fw::LoadString(136, "OK"));
     ok_.SetBkColor(controls::kActionButton);
     ok_.SetTextColor(fw::colors::kWhite);
     cancel_.Create(this, {right - gap - kButtonWidth, by, right - gap, by + kButtonHeight},
-                   kIdCancel, Text(137, "Cancel"));
+                   kIdCancel, fw::LoadString(137, "Cancel"));
     ShowName();
 }
 
@@ -64,14 +58,13 @@ void CFileSaveDlg::OnInitDialog() {
 }
 
 void CFileSaveDlg::ShowName() {
-    const fw::FontSpec font{"Tahoma", kFieldFontHeight, fw::kWeightNormal};
-    field_.SetText(controls::FitTail(" " + name_, font, field_.GetRect().Width() - 8));
+    field_.SetTextShowingEnd(" " + name_);
     ok_.Enable(!name_.empty());
 }
 
 void CFileSaveDlg::AskName() {
     CKeypadDlg keypad;
-    keypad.SetTitleText(Text(kStringEnterFilename, "Enter Filename"));
+    keypad.SetTitleText(fw::LoadString(kStringEnterFilename, "Enter Filename"));
     keypad.SetEntryText(name_);
     const int result = runKeypad_ ? runKeypad_(keypad) : keypad.DoModal();
     if (result == kIdStandby) {
