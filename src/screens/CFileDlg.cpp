@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
-#include "controls/CMsgBox.h"
 #include "controls/CTouchTabCtrl.h"
 #include "controls/ControlColors.h"
-#include "controls/TextFit.h"
 #include "document/CKelvarinDoc.h"
-#include "screens/CFileSaveDlg.h"
-#include "screens/CKelvarinFormView.h"
 
 namespace {
 
@@ -18,52 +14,6 @@ constexpr int kButtonHeight = 48;
 constexpr int kButtonWidth = 120;
 
 }  // namespace
-
-// ---- prompts ----------------------------------------------------------------------------------
-
-int CDialogDataSetPrompts::Run(CModalDialog& dialog) {
-    return run_ ? run_(dialog) : dialog.DoModal();
-}
-
-bool CDialogDataSetPrompts::AskFileName(int captionId, std::string& name) {
-    CFileSaveDlg dlg(captionId, name);
-    dlg.SetKeypadRunner([this](CModalDialog& keypad) { return Run(keypad); });
-    if (Run(dlg) != fw::kIdOk)
-        return false;
-    name = dlg.Name();
-    return true;
-}
-
-bool CDialogDataSetPrompts::AskYesNo(const std::string& text) {
-    CMsgBox box(text, CMsgBox::kTypeYesNo);
-    return Run(box) == CMsgBox::kResultYes;
-}
-
-int CDialogDataSetPrompts::AskYesNoCancel(const std::string& text) {
-    CMsgBox box(text, CMsgBox::kTypeYesNoCancel);
-    // The box answers 1 for Yes; the saver speaks in the framework's codes.
-    switch (Run(box)) {
-        case CMsgBox::kResultYes:
-            return fw::kIdYes;
-        case CMsgBox::kResultNo:
-            return fw::kIdNo;
-        default:  // Cancel, or closed by a standby request
-            return fw::kIdCancel;
-    }
-}
-
-std::string CDialogDataSetPrompts::Explain(const std::string& text) {
-    if (text == kWriteFailedText)
-        return text + kWriteFailedHint;
-    return text;
-}
-
-void CDialogDataSetPrompts::Tell(const std::string& text) {
-    CMsgBox box(Explain(text), CMsgBox::kTypeOk);
-    Run(box);
-}
-
-// ---- the page ---------------------------------------------------------------------------------
 
 void CFileDlg::CreatePage(fw::Window* parent, const fw::Rect& rect, CKelvarinDoc& doc,
                           DataLayout layout) {
@@ -99,8 +49,7 @@ void CFileDlg::Refresh() {
     if (doc_ == nullptr)
         return;
     const std::string shown = doc_->Title + (doc_->DataUnsaved ? "*" : "");
-    const fw::FontSpec font{"Tahoma", kNameFontHeight, fw::kWeightNormal};
-    name_.SetText(controls::FitTail(shown, font, name_.GetRect().Width() - 8));
+    name_.SetTextShowingEnd(shown);
     const bool unsaved = doc_->DataUnsaved != 0;
     save_.Enable(unsaved);
     // Grey text on the action green is hard to read: a disabled "Save" is drawn on white.
@@ -108,24 +57,10 @@ void CFileDlg::Refresh() {
     save_.SetTextColor(unsaved ? fw::colors::kWhite : fw::colors::kBlack);
 }
 
-int CFileDlg::RunDialog(CModalDialog& dialog) {
-    if (run_)
-        return run_(dialog);
-    for (fw::Window* w = Parent(); w != nullptr; w = w->Parent()) {
-        if (auto* view = dynamic_cast<CKelvarinFormView*>(w))
-            return view->RunModal(dialog);
-    }
-    return dialog.DoModal();
-}
-
-CDialogDataSetPrompts CFileDlg::Prompts() {
-    return CDialogDataSetPrompts([this](CModalDialog& d) { return RunDialog(d); });
-}
-
 SaveOutcome CFileDlg::Save() {
     if (doc_ == nullptr || !doc_->DataUnsaved)
         return SaveOutcome::NothingToSave;
-    CDialogDataSetPrompts prompts = Prompts();
+    CDialogDataSetPrompts prompts(run_);
     const SaveOutcome outcome = SaveDataSet(*doc_, layout_, prompts);
     Refresh();
     if (outcome == SaveOutcome::Saved && changed_)
@@ -136,7 +71,7 @@ SaveOutcome CFileDlg::Save() {
 bool CFileDlg::New() {
     if (doc_ == nullptr)
         return false;
-    CDialogDataSetPrompts prompts = Prompts();
+    CDialogDataSetPrompts prompts(run_);
     const bool started = NewDataSet(*doc_, layout_, prompts);
     Refresh();
     if (changed_)

@@ -8,36 +8,11 @@
 
 #include "controls/CBttn.h"
 #include "controls/CLabel.h"
-#include "controls/CModalDialog.h"
 #include "export/DataFile.h"
-#include "export/DataSetSaver.h"
 #include "fw/Window.h"
+#include "screens/CDialogDataSetPrompts.h"
 
 class CKelvarinDoc;
-
-// The save questions answered with the touch controls: the name box, Yes/No and
-// Yes/No/Cancel message boxes and OK-only notices. Every dialog goes through `run`, so the
-// opener can register it with its view; a dialog that a standby request closed answers
-// Cancel (or No) and acts on nothing.
-class CDialogDataSetPrompts : public IDataSetPrompts {
-  public:
-    using Runner = std::function<int(CModalDialog&)>;
-    explicit CDialogDataSetPrompts(Runner run = {}) : run_(std::move(run)) {}
-
-    bool AskFileName(int captionId, std::string& name) override;
-    bool AskYesNo(const std::string& text) override;
-    int AskYesNoCancel(const std::string& text) override;
-    void Tell(const std::string& text) override;
-
-    // What Tell shows for a text of the saver: a failed write also says why it may fail.
-    static std::string Explain(const std::string& text);
-    static constexpr const char* kWriteFailedHint =
-        "\r\nThe USB storage device may be full or write-protected.\r\nThe data was kept.";
-
-  private:
-    int Run(CModalDialog& dialog);
-    Runner run_;
-};
 
 class CFileDlg : public fw::Window {
   public:
@@ -49,8 +24,8 @@ class CFileDlg : public fw::Window {
     void CreatePage(fw::Window* parent, const fw::Rect& rect, CKelvarinDoc& doc,
                     DataLayout layout = DataLayout::Measurement);
     void SetBkColor(fw::Color background);
-    // How the page's dialogs run; by default registered with the view the page is on, or
-    // on their own when it is on none.
+    // How the page's dialogs run (by default on their own); the screen the page is on
+    // registers them with itself, so a standby request can close them.
     void SetModalRunner(CDialogDataSetPrompts::Runner run) { run_ = std::move(run); }
     // Called after "New" started a data set or "Save" wrote one, so the data list is redrawn.
     void SetOnDataSetChanged(std::function<void()> changed) { changed_ = std::move(changed); }
@@ -69,9 +44,6 @@ class CFileDlg : public fw::Window {
     void OnPaint(fw::Dc& dc) override;
 
   private:
-    CDialogDataSetPrompts Prompts();
-    int RunDialog(CModalDialog& dialog);
-
     CKelvarinDoc* doc_ = nullptr;
     DataLayout layout_ = DataLayout::Measurement;
     fw::Color background_ = fw::colors::kWhite;

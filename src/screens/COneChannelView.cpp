@@ -127,7 +127,7 @@ void COneChannelView::CreateValueLine(ValueLine& line, std::array<int, 3> ids,
 
 void COneChannelView::CreatePages() {
     setup_.CreatePage(*GetDoc(), fw::colors::kWhite);
-    setup_.SetModalRunner([this](CModalDialog& dialog) { return RunModal(dialog); });
+    setup_.SetModalRunner(Runner());
     data_.CreatePage(*GetDoc(), fw::colors::kWhite);
     file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight},
                      *GetDoc());

@@ -4,35 +4,29 @@
 #include "controls/CMsgBox.h"
 #include "export/DataSetSaver.h"
 #include "fw/Resources.h"
+#include "screens/CDialogDataSetPrompts.h"
 #include "screens/CKelvarinFormView.h"
 
 namespace {
 
-// The questions of the shared save steps, answered with the instrument's message boxes. A
-// failed write is not told here: the standby offer asks whether to try again instead.
-class StandbyPrompts : public IDataSetPrompts {
+// The questions of the shared save steps, answered with the instrument's message boxes on
+// the screen that asked for standby. A failed write is not told here: the standby offer asks
+// whether to try again instead. The name was asked already, and nothing is left to cancel.
+class StandbyPrompts : public CDialogDataSetPrompts {
   public:
-    explicit StandbyPrompts(CKelvarinFormView& view) : view_(view) {}
+    explicit StandbyPrompts(CKelvarinFormView& view)
+        : CDialogDataSetPrompts([&view](CModalDialog& d) { return view.RunModal(d); }) {}
 
     bool AskFileName(int, std::string&) override { return false; }
-    bool AskYesNo(const std::string& text) override {
-        CMsgBox box(text, CMsgBox::kTypeYesNo);
-        return view_.RunModal(box) == CMsgBox::kResultYes;
-    }
     int AskYesNoCancel(const std::string&) override { return fw::kIdCancel; }
     void Tell(const std::string& text) override {
-        if (text == kWriteFailedText) {
+        if (text == kWriteFailedText)
             writeFailed = true;
-            return;
-        }
-        CMsgBox box(text, CMsgBox::kTypeOk);
-        view_.RunModal(box);
+        else
+            CDialogDataSetPrompts::Tell(text);
     }
 
     bool writeFailed = false;
-
-  private:
-    CKelvarinFormView& view_;
 };
 
 }  // namespace
