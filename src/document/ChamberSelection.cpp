@@ -1,5 +1,7 @@
 // The chamber calibration each channel uses: chosen from the library by position, kept as a
 // copy in the channel, and found again by content whenever the library changes.
+#include <algorithm>
+
 #include "document/CKelvarinDoc.h"
 #include "store/CCLibDB.h"
 
@@ -107,14 +109,13 @@ bool CKelvarinDoc::IsChamberInUse(int ch, int recordIndex) {
 }
 
 bool CKelvarinDoc::IsAnyChamberDue() const {
+    std::vector<std::optional<CHAMBER_CAL>> all;
     CCLibDB library;
-    const int count = library.GetRecordCount();
-    CHAMBER_CAL cal;
-    for (int i = 0; i < count; ++i) {
-        if (!library.GetRecord(i, cal))
-            return true;  // an unreadable calibration cannot be shown to be current
-        if (IsCalDueSoon(cal.CalDueDate.Year, cal.CalDueDate.Month, cal.CalDueDate.Day))
-            return true;
-    }
-    return false;
+    if (!library.GetAllRecords(all))
+        return false;
+    // An unreadable calibration cannot be shown to be current.
+    return std::any_of(all.begin(), all.end(), [this](const std::optional<CHAMBER_CAL>& cal) {
+        return !cal ||
+               IsCalDueSoon(cal->CalDueDate.Year, cal->CalDueDate.Month, cal->CalDueDate.Day);
+    });
 }

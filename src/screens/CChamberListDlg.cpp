@@ -161,16 +161,17 @@ void CChamberListDlg::OnInitDialog() {
 
 void CChamberListDlg::FillList() {
     list_.DeleteAllItems();
+    std::vector<std::optional<CHAMBER_CAL>> all;
     CCLibDB library;
-    const int count = library.GetRecordCount();
-    for (int i = 0; i < count; ++i) {
-        CHAMBER_CAL cal;
-        if (!library.GetRecord(i, cal))
+    if (!library.GetAllRecords(all))
+        return;
+    for (const std::optional<CHAMBER_CAL>& cal : all) {
+        if (!cal)
             break;  // positions past an unreadable record would not match the store
-        int row = list_.InsertItem(i, cal.ChamberModel);
-        list_.SetItemText(row, 1, cal.ChamberSerial);
-        list_.SetItemText(row, 2, cal.BeamIsotope);
-        const DATE_YMD& due = cal.CalDueDate;
+        int row = list_.InsertItem(list_.GetItemCount(), cal->ChamberModel);
+        list_.SetItemText(row, 1, cal->ChamberSerial);
+        list_.SetItemText(row, 2, cal->BeamIsotope);
+        const DATE_YMD& due = cal->CalDueDate;
         list_.SetItemData(row, doc_.IsCalDueSoon(due.Year, due.Month, due.Day) ? kDueIcon : 0);
     }
 }

@@ -1,5 +1,7 @@
 #include "store/CCLibDB.h"
 
+#include <algorithm>
+
 #include "store/FieldReader.h"
 
 namespace {
@@ -91,6 +93,20 @@ bool CCLibDB::GetRecord(int index, CHAMBER_CAL& out) {
     return true;
 }
 
+bool CCLibDB::GetAllRecords(std::vector<std::optional<CHAMBER_CAL>>& out) {
+    std::vector<std::optional<CDBRecord>> stored;
+    if (!volume_.ReadAll(stored))
+        return false;
+    std::vector<std::optional<CHAMBER_CAL>> all(stored.size());
+    for (size_t i = 0; i < stored.size(); ++i) {
+        CHAMBER_CAL cal;
+        if (stored[i] && FromRecord(*stored[i], cal))
+            all[i] = std::move(cal);
+    }
+    out = std::move(all);
+    return true;
+}
+
 bool CCLibDB::AddRecord(const CHAMBER_CAL& record) {
     if (!volume_.Add(ToRecord(record)))
         return false;
@@ -113,23 +129,20 @@ int CCLibDB::GetRecordCount() {
     return volume_.Count();
 }
 
-// A record that cannot be read whole is passed over; any other failure ends the search.
+// A record that cannot be read whole is passed over.
 template <typename Match>
 bool CCLibDB::FindFirst(Match matches, int& index) {
     index = -1;
-    int count = GetRecordCount();
-    for (int i = 0; i < count; ++i) {
-        CHAMBER_CAL cal;
-        if (GetRecord(i, cal)) {
-            if (matches(cal)) {
-                index = i;
-                return true;
-            }
-        } else if (LastError() != DbError::kBadRecord) {
-            return false;
-        }
-    }
-    return false;
+    std::vector<std::optional<CHAMBER_CAL>> all;
+    if (!GetAllRecords(all))
+        return false;
+    auto found = std::find_if(all.begin(), all.end(), [&](const std::optional<CHAMBER_CAL>& cal) {
+        return cal && matches(*cal);
+    });
+    if (found == all.end())
+        return false;
+    index = static_cast<int>(found - all.begin());
+    return true;
 }
 
 bool CCLibDB::FindRecord(const CHAMBER_CAL& record, int& index) {

@@ -3,6 +3,8 @@
 // are addressed by position; positions shift when records are added or deleted, so a caller
 // holding a position re-resolves it by content (FindRecord, FindCalibration) after a change.
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "store/CLibraryVolume.h"
 #include "store/ChamberCal.h"
@@ -16,6 +18,9 @@ class CCLibDB {
 
     // `out` is left untouched on failure.
     bool GetRecord(int index, CHAMBER_CAL& out);
+    // The whole library in order, in one read: a calibration that cannot be read whole is
+    // nothing at its position. `out` is left untouched on failure.
+    bool GetAllRecords(std::vector<std::optional<CHAMBER_CAL>>& out);
     bool AddRecord(const CHAMBER_CAL& record);
     bool UpdateRecord(int index, const CHAMBER_CAL& record);
     bool DeleteRecord(int index);

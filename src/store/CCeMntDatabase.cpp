@@ -403,6 +403,42 @@ bool CCeMntDatabase::ReadRecord(CDBRecord& record) {
     return Succeed();
 }
 
+bool CCeMntDatabase::ReadAllRecords(std::vector<std::optional<CDBRecord>>& records) {
+    if (!RequireOpen())
+        return false;
+    SqlStatement stmt(volume_, RankedRecordsSql() +
+                                   "SELECT ranked.oid, p.id, p.type, p.value FROM ranked "
+                                   "LEFT JOIN props p ON p.oid = ranked.oid "
+                                   "ORDER BY ranked.pos, p.position");
+    std::vector<std::optional<CDBRecord>> read;
+    uint32_t oid = 0;
+    int rc;
+    while ((rc = stmt.Step()) == SQLITE_ROW) {
+        auto rowOid = static_cast<uint32_t>(stmt.ColumnInt(0));
+        if (rowOid != oid) {
+            oid = rowOid;
+            read.emplace_back(CDBRecord());
+            read.back()->SetOid(oid);
+        }
+        std::optional<CDBRecord>& record = read.back();
+        if (!record)
+            continue;
+        if (sqlite3_column_type(stmt.Handle(), 1) == SQLITE_NULL) {
+            record.reset();  // a record without properties cannot be read
+            continue;
+        }
+        auto prop = PropFromColumns(stmt.Handle(), 1, 2, 3);
+        if (prop)
+            record->AddProp(*prop);
+        else
+            record.reset();
+    }
+    if (rc != SQLITE_DONE)
+        return FailSql(rc);
+    records = std::move(read);
+    return Succeed();
+}
+
 bool CCeMntDatabase::RecordBelongsHere(uint32_t oid, bool& failed) {
     SqlStatement stmt(volume_, "SELECT 1 FROM records WHERE oid = ?1 AND db = ?2");
     stmt.BindInt(1, oid);

@@ -49,6 +49,10 @@ class CCeMntDatabase {
 
     // Reads all properties of the current record; `record` is left untouched on failure.
     bool ReadRecord(CDBRecord& record);
+    // Every record in database order, read in one query: a list page costs one statement, not
+    // one per row. A record with a damaged or no property is nothing at its position, so the
+    // positions still match SeekTo. `records` is left untouched on failure.
+    bool ReadAllRecords(std::vector<std::optional<CDBRecord>>& records);
     // Writes the record's properties, replacing all stored ones. Target: the record's identifier
     // when it has one, else the current record (atCurrent) or a new record. The written record
     // becomes current; returns its identifier, or 0.

@@ -62,6 +62,10 @@ bool CLibraryVolume::ReadCurrent(CDBRecord& record) {
     return EnsureOpen() && Track(database_.ReadRecord(record));
 }
 
+bool CLibraryVolume::ReadAll(std::vector<std::optional<CDBRecord>>& records) {
+    return EnsureOpen() && Track(database_.ReadAllRecords(records));
+}
+
 bool CLibraryVolume::Add(CDBRecord record) {
     record.SetOid(0);
     return EnsureOpen() && Track(database_.WriteRecord(record, false) != 0) &&

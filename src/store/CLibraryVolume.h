@@ -4,6 +4,7 @@
 // and one flushed transaction per add, update or delete.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,8 @@ class CLibraryVolume {
     int Count();
     bool ReadAt(int index, CDBRecord& record);
     bool ReadCurrent(CDBRecord& record);
+    // Every record in order; an unreadable one is nothing at its position.
+    bool ReadAll(std::vector<std::optional<CDBRecord>>& records);
     bool Add(CDBRecord record);
     // Reads the record at index, sets each of `values` on it and writes it back in place.
     bool UpdateAt(int index, const CDBRecord& values);

@@ -1,3 +1,4 @@
+#include <optional>
 #include <vector>
 
 #include "StoreTestRoot.h"
@@ -21,13 +22,24 @@ CHAMBER_CAL Cal(std::string serial, int16_t mantissa, std::string model = "FC65-
     return c;
 }
 
+std::string SerialOf(const CHAMBER_CAL& c) {
+    return c.ChamberSerial + "/" + std::to_string(c.CoefMantissa);
+}
+
+// The library by positional reads; the whole-library read must list the same records.
 std::vector<std::string> Serials(CCLibDB& lib) {
     std::vector<std::string> serials;
     for (int i = 0; i < lib.GetRecordCount(); ++i) {
         CHAMBER_CAL c;
         EXPECT_TRUE(lib.GetRecord(i, c));
-        serials.push_back(c.ChamberSerial + "/" + std::to_string(c.CoefMantissa));
+        serials.push_back(SerialOf(c));
     }
+    std::vector<std::optional<CHAMBER_CAL>> all;
+    EXPECT_TRUE(lib.GetAllRecords(all));
+    std::vector<std::string> listed;
+    for (const auto& c : all)
+        listed.push_back(c ? SerialOf(*c) : "unreadable");
+    EXPECT_EQ(listed, serials);
     return serials;
 }
 
@@ -124,10 +136,43 @@ TEST_F(ChamberStore, RecordMissingAPropertyFailsToReadAndIsPassedOverBySearches)
     int index = -1;
     ASSERT_TRUE(lib.FindRecord(Cal("1001", 2), index));
     EXPECT_EQ(index, 1);
+    // The whole-library read keeps the damaged record's place, so positions still match.
+    std::vector<std::optional<CHAMBER_CAL>> all;
+    ASSERT_TRUE(lib.GetAllRecords(all));
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_FALSE(all[0].has_value());
+    EXPECT_EQ(all[1], Cal("1001", 2));
     // Writing the full record in place mends it.
     ASSERT_TRUE(lib.UpdateRecord(0, Cal("1001", 1)));
     ASSERT_TRUE(lib.GetRecord(0, out));
     EXPECT_EQ(out, Cal("1001", 1));
+}
+
+TEST_F(ChamberStore, RecordsWithoutPropertiesOrWithAnUndecodableValueAreListedAsUnreadable) {
+    {
+        CCLibDB lib;
+        for (int n = 1; n <= 4; ++n)
+            ASSERT_TRUE(lib.AddRecord(Cal(std::to_string(1000 + n), static_cast<int16_t>(n))));
+    }
+    // Record 2 loses every property (and with its serial its place: it sorts last); record 3's
+    // mantissa becomes text in an int16 property.
+    Tamper(FileOf(CCLibDB::kVolumePath),
+           "DELETE FROM props WHERE oid = (SELECT min(oid) + 1 FROM records);"
+           "UPDATE props SET value = 'x' WHERE id = 111 AND "
+           "oid = (SELECT min(oid) + 2 FROM records)");
+    CCLibDB lib;
+    std::vector<std::optional<CHAMBER_CAL>> all;
+    ASSERT_TRUE(lib.GetAllRecords(all));
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all[0], Cal("1001", 1));
+    EXPECT_FALSE(all[1].has_value());
+    EXPECT_EQ(all[2], Cal("1004", 4));
+    EXPECT_FALSE(all[3].has_value());
+    int index = -1;
+    ASSERT_TRUE(lib.FindCalibration(Cal("1004", 4), index));
+    EXPECT_EQ(index, 2);
+    CHAMBER_CAL out;
+    EXPECT_FALSE(lib.GetRecord(3, out));
 }
 
 TEST_F(ChamberStore, ClearingDeletesTheFileAndTheNextUseStartsEmpty) {
@@ -172,6 +217,9 @@ TEST_F(ChamberStore, UnopenableVolumeFailsEveryOperationWithoutTouchingIt) {
     EXPECT_FALSE(lib.AddRecord(Cal("1001", 1)));
     CHAMBER_CAL out;
     EXPECT_FALSE(lib.GetRecord(0, out));
+    std::vector<std::optional<CHAMBER_CAL>> all(1, Cal("caller", 9));
+    EXPECT_FALSE(lib.GetAllRecords(all));
+    EXPECT_EQ(all, (std::vector<std::optional<CHAMBER_CAL>>(1, Cal("caller", 9))));
     EXPECT_TRUE(lib.KeptAsidePath().empty());
     EXPECT_TRUE(std::filesystem::exists(file / "kept"));
 }
