@@ -14,16 +14,22 @@ enum BoardState : uint8_t {
 
 }  // namespace
 
+void CBoardFramer::StartFrame() {
+    escape_ = false;
+    index_ = 0;
+    checksum_ = 0;
+    state_ = kCode;
+}
+
 bool CBoardFramer::OnByte(uint8_t b) {
-    if (state_ == kIdle) {
-        if (b == kFrameStart) {
-            escape_ = false;
-            index_ = 0;
-            checksum_ = 0;
-            state_ = kCode;
-        }
+    // The board never escapes a start byte, so one always begins a frame, even inside an
+    // unfinished one: a frame right behind line noise is not lost with the noise.
+    if (b == kFrameStart) {
+        StartFrame();
         return false;
     }
+    if (state_ == kIdle)
+        return false;
     if (state_ == kEnd) {
         bool complete = b == kFrameEnd && checksum_ == receivedChecksum_;
         if (complete)
@@ -31,7 +37,7 @@ bool CBoardFramer::OnByte(uint8_t b) {
         state_ = kIdle;
         return complete;
     }
-    if (b == kFrameStart || b == kFrameEnd) {  // abandoned frame; this byte starts nothing
+    if (b == kFrameEnd) {  // abandoned frame
         state_ = kIdle;
         return false;
     }

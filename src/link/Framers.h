@@ -6,13 +6,15 @@
 
 #include "link/BoardPacket.h"
 
-// Main-board frames: 0xF1 starts, 0xF2 ends, 0xF3 escapes; bad checksums are dropped.
+// Main-board frames: 0xF1 starts (also inside an unfinished frame, which is then dropped),
+// 0xF2 ends, 0xF3 escapes; bad checksums are dropped.
 class CBoardFramer {
   public:
     bool OnByte(uint8_t b);
     const BOARD_PACKET& Record() const { return record_; }
 
   private:
+    void StartFrame();
     bool TakeValue(uint8_t v);
 
     BOARD_PACKET record_;

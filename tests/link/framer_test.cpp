@@ -9,7 +9,8 @@ namespace {
 std::vector<BOARD_PACKET> Feed(CBoardFramer& f, const std::vector<uint8_t>& bytes) {
     std::vector<BOARD_PACKET> out;
     for (uint8_t b : bytes) {
-        if (f.OnByte(b)) out.push_back(f.Record());
+        if (f.OnByte(b))
+            out.push_back(f.Record());
     }
     return out;
 }
@@ -20,8 +21,8 @@ TEST(BoardFrame, EscapesSpecialBytesInPayloadAndChecksum) {
     ASSERT_TRUE(EncodeFrame(p, frame));
     // checksum = 0x84 ^ 0 ^ 5 ^ F2 ^ F0 ^ 01 ^ F3 ^ F1 = 0x80
     EXPECT_EQ(p.checksum, 0x80);
-    std::vector<uint8_t> expected = {0xF1, 0x84, 0x00, 0x05, 0xF3, 0x02, 0xF3, 0x00, 0x01,
-                                     0xF3, 0x03, 0xF3, 0x01, 0x80, 0xF2};
+    std::vector<uint8_t> expected = {0xF1, 0x84, 0x00, 0x05, 0xF3, 0x02, 0xF3, 0x00,
+                                     0x01, 0xF3, 0x03, 0xF3, 0x01, 0x80, 0xF2};
     EXPECT_EQ(frame, expected);
 
     // A checksum that itself needs escaping: code 0xF0 alone gives checksum 0xF0.
@@ -64,11 +65,21 @@ TEST(BoardFrame, CorruptFramesAreDroppedSilently) {
     noEnd.back() = 0x00;
     EXPECT_TRUE(Feed(f, noEnd).empty());
 
-    // A stray start inside a frame abandons it and is consumed: the next frame right behind
-    // it is lost too unless it brings its own start byte.
+    // A start inside a frame abandons it and starts the next: a cut-off frame costs only
+    // itself, whether the next frame follows at once or after more noise.
     std::vector<uint8_t> stray = {0xF1, 0x84, 0xF1, 0x85, 0x00, 0x00, 0x85, 0xF2};
-    EXPECT_TRUE(Feed(f, stray).empty());
-    EXPECT_EQ(Feed(f, good).size(), 1u);
+    auto resynced = Feed(f, stray);
+    ASSERT_EQ(resynced.size(), 1u);
+    EXPECT_EQ(resynced[0].code, 0x85);
+    std::vector<uint8_t> cut = {0xF1, 0x84, 0x00, 0x10, 0x01, 0x02};
+    cut.insert(cut.end(), good.begin(), good.end());
+    EXPECT_EQ(Feed(f, cut).size(), 1u);
+    // An escaped start is a value, never a start.
+    std::vector<uint8_t> escapedStart = {0xF1, 0x84, 0x00, 0x01, 0xF3, 0x01, 0x84 ^ 0x01 ^ 0xF1,
+                                         0xF2};
+    auto escaped = Feed(f, escapedStart);
+    ASSERT_EQ(escaped.size(), 1u);
+    EXPECT_EQ(escaped[0].payload[0], 0xF1);
 
     // Junk before a frame is ignored.
     std::vector<uint8_t> junk = {0x00, 0x42, 0xF2, 0xF3};
@@ -99,7 +110,8 @@ TEST(BoardFrame, LongFramesAreRefusedBeforeTheyAreBuilt) {
 std::vector<std::string> FeedLines(CLineFramer& f, const std::string& bytes) {
     std::vector<std::string> out;
     for (char c : bytes) {
-        if (f.OnByte(static_cast<uint8_t>(c))) out.emplace_back(f.Line());
+        if (f.OnByte(static_cast<uint8_t>(c)))
+            out.emplace_back(f.Line());
     }
     return out;
 }
