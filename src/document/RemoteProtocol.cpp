@@ -137,18 +137,7 @@ class RemoteCommand {
         if (staged && std::filesystem::exists(*staged, ec) &&
             fw::GetProductVersion(*staged, version, 0))
             return remote::PlainReply(version);
-        const std::string& own = OwnVersion();
-        return own.empty() ? Refused() : remote::PlainReply(own);
-    }
-
-    // The running program's stamp never changes, so its file is read once.
-    static const std::string& OwnVersion() {
-        static const std::string version = [] {
-            std::string v;
-            fw::GetProductVersion(fw::OwnExecutable(), v, 0);
-            return v;
-        }();
-        return version;
+        return fw::GetOwnProductVersion(version, 0) ? remote::PlainReply(version) : Refused();
     }
 
     // GR1/GR2, GC1/GC2: the channel's value text and unit, on M or S.

@@ -48,7 +48,7 @@ std::string SoftwareVersion() {
     auto staged = fw::MapDevicePath(kApplicationFile);
     if (staged && fw::GetProductVersion(*staged, version, 0))
         return version;
-    fw::GetProductVersion(fw::OwnExecutable(), version, 0);
+    fw::GetOwnProductVersion(version, 0);
     return version;
 }
 

@@ -28,12 +28,11 @@ std::string ShortForm(const std::string& version) {
     return second == std::string::npos ? version : version.substr(0, second);
 }
 
-}  // namespace
-
-bool GetProductVersion(const std::filesystem::path& path, std::string& out, int shortForm) {
+// The full version found in the file, or nothing.
+std::string ReadStamp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return false;
+        return {};
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::string prefix = StampPrefix();
     std::string version;
@@ -46,16 +45,31 @@ bool GetProductVersion(const std::filesystem::path& path, std::string& out, int 
             version = bytes.substr(begin, end - begin);
         }
     }
+    return version;
+}
+
+bool TakeVersion(const std::string& version, std::string& out, int shortForm) {
     if (version.empty())
         return false;
     out = shortForm == 1 ? ShortForm(version) : version;
     return true;
 }
 
+}  // namespace
+
+bool GetProductVersion(const std::filesystem::path& path, std::string& out, int shortForm) {
+    return TakeVersion(ReadStamp(path), out, shortForm);
+}
+
 std::filesystem::path OwnExecutable() {
     std::error_code ec;
     auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::filesystem::path() : p;
+}
+
+bool GetOwnProductVersion(std::string& out, int shortForm) {
+    static const std::string own = ReadStamp(OwnExecutable());
+    return TakeVersion(own, out, shortForm);
 }
 
 }  // namespace fw

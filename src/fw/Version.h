@@ -12,4 +12,8 @@ bool GetProductVersion(const std::filesystem::path& path, std::string& out, int 
 // This program's own file.
 std::filesystem::path OwnExecutable();
 
+// The running program's own stamp, read from its file once: it cannot change while it runs,
+// and the file is megabytes. Same forms as GetProductVersion; false when there is no stamp.
+bool GetOwnProductVersion(std::string& out, int shortForm);
+
 }  // namespace fw

@@ -27,7 +27,7 @@ constexpr int kRowHeight = 36;
 
 std::string SoftwareVersion() {
     std::string version;
-    if (!fw::GetProductVersion(fw::OwnExecutable(), version, 1))
+    if (!fw::GetOwnProductVersion(version, 1))
         version.clear();
     return version;
 }

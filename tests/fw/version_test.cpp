@@ -45,6 +45,12 @@ TEST(ProductVersion, OwnProgramCarriesTheBuildVersion) {
     std::string v;
     ASSERT_TRUE(fw::GetProductVersion(fw::OwnExecutable(), v, 0));
     EXPECT_EQ(std::count(v.begin(), v.end(), '.'), 3);
+    // The kept copy is the same stamp, in both forms.
+    std::string own, ownShort;
+    ASSERT_TRUE(fw::GetOwnProductVersion(own, 0));
+    ASSERT_TRUE(fw::GetOwnProductVersion(ownShort, 1));
+    EXPECT_EQ(own, v);
+    EXPECT_EQ(ownShort, v.substr(0, v.find('.', v.find('.') + 1)));
 }
 
 }  // namespace
