@@ -1,0 +1,164 @@
+// Library changes cut off at every step that touches the disk: by a failing write, flush or
+// delete, and by the process dying there. Afterwards the library must open without being
+// taken for damaged and hold either all of the old content or all of the new, never a mix,
+// and a change reported done must be there.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FaultyVfs.h"
+#include "StoreTestRoot.h"
+#include "store/CCLibDB.h"
+
+namespace {
+
+using Content = std::vector<std::string>;
+
+CHAMBER_CAL Cal(const std::string& serial, int16_t mantissa) {
+    CHAMBER_CAL c;
+    c.ChamberSerial = serial;
+    c.ChamberModel = "FC65-G";
+    c.ReportName = "Report " + serial;
+    c.ReportDate = {2024, 2, 1};
+    c.CalDueDate = {2026, 2, 1};
+    c.BeamIsotope = "Co-60";
+    c.CoefMantissa = mantissa;
+    c.CoefExponent = 7;
+    c.Aion = "1.001";
+    return c;
+}
+
+struct Change {
+    const char* name;
+    std::function<bool(CCLibDB&)> apply;
+    Content after;
+};
+
+const Content kBefore = {"1001/10", "2002/20", "3003/30"};
+
+std::vector<Change> Changes() {
+    return {
+        {"add",
+         [](CCLibDB& lib) { return lib.AddRecord(Cal("1500", 15)); },
+         {"1001/10", "1500/15", "2002/20", "3003/30"}},
+        {"update",
+         [](CCLibDB& lib) { return lib.UpdateRecord(1, Cal("2002", 21)); },
+         {"1001/10", "2002/21", "3003/30"}},
+        {"delete", [](CCLibDB& lib) { return lib.DeleteRecord(0); }, {"2002/20", "3003/30"}},
+    };
+}
+
+class LibraryWriteFaults : public StoreTest {
+  protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        file_ = FileOf(CCLibDB::kVolumePath);
+        {
+            CCLibDB lib;
+            for (const char* serial : {"3003", "1001", "2002"})
+                ASSERT_TRUE(lib.AddRecord(Cal(serial, int16_t(std::stoi(serial) / 100))));
+        }
+        baseline_ = ReadBytes(file_);
+    }
+
+    void RestoreBaseline() {
+        std::filesystem::remove(file_.string() + "-journal");
+        WriteBytes(file_, baseline_);
+    }
+
+    // What a fresh store object reads; a library it cannot use whole reads as nothing.
+    std::optional<Content> Stored() {
+        CCLibDB lib;
+        std::vector<std::optional<CHAMBER_CAL>> all;
+        if (!lib.GetAllRecords(all) || !lib.KeptAsidePath().empty())
+            return std::nullopt;
+        Content content;
+        for (const auto& cal : all) {
+            if (!cal)
+                return std::nullopt;
+            content.push_back(cal->ChamberSerial + "/" + std::to_string(cal->CoefMantissa));
+        }
+        return content;
+    }
+
+    int StepsOf(const Change& change) {
+        RestoreBaseline();
+        vfs_.Arm(INT_MAX, FaultyVfs::Fault::kFail);
+        {
+            CCLibDB lib;
+            EXPECT_TRUE(change.apply(lib)) << change.name;
+        }
+        int steps = vfs_.StepsTaken();
+        vfs_.Disarm();
+        EXPECT_EQ(Stored(), change.after) << change.name;
+        return steps;
+    }
+
+    // Runs the change in a child that dies at `step`; true when it died there.
+    bool KilledAt(const Change& change, int step) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            vfs_.Arm(step, FaultyVfs::Fault::kKill);
+            CCLibDB lib;
+            change.apply(lib);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
+
+    std::filesystem::path file_;
+    std::string baseline_;
+    FaultyVfs vfs_;
+};
+
+TEST_F(LibraryWriteFaults, AFailedStepLeavesOldOrNewContentAndTheSameObjectCanRetry) {
+    for (const Change& change : Changes()) {
+        const int steps = StepsOf(change);
+        ASSERT_GT(steps, 2) << change.name;
+        for (int step = 1; step <= steps; ++step) {
+            SCOPED_TRACE(std::string(change.name) + " failing at step " + std::to_string(step));
+            RestoreBaseline();
+            CCLibDB lib;
+            vfs_.Arm(step, FaultyVfs::Fault::kFail);
+            const bool reported = change.apply(lib);
+            EXPECT_TRUE(vfs_.FaultHit());
+            vfs_.Disarm();
+            auto stored = Stored();
+            ASSERT_TRUE(stored.has_value());
+            if (reported)
+                EXPECT_EQ(*stored, change.after);
+            else
+                EXPECT_TRUE(*stored == kBefore || *stored == change.after);
+            // Trying again on the same object makes the change exactly once.
+            if (*stored == kBefore) {
+                EXPECT_TRUE(change.apply(lib));
+                EXPECT_EQ(Stored(), change.after);
+            }
+        }
+    }
+}
+
+TEST_F(LibraryWriteFaults, DyingAtAnyStepLeavesOldOrNewContentThatOpensCleanly) {
+    for (const Change& change : Changes()) {
+        const int steps = StepsOf(change);
+        for (int step = 1; step <= steps; ++step) {
+            SCOPED_TRACE(std::string(change.name) + " killed at step " + std::to_string(step));
+            RestoreBaseline();
+            ASSERT_TRUE(KilledAt(change, step));
+            auto stored = Stored();
+            ASSERT_TRUE(stored.has_value());
+            EXPECT_TRUE(*stored == kBefore || *stored == change.after);
+            EXPECT_FALSE(std::filesystem::exists(file_.string() + ".bad"));
+        }
+    }
+}
+
+}  // namespace
