@@ -36,7 +36,6 @@ void BoardSim::Handle(const BOARD_PACKET& c) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         ++commandCounts_[c.code];
-        received_.push_back(c);
     }
     const uint8_t* p = c.payload;
     switch (c.code) {
@@ -165,11 +164,6 @@ int BoardSim::CommandCount(uint8_t code) const {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = commandCounts_.find(code);
     return it == commandCounts_.end() ? 0 : it->second;
-}
-
-std::vector<BOARD_PACKET> BoardSim::ReceivedPackets() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return received_;
 }
 
 int BoardSim::Range(int channel) const {

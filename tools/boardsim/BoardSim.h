@@ -48,7 +48,6 @@ class BoardSim {
 
     // What the instrument asked for.
     int CommandCount(uint8_t code) const;
-    std::vector<BOARD_PACKET> ReceivedPackets() const;
     int Range(int channel) const;
     int BiasVolts(int channel) const;
     uint8_t LastStandbyStatus() const;
@@ -70,7 +69,6 @@ class BoardSim {
     bool answersPoll_ = true;
     uint8_t lastStandbyStatus_ = 0;
     std::map<uint8_t, int> commandCounts_;
-    std::vector<BOARD_PACKET> received_;
     std::array<CHANNEL_CAL, 2> cal_{};
     std::mt19937 random_{12345};
 };
