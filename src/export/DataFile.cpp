@@ -262,6 +262,10 @@ std::string ToDeviceText(const std::string& utf8) {
         uint32_t cp = extra == 0 ? c : c & (0x3F >> extra);
         for (int k = 1; k <= extra; ++k)
             cp = (cp << 6) | (utf8[i + k] & 0x3F);
+        // An overlong form ("\xC0\x89" for a tab) would smuggle a delimiter or line break in.
+        static constexpr uint32_t kShortestFrom[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kShortestFrom[extra] || cp > 0x10FFFF || c >= 0xF8)
+            cp = '?';
         AppendLatin1(cp, out);
         i += 1 + extra;
     }

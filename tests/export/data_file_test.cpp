@@ -187,6 +187,13 @@ TEST(DeviceText, Utf8BecomesSingleByte) {
     EXPECT_EQ(ToDeviceText("\x80z"), "?z");
     EXPECT_EQ(ToDeviceText("\xDC,1"), "?,1");  // a lead byte never swallows a comma
     EXPECT_EQ(ToDeviceText("\xE2\x82\t"), "??\t");
+    // Overlong forms of a tab, a comma and a line feed are no delimiters and no line breaks.
+    EXPECT_EQ(ToDeviceText("a\xC0\x89"
+                           "b"),
+              "a?b");
+    EXPECT_EQ(ToDeviceText("\xE0\x80\xAC"), "?");
+    EXPECT_EQ(ToDeviceText("\xF0\x80\x80\x8A"), "?");
+    EXPECT_EQ(ToDeviceText("\xF8\x80\x80\x80"), "?");
 }
 
 // A prompt script: names to enter, answers to give, messages shown.
