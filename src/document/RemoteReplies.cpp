@@ -30,7 +30,9 @@ bool DecodeAt(std::string_view text, size_t at, size_t length, uint32_t& cp) {
             return false;
         cp = (cp << 6) | (c & 0x3F);
     }
-    return true;
+    // An overlong form ("\xC0\x8D" for a carriage return) would break the reply line.
+    static constexpr uint32_t kShortestFrom[] = {0, 0, 0x80, 0x800, 0x10000};
+    return cp >= kShortestFrom[length] && cp <= 0x10FFFF;
 }
 
 }  // namespace

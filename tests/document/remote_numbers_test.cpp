@@ -64,6 +64,8 @@ TEST(RemotePortText, Latin1BothWays) {
               "C");
     EXPECT_EQ(remote::ToPortText("\xE2\x82\xAC", 127), "?");  // the euro sign has no byte
     EXPECT_EQ(remote::ToPortText("\xB5z", 127), "?z");        // a broken sequence
+    // Overlong forms of CR, LF and '>' never reach the line as those characters.
+    EXPECT_EQ(remote::ToPortText("a\xC0\x8D\xE0\x80\x8A\xC0\xBE", 127), "a???????");
     EXPECT_EQ(remote::ToPortText(std::string(300, 'a'), 127).size(), 127u);
     EXPECT_EQ(remote::FromPortText("a\xE9"), "a\xC3\xA9");
 }
