@@ -11,6 +11,7 @@
 #include "fw/Paths.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
+#include "fw/Utf8.h"
 #include "fw/Version.h"
 
 namespace {
@@ -246,28 +247,9 @@ std::string ToDeviceText(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
-        unsigned char c = utf8[i];
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : 3;
-        if (c >= 0x80 && c < 0xC0)
-            extra = -1;  // a stray continuation byte
-        // A sequence cut short by a plain byte keeps that byte: it may be a delimiter.
-        bool whole = extra >= 0 && i + extra < utf8.size();
-        for (int k = 1; whole && k <= extra; ++k)
-            whole = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
-        if (!whole) {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        uint32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k)
-            cp = (cp << 6) | (utf8[i + k] & 0x3F);
-        // An overlong form ("\xC0\x89" for a tab) would smuggle a delimiter or line break in.
-        static constexpr uint32_t kShortestFrom[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kShortestFrom[extra] || cp > 0x10FFFF || c >= 0xF8)
-            cp = '?';
-        AppendLatin1(cp, out);
-        i += 1 + extra;
+        const fw::Utf8Sequence sequence = fw::DecodeUtf8At(utf8, i);
+        AppendLatin1(sequence.valid ? sequence.codePoint : '?', out);
+        i += sequence.length;
     }
     return out;
 }
