@@ -4,6 +4,7 @@
 // power-on), the start-up poll, the shared start of zeroing, and the bookkeeping of the
 // dialogs and pop-up menus a screen has open, so that a standby request can close them.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +75,10 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     // Runs `dialog` modally, registered as open on this view while it runs; its result
     // (kIdStandby when a standby request closed it: act on nothing then).
     int RunModal(CModalDialog& dialog);
+    // RunModal as a callable, for the pages and prompts that open dialogs for this view.
+    std::function<int(CModalDialog&)> ModalRunner() {
+        return [this](CModalDialog& dialog) { return RunModal(dialog); };
+    }
     // Opens `menu` below `button`, kept as the view's ActivePopup while it is tracked; the
     // chosen command (also sent to this view), 0 when none.
     int TrackPopup(CPopupMenu& menu, const fw::Rect& button);

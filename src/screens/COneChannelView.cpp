@@ -127,11 +127,11 @@ void COneChannelView::CreateValueLine(ValueLine& line, std::array<int, 3> ids,
 
 void COneChannelView::CreatePages() {
     setup_.CreatePage(*GetDoc(), fw::colors::kWhite);
-    setup_.SetModalRunner(Runner());
+    setup_.SetModalRunner(ModalRunner());
     data_.CreatePage(*GetDoc(), fw::colors::kWhite);
     file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight},
                      *GetDoc());
-    file_.SetModalRunner(Runner());
+    file_.SetModalRunner(ModalRunner());
     file_.SetOnDataSetChanged([this] { data_.RefreshPage(); });
     tabs_.AddPage("Setup", setup_);
     tabs_.AddPage("Data", data_);

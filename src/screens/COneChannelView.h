@@ -128,9 +128,6 @@ class COneChannelView : public CKelvarinFormView {
     void OnRangeChoice(int range);
     void OnBiasChoice(int commandId);
     void OnChargeTypeChoice(int commandId);
-    one_channel::ModalRunner Runner() {
-        return [this](CModalDialog& dialog) { return RunModal(dialog); };
-    }
 
     uint8_t channel_ = 0;
     bool controlsEnabled_ = true;

@@ -115,7 +115,7 @@ void COneChannelView::OnBiasChoice(int commandId) {
             }
             break;
         case menu_cmd::kBiasSelect:
-            if (std::optional<int16_t> b = one_channel::AskBias(Runner(), v)) {
+            if (std::optional<int16_t> b = one_channel::AskBias(ModalRunner(), v)) {
                 previous = v;
                 sent = doc->SetBias(channel_, *b);
             }
@@ -140,7 +140,7 @@ void COneChannelView::OnChargeTypeChoice(int commandId) {
             one_channel::CollectionPlan current{doc->ChargeDuration, doc->RepeatCount,
                                                 doc->Repeating};
             std::optional<one_channel::CollectionPlan> plan =
-                one_channel::AskCollectionPlan(Runner(), current);
+                one_channel::AskCollectionPlan(ModalRunner(), current);
             if (!plan)
                 return;
             doc->RepeatCount = plan->repeatCount;

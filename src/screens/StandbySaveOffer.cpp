@@ -14,8 +14,7 @@ namespace {
 // whether to try again instead. The name was asked already, and nothing is left to cancel.
 class StandbyPrompts : public CDialogDataSetPrompts {
   public:
-    explicit StandbyPrompts(CKelvarinFormView& view)
-        : CDialogDataSetPrompts([&view](CModalDialog& d) { return view.RunModal(d); }) {}
+    explicit StandbyPrompts(CKelvarinFormView& view) : CDialogDataSetPrompts(view.ModalRunner()) {}
 
     bool AskFileName(int, std::string&) override { return false; }
     int AskYesNoCancel(const std::string&) override { return fw::kIdCancel; }
