@@ -1,6 +1,7 @@
 #include "store/CCeMntDatabase.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "fw/Paths.h"
 #include "store/PropValueColumn.h"
@@ -45,6 +46,13 @@ std::string OrderTerms(const std::vector<CDBProp>& sortOrders) {
         terms += key + Collation(sort) + (descending ? " DESC, " : ", ");
     }
     return terms + "oid";
+}
+
+// A stored record identifier as the store uses it; 0 (no record) for one no store wrote, so a
+// damaged identifier can never alias another record's.
+uint32_t RecordId(int64_t stored) {
+    bool usable = stored >= 1 && stored <= std::numeric_limits<uint32_t>::max();
+    return usable ? static_cast<uint32_t>(stored) : 0;
 }
 
 }  // namespace
@@ -290,8 +298,11 @@ uint32_t CCeMntDatabase::SeekWith(const std::string& selectSql, const CDBProp& v
         FailSql(rc);
         return 0;
     }
-    current_ = static_cast<uint32_t>(stmt.ColumnInt(0));
-    Succeed();
+    current_ = RecordId(stmt.ColumnInt(0));
+    if (current_ == 0)
+        Fail(DbError::kBadRecord);
+    else
+        Succeed();
     return current_;
 }
 
@@ -307,7 +318,7 @@ bool CCeMntDatabase::RefreshOrder() {
     SqlStatement stmt(volume_, RankedRecordsSql() + "SELECT oid FROM ranked ORDER BY pos");
     std::vector<uint32_t> order;
     while ((rc = stmt.Step()) == SQLITE_ROW)
-        order.push_back(static_cast<uint32_t>(stmt.ColumnInt(0)));
+        order.push_back(RecordId(stmt.ColumnInt(0)));
     if (rc != SQLITE_DONE)
         return FailSql(rc);
     order_ = std::move(order);
@@ -325,7 +336,10 @@ uint32_t CCeMntDatabase::SeekTo(int index) {
         return 0;
     }
     current_ = order_[static_cast<size_t>(index)];
-    Succeed();
+    if (current_ == 0)
+        Fail(DbError::kBadRecord);  // a damaged identifier holds this position
+    else
+        Succeed();
     return current_;
 }
 
@@ -403,40 +417,47 @@ bool CCeMntDatabase::ReadRecord(CDBRecord& record) {
     return Succeed();
 }
 
+// One row per property (one with NULLs for a record without any), in database order. A new
+// record starts where the position changes, so the first row always opens one, whatever
+// identifier it carries.
 bool CCeMntDatabase::ReadAllRecords(std::vector<std::optional<CDBRecord>>& records) {
     if (!RequireOpen())
         return false;
     SqlStatement stmt(volume_, RankedRecordsSql() +
-                                   "SELECT ranked.oid, p.id, p.type, p.value FROM ranked "
-                                   "LEFT JOIN props p ON p.oid = ranked.oid "
+                                   "SELECT ranked.pos, ranked.oid, p.id, p.type, p.value "
+                                   "FROM ranked LEFT JOIN props p ON p.oid = ranked.oid "
                                    "ORDER BY ranked.pos, p.position");
     std::vector<std::optional<CDBRecord>> read;
-    uint32_t oid = 0;
+    int64_t pos = -1;
     int rc;
     while ((rc = stmt.Step()) == SQLITE_ROW) {
-        auto rowOid = static_cast<uint32_t>(stmt.ColumnInt(0));
-        if (rowOid != oid) {
-            oid = rowOid;
+        if (read.empty() || stmt.ColumnInt(0) != pos) {
+            pos = stmt.ColumnInt(0);
             read.emplace_back(CDBRecord());
-            read.back()->SetOid(oid);
+            read.back()->SetOid(RecordId(stmt.ColumnInt(1)));
         }
         std::optional<CDBRecord>& record = read.back();
-        if (!record)
-            continue;
-        if (sqlite3_column_type(stmt.Handle(), 1) == SQLITE_NULL) {
-            record.reset();  // a record without properties cannot be read
-            continue;
-        }
-        auto prop = PropFromColumns(stmt.Handle(), 1, 2, 3);
-        if (prop)
-            record->AddProp(*prop);
-        else
-            record.reset();
+        if (record)
+            AddPropOrDiscard(stmt.Handle(), record);
     }
     if (rc != SQLITE_DONE)
         return FailSql(rc);
     records = std::move(read);
     return Succeed();
+}
+
+// A record without a usable identifier or properties, or with an undecodable one, cannot be
+// read: it keeps its position as nothing.
+void CCeMntDatabase::AddPropOrDiscard(sqlite3_stmt* row, std::optional<CDBRecord>& record) {
+    if (record->Oid() == 0 || sqlite3_column_type(row, 2) == SQLITE_NULL) {
+        record.reset();
+        return;
+    }
+    auto prop = PropFromColumns(row, 2, 3, 4);
+    if (prop)
+        record->AddProp(*prop);
+    else
+        record.reset();
 }
 
 bool CCeMntDatabase::RecordBelongsHere(uint32_t oid, bool& failed) {

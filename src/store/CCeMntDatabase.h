@@ -97,6 +97,7 @@ class CCeMntDatabase {
     uint32_t SeekWith(const std::string& selectSql, const CDBProp& value);
     bool ValueMatchesLeadingSort(const CDBProp& value);
 
+    static void AddPropOrDiscard(sqlite3_stmt* row, std::optional<CDBRecord>& record);
     bool RecordBelongsHere(uint32_t oid, bool& failed);
     bool ReplaceProps(uint32_t oid, const CDBRecord& record);
     uint32_t InsertRecordRow();

@@ -54,9 +54,64 @@ int QueryInt(sqlite3* db, const char* sql, int64_t& value) {
     return rc == SQLITE_DONE ? SQLITE_CORRUPT : rc;
 }
 
-bool PassesQuickCheck(sqlite3* db) {
-    SqlStatement stmt(db, "PRAGMA quick_check");
-    return stmt.Step() == SQLITE_ROW && stmt.ColumnText(0) == "ok";
+// What a check found: the file's own damage and a failure to read it are told apart, so a file
+// that is only busy or unreadable for a moment is never taken for damaged and moved aside.
+FileState Verdict(int resultCode, bool sound) {
+    if (resultCode != SQLITE_OK)
+        return ErrorFromSqlite(resultCode) == DbError::kCorrupt ? FileState::kDamaged
+                                                                : FileState::kFailed;
+    return sound ? FileState::kSound : FileState::kDamaged;
+}
+
+// Every table and index with its SQL, one line each: two files with the same text have the
+// same layout.
+int SchemaText(sqlite3* db, std::string& text) {
+    SqlStatement stmt(db,
+                      "SELECT type || '|' || name || '|' || tbl_name || '|' || coalesce(sql, '') "
+                      "FROM sqlite_schema ORDER BY type, name");
+    int rc;
+    while ((rc = stmt.Step()) == SQLITE_ROW)
+        text += stmt.ColumnText(0) + "\n";
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+const std::string& OurSchemaText() {
+    static const std::string text = [] {
+        sqlite3* db = nullptr;
+        std::string made;
+        if (sqlite3_open(":memory:", &db) == SQLITE_OK && ExecSql(db, kLayoutSql) == SQLITE_OK)
+            SchemaText(db, made);
+        sqlite3_close(db);
+        return made;
+    }();
+    return text;
+}
+
+// A changed table definition (a damaged schema page) lets queries run on columns that no
+// longer mean what the store expects, e.g. record identifiers that are no longer keys.
+FileState CheckLayout(sqlite3* db) {
+    std::string text;
+    int rc = SchemaText(db, text);
+    return Verdict(rc, !OurSchemaText().empty() && text == OurSchemaText());
+}
+
+// The full check, not the quick one: it also finds keys out of order in a table, where a
+// write lands in a place that later reads do not look.
+FileState CheckIntegrity(sqlite3* db) {
+    SqlStatement stmt(db, "PRAGMA integrity_check");
+    int rc = stmt.Step();
+    if (rc != SQLITE_ROW)
+        return Verdict(rc == SQLITE_DONE ? SQLITE_CORRUPT : rc, false);
+    bool ok = stmt.ColumnText(0) == "ok";
+    return Verdict(SQLITE_OK, ok && stmt.Step() == SQLITE_DONE);
+}
+
+// Record identifiers are 32-bit and never 0 (0 means "no record"); the store writes no others.
+FileState CheckRecordIds(sqlite3* db) {
+    int64_t outside = 0;
+    int rc = QueryInt(db, "SELECT count(*) FROM records WHERE oid NOT BETWEEN 1 AND 4294967295",
+                      outside);
+    return Verdict(rc, outside == 0);
 }
 
 FileState Examine(sqlite3* db) {
@@ -67,12 +122,17 @@ FileState Examine(sqlite3* db) {
     if (rc == SQLITE_OK)
         rc = QueryInt(db, "SELECT count(*) FROM sqlite_schema", objects);
     if (rc != SQLITE_OK)
-        return ErrorFromSqlite(rc) == DbError::kCorrupt ? FileState::kDamaged : FileState::kFailed;
+        return Verdict(rc, false);
     if (appId == 0 && version == 0 && objects == 0)
         return FileState::kNew;
     if (appId != kApplicationId || version != kLayoutVersion)
         return FileState::kDamaged;
-    return PassesQuickCheck(db) ? FileState::kSound : FileState::kDamaged;
+    for (auto check : {CheckLayout, CheckIntegrity, CheckRecordIds}) {
+        FileState state = check(db);
+        if (state != FileState::kSound)
+            return state;
+    }
+    return FileState::kSound;
 }
 
 int CreateLayout(sqlite3* db) {
@@ -91,7 +151,6 @@ int CreateLayout(sqlite3* db) {
 // change keeps it, and one during a change leaves the rollback journal to undo it whole.
 // The plain rollback journal keeps a volume to one file between changes (no WAL side files).
 int ConfigureConnection(sqlite3* db) {
-    sqlite3_busy_timeout(db, 2000);
     return ExecSql(db,
                    "PRAGMA foreign_keys = ON; PRAGMA journal_mode = DELETE;"
                    "PRAGMA synchronous = FULL;");
@@ -114,6 +173,8 @@ VolumeOpenResult OpenVolumeFile(const std::filesystem::path& file) {
         sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK)
         return Failed(db, DbError::kIo);
+    // Another store object in the middle of a commit makes the checks wait, not fail.
+    sqlite3_busy_timeout(db, 2000);
     FileState state = Examine(db);
     if (state == FileState::kFailed)
         return Failed(db, DbError::kIo);

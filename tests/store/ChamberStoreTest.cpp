@@ -207,6 +207,30 @@ TEST_F(ChamberStore, DamagedLibraryIsReportedKeptAndReplacedOnlyOnTheNextUse) {
     EXPECT_EQ(ReadBytes(file.string() + ".bad"), damaged);
 }
 
+// Volumes whose damage the quick page check does not see: a records table whose definition no
+// longer makes the identifier a key (every identifier reads as nothing), and property keys out
+// of order (an add lands where no read finds it).
+TEST_F(ChamberStore, VolumesDamagedBeyondTheirPagesReadAsDamaged) {
+    const auto file = FileOf(CCLibDB::kVolumePath);
+    for (const char* seed :
+         {"records_table_definition_damaged.CDB", "props_keys_out_of_order.CDB"}) {
+        SCOPED_TRACE(seed);
+        const std::string damaged = ReadBytes(std::filesystem::path(KV_STORE_SEEDS) / seed);
+        ASSERT_FALSE(damaged.empty());
+        WriteBytes(file, damaged);
+        CCLibDB lib;
+        std::vector<std::optional<CHAMBER_CAL>> all;
+        EXPECT_FALSE(lib.GetAllRecords(all));
+        EXPECT_EQ(lib.LastError(), DbError::kCorrupt);
+        EXPECT_EQ(ReadBytes(lib.KeptAsidePath()), damaged);
+        ASSERT_TRUE(lib.AddRecord(Cal("1001", 1)));
+        int index = -1;
+        EXPECT_TRUE(lib.FindRecord(Cal("1001", 1), index));
+        EXPECT_EQ(Serials(lib), (std::vector<std::string>{"1001/1"}));
+        ASSERT_TRUE(CCLibDB::ClearLibrary());
+    }
+}
+
 TEST_F(ChamberStore, UnopenableVolumeFailsEveryOperationWithoutTouchingIt) {
     // Something that is not a file where the library belongs: an access failure, not damage.
     const auto file = FileOf(CCLibDB::kVolumePath);

@@ -7,6 +7,7 @@
 
 #include "StoreTestRoot.h"
 #include "store/CCeMntDatabase.h"
+#include "store/VolumeFile.h"
 
 namespace {
 
@@ -249,6 +250,71 @@ TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
     EXPECT_FALSE(OpenTestDb(db) && db.SeekTo(0) != 0 && Tags(db).size() == 50);
     EXPECT_EQ(db.LastError(), DbError::kCorrupt);
     EXPECT_EQ(ReadBytes(file.string() + ".bad3"), bytes);
+}
+
+// Damage the page check passes: a table definition that no longer makes the identifier a key
+// (identifiers then read as nothing), and identifiers no store writes (0, negative, wider than
+// 32 bits, which would alias another record's).
+TEST_F(DatabaseLayer, DamagedLayoutOrRecordIdentifiersAreFoundAtMount) {
+    const auto file = FileOf(kVolume);
+    const char* damages[] = {
+        "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, "
+        "'PRIMARY KEY AUTOINCREMENT', 'PRIMARY') WHERE name = 'records'",
+        "UPDATE records SET oid = 0 WHERE oid = 1",
+        "UPDATE records SET oid = -1 WHERE oid = 1",
+        "UPDATE records SET oid = 4294967298 WHERE oid = 1",
+    };
+    int kept = 0;
+    for (const char* damage : damages) {
+        SCOPED_TRACE(damage);
+        {
+            CCeMntDatabase db;
+            ASSERT_TRUE(OpenTestDb(db));
+            ASSERT_TRUE(Add(db, Named("a", 1)));
+            ASSERT_TRUE(Add(db, Named("b", 2)));
+        }
+        Tamper(file, damage);
+        const std::string bytes = ReadBytes(file);
+        CCeMntDatabase db;
+        EXPECT_FALSE(db.Mount(kVolume));
+        EXPECT_EQ(db.LastError(), DbError::kCorrupt);
+        std::string aside = file.string() + (++kept == 1 ? ".bad" : ".bad" + std::to_string(kept));
+        EXPECT_EQ(db.KeptAsidePath(), aside);
+        EXPECT_EQ(ReadBytes(aside), bytes);
+    }
+}
+
+// The same identifiers written by another program while the volume is in use: the record
+// keeps its position as unreadable, and nothing reaches the record it would alias.
+TEST_F(DatabaseLayer, RecordIdentifiersNoStoreWroteAreUnreadableInPlace) {
+    const auto file = FileOf(kVolume);
+    for (const char* id : {"0", "-1", "4294967298"}) {
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(RemoveVolumeFile(file));
+        CCeMntDatabase db;
+        ASSERT_TRUE(OpenTestDb(db));
+        for (auto [name, tag] : {std::pair{"a", 1}, {"b", 2}, {"c", 3}})
+            ASSERT_TRUE(Add(db, Named(name, static_cast<int16_t>(tag))));
+        std::string sql = std::string("UPDATE props SET oid = ") + id + " WHERE oid = 1;" +
+                          "UPDATE records SET oid = " + id + " WHERE oid = 1";
+        Tamper(file, sql.c_str());
+
+        std::vector<std::optional<CDBRecord>> all;
+        ASSERT_TRUE(db.ReadAllRecords(all));
+        ASSERT_EQ(all.size(), 3u);
+        EXPECT_FALSE(all[0].has_value());
+        ASSERT_TRUE(all[1] && all[2]);
+        EXPECT_EQ(all[1]->Oid(), 2u);
+        EXPECT_TRUE(all[1]->FindProp(1) && *all[1]->FindProp(1) == CDBProp::String(1, "b"));
+        EXPECT_EQ(db.SeekTo(0), 0u);
+        EXPECT_EQ(db.LastError(), DbError::kBadRecord);
+        EXPECT_FALSE(db.DeleteRecord());
+        EXPECT_EQ(db.SeekTo(1), 2u);
+        CDBRecord b;
+        ASSERT_TRUE(db.ReadRecord(b));
+        EXPECT_TRUE(b == all[1].value());
+        EXPECT_EQ(db.RecordCount(), 3);
+    }
 }
 
 TEST_F(DatabaseLayer, StoredValueOfTheWrongKindIsABadRecordNotData) {
