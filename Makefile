@@ -1,5 +1,6 @@
 # make run  — install what is missing, build, run the instrument against the simulated board
-# make test — install what is missing, build, run every test (plus the thread-sanitized link tests)
+# make test — install what is missing, build, run every test (plus the thread-sanitized link tests);
+#             deterministic: the fuzz targets only replay their kept inputs (make fuzz searches)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
@@ -20,11 +21,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 	$(MAKE) --no-print-directory asan
-	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 	$(MAKE) --no-print-directory tsan
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, built with clang
-# and coverage instrumentation so the fuzz targets come from the same build.
+# and coverage instrumentation so the fuzz targets come from the same build; its tests include
+# one replay of each fuzz target's kept inputs (fuzz/corpus/<target>).
 ASAN_BUILD = build-asan
 fuzz-build: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
