@@ -18,6 +18,7 @@ class MeasurementScreen : public fw::View, public IRemoteScreen {
   public:
     RemoteScreenKind ScreenKind() const override { return RemoteScreenKind::OneChannel; }
     bool ZeroDialogOpen() const override { return false; }
+    bool IsModalOpen() const override { return false; }
     void StartZeroingFromRemote(uint8_t) override {}
     bool CancelZeroingFromRemote() override { return false; }
     bool SwitchChannelView(int) override { return true; }

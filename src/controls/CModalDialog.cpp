@@ -5,6 +5,11 @@
 int CModalDialog::DoModal() {
     closing_ = false;
     dismissed_ = false;
+    if (!controls::ModalsMayOpen()) {
+        closing_ = true;
+        dismissed_ = true;
+        return kIdStandby;
+    }
     controls::OpenModalScope registered(this);
     return fw::Dialog::DoModal();
 }

@@ -158,21 +158,28 @@ int CPopupMenu::WidestText() const {
 }
 
 int CPopupMenu::Show(fw::Window* opener, const fw::Rect& button) {
+    const int command = TrackChoice(button);
+    if (command != 0)
+        SendCommand(opener, command);
+    return command;
+}
+
+int CPopupMenu::TrackChoice(const fw::Rect& button) {
     Build();
-    if (tracking_ || items_.empty())
+    if (tracking_ || items_.empty() || !controls::ModalsMayOpen())
         return 0;
     CPopupMenu* previous = gActivePopup;
     gActivePopup = this;
     Track(MenuRect(button));
     gActivePopup = previous;
-    if (chosen_ < 0)
-        return 0;
-    const int command = items_[chosen_].command;
+    return chosen_ < 0 ? 0 : items_[chosen_].command;
+}
+
+void CPopupMenu::SendCommand(fw::Window* opener, int command) {
     for (fw::Window* w = opener; w != nullptr; w = w->Parent()) {
         if (w->OnCommand(command, nullptr))
             break;
     }
-    return command;
 }
 
 void CPopupMenu::Track(const fw::Rect& menuRect) {

@@ -29,6 +29,10 @@ class CPopupMenu : public IStandbyDismissable {
     // `button` (panel coordinates) and tracks it. Returns the chosen command, after sending
     // it to `opener` (and up its parent chain until handled); 0 when nothing was chosen.
     virtual int Show(fw::Window* opener, const fw::Rect& button);
+    // The same without sending: the chosen command, 0 when none. The opener decides.
+    int TrackChoice(const fw::Rect& button);
+    // Sends `command` to `opener` and up its parent chain until one handles it.
+    static void SendCommand(fw::Window* opener, int command);
     void Dismiss();
     void DismissForStandby() override { Dismiss(); }
 

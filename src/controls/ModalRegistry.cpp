@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "fw/EventLoop.h"
+
 namespace controls {
 namespace {
 
@@ -32,6 +34,14 @@ int DismissOpenModalsForStandby() {
     for (auto it = open.rbegin(); it != open.rend(); ++it)
         (*it)->DismissForStandby();
     return static_cast<int>(open.size());
+}
+
+bool AnyModalOpen() {
+    return !Stack().empty() || !ModalsMayOpen();
+}
+
+bool ModalsMayOpen() {
+    return !fw::Loop().UnwindingModalLoops();
 }
 
 }  // namespace controls

@@ -34,4 +34,11 @@ const std::vector<IStandbyDismissable*>& OpenModals();
 // loops unwind as control returns to them, before the caller's view may be replaced.
 int DismissOpenModalsForStandby();
 
+// True while a modal window is open, or while the closed ones are still unwinding their
+// loops for a task that waits for them (fw::EventLoop::PostAfterModalLoops).
+bool AnyModalOpen();
+// False while the loops unwind: a window opened then closes at once, as if by standby, so
+// that nothing a resumed handler asks can hold up the task that waits.
+bool ModalsMayOpen();
+
 }  // namespace controls

@@ -81,7 +81,10 @@ class RemoteCommand {
     bool OnS() const { return Kind() == RemoteScreenKind::Scintillator; }
     bool OnMorS() const { return OnM() || OnS(); }
     bool ZeroFlag() const { return screen_ != nullptr && screen_->ZeroDialogOpen(); }
-    bool Idle() const { return doc_.Collecting == 0 && doc_.TriggerArmed == 0 && !ZeroFlag(); }
+    bool ModalOpen() const { return screen_ != nullptr && screen_->IsModalOpen(); }
+    bool Idle() const {
+        return doc_.Collecting == 0 && doc_.TriggerArmed == 0 && !ZeroFlag() && !ModalOpen();
+    }
 
     // ---- queries -------------------------------------------------------------------------
     std::string Query() {

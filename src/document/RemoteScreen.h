@@ -1,7 +1,7 @@
 #pragma once
 // What the remote protocol asks of the screen shown: which screen it is, whether its zeroing
-// dialog is open, and the screen actions a remote command can request. The full-screen views
-// implement it; the document finds it on the frame's active view.
+// dialog or any other dialog is open, and the screen actions a remote command can request. The
+// full-screen views implement it; the document finds it on the frame's active view.
 #include <cstdint>
 
 enum class RemoteScreenKind { Other, Standby, OneChannel, TwoChannel, Scintillator };
@@ -18,6 +18,9 @@ class IRemoteScreen {
     virtual RemoteScreenKind ScreenKind() const = 0;
     // The view's zeroing flag: its zeroing dialog is open.
     virtual bool ZeroDialogOpen() const = 0;
+    // A keypad, message box, dialog or pop-up menu is open over the screen: it is not Idle,
+    // so that nothing a remote line asks for acts behind it.
+    virtual bool IsModalOpen() const = 0;
     // The shared zeroing start of the views; `channels` 0, 1 or 2 (both).
     virtual void StartZeroingFromRemote(uint8_t channels) = 0;
     // Ends the zeroing dialog this view registered, through the dialog's own cancel path.

@@ -190,9 +190,28 @@ void EventLoop::DeleteLater(std::shared_ptr<void> object) {
     graveyard_.push_back(std::move(object));
 }
 
-bool EventLoop::ProcessReady() {
+void EventLoop::PostAfterModalLoops(std::function<void()> task) {
+    if (modalDepth_ == 0 && afterModalLoops_.empty()) {
+        task();
+        return;
+    }
+    afterModalLoops_.push_back(std::move(task));
+}
+
+bool EventLoop::RunTaskAfterModalLoops() {
+    if (modalDepth_ != 0 || afterModalLoops_.empty())
+        return false;
+    std::function<void()> task = std::move(afterModalLoops_.front());
+    afterModalLoops_.pop_front();
+    task();
+    return true;
+}
+
+// Handles ready work one item at a time until none is left or `stop` turns true.
+bool EventLoop::Dispatch(const std::function<bool()>& stop) {
     bool any = false;
-    while (FireDueTimer() || DispatchPosted() || DispatchInput()) {
+    while (!(stop && stop()) &&
+           (RunTaskAfterModalLoops() || FireDueTimer() || DispatchPosted() || DispatchInput())) {
         any = true;
         CollectGarbage();
     }
@@ -204,9 +223,13 @@ bool EventLoop::ProcessReady() {
     return any;
 }
 
+bool EventLoop::ProcessReady() {
+    return Dispatch(nullptr);
+}
+
 bool EventLoop::RunUntil(const std::function<bool()>& done) {
     while (!done()) {
-        if (ProcessReady())
+        if (Dispatch(done))
             continue;
         if (done())
             break;

@@ -52,12 +52,20 @@ class EventLoop {
     // Handles everything that is ready now (due timers, posted messages, input, repaint).
     // Returns true when anything was handled.
     bool ProcessReady();
-    // Runs until `done` turns true. Returns false when the loop starved (no input can come).
+    // Runs until `done` turns true, handling nothing more once it has: a modal loop whose
+    // window has ended returns at once to the code that opened it. Returns false when the
+    // loop starved (no input can come).
     bool RunUntil(const std::function<bool()>& done);
     int ModalDepth() const { return modalDepth_; }
     int StarvedModalLoops() const { return starvedModalLoops_; }
     // A nested loop for a modal window: runs until `done`; counts a starved loop.
     void RunModal(Window* dialog, const std::function<bool()>& done);
+
+    // UI thread only. Runs `task` at the first turn of the loop with no modal loop on the
+    // stack, before any posted message; at once when none is running now. Until it has
+    // run, the modal loops are unwinding: a modal window should not open meanwhile.
+    void PostAfterModalLoops(std::function<void()> task);
+    bool UnwindingModalLoops() const { return !afterModalLoops_.empty(); }
 
     // Milliseconds until the next timer is due (−1 when none), on the process clock.
     int64_t MsUntilNextTimer() const;
@@ -72,6 +80,8 @@ class EventLoop {
     };
     using TimerKey = std::pair<WindowHandle, int>;
 
+    bool Dispatch(const std::function<bool()>& stop);
+    bool RunTaskAfterModalLoops();
     bool FireDueTimer();
     bool DispatchPosted();
     bool DispatchInput();
@@ -81,6 +91,7 @@ class EventLoop {
     mutable std::mutex mutex_;
     std::deque<Message> posted_;
     std::deque<std::function<void()>> tasks_;
+    std::deque<std::function<void()>> afterModalLoops_;
     std::map<TimerKey, Timer> timers_;
     std::deque<TouchEvent> input_;
     std::vector<Window*> topLevels_;

@@ -4,7 +4,9 @@
 
 #include "controls/CModalDialog.h"
 #include "controls/CMsgBox.h"
+#include "controls/CPopupMenu.h"
 #include "controls/MenuCommands.h"
+#include "controls/ModalRegistry.h"
 #include "controls/PopupMenus.h"
 #include "document/Hints.h"
 #include "fw/EventLoop.h"
@@ -161,19 +163,56 @@ void CKelvarinFormView::OnScintillatorCommand() {
 
 // ---- open dialogs and menus ----------------------------------------------------------------
 
+bool CKelvarinFormView::IsModalOpen() const {
+    return controls::AnyModalOpen() || activePopup_ != nullptr || !modalDialogs_.empty();
+}
+
+void CKelvarinFormView::EndModalsThen(std::function<void(CKelvarinFormView&)> step) {
+    fw::Frame* frame = GetFrame();
+    if (frame == nullptr)
+        return;
+    controls::DismissOpenModalsForStandby();  // the pop-up menus are registered there too
+    if (zeroDlg_ && zeroDlg_->IsShown())
+        zeroDlg_->Cancel();
+    // By handle: the frame may be gone by the time the loops have unwound.
+    fw::Loop().PostAfterModalLoops([frameHandle = frame->Handle(), step = std::move(step)] {
+        auto* owner = dynamic_cast<fw::Frame*>(fw::Window::FromHandle(frameHandle));
+        auto* view = owner ? dynamic_cast<CKelvarinFormView*>(owner->ActiveView()) : nullptr;
+        if (view != nullptr)
+            step(*view);
+    });
+}
+
+bool CKelvarinFormView::NothingRunning() const {
+    const CKelvarinDoc* doc = GetDoc();
+    return zeroDialogOpen_ == 0 &&
+           (doc == nullptr || (doc->Collecting == 0 && doc->TriggerArmed == 0));
+}
+
+bool CKelvarinFormView::AnswerStillApplies(bool wasQuiet) const {
+    const fw::Frame* frame = GetFrame();
+    const bool shown = frame != nullptr && frame->ActiveView() == this;
+    return shown && (!wasQuiet || NothingRunning());
+}
+
 int CKelvarinFormView::RunModal(CModalDialog& dialog) {
+    const bool wasQuiet = NothingRunning();
     modalDialogs_.push_back(&dialog);
     const int result = dialog.DoModal();
     if (!modalDialogs_.empty())
         modalDialogs_.pop_back();
-    return result;
+    return AnswerStillApplies(wasQuiet) ? result : kIdStandby;
 }
 
 int CKelvarinFormView::TrackPopup(CPopupMenu& menu, const fw::Rect& button) {
+    const bool wasQuiet = NothingRunning();
     CPopupMenu* previous = activePopup_;
     activePopup_ = &menu;
-    const int command = menu.Show(this, button);
+    const int command = menu.TrackChoice(button);
     activePopup_ = previous;
+    if (command == 0 || !AnswerStillApplies(wasQuiet))
+        return 0;
+    CPopupMenu::SendCommand(this, command);
     return command;
 }
 

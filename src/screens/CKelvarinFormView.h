@@ -72,15 +72,30 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     }
 
     // ---- open dialogs and menus ------------------------------------------------------------
+    // Remote lines and board messages are handled inside the nested loop of whatever keypad,
+    // message box, dialog or pop-up menu is open, so nothing may act behind it:
+    // - Open dialogs with RunModal and menus with TrackPopup (keypads and boxes that open
+    //   themselves register too). While any is open, IsModalOpen() is true and the screen
+    //   is not Idle for the remote protocol: Idle commands and view switches answer "!".
+    // - RunModal and TrackPopup drop an answer (kIdStandby, no command) when a collection, a
+    //   trigger or a zeroing started while the dialog was open, or this screen is no longer
+    //   shown; a handler acts on kIdOk / its command only, so it never applies a stale answer.
+    // - A view switch the board causes goes through EndModalsThen: the dialogs close through
+    //   their cancel path with kIdStandby, their loops return, and only then the step runs.
+    bool IsModalOpen() const override;
+    // Ends every open dialog and menu with kIdStandby and the zeroing box through its Cancel,
+    // then runs `step` on the view the frame shows once no modal loop is on the stack; at
+    // once when none is open. No dialog opens meanwhile.
+    void EndModalsThen(std::function<void(CKelvarinFormView&)> step);
     // Runs `dialog` modally, registered as open on this view while it runs; its result
-    // (kIdStandby when a standby request closed it: act on nothing then).
+    // (kIdStandby when a standby request closed it or its answer came too late).
     int RunModal(CModalDialog& dialog);
     // RunModal as a callable, for the pages and prompts that open dialogs for this view.
     std::function<int(CModalDialog&)> ModalRunner() {
         return [this](CModalDialog& dialog) { return RunModal(dialog); };
     }
     // Opens `menu` below `button`, kept as the view's ActivePopup while it is tracked; the
-    // chosen command (also sent to this view), 0 when none.
+    // chosen command (then sent to this view), 0 when none or when the choice came too late.
     int TrackPopup(CPopupMenu& menu, const fw::Rect& button);
     CPopupMenu* ActivePopup() const { return activePopup_; }
     const std::vector<CModalDialog*>& ModalDialogs() const { return modalDialogs_; }
@@ -104,12 +119,19 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     virtual bool StandbySavesScintillatorList() const { return false; }
 
   private:
+    // No collection, armed trigger or zeroing: what a dialog's answer was given for.
+    bool NothingRunning() const;
+    // The answer of a dialog opened when `wasQuiet` may still be acted on.
+    bool AnswerStillApplies(bool wasQuiet) const;
+
     void OnBoardReady();
     void OnBoardStandby();
     void OnBoardWake();
     void OnBoardPowerOn();
-    // Steps of a standby request; false when the request is refused.
-    void CloseOpenWindowsForStandby();
+    // The splash after a wake or power-on, acknowledged to the board.
+    void ReturnThroughWarmUp();
+    // Steps of a standby request once the dialogs are closed; false when it is refused.
+    void GoToStandby();
     bool OfferToSaveForStandby();
     void ForgetUnsavedData();
     void OnZeroDialogClosed();

@@ -1,11 +1,7 @@
 // The main board's power events as every screen answers them: ready, wake, power-on and the
 // standby request of the power key.
-#include "controls/CModalDialog.h"
 #include "controls/CMsgBox.h"
 #include "controls/CNotifyBox.h"
-#include "controls/CPopupMenu.h"
-#include "controls/ModalRegistry.h"
-#include "fw/EventLoop.h"
 #include "fw/Resources.h"
 #include "link/WindowMessages.h"
 #include "screens/CKelvarinFormView.h"
@@ -17,31 +13,30 @@ namespace {
 constexpr const char* kSavingSettingsText = "Saving Settings...Please wait.";
 constexpr int kSavingSettingsMs = 1000;
 
-// A dismissed dialog leaves the panel at once, though its loop unwinds only after the
-// standby handler returns: the operator never sees it under the save offer.
-void TakeOffPanel(IStandbyDismissable* modal) {
-    if (auto* window = dynamic_cast<fw::Window*>(modal))
-        fw::Loop().RemoveTopLevel(window);
-}
-
 }  // namespace
+
+// Each event first closes whatever is open on the panel and lets its loop return, so the
+// view those dialogs belong to is never replaced under them and none of their answers acts.
 
 void CKelvarinFormView::OnBoardReady() {
     KillTimer(IDT_BOARD_POLL);
-    SwitchToViewOrTell(MakeSplashView());
+    EndModalsThen([](CKelvarinFormView& view) { view.SwitchToViewOrTell(MakeSplashView()); });
 }
 
 void CKelvarinFormView::OnBoardWake() {
-    if (SwitchToView(MakeSplashView()))
-        GetDoc()->SendWakeAck();
+    EndModalsThen([](CKelvarinFormView& view) { view.ReturnThroughWarmUp(); });
 }
 
 void CKelvarinFormView::OnBoardPowerOn() {
-    CKelvarinDoc* doc = GetDoc();
     hwControl_.RestoreBrightness(true);
-    hwControl_.SetBrightness(doc->Brightness);
+    hwControl_.SetBrightness(GetDoc()->Brightness);
     hwControl_.SetBacklightPower(true);
     // The panel's touch calibration belongs to the platform; this one needs none.
+    EndModalsThen([](CKelvarinFormView& view) { view.ReturnThroughWarmUp(); });
+}
+
+void CKelvarinFormView::ReturnThroughWarmUp() {
+    CKelvarinDoc* doc = GetDoc();
     if (SwitchToView(MakeSplashView()))
         doc->SendWakeAck();
 }
@@ -56,8 +51,17 @@ void CKelvarinFormView::OnBoardStandby() {
         doc->SendStandbyAnswer(false);
         return;
     }
+    EndModalsThen([](CKelvarinFormView& view) { view.GoToStandby(); });
+}
+
+void CKelvarinFormView::GoToStandby() {
+    CKelvarinDoc* doc = GetDoc();
+    // Looked at again: the request waited for the closed dialogs to return.
+    if (doc->Collecting || zeroDialogOpen_ || standbyInProgress_) {
+        doc->SendStandbyAnswer(false);
+        return;
+    }
     standbyInProgress_ = true;
-    CloseOpenWindowsForStandby();
     const bool goOn = OfferToSaveForStandby();
     standbyInProgress_ = false;
     if (!goOn) {
@@ -71,21 +75,6 @@ void CKelvarinFormView::OnBoardStandby() {
     }
     doc->SendStandbyAnswer(true);
     fw::PlayResourceSound("SndAppExit");
-}
-
-void CKelvarinFormView::CloseOpenWindowsForStandby() {
-    if (activePopup_ != nullptr) {
-        activePopup_->Dismiss();
-        activePopup_ = nullptr;
-    }
-    for (CModalDialog* dialog : modalDialogs_) {
-        dialog->DismissForStandby();
-        TakeOffPanel(dialog);
-    }
-    // Whatever else is open (a keypad a page opened for itself) goes the same way.
-    for (IStandbyDismissable* modal : controls::OpenModals())
-        TakeOffPanel(modal);
-    controls::DismissOpenModalsForStandby();
 }
 
 bool CKelvarinFormView::OfferToSaveForStandby() {

@@ -13,6 +13,7 @@
 
 namespace {
 
+using remote_testing::FakeScreen;
 using remote_testing::RemoteTest;
 
 constexpr RemoteScreenKind kOne = RemoteScreenKind::OneChannel;
@@ -511,6 +512,53 @@ TEST_F(RemoteActions, ViewSwitchNeedsAnIdleMeasurementScreen) {
     Show(kScint);
     EXPECT_EQ(Send("<SV1>"), "!\r\n");
     EXPECT_TRUE(screen->switches.empty());
+}
+
+// A keypad, box, dialog or menu open on the screen makes it not idle: what would act behind it
+// is refused and changes nothing, the same line acts once it is closed, and queries answer.
+TEST_F(RemoteActions, NothingActsBehindAnOpenDialog) {
+    struct Case {
+        RemoteScreenKind kind;
+        const char* line;
+    };
+    const Case kActing[] = {{kOne, "<SRG1 H>"},  {kOne, "<SCT C>"}, {kScint, "<SCT TRG>"},
+                            {kOne, "<SCT T30>"}, {kOne, "<STRC>"},  {kScint, "<STRC>"},
+                            {kOne, "<DZ>"},      {kScint, "<DZ>"},  {kOne, "<SV2>"},
+                            {kOne, "<SVB>"},     {kTwo, "<SV1>"}};
+    for (const Case& c : kActing) {
+        SCOPED_TRACE(c.line);
+        doc.SetChargeType(0, 15);
+        doc.OneChannelShown = 0;
+        doc.Filter.Zeroing = false;
+        FakeScreen& s = Show(c.kind);
+        const size_t sent = board.sent.size();
+        s.modalOpen = true;
+        EXPECT_EQ(Send(c.line), "!\r\n");
+        EXPECT_EQ(board.sent.size(), sent);
+        EXPECT_TRUE(s.hints.empty());
+        EXPECT_TRUE(s.zeroStarts.empty());
+        EXPECT_TRUE(s.switches.empty());
+        EXPECT_FALSE(doc.Filter.Zeroing);
+        EXPECT_EQ(doc.ChargeType, 0);
+        EXPECT_EQ(doc.ChargeDuration, 15);
+        EXPECT_EQ(doc.OneChannelShown, 0);
+        s.modalOpen = false;
+        EXPECT_EQ(Send(c.line), "*\r\n");
+    }
+    const std::pair<const char*, const char*> kQueries[] = {{"<GID>", "*KELVARIN\r\n"},
+                                                            {"<GCS>", "*I\r\n"},
+                                                            {"<GZS>", "*0\r\n"},
+                                                            {"<GRG1>", "*L\r\n"},
+                                                            {"<GLTS>", nullptr}};
+    FakeScreen& s = Show(kOne);
+    doc.Channel[0].Range = 0;
+    s.modalOpen = true;
+    for (const auto& [line, reply] : kQueries) {
+        if (reply != nullptr)
+            EXPECT_EQ(Send(line), reply) << line;
+        else
+            EXPECT_EQ(Send(line).front(), '*') << line;
+    }
 }
 
 TEST_F(RemoteActions, EveryLineGoesOutAsOneWrite) {

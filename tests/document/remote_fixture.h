@@ -24,6 +24,7 @@ class FakeScreen : public fw::View, public IRemoteScreen {
 
     RemoteScreenKind ScreenKind() const override { return kind_; }
     bool ZeroDialogOpen() const override { return zeroDialogOpen; }
+    bool IsModalOpen() const override { return modalOpen; }
     void StartZeroingFromRemote(uint8_t channels) override {
         zeroStarts.push_back(channels);
         zeroDialogOpen = true;
@@ -43,6 +44,7 @@ class FakeScreen : public fw::View, public IRemoteScreen {
     void OnUpdate(int hint) override { hints.push_back(hint); }
 
     bool zeroDialogOpen = false;
+    bool modalOpen = false;
     bool switchSucceeds = true;
     std::vector<int> zeroStarts;
     int zeroCancels = 0;

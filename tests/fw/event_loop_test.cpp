@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "fw/Clock.h"
 #include "fw/Dialog.h"
@@ -126,6 +128,65 @@ TEST_F(LoopTest, ModalLoopsNestAndTakeScriptedInput) {
     int starvedBefore = fw::Loop().StarvedModalLoops();
     EXPECT_EQ(outer.DoModal(), fw::kIdCancel);
     EXPECT_EQ(fw::Loop().StarvedModalLoops(), starvedBefore + 1);
+}
+
+// Writes what it hears to a shared log; a dialog of this kind ends on any message and leaves
+// a task for the moment no modal loop is on the stack.
+class LogWindow : public fw::Window {
+  public:
+    explicit LogWindow(std::vector<std::string>& log) : log_(log) {}
+    bool OnMessage(const fw::Message& m) override {
+        log_.push_back("message " + std::to_string(m.id));
+        return true;
+    }
+
+  private:
+    std::vector<std::string>& log_;
+};
+
+class EndsOnMessage : public fw::Dialog {
+  public:
+    EndsOnMessage(const char* name, std::vector<std::string>& log) : name_(name), log_(log) {}
+    bool OnMessage(const fw::Message&) override {
+        EndDialog(fw::kIdOk);
+        fw::Loop().PostAfterModalLoops([this] {
+            log_.push_back(name_ + " task at depth " + std::to_string(fw::Loop().ModalDepth()));
+        });
+        return true;
+    }
+
+  private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+TEST_F(LoopTest, AnEndedLoopReturnsAtOnceAndWaitingTasksRunOnceAllHaveUnwound) {
+    std::vector<std::string> log;
+    LogWindow other(log);
+    EndsOnMessage outer("outer", log);
+    EndsOnMessage inner("inner", log);
+    outer.Create(nullptr, {100, 100, 300, 300});
+    inner.Create(nullptr, {120, 120, 280, 280});
+    backend->Then([&] {
+        fw::Loop().Post(inner.Handle(), 1);
+        fw::Loop().Post(other.Handle(), 2);  // after the inner end: for the outer loop
+        inner.DoModal();
+        log.push_back("inner returned");
+        EXPECT_TRUE(fw::Loop().UnwindingModalLoops());
+        fw::Loop().Post(outer.Handle(), 3);
+        fw::Loop().Post(other.Handle(), 4);  // after the outer end: waits for the tasks
+    });
+    outer.DoModal();
+    log.push_back("outer returned");
+    EXPECT_TRUE(fw::Loop().UnwindingModalLoops());
+    fw::Loop().ProcessReady();
+    EXPECT_EQ(log, (std::vector<std::string>{"inner returned", "message 2", "outer returned",
+                                             "inner task at depth 0", "outer task at depth 0",
+                                             "message 4"}));
+    EXPECT_FALSE(fw::Loop().UnwindingModalLoops());
+    // With no loop on the stack and none waiting, a task runs at once.
+    fw::Loop().PostAfterModalLoops([&] { log.push_back("at once"); });
+    EXPECT_EQ(log.back(), "at once");
 }
 
 class SwitchingView : public fw::View {

@@ -209,6 +209,9 @@ TEST_F(StandbyRequest, ClosesAnOpenKeypadWithoutActingOnIt) {
     const int result = view->RunModal(keypad);
     EXPECT_EQ(result, kIdStandby);
     EXPECT_TRUE(view->ModalDialogs().empty());
+    // The screen goes only once the keypad's loop has returned, at the next turn.
+    EXPECT_EQ(Active(), view);
+    fw::Loop().ProcessReady();
     EXPECT_TRUE(ActiveIs<CStandbyView>());
     EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
     EXPECT_EQ(fw::Loop().ModalDepth(), 0);
@@ -226,6 +229,7 @@ TEST_F(StandbyRequest, ClosesTheKeypadBeforeTheSaveOfferIsShown) {
     });
     ThenTapText("No");
     EXPECT_EQ(view->RunModal(keypad), kIdStandby);
+    fw::Loop().ProcessReady();  // the offer follows once the keypad's loop has returned
     EXPECT_TRUE(ActiveIs<CStandbyView>());
     EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
 }
@@ -239,6 +243,7 @@ TEST_F(StandbyRequest, ClosesAnOpenMenuWithNoChoice) {
     });
     EXPECT_EQ(view->TrackPopup(menu, fw::Rect{100, 100, 200, 150}), 0);
     EXPECT_EQ(view->ActivePopup(), nullptr);
+    fw::Loop().ProcessReady();
     EXPECT_TRUE(ActiveIs<CStandbyView>());
 }
 

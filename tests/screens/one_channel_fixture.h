@@ -14,7 +14,9 @@
 #include "fw/EventLoop.h"
 #include "fw/Resources.h"
 #include "fw/View.h"
+#include "screens/CChamberListDlg.h"
 #include "screens/COneChannelView.h"
+#include "store/CCLibDB.h"
 #include "support/InProcessBoard.h"
 #include "support/TempRoot.h"
 #include "support/UiFixture.h"
@@ -140,6 +142,33 @@ class OneChannelTest : public testing_support::UiFixture {
         });
     }
 
+    // Stores a chamber calibration in the library the picker lists.
+    void AddChamber(const std::string& model, const std::string& serial, int16_t mode) {
+        CHAMBER_CAL cal;
+        cal.ChamberModel = model;
+        cal.ChamberSerial = serial;
+        cal.BeamIsotope = "Co-60";
+        cal.CoefMantissa = 5000;
+        cal.CoefExponent = 7;
+        cal.CalMode = mode;
+        CCLibDB library;
+        ASSERT_TRUE(library.AddRecord(cal));
+    }
+    // For the chamber picker that will be waiting: select `row` (−1: none), then `button`.
+    void ThenPickChamber(int row, int button = CChamberListDlg::kIdOk) {
+        script->Then([row, button] {
+            fw::Window* picker = fw::Loop().TopLevel();
+            if (row >= 0) {
+                auto* list =
+                    dynamic_cast<CTouchListCtrl*>(picker->FindChild(CChamberListDlg::kIdList));
+                const fw::Rect r = list->GetRect();
+                const fw::Point p{r.left + 60, r.top + row * list->RowHeight() + 5};
+                fw::Loop().InjectTouch({fw::TouchKind::Down, p});
+                fw::Loop().InjectTouch({fw::TouchKind::Up, p});
+            }
+            TouchCentreOf(picker->FindChild(button));
+        });
+    }
     // Adds a rate row by "Add Measurement"; its notice closes on its own after a second.
     void AddMeasurementRow() {
         script->Then([this] { clock->Advance(1000); });

@@ -5,7 +5,6 @@
 #include "screens/CChamberListDlg.h"
 #include "screens/COneChannelDataDlg.h"
 #include "screens/COneChannelSetupDlg.h"
-#include "store/CCLibDB.h"
 
 namespace one_channel_test {
 namespace {
@@ -19,32 +18,6 @@ constexpr int16_t kStrengthMode = 1;  // Gym^2/(h*A): a source strength from the
 
 class PagesTest : public OneChannelTest {
   protected:
-    void AddChamber(const std::string& model, const std::string& serial, int16_t mode) {
-        CHAMBER_CAL cal;
-        cal.ChamberModel = model;
-        cal.ChamberSerial = serial;
-        cal.BeamIsotope = "Co-60";
-        cal.CoefMantissa = 5000;
-        cal.CoefExponent = 7;
-        cal.CalMode = mode;
-        CCLibDB library;
-        ASSERT_TRUE(library.AddRecord(cal));
-    }
-    // For the chamber picker that will be waiting: select `row` (−1: none), then `button`.
-    void ThenPickChamber(int row, int button = CChamberListDlg::kIdOk) {
-        script->Then([row, button] {
-            fw::Window* picker = fw::Loop().TopLevel();
-            if (row >= 0) {
-                auto* list =
-                    dynamic_cast<CTouchListCtrl*>(picker->FindChild(CChamberListDlg::kIdList));
-                const fw::Rect r = list->GetRect();
-                const fw::Point p{r.left + 60, r.top + row * list->RowHeight() + 5};
-                fw::Loop().InjectTouch({fw::TouchKind::Down, p});
-                fw::Loop().InjectTouch({fw::TouchKind::Up, p});
-            }
-            TouchCentreOf(picker->FindChild(button));
-        });
-    }
     void ShowTab(int index) {
         auto* tabs = dynamic_cast<CTouchTabCtrl*>(FindById(&View(), Ids::kIdTabs));
         ASSERT_NE(tabs, nullptr);

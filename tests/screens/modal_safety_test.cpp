@@ -1,0 +1,260 @@
+// Nothing acts behind an open keypad, picker, message box or menu: remote lines and board
+// events are handled inside the dialog's loop, so the one-channel screen must refuse what
+// would change it, drop an answer that came too late, and leave the screen only once the
+// dialog's loop has returned.
+#include <functional>
+
+#include "controls/CPopupMenu.h"
+#include "controls/ModalRegistry.h"
+#include "document/Hints.h"
+#include "link/WindowMessages.h"
+#include "one_channel_fixture.h"
+#include "screens/CSplashView.h"
+#include "screens/CStandbyView.h"
+
+namespace one_channel_test {
+namespace {
+
+using Ids = COneChannelView;
+using Setup = COneChannelSetupDlg;
+
+constexpr uint8_t kRangeCode = 0x00;
+constexpr uint8_t kBiasCode = 0x01;
+constexpr uint8_t kStandbyAnswerCode = 0x86;
+
+class ModalSafetyTest : public OneChannelTest {
+  public:
+    // A dialog of the screen: the control that opens it and the operator's steps in it.
+    struct Dialog {
+        const char* name;
+        int control;
+        void (ModalSafetyTest::*reach)();   // taps that bring it up, half answered
+        void (ModalSafetyTest::*answer)();  // the answer that would change the channel
+        void (ModalSafetyTest::*leave)();   // the way out that changes nothing
+    };
+
+    // The operator's steps in those dialogs.
+    // Bias menu, "Select Bias", and 500 typed without OK.
+    void ReachBiasKeypad() {
+        ThenChoose("Select Bias");
+        script->Then([] {
+            fw::Window* pad = fw::Loop().TopLevel();
+            for (int digit : {5, 0, 0})
+                TouchCentreOf(pad->FindChild(CNumKeypadDlg::kIdDigit0 + digit));
+        });
+    }
+    void ConfirmKeypad() {
+        script->Then([] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(CNumKeypadDlg::kIdOk)); });
+    }
+    void CancelKeypad() { ThenKeypadCancel(); }
+
+    // The chamber picker of "Apply System Factor" with its first row touched.
+    void ReachChamberPicker() {
+        script->Then([] {
+            fw::Window* picker = fw::Loop().TopLevel();
+            auto* list = dynamic_cast<CTouchListCtrl*>(picker->FindChild(CChamberListDlg::kIdList));
+            const fw::Rect r = list->GetRect();
+            TouchCentreOf(fw::Rect{r.left + 50, r.top, r.left + 70, r.top + 10});
+        });
+    }
+    void ConfirmPicker() { ThenPickChamber(-1, CChamberListDlg::kIdOk); }
+    void CancelPicker() { ThenPickChamber(-1, CChamberListDlg::kIdCancel); }
+
+    // The refusal box of a bias entry below the limits.
+    void ReachRefusalBox() {
+        ThenChoose("Select Bias");
+        ThenKeypadEntry("50");
+    }
+    void AcknowledgeBox() { ThenAcknowledge(&boxText); }
+
+    void ReachNothing() {}  // the range menu is up as soon as its button is touched
+    void ChooseHighRange() { ThenChoose("High (0-500nA)"); }
+    void DismissMenu() {
+        script->Then([] {
+            ASSERT_NE(CPopupMenu::ActivePopup(), nullptr);
+            CPopupMenu::ActivePopup()->Dismiss();
+        });
+    }
+
+  protected:
+    void ThenChoose(const std::string& item) {
+        script->Then([this, item] {
+            if (!TapText(item))
+                ADD_FAILURE() << "no menu item \"" << item << "\"";
+        });
+    }
+
+    // Opens `dialog` with its library and screen ready; `inside` runs while it is up.
+    void RunWith(const Dialog& dialog, std::function<void()> inside,
+                 void (ModalSafetyTest::*after)()) {
+        (this->*dialog.reach)();
+        script->Then(std::move(inside));
+        if (after != nullptr)
+            (this->*after)();
+        TapControl(dialog.control);
+    }
+    void OpenScreenWithAChamber() {
+        if (!chamberStored) {
+            AddChamber("FC65-G", "1234", 8);
+            chamberStored = true;
+        }
+        OpenScreen(0, 0);
+    }
+
+    // Sends one remote line as the port reader delivers it; the one reply.
+    std::string Send(const std::string& line) {
+        BOARD_PACKET record{};
+        record.length = static_cast<uint8_t>(line.size());
+        std::copy(line.begin(), line.end(), record.payload);
+        board->remote.clear();
+        doc->OnRemoteCommand(&record);
+        return board->remote;
+    }
+
+    // Nothing the dialogs could have asked for reached the board or the document. The
+    // warm-up screen sets the ranges itself: after it only the bias and chamber are looked at.
+    void ExpectChannelUnchanged(bool rangesToo = true) {
+        EXPECT_TRUE(SentWithCode(kBiasCode).empty());
+        if (rangesToo)
+            EXPECT_TRUE(SentWithCode(kRangeCode).empty());
+        EXPECT_EQ(doc->Channel[0].ChamberIndex, -1);
+        EXPECT_EQ(doc->Channel[0].SystemFactor, 0);
+    }
+
+    std::string boxText;
+    bool chamberStored = false;
+};
+
+using T = ModalSafetyTest;
+const T::Dialog kDialogs[] = {
+    {"bias keypad", Ids::kIdBias, &T::ReachBiasKeypad, &T::ConfirmKeypad, &T::CancelKeypad},
+    {"chamber picker", Setup::kIdSystemFactor, &T::ReachChamberPicker, &T::ConfirmPicker,
+     &T::CancelPicker},
+    {"message box", Ids::kIdBias, &T::ReachRefusalBox, nullptr, &T::AcknowledgeBox},
+    {"range menu", Ids::kIdRange, &T::ReachNothing, &T::ChooseHighRange, &T::DismissMenu},
+};
+
+TEST_F(ModalSafetyTest, RemoteLinesThatWouldActAreRefusedWhileADialogIsOpen) {
+    // Each needs an idle measuring screen; a dialog open on it makes it not idle.
+    const char* const kRefused[] = {"<SV1>",    "<SV2>",   "<SVB>",     "<STRC>",   "<DZ>",
+                                    "<SRG1 H>", "<SCT C>", "<SCT TRG>", "<SCT T30>"};
+    const std::pair<const char*, const char*> kQueries[] = {
+        {"<GID>", "*KELVARIN\r\n"}, {"<GCS>", "*I\r\n"}, {"<GZS>", "*0\r\n"}, {"<GRG1>", "*L\r\n"}};
+    for (const Dialog& dialog : kDialogs) {
+        SCOPED_TRACE(dialog.name);
+        OpenScreenWithAChamber();
+        COneChannelView* view = &View();
+        const long duration = doc->ChargeDuration;
+        RunWith(
+            dialog,
+            [&] {
+                EXPECT_TRUE(view->IsModalOpen());
+                for (const char* line : kRefused)
+                    EXPECT_EQ(Send(line), "!\r\n") << line;
+                for (const auto& [line, reply] : kQueries)
+                    EXPECT_EQ(Send(line), reply) << line;
+                if (std::string(dialog.name) == "bias keypad")
+                    Screenshot("modal_safety_keypad_after_refusals.png");
+            },
+            dialog.leave);
+        // The screen is the same one, on the same channel, with nothing started.
+        EXPECT_EQ(&View(), view);
+        EXPECT_EQ(View().ShownChannel(), 0);
+        EXPECT_EQ(doc->OneChannelShown, 0);
+        EXPECT_EQ(doc->Collecting, 0);
+        EXPECT_EQ(doc->ChargeType, 0);
+        EXPECT_EQ(doc->ChargeDuration, duration);
+        EXPECT_FALSE(View().ZeroDialogOpen());
+        EXPECT_FALSE(doc->Filter.Zeroing);
+        ExpectChannelUnchanged();
+        // Closed, the screen is idle again and the same line acts.
+        EXPECT_FALSE(View().IsModalOpen());
+        EXPECT_EQ(Send("<SV2>"), "*\r\n");
+        EXPECT_EQ(View().ShownChannel(), 1);
+    }
+}
+
+TEST_F(ModalSafetyTest, AnAnswerGivenAfterACollectionStartedIsDropped) {
+    for (const Dialog& dialog : kDialogs) {
+        if (dialog.answer == nullptr)
+            continue;  // the box's OK asks for nothing
+        SCOPED_TRACE(dialog.name);
+        OpenScreenWithAChamber();
+        RunWith(
+            dialog,
+            [&] {
+                EXPECT_EQ(Send("<STRC>"), "!\r\n");
+                EXPECT_EQ(doc->Collecting, 0);
+                // A start that reaches the screen in spite of the open dialog.
+                doc->UpdateAllViews(kHintRemoteStart);
+                EXPECT_EQ(doc->Collecting, 1);
+            },
+            dialog.answer);
+        EXPECT_EQ(doc->Collecting, 1);
+        ExpectChannelUnchanged();
+        EXPECT_FALSE(View().IsModalOpen());
+        doc->UpdateAllViews(kHintRemoteStop);
+    }
+}
+
+TEST_F(ModalSafetyTest, BoardEventsCloseTheDialogUnansweredAndLeaveTheScreenAfterItsLoop) {
+    struct Event {
+        const char* name;
+        uint32_t message;
+        bool toStandby;
+    };
+    const Event kEvents[] = {{"wake", WM_BOARD_WAKE, false},
+                             {"power-on", WM_BOARD_POWER_ON, false},
+                             {"ready", WM_BOARD_READY, false},
+                             {"standby", WM_BOARD_STANDBY, true}};
+    for (const Event& event : kEvents) {
+        for (const Dialog& dialog : kDialogs) {
+            SCOPED_TRACE(std::string(event.name) + " over the " + dialog.name);
+            OpenScreenWithAChamber();
+            COneChannelView* view = &View();
+            const size_t standbyAnswers = SentWithCode(kStandbyAnswerCode).size();
+            RunWith(
+                dialog,
+                [&] {
+                    const int depth = fw::Loop().ModalDepth();
+                    fw::Loop().Post(view->Handle(), event.message);
+                    fw::Loop().ProcessReady();
+                    // Closed, but its loop is still on the stack: the screen stays.
+                    EXPECT_EQ(frame->ActiveView(), view);
+                    EXPECT_EQ(fw::Loop().ModalDepth(), depth);
+                    EXPECT_TRUE(fw::Loop().UnwindingModalLoops());
+                    EXPECT_TRUE(view->IsModalOpen());
+                },
+                nullptr);
+            EXPECT_EQ(fw::Loop().ModalDepth(), 0);
+            EXPECT_FALSE(fw::Loop().UnwindingModalLoops());
+            EXPECT_TRUE(controls::OpenModals().empty());
+            if (event.toStandby) {
+                EXPECT_NE(dynamic_cast<CStandbyView*>(frame->ActiveView()), nullptr);
+                EXPECT_EQ(SentWithCode(kStandbyAnswerCode).size(), standbyAnswers + 1);
+            } else {
+                EXPECT_NE(dynamic_cast<CSplashView*>(frame->ActiveView()), nullptr);
+            }
+            ExpectChannelUnchanged(event.toStandby);
+        }
+    }
+}
+
+TEST_F(ModalSafetyTest, NoDialogOpensWhileTheClosedOnesUnwind) {
+    OpenScreenWithAChamber();
+    COneChannelView* view = &View();
+    int late = -1;
+    ThenChoose("Select Bias");
+    script->Then([&] {
+        fw::Loop().Post(view->Handle(), WM_BOARD_WAKE);
+        fw::Loop().ProcessReady();
+        // A handler resuming now asks the operator something: the box closes at once.
+        late = CMsgBox::Show("late question");
+    });
+    TapControl(Ids::kIdBias);
+    EXPECT_EQ(late, kIdStandby);
+    EXPECT_NE(dynamic_cast<CSplashView*>(frame->ActiveView()), nullptr);
+}
+
+}  // namespace
+}  // namespace one_channel_test
