@@ -49,7 +49,6 @@ void BM_RateUpdate(benchmark::State& state) {
         rate = rate > 400000.0 ? 61.0 : rate * 1.7;  // a new text every time
         panel.doc.Filter.Chan[0].Rate = rate;
         panel.doc.UpdateAllViews(kHintNewRates);
-        { auto d = fw::Loop().PendingDamage(); static int n=0; if (n++<3) fprintf(stderr, "DMG %d %d %d %d\n", d.left,d.top,d.right,d.bottom); }
         fw::Loop().RepaintNow();
     }
     ReportBudget(state);

@@ -11,9 +11,9 @@ namespace fw {
 
 Dc::Dc(Surface& surface) : Dc(surface, Rect{0, 0, surface.Width(), surface.Height()}) {}
 
-Dc::Dc(Surface& surface, const Rect& damage)
-    : surface_(surface), damage_(damage.Intersect(Rect{0, 0, surface.Width(), surface.Height()})) {
+Dc::Dc(Surface& surface, const Rect& damage) : surface_(surface) {
     state_.clip = Rect{0, 0, surface.Width(), surface.Height()};
+    state_.damage = damage.Intersect(state_.clip);
 }
 
 void Dc::EnterWindow(const Rect& windowRect, WindowHandle window) {
@@ -108,7 +108,7 @@ void Dc::BlitGlyphs(int x, int y, std::string_view text, const Rect& clip) {
 int Dc::TextOut(int x, int y, std::string_view text, const Rect& box) {
     Size size = TextExtent(text);
     Rect clip = state_.clip.Intersect(box);
-    Rect drawable = clip.Intersect(damage_);
+    Rect drawable = clip.Intersect(state_.damage);
     if (!drawable.IsEmpty())
         BlitGlyphs(x, y, text, drawable);
     if (!text.empty()) {
@@ -129,7 +129,8 @@ std::vector<std::string_view> Dc::WrapLines(std::string_view text, int width) co
         size_t newline = text.find('\n', start);
         std::string_view paragraph = text.substr(
             start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
-        if (!paragraph.empty() && paragraph.back() == '\r') paragraph.remove_suffix(1);
+        if (!paragraph.empty() && paragraph.back() == '\r')
+            paragraph.remove_suffix(1);
         // Break the paragraph at spaces so each line fits; a single long word stays whole.
         size_t lineStart = 0;
         while (true) {

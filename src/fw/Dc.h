@@ -42,7 +42,12 @@ class Dc {
     // Clips to a window about to paint; the texts it draws are recorded as that window's.
     void EnterWindow(const Rect& windowRect, WindowHandle window);
     // Whether drawing into `r` can change a pixel of this repaint.
-    bool Damages(const Rect& r) const { return r.Intersects(damage_); }
+    bool Damages(const Rect& r) const { return r.Intersects(state_.damage); }
+    // The part of the current clip this repaint changes.
+    Rect DamagedClip() const { return Drawable(); }
+    // Until the next Restore, draws nothing but still records texts: for a window whose
+    // damaged part something opaque will cover.
+    void HoldPixels() { state_.damage = Rect{}; }
     int Save();
     void Restore(int level);
 
@@ -73,13 +78,13 @@ class Dc {
         Color textColor = colors::kBlack;
         Rect clip = kScreenRect;
         WindowHandle window = kNoWindow;
+        Rect damage = kScreenRect;  // no pixel outside it is written
     };
-    Rect Drawable() const { return state_.clip.Intersect(damage_); }
+    Rect Drawable() const { return state_.clip.Intersect(state_.damage); }
     std::vector<std::string_view> WrapLines(std::string_view text, int width) const;
     void BlitGlyphs(int x, int y, std::string_view text, const Rect& clip);
 
     Surface& surface_;
-    Rect damage_;
     State state_;
     std::vector<State> saved_;
 };

@@ -135,16 +135,32 @@ void Window::PaintTree(Dc& dc) {
         return;
     int level = dc.Save();
     dc.EnterWindow(rect_, handle_);
-    // Passed over, a window's pixels and texts stay as they are; its children lie inside it.
-    if (dc.Damages(dc.Clip()))
-        OnPaint(dc);
-    else
+    const Rect damaged = dc.DamagedClip();
+    if (damaged.IsEmpty()) {
+        // Passed over, a window's pixels and texts stay as they are; its children lie inside.
         dc.Target().KeepTextsOf(handle_);
+    } else if (ChildCovers(damaged)) {
+        // Painted for its texts only: a child overwrites every pixel it would change.
+        int held = dc.Save();
+        dc.HoldPixels();
+        OnPaint(dc);
+        dc.Restore(held);
+    } else {
+        OnPaint(dc);
+    }
     // Copy: a paint handler must not change the tree, but a copy keeps that harmless.
     std::vector<Window*> children = children_;
     for (Window* child : children)
         child->PaintTree(dc);
     dc.Restore(level);
+}
+
+bool Window::ChildCovers(const Rect& area) const {
+    for (const Window* child : children_) {
+        if (child->visible_ && child->IsOpaque() && child->rect_.Contains(area))
+            return true;
+    }
+    return false;
 }
 
 Window* Window::HitTest(Point p) {

@@ -51,6 +51,9 @@ class Window {
     Window* HitTest(Point p);
 
     virtual void OnPaint(Dc&) {}
+    // True when OnPaint writes every pixel of the window's rectangle with an opaque colour,
+    // so what lies beneath need not be drawn there.
+    virtual bool IsOpaque() const { return false; }
     virtual bool OnMessage(const Message&) { return false; }
     virtual void OnTimer(int) {}
     virtual void OnTouchDown(Point) {}
@@ -64,6 +67,8 @@ class Window {
 
   private:
     void Detach();
+    // A shown opaque child holds all of `area`: this window's own pixels there are hidden.
+    bool ChildCovers(const Rect& area) const;
 
     WindowHandle handle_;
     int id_ = 0;
