@@ -72,6 +72,17 @@ class PartialRepaintTest : public OneChannelTest,
         });
         TapControl(Ids::kIdBias);
     }
+    // A new rate under the open bias menu repaints the value beneath it and the menu over it.
+    void NewRateUnderTheBiasMenu() {
+        script->Then([this] {
+            opened = fw::Loop().TopLevel()->GetRect();
+            Measure(250.0, 200);
+            EXPECT_EQ(script->LastPresented(), RectOf(Ids::kIdRateValue));
+            EXPECT_EQ(testing_support::DifferenceFromFullRepaint(), "") << "with the menu open";
+            TouchCentreOf(fw::Rect{480, 380, 520, 420});
+        });
+        TapControl(Ids::kIdBias);
+    }
     // The notice of a new row closes on its own after a second.
     void AddRowAndLetItsNoticeClose() {
         script->Then([this] {
@@ -102,6 +113,8 @@ const RepaintCase kCases[] = {
     {"ClosedKeypadRepaintsThePanel", [](auto& t) { t.CancelBiasKeypad(); },
      [](auto& t) { return t.opened; }},
     {"DismissedMenuRepaintsWhatItCovered", [](auto& t) { t.DismissBiasMenu(); },
+     [](auto& t) { return t.opened; }},
+    {"NewRateUnderAnOpenMenu", [](auto& t) { t.NewRateUnderTheBiasMenu(); },
      [](auto& t) { return t.opened; }},
     {"ClosedNoticeRepaintsWhatItCovered", [](auto& t) { t.AddRowAndLetItsNoticeClose(); },
      [](auto& t) { return t.opened; }},
