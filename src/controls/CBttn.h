@@ -41,6 +41,7 @@ class CBttn : public fw::Window {
     void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
     void OnPaint(fw::Dc& dc) override;
+    bool IsOpaque() const override { return true; }
     void OnTouchDown(fw::Point p) override;
     void OnTouchMove(fw::Point p) override;
     void OnTouchUp(fw::Point p) override;

@@ -25,75 +25,59 @@ void CLabel::Create(fw::Window* parent, const fw::Rect& rect, int id, std::strin
 }
 
 void CLabel::SetText(std::string text) {
-    if (text == text_)
-        return;
-    text_ = std::move(text);
-    Invalidate();
+    Change(text_, std::move(text));
 }
 
 void CLabel::SetBitmap(int bitmapId) {
-    bitmap_ = bitmapId;
-    Invalidate();
+    Change(bitmap_, bitmapId);
 }
 
 void CLabel::SetBkColor(fw::Color c) {
-    background_ = c;
-    Invalidate();
+    Change(background_, c);
 }
 
 void CLabel::SetTextColor(fw::Color c) {
-    textColor_ = c;
-    Invalidate();
+    Change(textColor_, c);
 }
 
 void CLabel::SetFontHeight(int height) {
-    fontHeight_ = height > 0 ? height : kDefaultFontHeight;
-    Invalidate();
+    Change(fontHeight_, height > 0 ? height : kDefaultFontHeight);
 }
 
 void CLabel::SetFontFace(std::string face) {
-    face_ = std::move(face);
-    Invalidate();
+    Change(face_, std::move(face));
 }
 
 void CLabel::SetBold(bool bold) {
-    bold_ = bold;
-    Invalidate();
+    Change(bold_, bold);
 }
 
 void CLabel::SetItalic(bool italic) {
-    italic_ = italic;
-    Invalidate();
+    Change(italic_, italic);
 }
 
 void CLabel::SetUnderline(bool underline) {
-    underline_ = underline;
-    Invalidate();
+    Change(underline_, underline);
 }
 
 void CLabel::SetStrikeout(bool strikeout) {
-    strikeout_ = strikeout;
-    Invalidate();
+    Change(strikeout_, strikeout);
 }
 
 void CLabel::SetAlignment(Alignment alignment) {
-    alignment_ = alignment;
-    Invalidate();
+    Change(alignment_, alignment);
 }
 
 void CLabel::SetBorder(bool border) {
-    border_ = border;
-    Invalidate();
+    Change(border_, border);
 }
 
 void CLabel::SetMarkedText(bool marked) {
-    marked_ = marked;
-    Invalidate();
+    Change(marked_, marked);
 }
 
 void CLabel::SetTransparent(bool transparent) {
-    transparent_ = transparent;
-    Invalidate();
+    Change(transparent_, transparent);
 }
 
 void CLabel::SetTextShowingEnd(const std::string& text) {

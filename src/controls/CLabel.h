@@ -2,6 +2,7 @@
 // The owner-drawn text label: word-wrapped text with an optional bitmap beside it, or, in
 // marked-text mode, one line of unit text with raised and lowered characters.
 #include <string>
+#include <utility>
 
 #include "fw/Window.h"
 
@@ -34,8 +35,17 @@ class CLabel : public fw::Window {
     void SetTransparent(bool transparent);
 
     void OnPaint(fw::Dc& dc) override;
+    bool IsOpaque() const override { return !transparent_; }
 
   private:
+    // Sets a property; only a real change asks for the label to be repainted.
+    template <typename T>
+    void Change(T& property, T value) {
+        if (property == value)
+            return;
+        property = std::move(value);
+        Invalidate();
+    }
     fw::FontSpec Font() const;
     fw::Rect TextArea() const;
     void DrawPlain(fw::Dc& dc, fw::Rect area) const;

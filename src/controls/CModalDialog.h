@@ -14,6 +14,7 @@ class CModalDialog : public fw::Dialog, public IStandbyDismissable {
     bool WasDismissedForStandby() const { return dismissed_; }
 
     void OnPaint(fw::Dc& dc) override;
+    bool IsOpaque() const override { return true; }
     bool OnCommand(int commandId, fw::Window* from) final;
 
   protected:

@@ -12,8 +12,8 @@ class EventLoop;
 class Backend {
   public:
     virtual ~Backend() = default;
-    // Hands a finished frame to whatever shows it.
-    virtual void Present(const Surface& surface) = 0;
+    // Hands a finished frame to whatever shows it; only `changed` differs from the last one.
+    virtual void Present(const Surface& surface, const Rect& changed) = 0;
     // Waits at most `timeoutMs` (−1: no limit) for input or a Wake, feeding input events
     // into `loop`. Returns false when no input can ever come (a starved modal loop).
     virtual bool WaitForEvents(EventLoop& loop, int64_t timeoutMs) = 0;

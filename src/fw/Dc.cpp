@@ -9,8 +9,16 @@
 
 namespace fw {
 
-Dc::Dc(Surface& surface) : surface_(surface) {
+Dc::Dc(Surface& surface) : Dc(surface, Rect{0, 0, surface.Width(), surface.Height()}) {}
+
+Dc::Dc(Surface& surface, const Rect& damage) : surface_(surface) {
     state_.clip = Rect{0, 0, surface.Width(), surface.Height()};
+    state_.damage = damage.Intersect(state_.clip);
+}
+
+void Dc::EnterWindow(const Rect& windowRect, WindowHandle window) {
+    IntersectClip(windowRect);
+    state_.window = window;
 }
 
 void Dc::SetFont(const FontSpec& spec) {
@@ -30,7 +38,7 @@ void Dc::Restore(int level) {
 }
 
 void Dc::FillRect(const Rect& r, Color c) {
-    surface_.Fill(r.Intersect(state_.clip), c);
+    surface_.Fill(r.Intersect(Drawable()), c);
 }
 
 void Dc::FrameRect(const Rect& r, Color c, int thickness) {
@@ -47,9 +55,10 @@ void Dc::Line(Point from, Point to, Color c) {
     int sx = from.x < to.x ? 1 : -1;
     int sy = from.y < to.y ? 1 : -1;
     int err = dx + dy;
+    const Rect drawable = Drawable();
     Point p = from;
     while (true) {
-        if (state_.clip.Contains(p))
+        if (drawable.Contains(p))
             surface_.Blend(p.x, p.y, c, 255);
         if (p.x == to.x && p.y == to.y)
             break;
@@ -99,10 +108,12 @@ void Dc::BlitGlyphs(int x, int y, std::string_view text, const Rect& clip) {
 int Dc::TextOut(int x, int y, std::string_view text, const Rect& box) {
     Size size = TextExtent(text);
     Rect clip = state_.clip.Intersect(box);
-    BlitGlyphs(x, y, text, clip);
+    Rect drawable = clip.Intersect(state_.damage);
+    if (!drawable.IsEmpty())
+        BlitGlyphs(x, y, text, drawable);
     if (!text.empty()) {
         surface_.RecordText(DrawnText{std::string(text), box, Rect{x, y, x + size.cx, y + size.cy},
-                                      clip, state_.textColor, state_.font.height});
+                                      clip, state_.textColor, state_.font.height, state_.window});
     }
     return size.cx;
 }
@@ -118,7 +129,8 @@ std::vector<std::string_view> Dc::WrapLines(std::string_view text, int width) co
         size_t newline = text.find('\n', start);
         std::string_view paragraph = text.substr(
             start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
-        if (!paragraph.empty() && paragraph.back() == '\r') paragraph.remove_suffix(1);
+        if (!paragraph.empty() && paragraph.back() == '\r')
+            paragraph.remove_suffix(1);
         // Break the paragraph at spaces so each line fits; a single long word stays whole.
         size_t lineStart = 0;
         while (true) {
@@ -182,7 +194,7 @@ bool Dc::DrawBitmap(int id, Point at, bool transparent, Color key) {
     const res::Bitmap* bmp = res::FindBitmap(id);
     if (bmp == nullptr)
         return false;
-    Rect target = Rect{at.x, at.y, at.x + bmp->width, at.y + bmp->height}.Intersect(state_.clip);
+    Rect target = Rect{at.x, at.y, at.x + bmp->width, at.y + bmp->height}.Intersect(Drawable());
     for (int y = target.top; y < target.bottom; ++y) {
         for (int x = target.left; x < target.right; ++x) {
             uint32_t px = bmp->pixels[size_t(y - at.y) * bmp->width + (x - at.x)];

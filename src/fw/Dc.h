@@ -1,11 +1,14 @@
 #pragma once
 // A device context over the software surface: rectangles, lines, text and bitmaps, all
-// clipped to the current clip rectangle, with a stack of saved states.
+// clipped to the current clip rectangle, with a stack of saved states. A repaint of part of
+// the panel limits every pixel it writes to the damaged rectangle, while texts keep being
+// recorded with the clip their window gave them, as a full repaint would record them.
 #include <string_view>
 #include <vector>
 
 #include "fw/Font.h"
 #include "fw/Geometry.h"
+#include "fw/Message.h"
 #include "fw/Surface.h"
 
 namespace fw {
@@ -25,6 +28,7 @@ enum TextFormat : unsigned {
 class Dc {
   public:
     explicit Dc(Surface& surface);
+    Dc(Surface& surface, const Rect& damage);
 
     Surface& Target() { return surface_; }
 
@@ -35,6 +39,15 @@ class Dc {
     Color GetTextColor() const { return state_.textColor; }
     void IntersectClip(const Rect& r) { state_.clip = state_.clip.Intersect(r); }
     const Rect& Clip() const { return state_.clip; }
+    // Clips to a window about to paint; the texts it draws are recorded as that window's.
+    void EnterWindow(const Rect& windowRect, WindowHandle window);
+    // Whether drawing into `r` can change a pixel of this repaint.
+    bool Damages(const Rect& r) const { return r.Intersects(state_.damage); }
+    // The part of the current clip this repaint changes.
+    Rect DamagedClip() const { return Drawable(); }
+    // Until the next Restore, draws nothing but still records texts: for a window whose
+    // damaged part something opaque will cover.
+    void HoldPixels() { state_.damage = Rect{}; }
     int Save();
     void Restore(int level);
 
@@ -64,7 +77,10 @@ class Dc {
         FontSpec font;
         Color textColor = colors::kBlack;
         Rect clip = kScreenRect;
+        WindowHandle window = kNoWindow;
+        Rect damage = kScreenRect;  // no pixel outside it is written
     };
+    Rect Drawable() const { return state_.clip.Intersect(state_.damage); }
     std::vector<std::string_view> WrapLines(std::string_view text, int width) const;
     void BlitGlyphs(int x, int y, std::string_view text, const Rect& clip);
 

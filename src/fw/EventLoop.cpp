@@ -55,7 +55,6 @@ void EventLoop::ForgetWindow(WindowHandle w) {
     topLevels_.erase(std::remove_if(topLevels_.begin(), topLevels_.end(),
                                     [w](Window* t) { return t->Handle() == w; }),
                      topLevels_.end());
-    RequestRepaint();
 }
 
 void EventLoop::InjectTouch(const TouchEvent& e) {
@@ -65,12 +64,15 @@ void EventLoop::InjectTouch(const TouchEvent& e) {
 void EventLoop::PushTopLevel(Window* w) {
     RemoveTopLevel(w);
     topLevels_.push_back(w);
-    RequestRepaint();
+    AddDamage(w->GetRect());
 }
 
 void EventLoop::RemoveTopLevel(Window* w) {
-    topLevels_.erase(std::remove(topLevels_.begin(), topLevels_.end(), w), topLevels_.end());
-    RequestRepaint();
+    auto gone = std::remove(topLevels_.begin(), topLevels_.end(), w);
+    if (gone == topLevels_.end())
+        return;
+    topLevels_.erase(gone, topLevels_.end());
+    AddDamage(w->GetRect());
 }
 
 Window* EventLoop::TopLevel() const {
@@ -78,18 +80,25 @@ Window* EventLoop::TopLevel() const {
 }
 
 void EventLoop::RepaintNow() {
-    repaintPending_ = false;
-    surface_.BeginFrame();
-    Dc dc(surface_);
+    const Rect damage = damage_;
+    damage_ = Rect{};
+    if (damage.IsEmpty())
+        return;
+    if (damage == kScreenRect)
+        surface_.BeginFrame();
+    else
+        surface_.BeginPartialFrame();
+    Dc dc(surface_, damage);
     std::vector<Window*> layers = topLevels_;
     for (Window* w : layers)
         w->PaintTree(dc);
     if (backend_)
-        backend_->Present(surface_);
+        backend_->Present(surface_, damage);
 }
 
 void EventLoop::SetBackend(std::unique_ptr<Backend> backend) {
     backend_ = std::move(backend);
+    RequestRepaint();  // a new presenter has seen no frame yet
 }
 
 int64_t EventLoop::MsUntilNextTimer() const {
@@ -215,7 +224,7 @@ bool EventLoop::Dispatch(const std::function<bool()>& stop) {
         any = true;
         CollectGarbage();
     }
-    if (repaintPending_) {
+    if (RepaintPending()) {
         RepaintNow();
         any = true;
     }

@@ -41,8 +41,13 @@ class EventLoop {
     void RemoveTopLevel(Window* w);
     Window* TopLevel() const;
 
-    void RequestRepaint() { repaintPending_ = true; }
-    bool RepaintPending() const { return repaintPending_; }
+    // Damage: the part of the panel to paint again, one rectangle around everything asked
+    // for since the last repaint. RequestRepaint asks for the whole panel.
+    void RequestRepaint() { AddDamage(kScreenRect); }
+    void AddDamage(const Rect& r) { damage_ = damage_.Union(r.Intersect(kScreenRect)); }
+    bool RepaintPending() const { return !damage_.IsEmpty(); }
+    const Rect& PendingDamage() const { return damage_; }
+    // Repaints the windows the damage reaches, clipped to it, and presents that rectangle.
     void RepaintNow();
     Surface& GetSurface() { return surface_; }
 
@@ -96,7 +101,7 @@ class EventLoop {
     std::deque<TouchEvent> input_;
     std::vector<Window*> topLevels_;
     WindowHandle captured_ = kNoWindow;
-    bool repaintPending_ = true;
+    Rect damage_ = kScreenRect;
     int modalDepth_ = 0;
     int starvedModalLoops_ = 0;
     std::vector<std::shared_ptr<void>> graveyard_;

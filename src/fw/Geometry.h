@@ -41,6 +41,16 @@ struct Rect {
             return Rect{};
         return r;
     }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    Rect Union(const Rect& o) const {
+        if (o.IsEmpty())
+            return *this;
+        if (IsEmpty())
+            return o;
+        return Rect{std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                    std::max(bottom, o.bottom)};
+    }
+    bool Intersects(const Rect& o) const { return !Intersect(o).IsEmpty(); }
     Rect Offset(int dx, int dy) const { return Rect{left + dx, top + dy, right + dx, bottom + dy}; }
     Rect Deflate(int d) const { return Rect{left + d, top + d, right - d, bottom - d}; }
     bool operator==(const Rect&) const = default;

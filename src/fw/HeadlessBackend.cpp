@@ -11,7 +11,7 @@ constexpr int64_t kScreenshotIntervalMs = 1000;
 HeadlessBackend::HeadlessBackend(std::string screenshotPath)
     : screenshotPath_(std::move(screenshotPath)) {}
 
-void HeadlessBackend::Present(const Surface& surface) {
+void HeadlessBackend::Present(const Surface& surface, const Rect&) {
     lastSurface_ = &surface;
     screenshotPending_ = !screenshotPath_.empty();
     WriteScreenshotIfDue(surface);

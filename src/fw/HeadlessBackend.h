@@ -13,7 +13,7 @@ class HeadlessBackend : public Backend {
   public:
     explicit HeadlessBackend(std::string screenshotPath = "");
 
-    void Present(const Surface& surface) override;
+    void Present(const Surface& surface, const Rect& changed) override;
     bool WaitForEvents(EventLoop& loop, int64_t timeoutMs) override;
     void Wake() override;
 

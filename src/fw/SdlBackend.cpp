@@ -35,8 +35,14 @@ SdlBackend::~SdlBackend() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
-void SdlBackend::Present(const Surface& surface) {
-    SDL_UpdateTexture(texture_, nullptr, surface.Pixels(), surface.Width() * 4);
+void SdlBackend::Present(const Surface& surface, const Rect& changed) {
+    // Only the changed rows and columns go up to the texture; the rest of it is still current.
+    const Rect r = changed.Intersect(Rect{0, 0, surface.Width(), surface.Height()});
+    if (r.IsEmpty())
+        return;
+    const SDL_Rect area{r.left, r.top, r.Width(), r.Height()};
+    const uint32_t* first = surface.Pixels() + size_t(r.top) * surface.Width() + r.left;
+    SDL_UpdateTexture(texture_, &area, first, surface.Width() * 4);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);

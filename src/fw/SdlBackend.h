@@ -18,7 +18,7 @@ class SdlBackend : public Backend {
     static std::unique_ptr<SdlBackend> Create();
     ~SdlBackend() override;
 
-    void Present(const Surface& surface) override;
+    void Present(const Surface& surface, const Rect& changed) override;
     bool WaitForEvents(EventLoop& loop, int64_t timeoutMs) override;
     void Wake() override;
     // The operator closed the desktop window (there is no such thing on the panel).

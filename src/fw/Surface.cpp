@@ -32,6 +32,27 @@ void Surface::Blend(int x, int y, Color c, uint8_t alpha) {
     dst = 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
+void Surface::BeginFrame() {
+    texts_.clear();
+    previous_.clear();
+}
+
+void Surface::BeginPartialFrame() {
+    previous_.clear();
+    for (DrawnText& t : texts_)
+        previous_[t.window].push_back(std::move(t));
+    texts_.clear();
+}
+
+void Surface::KeepTextsOf(WindowHandle window) {
+    auto it = previous_.find(window);
+    if (it == previous_.end())
+        return;
+    for (DrawnText& t : it->second)
+        texts_.push_back(std::move(t));
+    previous_.erase(it);
+}
+
 bool Surface::SavePng(const std::string& path) const {
     SDL_Surface* s =
         SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels_.data()), width_, height_,

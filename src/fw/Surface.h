@@ -2,9 +2,11 @@
 // The 640 x 480 software frame buffer every screen is drawn into, and the record of the
 // texts drawn into it, so a test can read the screen as an operator would.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "fw/Geometry.h"
+#include "fw/Message.h"
 
 namespace fw {
 
@@ -15,6 +17,7 @@ struct DrawnText {
     Rect clip;    // the clip in force; text outside it was not shown
     Color color;
     int fontHeight = 0;
+    WindowHandle window = kNoWindow;  // the window that drew it
 };
 
 class Surface {
@@ -31,8 +34,12 @@ class Surface {
     // Blends `c` with coverage `alpha` (0..255) into one pixel; no bounds check.
     void Blend(int x, int y, Color c, uint8_t alpha);
 
-    // The texts of the frame being drawn; cleared when a new frame starts.
-    void BeginFrame() { texts_.clear(); }
+    // The texts on the panel, in the order they were painted. A full repaint records them
+    // afresh. A partial one records the texts of the windows it repaints and keeps, in their
+    // place in the painting order, those of the windows it passes over.
+    void BeginFrame();
+    void BeginPartialFrame();
+    void KeepTextsOf(WindowHandle window);
     void RecordText(DrawnText t) { texts_.push_back(std::move(t)); }
     const std::vector<DrawnText>& Texts() const { return texts_; }
 
@@ -44,6 +51,7 @@ class Surface {
     int height_;
     std::vector<uint32_t> pixels_;
     std::vector<DrawnText> texts_;
+    std::unordered_map<WindowHandle, std::vector<DrawnText>> previous_;
 };
 
 }  // namespace fw

@@ -26,6 +26,7 @@ Window::Window() : handle_(NextHandle()) {
 }
 
 Window::~Window() {
+    Invalidate();  // what it covered shows again
     Loop().ForgetWindow(handle_);
     for (Window* child : children_)
         child->parent_ = nullptr;
@@ -41,6 +42,7 @@ Window* Window::FromHandle(WindowHandle h) {
 void Window::Detach() {
     if (parent_ == nullptr)
         return;
+    Invalidate();
     auto& siblings = parent_->children_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     parent_ = nullptr;
@@ -57,6 +59,9 @@ void Window::Create(Window* parent, const Rect& rect, int id) {
 }
 
 void Window::MoveTo(const Rect& rect) {
+    if (rect == rect_)
+        return;
+    Invalidate();
     rect_ = rect;
     Invalidate();
 }
@@ -72,8 +77,14 @@ Window* Window::FindChild(int id) const {
 void Window::Show(bool visible) {
     if (visible_ == visible)
         return;
-    visible_ = visible;
-    Invalidate();
+    // Hidden, a window asks for nothing: the rectangle is claimed while it is shown.
+    if (visible) {
+        visible_ = true;
+        Invalidate();
+    } else {
+        Invalidate();
+        visible_ = false;
+    }
 }
 
 void Window::Enable(bool enabled) {
@@ -84,7 +95,20 @@ void Window::Enable(bool enabled) {
 }
 
 void Window::Invalidate() const {
-    Loop().RequestRepaint();
+    InvalidateRect(rect_);
+}
+
+void Window::InvalidateRect(const Rect& r) const {
+    if (IsShownOnPanel())
+        Loop().AddDamage(r.Intersect(rect_));
+}
+
+bool Window::IsShownOnPanel() const {
+    for (const Window* w = this; w != nullptr; w = w->parent_) {
+        if (!w->visible_)
+            return false;
+    }
+    return true;
 }
 
 void Window::SetTimer(int id, int periodMs) {
@@ -110,13 +134,33 @@ void Window::PaintTree(Dc& dc) {
     if (!visible_)
         return;
     int level = dc.Save();
-    dc.IntersectClip(rect_);
-    OnPaint(dc);
+    dc.EnterWindow(rect_, handle_);
+    const Rect damaged = dc.DamagedClip();
+    if (damaged.IsEmpty()) {
+        // Passed over, a window's pixels and texts stay as they are; its children lie inside.
+        dc.Target().KeepTextsOf(handle_);
+    } else if (ChildCovers(damaged)) {
+        // Painted for its texts only: a child overwrites every pixel it would change.
+        int held = dc.Save();
+        dc.HoldPixels();
+        OnPaint(dc);
+        dc.Restore(held);
+    } else {
+        OnPaint(dc);
+    }
     // Copy: a paint handler must not change the tree, but a copy keeps that harmless.
     std::vector<Window*> children = children_;
     for (Window* child : children)
         child->PaintTree(dc);
     dc.Restore(level);
+}
+
+bool Window::ChildCovers(const Rect& area) const {
+    for (const Window* child : children_) {
+        if (child->visible_ && child->IsOpaque() && child->rect_.Contains(area))
+            return true;
+    }
+    return false;
 }
 
 Window* Window::HitTest(Point p) {

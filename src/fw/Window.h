@@ -32,20 +32,28 @@ class Window {
     void Enable(bool enabled);
     bool IsEnabled() const { return enabled_; }
 
-    // Asks for a repaint of the panel at the next turn of the event loop.
+    // Asks for this window's rectangle (or a part of it, in screen coordinates) to be
+    // repainted at the next turn of the event loop. Nothing while the window is hidden.
     void Invalidate() const;
+    void InvalidateRect(const Rect& r) const;
+    // Shown itself and below shown parents.
+    bool IsShownOnPanel() const;
     void SetTimer(int id, int periodMs);
     void KillTimer(int id);
 
     // Sends a command to the parent chain (control notifications, menu choices).
     void NotifyParent(int commandId);
 
-    // Paints this window and its visible children.
+    // Paints this window and its visible children, skipping those the repaint's damage
+    // does not reach.
     void PaintTree(Dc& dc);
     // The deepest visible, enabled window under `p`, or nullptr.
     Window* HitTest(Point p);
 
     virtual void OnPaint(Dc&) {}
+    // True when OnPaint writes every pixel of the window's rectangle with an opaque colour,
+    // so what lies beneath need not be drawn there.
+    virtual bool IsOpaque() const { return false; }
     virtual bool OnMessage(const Message&) { return false; }
     virtual void OnTimer(int) {}
     virtual void OnTouchDown(Point) {}
@@ -59,6 +67,8 @@ class Window {
 
   private:
     void Detach();
+    // A shown opaque child holds all of `area`: this window's own pixels there are hidden.
+    bool ChildCovers(const Rect& area) const;
 
     WindowHandle handle_;
     int id_ = 0;

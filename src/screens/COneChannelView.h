@@ -51,6 +51,7 @@ class COneChannelView : public CKelvarinFormView {
     void OnTimer(int id) override;
     bool OnCommand(int commandId, fw::Window* from) override;
     void OnPaint(fw::Dc& dc) override;
+    bool IsOpaque() const override { return true; }
 
     // What the remote protocol asks of the screen shown.
     RemoteScreenKind ScreenKind() const override { return RemoteScreenKind::OneChannel; }
