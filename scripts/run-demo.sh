@@ -13,7 +13,8 @@ cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT INT TERM
 
 "$build/boardsim" --link "$dev/board" --current1 "${KELVARIN_SIM_CURRENT1:-61.0}" \
-    --current2 "${KELVARIN_SIM_CURRENT2:-0}" --noise "${KELVARIN_SIM_NOISE:-0.5}" &
+    --current2 "${KELVARIN_SIM_CURRENT2:-0}" --noise "${KELVARIN_SIM_NOISE:-0.5}" \
+    ${KELVARIN_SIM_DATE:+--date "$KELVARIN_SIM_DATE"} &
 pids+=($!)
 "$build/ptylink" "$dev/remote-instrument" "$dev/remote" &
 pids+=($!)

@@ -16,8 +16,9 @@ bool IsUnsaved(const CKelvarinDoc& doc, DataLayout layout) {
     return layout == DataLayout::Scintillator ? doc.ScintUnsaved != 0 : doc.MeasUnsaved != 0;
 }
 
-// Asks for a name until it is one a file may have; false on Cancel or an empty name.
-bool AskSafeName(IDataSetPrompts& prompts, int captionId, std::string& name) {
+}  // namespace
+
+bool AskDataFileName(IDataSetPrompts& prompts, int captionId, std::string& name) {
     while (true) {
         std::string entered = name;
         if (!prompts.AskFileName(captionId, entered) || entered.empty()) return false;
@@ -28,8 +29,6 @@ bool AskSafeName(IDataSetPrompts& prompts, int captionId, std::string& name) {
         prompts.Tell(kUnsafeNameText);
     }
 }
-
-}  // namespace
 
 SaveOutcome WriteDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& prompts) {
     switch (CheckDataFile(doc.Title, doc.DataFileDelimiter)) {
@@ -59,7 +58,7 @@ SaveOutcome SaveDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& p
     if (!IsUnsaved(doc, layout)) return SaveOutcome::NothingToSave;
     if (doc.Untitled) {
         std::string name = doc.Title;
-        if (!AskSafeName(prompts, kCaptionSaveAs, name)) return SaveOutcome::Cancelled;
+        if (!AskDataFileName(prompts, kCaptionSaveAs, name)) return SaveOutcome::Cancelled;
         doc.Title = name;
     }
     return WriteDataSet(doc, layout, prompts);
@@ -71,7 +70,7 @@ bool NewDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& prompts) 
         if (answer == fw::kIdCancel) return false;
         if (answer == fw::kIdYes) {
             std::string name = doc.Title;
-            if (!AskSafeName(prompts, doc.Untitled ? kCaptionSaveAs : kCaptionSave, name)) {
+            if (!AskDataFileName(prompts, doc.Untitled ? kCaptionSaveAs : kCaptionSave, name)) {
                 return false;
             }
             doc.Title = name;

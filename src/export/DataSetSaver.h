@@ -30,6 +30,9 @@ extern const char* const kUnsavedDataText;
 extern const char* const kUnsafeNameText;
 extern const char* const kWriteFailedText;
 
+// Asks for a name until it is one a file may have (an unsafe one is told and asked again);
+// false on Cancel or an empty name.
+bool AskDataFileName(IDataSetPrompts& prompts, int captionId, std::string& name);
 // "Save": names an untitled data set, checks the device and the file, and writes.
 SaveOutcome SaveDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& prompts);
 // Checks and writes under the current Title (steps after naming); used by Save and New.

@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "fw/AudioOutput.h"
 #include "res/Resources.h"
 
 namespace fw {
@@ -28,9 +29,7 @@ SDL_AudioDeviceID AudioDevice(const SDL_AudioSpec& wanted) {
     if (a.triedOpen)
         return a.device;
     a.triedOpen = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return 0;
-    a.device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &a.spec, 0);
+    a.device = OpenAudioQuietly(wanted, a.spec);
     if (a.device != 0)
         SDL_PauseAudioDevice(a.device, 0);
     return a.device;

@@ -109,14 +109,11 @@ bool COneChannelView::CollectionRunning() const {
     return doc->Collecting != 0 || (doc->ChargeType == kTrigger && doc->TriggerArmed != 0);
 }
 
-// A remote start always starts: a held result is cleared first, where the button alone
-// would only clear it while the remote side is told the collection began.
+// A remote start is a touch on Start/Stop/Clear while nothing runs: a held result is only
+// cleared, and the next start begins a collection. Remote scripts rely on that order.
 void COneChannelView::OnRemoteStart() {
-    if (CollectionRunning())
-        return;
-    if (GetDoc()->CollectionFinished != 0)
+    if (!CollectionRunning())
         OnStartStopClear();
-    OnStartStopClear();
 }
 
 // A remote stop only stops: with nothing running the button would start or clear instead.

@@ -1,6 +1,5 @@
 #include "screens/StandbySaveOffer.h"
 
-#include "controls/CKeypadDlg.h"
 #include "controls/CMsgBox.h"
 #include "export/DataSetSaver.h"
 #include "fw/Resources.h"
@@ -9,14 +8,14 @@
 
 namespace {
 
-// The questions of the shared save steps, answered with the instrument's message boxes on
-// the screen that asked for standby. A failed write is not told here: the standby offer asks
-// whether to try again instead. The name was asked already, and nothing is left to cancel.
+// The questions of the shared save steps, answered with the instrument's dialogs on the
+// screen that asked for standby: the name in the save-file box, as the data-set prompts ask
+// it. A failed write is not told here: the standby offer asks whether to try again instead.
+// Nothing is left to cancel once the name was given.
 class StandbyPrompts : public CDialogDataSetPrompts {
   public:
     explicit StandbyPrompts(CKelvarinFormView& view) : CDialogDataSetPrompts(view.ModalRunner()) {}
 
-    bool AskFileName(int, std::string&) override { return false; }
     int AskYesNoCancel(const std::string&) override { return fw::kIdCancel; }
     void Tell(const std::string& text) override {
         if (text == kWriteFailedText)
@@ -41,24 +40,12 @@ StandbySaveOffer::Outcome StandbySaveOffer::Run() {
         default:  // Cancel, or the box closed by another request
             return Outcome::Refuse;
     }
+    // Cancel, an empty name, or the box closed by another request: the rows stay.
+    StandbyPrompts prompts(view_);
     std::string name = doc_.Title;
-    if (!AskName(name))
+    if (!AskDataFileName(prompts, kCaptionSave, name))
         return Outcome::Refuse;
-    if (name.empty()) {
-        Tell(kEmptyNameText);
-        return Outcome::Refuse;
-    }
     return SaveUnder(name);
-}
-
-bool StandbySaveOffer::AskName(std::string& name) {
-    CKeypadDlg keypad;
-    keypad.SetTitleText(fw::LoadString(kCaptionSave));
-    keypad.SetEntryText(name);
-    if (view_.RunModal(keypad) != fw::kIdOk)
-        return false;
-    name = keypad.EntryText();
-    return true;
 }
 
 StandbySaveOffer::Outcome StandbySaveOffer::SaveUnder(const std::string& name) {
@@ -80,8 +67,4 @@ StandbySaveOffer::Outcome StandbySaveOffer::SaveUnder(const std::string& name) {
 int StandbySaveOffer::Ask(const std::string& text, int type) {
     CMsgBox box(text, type);
     return view_.RunModal(box);
-}
-
-void StandbySaveOffer::Tell(const std::string& text) {
-    Ask(text, CMsgBox::kTypeOk);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The save offer of a standby request: unsaved rows are saved, dropped by the operator's
-// explicit choice, or the standby is refused. Rows are never dropped by accident: a name
-// left empty or a storage answer nobody expected refuses the standby, with a message.
+// explicit choice, or the standby is refused. The name is asked in the save-file box with the
+// checks of every data-set save. Rows are never dropped by accident: Cancel, an empty name or
+// an unsafe one given up refuses the standby, and a failed write asks whether to try again.
 #include "document/CKelvarinDoc.h"
 #include "export/DataFile.h"
 
@@ -18,19 +19,12 @@ class StandbySaveOffer {
     // the operator wants it. GoOn: standby may clear the lists.
     Outcome Run();
 
-    static constexpr const char* kEmptyNameText =
-        "No file name was given.\r\nThe data was not saved.";
     static constexpr const char* kRetryText =
         "Could not save data.\r\nWould you like to try again?";
-    static constexpr const char* kUnexpectedText =
-        "The storage device gave an unexpected answer.\r\nThe data was not saved.";
 
   private:
-    // The name keypad captioned "Save"; false when the operator left it without OK.
-    bool AskName(std::string& name);
     Outcome SaveUnder(const std::string& name);
     int Ask(const std::string& text, int type);
-    void Tell(const std::string& text);
 
     CKelvarinFormView& view_;
     CKelvarinDoc& doc_;

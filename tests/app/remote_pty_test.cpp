@@ -117,6 +117,37 @@ TEST_F(RemotePty, MeasurementScreenAfterTheWarmUp) {
     EXPECT_EQ(remote.Rest(200), "");
 }
 
+// A remote script as written for the instrument: with a result held on the screen it sends
+// <STRC> to clear it, then chooses the collection and starts it with a second <STRC>.
+TEST_F(RemotePty, AScriptClearsAHeldResultThenStartsTheNextCollection) {
+    h.Advance(61000);
+    ASSERT_TRUE(h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::OneChannel; }));
+    ASSERT_EQ(remote.Ask("<SCT T2>"), "*\r\n");
+    ASSERT_EQ(remote.Ask("<STRC>"), "*\r\n");
+    for (int i = 0; i < 25; ++i)
+        h.Board().SendAdc();
+    ASSERT_TRUE(h.WaitFor([&] { return h.Doc().CollectionFinished == 1; }));
+    ASSERT_TRUE(h.ScreenHasText("Clear"));
+
+    const std::pair<std::string, std::string> script[] = {
+        {"<STPC>", "!\r\n"},  // nothing runs: a held result is not stopped
+        {"<STRC>", "*\r\n"},  // clears the held result, starts nothing
+        {"<GCS>", "*I\r\n"}, {"<SCT C>", "*\r\n"}, {"<GCT>", "*C\r\n"},
+        {"<STRC>", "*\r\n"},  // starts
+        {"<GCS>", "*C\r\n"}, {"<STRC>", "!\r\n"},  {"<SCT C>", "!\r\n"},
+        {"<STPC>", "*\r\n"}, {"<GCS>", "*I\r\n"},  {"<STPC>", "!\r\n"},
+    };
+    for (const auto& [command, reply] : script) {
+        EXPECT_EQ(remote.Ask(command), reply) << command;
+        if (command == "<STRC>" && reply == "*\r\n" && h.Doc().Collecting == 0) {
+            EXPECT_EQ(h.Doc().CollectionFinished, 0);
+            EXPECT_TRUE(h.ScreenHasText("Start"));
+            EXPECT_TRUE(h.ScreenHasText("Idle"));
+        }
+    }
+    EXPECT_EQ(remote.Rest(200), "") << "a command was answered twice";
+}
+
 TEST_F(RemotePty, RateStreamingOverThePort) {
     ASSERT_EQ(remote.Ask("<SRR1>"), "*\r\n");
     for (int i = 0; i < 10; ++i)

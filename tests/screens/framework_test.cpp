@@ -2,6 +2,7 @@
 // offer, open dialogs and menus closed by standby, navigation through the page commands.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "controls/CKeypadDlg.h"
 #include "controls/MenuCommands.h"
@@ -121,8 +122,13 @@ TEST_F(StandbyRequest, YesSavesTheRowsUnderTheTitleBeforeStandby) {
     AddUnsavedRow();
     doc->Title = "Morning";
     ThenTapText("Yes");
-    script->Then([this] { EXPECT_TRUE(ScreenShows("Morning")); });
-    ThenTapText("Enter");
+    // The save-file box of every data-set save, captioned "Save", with the title preset.
+    script->Then([this] {
+        EXPECT_TRUE(ScreenHasText("Save"));
+        EXPECT_TRUE(ScreenShows("Morning"));
+        Screenshot("framework_standby_save_name.png");
+    });
+    ThenTapText("OK");
     Post(WM_BOARD_STANDBY);
     EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
     EXPECT_TRUE(ActiveIs<CStandbyView>());
@@ -132,17 +138,59 @@ TEST_F(StandbyRequest, YesSavesTheRowsUnderTheTitleBeforeStandby) {
     EXPECT_TRUE(std::getline(file, header) && !header.empty());
 }
 
-TEST_F(StandbyRequest, AnEmptyNameRefusesInsteadOfDroppingTheRows) {
+// The save-file box's own checks: no OK without a name, an unsafe name told and asked again;
+// giving up refuses the standby and keeps the rows.
+TEST_F(StandbyRequest, ANameGivenUpRefusesInsteadOfDroppingTheRows) {
+    struct Case {
+        const char* title;
+        std::function<void()> answerTheBox;
+    };
+    const Case cases[] = {
+        {"", [this] { ThenTapText("OK"); }},  // not offered without a name: nothing happens
+        {"../Morning",
+         [this] {
+             ThenTapText("OK");
+             script->Then([this] { EXPECT_TRUE(ScreenShows("cannot contain")); });
+             ThenTapText("OK");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        Show<CScintPlaceholderView>();
+        AddUnsavedRow();
+        doc->Title = c.title;
+        ThenTapText("Yes");
+        c.answerTheBox();
+        script->Then([this] { EXPECT_TRUE(ScreenShows("File name (touch to change):")); });
+        ThenTapText("Cancel");
+        const size_t answersBefore = StandbyAnswers().size();
+        Post(WM_BOARD_STANDBY);
+        EXPECT_TRUE(script->ScriptEmpty()) << "the box closed before it was answered";
+        EXPECT_EQ(StandbyAnswers().size(), answersBefore + 1);
+        EXPECT_EQ(StandbyAnswers().back(), 0xFF);
+        EXPECT_EQ(doc->MeasList.size(), 1u);
+        EXPECT_TRUE(doc->DataUnsaved);
+        EXPECT_TRUE(std::filesystem::is_empty(root->Usb()));
+        doc->ClearMeasurements();
+    }
+}
+
+// A name typed on the box's keypad is the one saved under.
+TEST_F(StandbyRequest, ANameTypedInTheSaveBoxIsSavedUnder) {
     Show<CScintPlaceholderView>();
     AddUnsavedRow();
+    doc->Title = "";
     ThenTapText("Yes");
-    ThenTapText("Clear");
+    ThenTapText(" ");  // the empty name field
+    script->Then([this] { EXPECT_TRUE(ScreenShows("Enter Filename")); });
+    for (const char* key : {"r", "u", "n", "7"})
+        ThenTapText(key);
     ThenTapText("Enter");
-    script->Then([this] { EXPECT_TRUE(ScreenShows("No file name was given.")); });
     ThenTapText("OK");
     Post(WM_BOARD_STANDBY);
-    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0xFF});
-    EXPECT_EQ(doc->MeasList.size(), 1u);
+    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
+    EXPECT_TRUE(std::filesystem::exists(root->Usb() / "run7.csv"));
+    EXPECT_TRUE(doc->MeasList.empty());
 }
 
 // A folder where the data file should go makes the write fail.
@@ -155,7 +203,7 @@ class FailedWrite : public FrameworkFixture {
         doc->Title = "Blocked";
         std::filesystem::create_directories(root->Usb() / "Blocked.csv" / "inside");
         ThenTapText("Yes");
-        ThenTapText("Enter");
+        ThenTapText("OK");
         script->Then([this] { EXPECT_TRUE(ScreenShows("overwrite?")); });
         ThenTapText("Yes");
         script->Then([this] { EXPECT_TRUE(ScreenShows("Would you like to try again?")); });
@@ -182,7 +230,7 @@ TEST_F(StandbyRequest, NoStorageDeviceRefusesWithTheDeviceMessage) {
     AddUnsavedRow();
     std::filesystem::remove_all(root->Usb());
     ThenTapText("Yes");
-    ThenTapText("Enter");
+    ThenTapText("OK");
     script->Then([this] { EXPECT_TRUE(ScreenShows("Device not found")); });
     ThenTapText("OK");
     Post(WM_BOARD_STANDBY);

@@ -256,15 +256,21 @@ TEST_F(OneChannelTest, RemoteStartAndStopActLikeTheButton) {
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
 }
 
-TEST_F(OneChannelTest, ARemoteStartOverAHeldResultStartsANewCollection) {
+// As the button: the first start over a held result clears it, the next one starts.
+TEST_F(OneChannelTest, ARemoteStartOverAHeldResultOnlyClearsIt) {
     OpenScreen(0, 0);
     TapControl(Ids::kIdStartStop);
     Seconds(int(doc->ChargeDuration));
     ASSERT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
     doc->UpdateAllViews(kHintRemoteStart);
+    EXPECT_EQ(doc->Collecting, 0);
+    EXPECT_EQ(doc->CollectionFinished, 0);
+    EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Start");
+    EXPECT_EQ(TextOf(Ids::kIdStatus), "Idle");
+    doc->UpdateAllViews(kHintRemoteStart);
     EXPECT_EQ(doc->Collecting, 1);
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Stop");
-    doc->UpdateAllViews(kHintRemoteStart);  // a second start leaves it running
+    doc->UpdateAllViews(kHintRemoteStart);  // a start while running changes nothing
     EXPECT_EQ(doc->Collecting, 1);
 }
 

@@ -1,4 +1,5 @@
 #include "support/AppHarness.h"
+#include "support/BoardDate.h"
 #include "support/ClockSteps.h"
 
 #include <poll.h>
@@ -34,6 +35,7 @@ bool AppHarness::Start() {
     unsetenv("KELVARIN_COM1");
     unsetenv("KELVARIN_COM2");
     if (options_.connectBoard) {
+        sim_.Board().HoldClock(kBoardTestDate);
         if (!sim_.Start(false))
             return false;
         sim_.Board().SetAnswersPoll(options_.boardAnswersPoll);

@@ -7,6 +7,7 @@
 #include "boardsim/BoardSim.h"
 #include "document/CKelvarinDoc.h"
 #include "link/Framers.h"
+#include "support/BoardDate.h"
 
 namespace testing_support {
 
@@ -14,6 +15,7 @@ class InProcessBoard : public IBoardLink {
   public:
     explicit InProcessBoard(CKelvarinDoc& doc)
         : doc_(doc), board_([this](const std::vector<uint8_t>& f) { Deliver(f); }) {
+        board_.HoldClock(kBoardTestDate);
         doc_.SetLink(this);
     }
     ~InProcessBoard() override { doc_.SetLink(nullptr); }

@@ -60,7 +60,7 @@ void BoardSim::Handle(const BOARD_PACKET& c) {
         case 0x02:  // SetDateTime
             if (c.length >= 7) {
                 std::lock_guard<std::mutex> lock(mutex_);
-                std::copy(p, p + 7, clock_.begin());
+                clock_.SetFromPayload(p);
             }
             break;
         case 0x81:
@@ -79,9 +79,15 @@ void BoardSim::Handle(const BOARD_PACKET& c) {
             Answer(0x82, raw);
             break;
         }
-        case 0x83:
-            Answer(0x83, {clock_.begin(), clock_.end()});
+        case 0x83: {
+            std::array<uint8_t, 7> now;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                now = clock_.Payload();
+            }
+            Answer(0x83, {now.begin(), now.end()});
             break;
+        }
         case 0x85:
             if (answersPoll_)
                 Answer(0x85, {});
@@ -158,6 +164,16 @@ void BoardSim::SetFirmwareVersions(std::array<uint8_t, 4> first, std::array<uint
 void BoardSim::SetSeed(uint32_t seed) {
     std::lock_guard<std::mutex> lock(mutex_);
     random_.seed(seed);
+}
+
+bool BoardSim::SetClock(const fw::LocalTime& t) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return clock_.Set(t);
+}
+
+bool BoardSim::HoldClock(const fw::LocalTime& t) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return clock_.Hold(t);
 }
 
 int BoardSim::CommandCount(uint8_t code) const {

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "boardsim/BoardClock.h"
 #include "link/BoardPacket.h"
 #include "link/Framers.h"
 #include "measure/Calibration.h"
@@ -45,6 +46,10 @@ class BoardSim {
     void SetAnswersPoll(bool answers);
     void SetFirmwareVersions(std::array<uint8_t, 4> first, std::array<uint8_t, 4> second);
     void SetSeed(uint32_t seed);
+    // The board's clock runs from the host's local time unless set here; a held clock stands
+    // still (tests). False when `t` is no calendar time.
+    bool SetClock(const fw::LocalTime& t);
+    bool HoldClock(const fw::LocalTime& t);
 
     // What the instrument asked for.
     int CommandCount(uint8_t code) const;
@@ -63,7 +68,7 @@ class BoardSim {
     std::array<ChannelModel, 2> channels_{};
     std::array<int, 2> range_{1, 1};
     std::array<int, 2> bias_{0, 0};
-    std::array<uint8_t, 7> clock_{0, 0, 12, 2, 14, 3, 16};
+    BoardClock clock_;
     std::array<uint8_t, 4> firmware_{2, 1, 0, 3};
     std::array<uint8_t, 4> firmware2_{1, 0, 0, 7};
     bool answersPoll_ = true;

@@ -1,11 +1,14 @@
 // The simulated main board as a program: creates a pty, prints its path (and links it where
 // asked), answers the instrument and streams readings ten times a second.
 //   boardsim [--link PATH] [--current1 FA] [--current2 FA] [--noise FA] [--no-stream]
+//            [--date YYYY-MM-DD[THH:MM[:SS]]]
+// Its clock starts at the host's local time unless a date is given.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -25,6 +28,7 @@ int main(int argc, char** argv) {
     bool stream = true;
     boardsim::ChannelModel ch1;
     boardsim::ChannelModel ch2;
+    std::optional<fw::LocalTime> date;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         bool hasValue = i + 1 < argc;
@@ -38,16 +42,20 @@ int main(int argc, char** argv) {
             ch1.noiseFa = ch2.noiseFa = std::atof(argv[++i]);
         } else if (a == "--no-stream") {
             stream = false;
+        } else if (a == "--date" && hasValue && (date = boardsim::ParseBoardDate(argv[i + 1]))) {
+            ++i;
         } else {
             std::fprintf(stderr,
                          "usage: boardsim [--link PATH] [--current1 FA] [--current2 FA] "
-                         "[--noise FA] [--no-stream]\n");
+                         "[--noise FA] [--no-stream] [--date YYYY-MM-DD[THH:MM[:SS]]]\n");
             return 2;
         }
     }
     boardsim::PtyBoardSim sim;
     sim.Board().SetChannel(0, ch1);
     sim.Board().SetChannel(1, ch2);
+    if (date)
+        sim.Board().SetClock(*date);
     if (!sim.Start(stream)) {
         std::fprintf(stderr, "boardsim: cannot create a pty: %s\n", std::strerror(errno));
         return 1;

@@ -1,0 +1,83 @@
+// The simulated board's clock: the host's local time unless a date is given, running on from
+// it; held for tests; moved by the instrument's SetDateTime only to a real date.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "boardsim/BoardClock.h"
+#include "support/BoardDate.h"
+
+namespace {
+
+using boardsim::BoardClock;
+using testing_support::kBoardTestDate;
+
+int64_t Seconds(const fw::LocalTime& t) {
+    return fw::DaysSinceEpoch(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
+           t.second;
+}
+
+fw::LocalTime HostLocalNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm l{};
+    localtime_r(&now, &l);
+    return {l.tm_year + 1900, l.tm_mon + 1, l.tm_wday, l.tm_mday, l.tm_hour, l.tm_min, l.tm_sec, 0};
+}
+
+// Generous bounds: the clocks are compared, not timed.
+constexpr int64_t kSlackSeconds = 60;
+
+TEST(BoardClock, StartsAtTheHostsLocalTimeAndRunsFromADateGiven) {
+    BoardClock clock;
+    EXPECT_LE(std::abs(Seconds(clock.Now()) - Seconds(HostLocalNow())), kSlackSeconds);
+    ASSERT_TRUE(clock.Set(kBoardTestDate));
+    const int64_t elapsed = Seconds(clock.Now()) - Seconds(kBoardTestDate);
+    EXPECT_GE(elapsed, 0);
+    EXPECT_LE(elapsed, kSlackSeconds);
+}
+
+TEST(BoardClock, HeldItAnswersTheSameDateAndTakesOnlyRealDates) {
+    BoardClock clock;
+    ASSERT_TRUE(clock.Hold(kBoardTestDate));
+    // Monday 14 March 2016 12:00:00: weekday 2 (1 = Sunday), year byte 16.
+    const std::array<uint8_t, 7> testDate{0, 0, 12, 2, 14, 3, 16};
+    EXPECT_EQ(clock.Payload(), testDate);
+    const uint8_t noDate[7] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x2F};
+    const uint8_t february30[7] = {0, 0, 0, 1, 30, 2, 16};
+    EXPECT_FALSE(clock.SetFromPayload(noDate));
+    EXPECT_FALSE(clock.SetFromPayload(february30));
+    EXPECT_EQ(clock.Payload(), testDate);
+    const uint8_t newYear[7] = {30, 45, 23, 4, 31, 12, 25};  // Wednesday 2025-12-31 23:45:30
+    ASSERT_TRUE(clock.SetFromPayload(newYear));
+    EXPECT_EQ(clock.Payload(), (std::array<uint8_t, 7>{30, 45, 23, 4, 31, 12, 25}));
+    EXPECT_FALSE(clock.Set({2016, 13, 0, 1, 0, 0, 0, 0}));
+}
+
+TEST(BoardClock, DatesOnTheCommandLine) {
+    struct Case {
+        const char* text;
+        bool valid;
+        fw::LocalTime expected;
+    };
+    const Case cases[] = {
+        {"2016-03-14", true, {2016, 3, 1, 14, 0, 0, 0, 0}},
+        {"2016-03-14T12:00", true, {2016, 3, 1, 14, 12, 0, 0, 0}},
+        {"2024-02-29 23:59:58", true, {2024, 2, 4, 29, 23, 59, 58, 0}},
+        {"2023-02-29", false, {}},
+        {"2016-03-14T25:00", false, {}},
+        {"2016-03-14T12", false, {}},
+        {"2016-03-14x", false, {}},
+        {"2016-03-14T12:00:00junk", false, {}},
+        {"14.03.2016", false, {}},
+        {"", false, {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<fw::LocalTime> t = boardsim::ParseBoardDate(c.text);
+        ASSERT_EQ(t.has_value(), c.valid) << c.text;
+        if (c.valid) {
+            EXPECT_EQ(*t, c.expected) << c.text;
+        }
+    }
+}
+
+}  // namespace
