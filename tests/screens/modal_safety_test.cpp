@@ -194,6 +194,8 @@ TEST_F(ModalSafetyTest, AnAnswerGivenAfterACollectionStartedIsDropped) {
         ExpectChannelUnchanged();
         EXPECT_FALSE(View().IsModalOpen());
         doc->UpdateAllViews(kHintRemoteStop);
+        doc->UpdateAllViews(kHintRemoteStart);  // a remote start on a held result clears it
+        EXPECT_EQ(doc->CollectionFinished, 0);
     }
 }
 
