@@ -1,5 +1,9 @@
 #include "screens/ViewFactory.h"
 
+#include <map>
+
+#include "controls/MenuCommands.h"
+
 #include "screens/COneChannelView.h"
 #include "screens/CPlaceholderView.h"
 #include "screens/CSplashView.h"
@@ -27,7 +31,7 @@ std::unique_ptr<CKelvarinFormView> MakeCheckSourceView() {
 }
 
 std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView() {
-    return nullptr;
+    return MakePageView(menu_cmd::kChamberLibrary);
 }
 
 std::unique_ptr<CKelvarinFormView> MakePreferencesView() {
@@ -40,4 +44,22 @@ std::unique_ptr<CKelvarinFormView> MakeScintView() {
 
 std::unique_ptr<CKelvarinFormView> MakeScintLibraryView() {
     return std::make_unique<CScintLibPlaceholderView>();
+}
+
+namespace {
+
+std::map<int, ViewMaker>& PageViewMakers() {
+    static std::map<int, ViewMaker> makers;
+    return makers;
+}
+
+}  // namespace
+
+void SetPageViewMaker(int pageCommand, ViewMaker maker) {
+    PageViewMakers()[pageCommand] = maker;
+}
+
+std::unique_ptr<CKelvarinFormView> MakePageView(int pageCommand) {
+    auto it = PageViewMakers().find(pageCommand);
+    return it != PageViewMakers().end() && it->second != nullptr ? it->second() : nullptr;
 }

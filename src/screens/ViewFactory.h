@@ -15,3 +15,10 @@ std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView();
 std::unique_ptr<CKelvarinFormView> MakePreferencesView();
 std::unique_ptr<CKelvarinFormView> MakeScintView();
 std::unique_ptr<CKelvarinFormView> MakeScintLibraryView();
+
+// Screens of the layers above this one (the libraries, the preferences) install their maker
+// for a page command (menu_cmd) at start-up; a command without one tells the operator.
+using ViewMaker = std::unique_ptr<CKelvarinFormView> (*)();
+void SetPageViewMaker(int pageCommand, ViewMaker maker);
+// The view of an installed maker, or nullptr.
+std::unique_ptr<CKelvarinFormView> MakePageView(int pageCommand);
