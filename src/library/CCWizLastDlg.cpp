@@ -29,8 +29,8 @@ void CCWizLastDlg::OnInitDialog() {
     CBttn* buttons[] = {&return_, &anotherCalibration_, &anotherChamber_};
     for (int i = 0; i < 3; ++i) {
         const int top = r.top + kFirstButtonTop + i * (kButtonHeight + kButtonGap);
-        buttons[i]->Create(this, {r.left + kButtonLeft, top, r.right - kButtonLeft,
-                                  top + kButtonHeight},
+        buttons[i]->Create(this,
+                           {r.left + kButtonLeft, top, r.right - kButtonLeft, top + kButtonHeight},
                            ids[i], fw::LoadString(texts[i]));
         buttons[i]->SetBkColor(controls::kActionButton);
         buttons[i]->SetTextColor(fw::colors::kWhite);

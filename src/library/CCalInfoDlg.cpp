@@ -98,8 +98,8 @@ void CCalInfoDlg::EnterBeam() {
 void CCalInfoDlg::EnterMantissa() {
     // Asked again after a value too large, until a good one or no answer.
     while (Wizard().TakesInput()) {
-        std::optional<std::string> entry =
-            AskNumber({"Enter Chamber Cal Factor Mantissa", mantissa_.Text(), -1, kDecimals, false});
+        std::optional<std::string> entry = AskNumber(
+            {"Enter Chamber Cal Factor Mantissa", mantissa_.Text(), -1, kDecimals, false});
         if (!entry)
             return;
         const chamber_entry::MantissaEntry m = chamber_entry::ParseMantissa(*entry);
@@ -116,8 +116,8 @@ void CCalInfoDlg::EnterMantissa() {
 }
 
 void CCalInfoDlg::EnterExponent() {
-    std::optional<std::string> entry =
-        AskNumber({"Enter Chamber Cal Factor Exponent", exponent_.Text(), kExponentLength, 0, true});
+    std::optional<std::string> entry = AskNumber(
+        {"Enter Chamber Cal Factor Exponent", exponent_.Text(), kExponentLength, 0, true});
     if (!entry)
         return;
     if (std::optional<int16_t> exponent = chamber_entry::ParseExponent(*entry)) {

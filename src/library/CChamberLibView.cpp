@@ -40,8 +40,8 @@ constexpr int kButtonBottom = 452;
 constexpr int kButtonGap = 8;
 
 constexpr int kDetailCaptionIds[] = {1180, 1181, 1182, 1177, 1183, 1184};
-const char* const kDetailCaptions[] = {"Report:",     "Date:",     "Due Date:",
-                                       "Coefficient:", "Polarity:", "A_i_o_n:"};
+const char* const kDetailCaptions[] = {
+    "Report:", "Date:", "Due Date:", "Coefficient:", "Polarity:", "A_i_o_n:"};
 
 std::unique_ptr<CKelvarinFormView> MakeView() {
     return std::make_unique<CChamberLibView>();
@@ -124,8 +124,7 @@ void CChamberLibView::CreateHeads() {
     const int serialLeft = kListLeft + kModelWidth;
     const int beamLeft = serialLeft + kSerialWidth;
     modelHead_.Create(this, {kListLeft, kHeadTop, serialLeft, kListTop - 2}, 1396, "Model");
-    serialHead_.Create(this, {serialLeft, kHeadTop, beamLeft, kListTop - 2}, 1398,
-                       "Serial Number");
+    serialHead_.Create(this, {serialLeft, kHeadTop, beamLeft, kListTop - 2}, 1398, "Serial Number");
     beamHead_.Create(this, {beamLeft, kHeadTop, kListRight, kListTop - 2}, 1393, "Beam/Isotope:");
     for (CLabel* head : {&modelHead_, &serialHead_, &beamHead_}) {
         StyleOnPanel(*head, 18);
@@ -401,8 +400,8 @@ void CChamberLibView::OnEdit() {
     if (RunWizard(*record, CChamberWiz::kPageModelSerial) != fw::kIdOk || !StillShown())
         return;
     CCLibDB library;
-    const bool updated = library::WriteWithRetry(
-        ModalRunner(), [&] { return library.UpdateRecord(row, *record); });
+    const bool updated =
+        library::WriteWithRetry(ModalRunner(), [&] { return library.UpdateRecord(row, *record); });
     if (!StillShown())
         return;
     AfterStoreChange();

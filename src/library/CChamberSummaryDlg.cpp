@@ -21,8 +21,7 @@ void CChamberSummaryDlg::CreateFields() {
     CreateTitle(title_, 12, kIdTitle, "Chamber Calibration Summary");
     for (int i = 0; i < kRowCount; ++i) {
         const int top = kFirstRowTop + i * kRowHeight;
-        CreateCaption(captions_[i], At(8, top, 236, top + kRowHeight - 4), 1251 + i,
-                      kCaptions[i]);
+        CreateCaption(captions_[i], At(8, top, 236, top + kRowHeight - 4), 1251 + i, kCaptions[i]);
         CLabel& value = values_[i];
         value.Create(this, At(244, top, 518, top + kRowHeight - 4), kIdFirstValue + i);
         value.SetBkColor(controls::kDialogBackground);
@@ -44,4 +43,8 @@ void CChamberSummaryDlg::LoadFields() {
     values_[6].SetText(Wizard().DateText(cal.CalDueDate));
     values_[7].SetText(cal.Aion);
     values_[8].SetText(fw::StringPrintf("%d", cal.Polarity));
+}
+
+void CChamberSummaryDlg::GoNext() {
+    Wizard().FinishWithOk();
 }

@@ -20,6 +20,7 @@ class CChamberSummaryDlg : public CChamberWizPage {
     bool CanGoNext() const override { return true; }
     bool OnField(int) override { return false; }
     std::string NextCaption() const override { return "Finish"; }
+    void GoNext() override;
 
   private:
     CLabel title_;

@@ -56,6 +56,10 @@ void CChamberWizPage::ShowPage(bool shown) {
     Invalidate();
 }
 
+void CChamberWizPage::GoNext() {
+    wizard_.NextPage();
+}
+
 void CChamberWizPage::UpdateNext() {
     next_.Enable(CanGoNext());
 }
@@ -72,7 +76,7 @@ bool CChamberWizPage::OnCommand(int commandId, fw::Window*) {
             if (!CanGoNext())
                 return true;
             StoreOnLeave();
-            wizard_.NextPage();
+            GoNext();
             return true;
         case kIdCancel:
             wizard_.CancelWizard();
@@ -90,6 +94,8 @@ bool CChamberWizPage::OnCommand(int commandId, fw::Window*) {
 
 void CChamberWizPage::OnPaint(fw::Dc& dc) {
     dc.FillRect(GetRect(), controls::kDialogBackground);
+    // The wizard is smaller than the panel: a frame sets it off from the page below.
+    dc.FrameRect(GetRect(), fw::colors::kBlack, 2);
 }
 
 void CChamberWizPage::CreateTitle(CLabel& label, int top, int id, std::string text) {
@@ -100,8 +106,7 @@ void CChamberWizPage::CreateTitle(CLabel& label, int top, int id, std::string te
     label.SetBold(true);
 }
 
-void CChamberWizPage::CreateCaption(CLabel& label, const fw::Rect& rect, int id,
-                                    std::string text) {
+void CChamberWizPage::CreateCaption(CLabel& label, const fw::Rect& rect, int id, std::string text) {
     label.Create(this, rect, id, std::move(text));
     label.SetBkColor(controls::kDialogBackground);
     label.SetTextColor(fw::colors::kWhite);

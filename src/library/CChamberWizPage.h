@@ -43,6 +43,8 @@ class CChamberWizPage : public fw::Window {
     // A touched field; false for an id the page does not know.
     virtual bool OnField(int id) = 0;
     virtual bool HasBack() const { return true; }
+    // What Next does: the next page, or the end of the wizard on the last page.
+    virtual void GoNext();
     virtual std::string NextCaption() const { return "Next ->"; }
 
     CChamberWiz& Wizard() { return wizard_; }

@@ -32,18 +32,16 @@ class WizardTest : public LibraryTest {
     void ThenExpectField(int id, const std::string& text) {
         ThenCheck([id, text](fw::Window* top) { EXPECT_EQ(LabelText(top, id), text) << id; });
     }
-    const CalEntry kCal{"Co-60", "5.38", "7", 8, "1.002", "-300"};
+    const CalEntry kCal{"Co60", "5.38", "7", 8, "1.002", "-300"};
 };
 
 TEST_F(WizardTest, ANewChamberGoesThroughEveryPageAndIsStoredOnFinish) {
     OpenPage();
     ThenExpectPage(Wiz::kPageModelSerial, false);
-    ThenCheck([](fw::Window* top) {
-        EXPECT_FALSE(FindShown(top, Page::kIdBack)->IsEnabled());
-    });
+    ThenCheck([](fw::Window* top) { EXPECT_FALSE(FindShown(top, Page::kIdBack)->IsEnabled()); });
     ThenScreenshot("chamber_wizard_model_serial_empty.png");
     ThenTouch(CModelSNDlg::kIdModel);
-    ThenType("FC65-G");
+    ThenType("NE2571");
     ThenExpectPage(Wiz::kPageModelSerial, false);  // the serial number is still missing
     ThenTouch(CModelSNDlg::kIdSerial);
     ThenType("1234");
@@ -51,8 +49,8 @@ TEST_F(WizardTest, ANewChamberGoesThroughEveryPageAndIsStoredOnFinish) {
     ThenScreenshot("chamber_wizard_model_serial.png");
     ThenTouch(Page::kIdNext);
     ThenExpectPage(Wiz::kPageReport, false);
-    ThenExpectField(CCalReportDlg::kIdChamberLine, "FC65-G/1234");
-    ThenReportPage("PTB 2016-01");
+    ThenExpectField(CCalReportDlg::kIdChamberLine, "NE2571/1234");
+    ThenReportPage("PTB 201601");
     ThenExpectPage(Wiz::kPageCalibration, false);
     // A record with nothing entered: only the exponent shows a value.
     ThenExpectField(CCalInfoDlg::kIdMantissa, "");
@@ -82,12 +80,12 @@ TEST_F(WizardTest, ANewChamberGoesThroughEveryPageAndIsStoredOnFinish) {
     const std::vector<CHAMBER_CAL> stored = Stored();
     ASSERT_EQ(stored.size(), 1u);
     const CHAMBER_CAL& cal = stored[0];
-    EXPECT_EQ(cal.ChamberModel, "FC65-G");
+    EXPECT_EQ(cal.ChamberModel, "NE2571");
     EXPECT_EQ(cal.ChamberSerial, "1234");
-    EXPECT_EQ(cal.ReportName, "PTB 2016-01");
+    EXPECT_EQ(cal.ReportName, "PTB 201601");
     EXPECT_EQ(cal.ReportDate, (DATE_YMD{2016, 3, 14}));
     EXPECT_EQ(cal.CalDueDate, (DATE_YMD{2018, 3, 14}));
-    EXPECT_EQ(cal.BeamIsotope, "Co-60");
+    EXPECT_EQ(cal.BeamIsotope, "Co60");
     EXPECT_EQ(cal.CoefMantissa, 5380);
     EXPECT_EQ(cal.CoefExponent, 7);
     EXPECT_EQ(cal.CalMode, 8);
