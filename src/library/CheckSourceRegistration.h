@@ -1,0 +1,3 @@
+#pragma once
+// Makes the check-source page known to the navigation (page command "Check Source").
+void RegisterCheckSourceView();

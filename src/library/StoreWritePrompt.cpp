@@ -1,0 +1,17 @@
+#include "library/StoreWritePrompt.h"
+
+#include "controls/CMsgBox.h"
+
+namespace library {
+
+bool WriteWithRetry(const std::function<int(CModalDialog&)>& run,
+                    const std::function<bool()>& write) {
+    while (!write()) {
+        CMsgBox ask(kCouldNotSaveText, CMsgBox::kTypeYesNo);
+        if (run(ask) != CMsgBox::kResultYes)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace library
