@@ -2,7 +2,6 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
-#include "controls/MenuCommands.h"
 #include "document/ChamberText.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
@@ -11,7 +10,6 @@
 #include "library/ChamberEntries.h"
 #include "library/StoreWritePrompt.h"
 #include "res/Resources.h"
-#include "screens/ViewFactory.h"
 #include "store/CCLibDB.h"
 
 namespace {
@@ -43,10 +41,6 @@ constexpr int kDetailCaptionIds[] = {1180, 1181, 1182, 1177, 1183, 1184};
 const char* const kDetailCaptions[] = {
     "Report:", "Date:", "Due Date:", "Coefficient:", "Polarity:", "A_i_o_n:"};
 
-std::unique_ptr<CKelvarinFormView> MakeView() {
-    return std::make_unique<CChamberLibView>();
-}
-
 void StyleOnPanel(CLabel& label, int fontHeight) {
     label.SetBkColor(controls::kDialogBackground);
     label.SetTextColor(fw::colors::kWhite);
@@ -66,10 +60,6 @@ bool IsDue(const CKelvarinDoc& doc, const CHAMBER_CAL& cal) {
 }
 
 }  // namespace
-
-void CChamberLibView::Register() {
-    SetPageViewMaker(menu_cmd::kChamberLibrary, &MakeView);
-}
 
 CChamberLibView::CChamberLibView() = default;
 

@@ -42,9 +42,6 @@ class CChamberLibView : public CKelvarinFormView {
     static constexpr const char* kUnreadableText =
         "The chamber calibration could not be read from the library.";
 
-    // Makes the page command "Chamber Library" open this page.
-    static void Register();
-
     CChamberLibView();
     ~CChamberLibView() override;
 

@@ -1,9 +1,5 @@
 #include "screens/ViewFactory.h"
 
-#include <map>
-
-#include "controls/MenuCommands.h"
-
 #include "screens/COneChannelView.h"
 #include "screens/CPlaceholderView.h"
 #include "screens/CSplashView.h"
@@ -21,21 +17,37 @@ std::unique_ptr<CKelvarinFormView> MakeOneChannelView() {
     return std::make_unique<COneChannelView>();
 }
 
-// Screens of later work: nullptr makes the page command tell the operator.
+namespace {
+
+constexpr int kRegisteredScreens = 4;
+ViewMaker registeredMakers[kRegisteredScreens] = {};
+
+std::unique_ptr<CKelvarinFormView> MakeRegistered(PageScreen screen) {
+    ViewMaker maker = registeredMakers[static_cast<int>(screen)];
+    return maker != nullptr ? maker() : nullptr;
+}
+
+}  // namespace
+
+void RegisterViewMaker(PageScreen screen, ViewMaker maker) {
+    registeredMakers[static_cast<int>(screen)] = maker;
+}
+
+// Screens not registered give nullptr: the page command tells the operator.
 std::unique_ptr<CKelvarinFormView> MakeTwoChannelView() {
-    return nullptr;
+    return MakeRegistered(PageScreen::kTwoChannel);
 }
 
 std::unique_ptr<CKelvarinFormView> MakeCheckSourceView() {
-    return nullptr;
+    return MakeRegistered(PageScreen::kCheckSource);
 }
 
 std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView() {
-    return MakePageView(menu_cmd::kChamberLibrary);
+    return MakeRegistered(PageScreen::kChamberLibrary);
 }
 
 std::unique_ptr<CKelvarinFormView> MakePreferencesView() {
-    return nullptr;
+    return MakeRegistered(PageScreen::kPreferences);
 }
 
 std::unique_ptr<CKelvarinFormView> MakeScintView() {
@@ -44,22 +56,4 @@ std::unique_ptr<CKelvarinFormView> MakeScintView() {
 
 std::unique_ptr<CKelvarinFormView> MakeScintLibraryView() {
     return std::make_unique<CScintLibPlaceholderView>();
-}
-
-namespace {
-
-std::map<int, ViewMaker>& PageViewMakers() {
-    static std::map<int, ViewMaker> makers;
-    return makers;
-}
-
-}  // namespace
-
-void SetPageViewMaker(int pageCommand, ViewMaker maker) {
-    PageViewMakers()[pageCommand] = maker;
-}
-
-std::unique_ptr<CKelvarinFormView> MakePageView(int pageCommand) {
-    auto it = PageViewMakers().find(pageCommand);
-    return it != PageViewMakers().end() && it->second != nullptr ? it->second() : nullptr;
 }

@@ -16,9 +16,9 @@ std::unique_ptr<CKelvarinFormView> MakePreferencesView();
 std::unique_ptr<CKelvarinFormView> MakeScintView();
 std::unique_ptr<CKelvarinFormView> MakeScintLibraryView();
 
-// Screens of the layers above this one (the libraries, the preferences) install their maker
-// for a page command (menu_cmd) at start-up; a command without one tells the operator.
+// Screens of the layers above this one (libraries, preferences) are made by makers they
+// register at start-up, so this layer includes none of their headers.
+enum class PageScreen { kTwoChannel, kCheckSource, kChamberLibrary, kPreferences };
 using ViewMaker = std::unique_ptr<CKelvarinFormView> (*)();
-void SetPageViewMaker(int pageCommand, ViewMaker maker);
-// The view of an installed maker, or nullptr.
-std::unique_ptr<CKelvarinFormView> MakePageView(int pageCommand);
+// `maker` nullptr forgets the screen again.
+void RegisterViewMaker(PageScreen screen, ViewMaker maker);

@@ -1,9 +1,12 @@
 // The chamber wizard as the library page runs it: its pages in order, when Next may be
 // pressed, the fields of a record with nothing entered, the coefficient entries and their
 // refusals, the report and due dates, and the choice after a new record was stored.
+#include "library/CCWizLastDlg.h"
 #include "library/CCalInfoDlg.h"
 #include "library/CCalReportDlg.h"
 #include "library/CChamberSummaryDlg.h"
+#include "library/CChamberWiz.h"
+#include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
 #include "library_fixture.h"
 
@@ -18,7 +21,7 @@ bool NextEnabled(fw::Window* top) {
     return next != nullptr && next->IsEnabled();
 }
 
-class WizardTest : public LibraryTest {
+class WizardTest : public ChamberLibraryTest {
   protected:
     // Checks at this point of the script which page is shown and whether Next is enabled.
     void ThenExpectPage(int page, bool nextEnabled) {
@@ -92,7 +95,7 @@ TEST_F(WizardTest, ANewChamberGoesThroughEveryPageAndIsStoredOnFinish) {
     EXPECT_EQ(cal.Aion, "1.002");
     EXPECT_EQ(cal.Polarity, -300);
     EXPECT_EQ(Serials(), std::vector<std::string>{"1234"});
-    EXPECT_EQ(Page()->SelectedRow(), -1);
+    EXPECT_EQ(View().SelectedRow(), -1);
 }
 
 }  // namespace

@@ -1,92 +1,40 @@
 #pragma once
-// The chamber library page on a headless panel: a document wired to the simulated board in
-// process, a frame showing the page, the chamber store on a fresh root, and an operator's
-// taps on the page, the wizard's fields and the keypads, pickers and boxes they open.
+// A library page on a headless panel: a document wired to the simulated board in process, a
+// frame showing the page, the library volumes on a fresh root, and an operator's taps on the
+// page and on the keypads, pickers, menus and boxes it opens.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "controls/CKeypadDlg.h"
-#include "controls/CMsgBox.h"
-#include "controls/CNumKeypadDlg.h"
-#include "controls/CPopupMenu.h"
 #include "document/CKelvarinDoc.h"
-#include "fw/EventLoop.h"
-#include "library/CCWizLastDlg.h"
 #include "library/CChamberLibView.h"
-#include "library/CChamberWiz.h"
-#include "library/CChamberWizPage.h"
-#include "screens/CDatePickerDlg.h"
-#include "store/CCLibDB.h"
+#include "library/CCheckSrcView.h"
+#include "store/ChamberCal.h"
+#include "store/SourceInfo.h"
+#include "support/DialogSteps.h"
 #include "support/InProcessBoard.h"
 #include "support/TempRoot.h"
 #include "support/UiFixture.h"
 
 namespace library_test {
 
-// The first visible window with `id` below `root`, depth first (the wizard's pages share
-// their button ids; only the page shown counts).
-inline fw::Window* FindShown(fw::Window* root, int id) {
-    if (root == nullptr || !root->IsVisible())
-        return nullptr;
-    for (fw::Window* child : root->Children()) {
-        if (!child->IsVisible())
-            continue;
-        if (child->Id() == id)
-            return child;
-        if (fw::Window* inner = FindShown(child, id))
-            return inner;
-    }
-    return nullptr;
-}
+using testing_support::FindShown;
+using testing_support::LabelText;
+using testing_support::TouchCentreOf;
+using testing_support::TouchOnTop;
 
-inline void TouchCentreOf(const fw::Rect& r) {
-    const fw::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    fw::Loop().InjectTouch({fw::TouchKind::Down, p});
-    fw::Loop().InjectTouch({fw::TouchKind::Up, p});
-}
+// Runs SQL on a library volume behind the page's back, as damage or another program would.
+void TamperVolume(std::string_view devicePath, const char* sql);
 
-// Touches the control `id` of the window on top (a dialog, or the frame's page).
-inline void TouchOnTop(int id) {
-    fw::Window* w = FindShown(fw::Loop().TopLevel(), id);
-    if (w == nullptr) {
-        ADD_FAILURE() << "no control " << id << " shown on top";
-        return;
-    }
-    TouchCentreOf(w->GetRect());
-}
-
-inline std::string LabelText(fw::Window* root, int id) {
-    auto* label = dynamic_cast<CLabel*>(FindShown(root, id));
-    return label != nullptr ? label->Text() : std::string("<no label>");
-}
-
-// A chamber calibration as a test stores it directly.
-inline CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
-                               const std::string& beam = "Co-60") {
-    CHAMBER_CAL cal;
-    cal.ChamberModel = model;
-    cal.ChamberSerial = serial;
-    cal.ReportName = "R-" + serial;
-    cal.ReportDate = DATE_YMD{2016, 1, 10};
-    cal.CalDueDate = DATE_YMD{2018, 1, 10};
-    cal.BeamIsotope = beam;
-    cal.CoefMantissa = 5380;
-    cal.CoefExponent = 7;
-    cal.CalMode = 8;
-    cal.Aion = "1.002";
-    cal.Polarity = -300;
-    return cal;
-}
-
-class LibraryTest : public testing_support::UiFixture {
+template <class TView>
+class LibraryPageTest : public testing_support::UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
         CMsgBox::InstallAsMessageBoxHandler();
-        CChamberLibView::Register();
         root = std::make_unique<testing_support::TempRoot>();
         doc = std::make_unique<CKelvarinDoc>();
         board = std::make_unique<testing_support::InProcessBoard>(*doc);
@@ -107,149 +55,125 @@ class LibraryTest : public testing_support::UiFixture {
         UiFixture::TearDown();
     }
 
-    // ---- the page --------------------------------------------------------------------------
     void OpenPage() {
-        frame->SwitchToView(std::make_unique<CChamberLibView>());
+        frame->SwitchToView(std::make_unique<TView>());
         fw::Loop().ProcessReady();
     }
-    CChamberLibView* Page() { return dynamic_cast<CChamberLibView*>(frame->ActiveView()); }
+    bool PageShown() { return dynamic_cast<TView*>(frame->ActiveView()) != nullptr; }
+    TView& View() { return *static_cast<TView*>(frame->ActiveView()); }
+    CTouchListCtrl& List() {
+        return *dynamic_cast<CTouchListCtrl*>(FindShown(&View(), TView::kIdList));
+    }
+
     // A tap on the page's control `id`, handled at once (with whatever the script answers).
     void TapControl(int id) {
-        fw::Window* w = FindShown(frame->ActiveView(), id);
+        fw::Window* w = FindShown(&View(), id);
         ASSERT_NE(w, nullptr) << "no control " << id;
         TouchCentreOf(w->GetRect());
         fw::Loop().ProcessReady();
     }
-    bool ControlEnabled(int id) {
-        fw::Window* w = FindShown(frame->ActiveView(), id);
+    bool Enabled(int id) {
+        fw::Window* w = FindShown(&View(), id);
         return w != nullptr && w->IsEnabled();
     }
-    CTouchListCtrl& List() {
-        return *dynamic_cast<CTouchListCtrl*>(FindShown(Page(), CChamberLibView::kIdList));
+    std::string TextOf(int id) { return LabelText(&View(), id); }
+    // Touches list row `row`, scrolled into view first.
+    void SelectRow(int row) {
+        CTouchListCtrl& list = List();
+        list.EnsureVisible(row);
+        const fw::Rect r = list.GetRect();
+        const int y = r.top + (row - list.TopIndex()) * list.RowHeight() + list.RowHeight() / 2;
+        ASSERT_EQ(list.RowAt({r.left + 20, y}), row);
+        Tap(r.left + 20, y);
     }
-    // Touches the list row `row` (scrolled into view first).
-    void TapRow(int row) {
-        List().EnsureVisible(row);
-        const fw::Rect r = List().GetRect();
-        const int y = r.top + (row - List().TopIndex()) * List().RowHeight() + 5;
-        Tap(r.left + 60, y);
-    }
-    std::vector<std::string> Serials() {
-        std::vector<std::string> serials;
+    std::vector<std::string> ListColumn(int column) {
+        std::vector<std::string> texts;
         for (int row = 0; row < List().GetItemCount(); ++row)
-            serials.push_back(List().GetItemText(row, 1));
-        return serials;
-    }
-    std::string Detail(int index) {
-        return LabelText(Page(), CChamberLibView::kDetailValueIds[index]);
-    }
-    static void Store(const CHAMBER_CAL& cal) {
-        CCLibDB library;
-        ASSERT_TRUE(library.AddRecord(cal));
-    }
-    static std::vector<CHAMBER_CAL> Stored() {
-        std::vector<std::optional<CHAMBER_CAL>> all;
-        CCLibDB library;
-        EXPECT_TRUE(library.GetAllRecords(all));
-        std::vector<CHAMBER_CAL> out;
-        for (auto& cal : all)
-            out.push_back(cal.value_or(CHAMBER_CAL{}));
-        return out;
+            texts.push_back(List().GetItemText(row, column));
+        return texts;
     }
 
-    // ---- script steps for the dialogs that will be waiting ---------------------------------
-    void ThenTouch(int id) {
-        script->Then([id] { TouchOnTop(id); });
-    }
-    // The alphanumeric keypad: clears its preset, types `text` on its keys, then Enter. One
-    // key a step, so each step sees the keypad as the previous key left it (Shift).
-    void ThenType(const std::string& text) {
-        script->Then([] {
-            ASSERT_NE(dynamic_cast<CKeypadDlg*>(fw::Loop().TopLevel()), nullptr) << "no keypad";
-            TouchOnTop(CKeypadDlg::kIdClear);
-        });
-        for (char c : text) {
-            script->Then([c] {
-                if (auto* pad = dynamic_cast<CKeypadDlg*>(fw::Loop().TopLevel()))
-                    TypeKey(*pad, c);
-            });
-        }
-        ThenTouch(CKeypadDlg::kIdEnter);
-    }
-    // The numeric keypad: `keys` ("-", ".", digits, "q1".. not used) then OK.
-    void ThenKeys(const std::string& keys) {
-        script->Then([keys] {
-            ASSERT_NE(dynamic_cast<CNumKeypadDlg*>(fw::Loop().TopLevel()), nullptr)
-                << "no numeric keypad open";
-            for (char k : keys) {
-                const int id = k == '-'   ? CNumKeypadDlg::kIdSign
-                               : k == '.' ? CNumKeypadDlg::kIdPoint
-                                          : CNumKeypadDlg::kIdDigit0 + (k - '0');
-                TouchOnTop(id);
-            }
-            TouchOnTop(CNumKeypadDlg::kIdOk);
-        });
-    }
-    // The date picker: OK on the date it shows (the preset, or today).
-    void ThenDateOk() { ThenTouch(CDatePickerDlg::kIdOk); }
-    void ThenDateCancel() { ThenTouch(CDatePickerDlg::kIdCancel); }
-    // The message box: records its text, then touches the button captioned `button`.
-    void ThenAnswer(const std::string& button, std::string* text = nullptr) {
-        script->Then([button, text] {
-            fw::Window* box = fw::Loop().TopLevel();
-            ASSERT_NE(dynamic_cast<CMsgBox*>(box), nullptr) << "no message box open";
-            if (text != nullptr)
-                *text = LabelText(box, CMsgBox::kIdMessage);
-            for (fw::Window* child : box->Children()) {
-                auto* b = dynamic_cast<CBttn*>(child);
-                if (b != nullptr && b->IsVisible() && b->Caption() == button) {
-                    TouchCentreOf(b->GetRect());
-                    return;
-                }
-            }
-            ADD_FAILURE() << "no button \"" << button << "\" on the box";
-        });
-    }
-    // The coefficient-units menu: touches item `mode`.
-    void ThenChooseUnit(int mode) {
-        script->Then([mode] {
-            CPopupMenu* menu = CPopupMenu::ActivePopup();
-            ASSERT_NE(menu, nullptr) << "no menu open";
-            const fw::Rect r = fw::Loop().TopLevel()->GetRect();
-            const int h = menu->ItemSize().cy;
-            TouchCentreOf(fw::Rect{r.left, r.top + mode * h, r.right, r.top + (mode + 1) * h});
-        });
-    }
-    // Runs `check` against the dialog on top at this point of the script.
+    // ---- steps for the modal loops that will be waiting ------------------------------------
+    void ThenDo(std::function<void()> step) { script->Then(std::move(step)); }
+    // Runs `check` against the window on top at this point of the script.
     void ThenCheck(std::function<void(fw::Window*)> check) {
         script->Then([check] { check(fw::Loop().TopLevel()); });
     }
+    void ThenTouch(int id) {
+        script->Then([id] { TouchOnTop(id); });
+    }
+    void ThenType(const std::string& text) {
+        script->Then([text] { testing_support::TypeOnKeypad(text); });
+    }
+    void ThenKeys(const std::string& keys) {
+        script->Then([keys] { testing_support::PressNumKeys(keys); });
+    }
+    void ThenAnswer(const std::string& button, std::string* text = nullptr) {
+        script->Then([button, text] { testing_support::AnswerBox(button, text); });
+    }
+    // Steps on the date picker (day, month, year columns; +n up, -n down), then OK.
+    void ThenPickDate(int dayStep, int monthStep, int yearStep);
+    void ThenDateCancel();
     void ThenScreenshot(const std::string& name) {
         script->Then([this, name] { Screenshot(name); });
     }
-
-    // ---- whole wizard pages ----------------------------------------------------------------
-    void ThenModelSerialPage(const std::string& model, const std::string& serial);
-    // Report text, report date picked at today (due date two years on), then Next.
-    void ThenReportPage(const std::string& report);
-    struct CalEntry {
-        std::string beam;
-        std::string mantissa;  // keys
-        std::string exponent;  // keys
-        int mode;
-        std::string aion;      // keys
-        std::string polarity;  // keys
-    };
-    void ThenCalibrationPage(const CalEntry& cal);
-    void ThenFinish() { ThenTouch(CChamberWizPage::kIdNext); }
-
-    static void TypeKey(CKeypadDlg& pad, char c);
 
     std::unique_ptr<testing_support::TempRoot> root;
     std::unique_ptr<CKelvarinDoc> doc;
     std::unique_ptr<testing_support::InProcessBoard> board;
     std::unique_ptr<fw::Frame> frame;
     int starvedAtStart = 0;
+};
+
+extern template class LibraryPageTest<CChamberLibView>;
+extern template class LibraryPageTest<CCheckSrcView>;
+
+// A chamber calibration as a test stores it directly.
+CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
+                        const std::string& beam = "Co-60");
+
+class ChamberLibraryTest : public LibraryPageTest<CChamberLibView> {
+  protected:
+    static void Store(const CHAMBER_CAL& cal);
+    static std::vector<CHAMBER_CAL> Stored();
+    std::vector<std::string> Serials() { return ListColumn(1); }
+    std::string Detail(int index) { return TextOf(CChamberLibView::kDetailValueIds[index]); }
+
+    // Whole wizard pages: the fields typed, then Next.
+    struct CalEntry {
+        std::string beam;
+        std::string mantissa;  // numeric keys
+        std::string exponent;
+        int mode;  // item of the units menu
+        std::string aion;
+        std::string polarity;
+    };
+    void ThenModelSerialPage(const std::string& model, const std::string& serial);
+    // The report date is picked as the picker shows it (today), so the due date is two years on.
+    void ThenReportPage(const std::string& report);
+    void ThenCalibrationPage(const CalEntry& cal);
+    void ThenChooseUnit(int mode);
+    void ThenFinish();
+};
+
+SOURCE_INFO Source(std::string serial, std::string name, const char* halfLife = "28.790",
+                   const char* activity = "37.000", DATE_YMD date = {2016, 3, 14},
+                   int16_t unit = 1);
+
+class CheckSourceTest : public LibraryPageTest<CCheckSrcView> {
+  protected:
+    void SetUp() override {
+        LibraryPageTest::SetUp();
+        doc->PasswordProtect = 0;
+    }
+    static void Store(const std::vector<SOURCE_INFO>& sources);
+    // The records that read, in store order.
+    static std::vector<SOURCE_INFO> Stored();
+    std::vector<std::string> ListedNames() { return ListColumn(0); }
+    // Fills every field of the open source dialog by taps; the dialog stays open.
+    void ThenFillNewSource(const std::string& name, const std::string& serial,
+                           const std::string& halfLife, const std::string& activity,
+                           const std::string& unit, int yearStep);
 };
 
 }  // namespace library_test
