@@ -36,6 +36,7 @@ constexpr int kDetailFontHeight = 15;
 constexpr int kButtonTop = 370;
 constexpr int kButtonBottom = 452;
 constexpr int kButtonGap = 8;
+constexpr int kRecordButtonFontHeight = 14;
 
 constexpr int kDetailCaptionIds[] = {1180, 1181, 1182, 1177, 1183, 1184};
 const char* const kDetailCaptions[] = {
@@ -160,6 +161,7 @@ void CChamberLibView::CreateRecordButtons() {
         buttons[i]->Create(this, {left, kButtonTop, left + width, kButtonBottom}, ids[i],
                            captions[i]);
         StyleAction(*buttons[i]);
+        buttons[i]->SetFontHeight(kRecordButtonFontHeight);  // "Chamber/Calibration" fits
     }
 }
 
