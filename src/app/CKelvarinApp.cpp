@@ -5,6 +5,7 @@
 #include "controls/CMsgBox.h"
 #include "fw/Dialog.h"
 #include "fw/EventLoop.h"
+#include "library/LibraryViews.h"
 #include "screens/CStandbyView.h"
 #include "settings/SettingsFile.h"
 
@@ -42,6 +43,7 @@ std::string CKelvarinApp::SettingsNotice(const SettingsLoadReport& report) {
 
 bool CKelvarinApp::InitInstance() {
     fw::SetMessageBoxHandler(&ShowAndPrint);
+    RegisterLibraryViews();
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
     doc_->SaveSettingsFile = [doc = doc_.get()] { return SaveSettings(*doc); };

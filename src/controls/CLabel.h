@@ -19,6 +19,7 @@ class CLabel : public fw::Window {
     void ClearText() { SetText(""); }
     const std::string& Text() const { return text_; }
     void SetBitmap(int bitmapId);
+    int Bitmap() const { return bitmap_; }
     void SetBkColor(fw::Color c);
     void SetTextColor(fw::Color c);
     void SetFontHeight(int height);

@@ -110,6 +110,11 @@ void CKelvarinDoc::FormatDoseValue(int ch, std::string& out) {
     CHANNEL_INFO& c = Channel[ch];
     const CAL_MODE* mode = c.ChamberIndex >= 0 ? FindCalMode(c.CalMode) : nullptr;
     double v = DoseValue(ch);
+    // A coefficient from a damaged or foreign library can overflow the value.
+    if (!std::isfinite(v)) {
+        out = formatting::OverRange();
+        return;
+    }
     if (mode == nullptr || !mode->chargeBased) {
         out = Filter.Chan[ch].OverRange ? formatting::OverRange() : FourSignificant(v);
         return;

@@ -3,7 +3,7 @@
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
 #include "document/CKelvarinDoc.h"
-#include "document/CalModes.h"
+#include "document/ChamberText.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "res/Resources.h"
@@ -121,17 +121,13 @@ void CChamberListDlg::CreateDetails() {
 }
 
 void CChamberListDlg::ShowDetails(const CHAMBER_CAL& cal) {
-    std::string date, due, exponent;
+    std::string date, due;
     doc_.FormatDateYMD(cal.ReportDate.Year, cal.ReportDate.Month, cal.ReportDate.Day, date);
     doc_.FormatDateYMD(cal.CalDueDate.Year, cal.CalDueDate.Month, cal.CalDueDate.Day, due);
-    CKelvarinDoc::FormatSuperscript(cal.CoefExponent, exponent);
-    const CAL_MODE* mode = FindCalMode(cal.CalMode);
-    const std::string label = mode != nullptr ? fw::LoadString(mode->labelId) : std::string();
     details_[0].SetText(cal.ReportName);
     details_[1].SetText(date);
     details_[2].SetText(due);
-    details_[3].SetText(fw::StringPrintf("%0.3f x 10%s %s", cal.CoefMantissa / 1000.0,
-                                         exponent.c_str(), label.c_str()));
+    details_[3].SetText(chamber_text::CoefficientText(cal));
     details_[4].SetText(fw::StringPrintf("%d", cal.Polarity));
     details_[5].SetText(" " + cal.Aion);
     const bool dueSoon =

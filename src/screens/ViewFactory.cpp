@@ -17,21 +17,37 @@ std::unique_ptr<CKelvarinFormView> MakeOneChannelView() {
     return std::make_unique<COneChannelView>();
 }
 
-// Screens of later work: nullptr makes the page command tell the operator.
+namespace {
+
+constexpr int kRegisteredScreens = 4;
+ViewMaker registeredMakers[kRegisteredScreens] = {};
+
+std::unique_ptr<CKelvarinFormView> MakeRegistered(PageScreen screen) {
+    ViewMaker maker = registeredMakers[static_cast<int>(screen)];
+    return maker != nullptr ? maker() : nullptr;
+}
+
+}  // namespace
+
+void RegisterViewMaker(PageScreen screen, ViewMaker maker) {
+    registeredMakers[static_cast<int>(screen)] = maker;
+}
+
+// Screens not registered give nullptr: the page command tells the operator.
 std::unique_ptr<CKelvarinFormView> MakeTwoChannelView() {
-    return nullptr;
+    return MakeRegistered(PageScreen::kTwoChannel);
 }
 
 std::unique_ptr<CKelvarinFormView> MakeCheckSourceView() {
-    return nullptr;
+    return MakeRegistered(PageScreen::kCheckSource);
 }
 
 std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView() {
-    return nullptr;
+    return MakeRegistered(PageScreen::kChamberLibrary);
 }
 
 std::unique_ptr<CKelvarinFormView> MakePreferencesView() {
-    return nullptr;
+    return MakeRegistered(PageScreen::kPreferences);
 }
 
 std::unique_ptr<CKelvarinFormView> MakeScintView() {

@@ -15,3 +15,10 @@ std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView();
 std::unique_ptr<CKelvarinFormView> MakePreferencesView();
 std::unique_ptr<CKelvarinFormView> MakeScintView();
 std::unique_ptr<CKelvarinFormView> MakeScintLibraryView();
+
+// Screens of the layers above this one (libraries, preferences) are made by makers they
+// register at start-up, so this layer includes none of their headers.
+enum class PageScreen { kTwoChannel, kCheckSource, kChamberLibrary, kPreferences };
+using ViewMaker = std::unique_ptr<CKelvarinFormView> (*)();
+// `maker` nullptr forgets the screen again.
+void RegisterViewMaker(PageScreen screen, ViewMaker maker);

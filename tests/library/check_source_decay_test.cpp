@@ -1,0 +1,183 @@
+// Radioactive decay of check sources: calendar day counts across leap years, daylight-saving
+// changes and 2038, projections forward and backward against hand-computed values, and the
+// sources that cannot be projected.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "library/ActivityProjection.h"
+
+namespace {
+
+using checksrc::ActivityValueText;
+using checksrc::CalendarDaysBetween;
+using checksrc::ProjectActivity;
+
+constexpr int kKBq = 0, kMBq = 1, kMicroCi = 2, kMCi = 3;
+
+// The day counts must not depend on the local time zone: the instrument may run in one with
+// daylight saving.
+class InBerlin : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* tz = getenv("TZ");
+        hadTz_ = tz != nullptr;
+        if (hadTz_)
+            oldTz_ = tz;
+        setenv("TZ", "Europe/Berlin", 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (hadTz_)
+            setenv("TZ", oldTz_.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+  private:
+    bool hadTz_ = false;
+    std::string oldTz_;
+};
+
+SOURCE_INFO Source(const char* activity, const char* halfLife, DATE_YMD reference, int unit) {
+    SOURCE_INFO s;
+    s.SourceSerial = "SN1";
+    s.SourceName = "Sr-90";
+    s.Activity = activity;
+    s.HalfLife = halfLife;
+    s.ActivityDate = reference;
+    s.ActivityUnit = static_cast<int16_t>(unit);
+    return s;
+}
+
+TEST_F(InBerlin, DaysAreCountedOnTheCalendar) {
+    struct Case {
+        DATE_YMD from, to;
+        int64_t days;
+        const char* why;
+    } cases[] = {
+        {{2024, 3, 31}, {2024, 4, 1}, 1, "spring change to summer time in Berlin"},
+        {{2024, 10, 27}, {2024, 10, 28}, 1, "autumn change back"},
+        {{2024, 4, 1}, {2024, 3, 31}, -1, "backwards across the spring change"},
+        {{2024, 2, 28}, {2024, 3, 1}, 2, "2024 is a leap year"},
+        {{1900, 2, 28}, {1900, 3, 1}, 1, "1900 is not (divisible by 100)"},
+        {{2000, 2, 28}, {2000, 3, 1}, 2, "2000 is (divisible by 400)"},
+        {{2100, 2, 28}, {2100, 3, 1}, 1, "2100 is not"},
+        {{1999, 12, 31}, {2000, 3, 1}, 61, "1 + 31 + 29"},
+        {{2000, 1, 1}, {2025, 1, 1}, 9132, "25 x 365 + 7 leap days (2000..2024)"},
+        {{2038, 1, 19}, {2038, 1, 20}, 1, "past the end of a 32-bit time_t"},
+        {{2030, 1, 1}, {2040, 6, 15}, 3818, "3652 to 2040 + 31 + 29 + 31 + 30 + 31 + 14"},
+        {{2024, 5, 5}, {2024, 5, 5}, 0, "the same day"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CalendarDaysBetween(c.from, c.to), c.days) << c.why;
+}
+
+// Expected values by hand: f = 2.71828183^-((d / 365.25) x 0.693 / T); after the reference
+// date A0 x f, before it A0 / f.
+TEST_F(InBerlin, ProjectionsMatchHandComputedValues) {
+    struct Case {
+        SOURCE_INFO source;
+        DATE_YMD target;
+        const char* shown;
+        const char* why;
+    } cases[] = {
+        {Source("100.000", "5.270", {2000, 1, 1}, kMBq),
+         {2005, 4, 8},
+         "50.023 MBq",
+         "1924 days: f = 0.500230"},
+        {Source("1.000", "30.170", {2000, 1, 1}, kMCi),
+         {2025, 1, 1},
+         "0.563 mCi",
+         "Cs-137 over 9132 days: f = 0.563103"},
+        {Source("100.000", "1.000", {2021, 1, 1}, kMicroCi),
+         {2020, 1, 2},
+         "199.876 µCi",
+         "365 days before: 100 / 0.500311, the decay law run backwards"},
+        {Source("100.000", "1.000", {2020, 1, 1}, kKBq),
+         {2020, 12, 31},
+         "50.031 kBq",
+         "365 days after in a leap year: 100 x 0.500311"},
+        {Source("100.000", "5.270", {2000, 1, 1}, kMBq),
+         {2000, 1, 1},
+         "100.000 MBq",
+         "the reference date itself"},
+        {Source("37.000", "28.790", {2024, 3, 31}, kKBq),
+         {2024, 4, 1},
+         "36.998 kBq",
+         "one day across the daylight-saving change, not zero"},
+        {Source("10.000", "28.790", {2030, 1, 1}, kMBq),
+         {2040, 6, 15},
+         "7.775 MBq",
+         "3818 days, after 2038"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ActivityValueText(ProjectActivity(c.source, c.target), c.source.ActivityUnit),
+                  c.shown)
+            << c.why;
+}
+
+TEST_F(InBerlin, TheReferenceDateGivesTheReferenceActivityExactly) {
+    for (const char* activity : {"0.000", "0.001", "123.456", "9999999.999"}) {
+        const SOURCE_INFO s = Source(activity, "0.500", {2016, 3, 5}, kKBq);
+        const std::optional<double> a = ProjectActivity(s, {2016, 3, 5});
+        ASSERT_TRUE(a.has_value()) << activity;
+        EXPECT_EQ(*a, std::stod(activity)) << activity;
+    }
+}
+
+TEST(ActivityProjection, SourcesThatCannotBeProjectedShowDashes) {
+    struct Case {
+        SOURCE_INFO source;
+        DATE_YMD target;
+        const char* why;
+    } cases[] = {
+        {Source("100.000", "0.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "a half-life of 0"},
+        {Source("100.000", "-1.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "a negative half-life"},
+        {Source("100.000", "", {2020, 1, 1}, kKBq), {2021, 1, 1}, "no half-life"},
+        {Source("100.000", "nan", {2020, 1, 1}, kKBq), {2021, 1, 1}, "a half-life of NaN"},
+        {Source("", "1.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "no activity"},
+        {Source("abc", "1.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "an activity of letters"},
+        {Source("100.000", "1.000", {-1, -1, -1}, kKBq), {2021, 1, 1}, "no reference date"},
+        {Source("100.000", "1.000", {1899, 12, 31}, kKBq), {2021, 1, 1}, "before 1900"},
+        {Source("100.000", "1.000", {2023, 2, 29}, kKBq), {2024, 1, 1}, "no such day"},
+        {Source("100.000", "1.000", {2020, 13, 1}, kKBq), {2021, 1, 1}, "no such month"},
+        {Source("100.000", "1.000", {2020, 1, 1}, kKBq), {2021, 4, 31}, "target: no such day"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(ProjectActivity(c.source, c.target).has_value()) << c.why;
+        EXPECT_EQ(ActivityValueText(ProjectActivity(c.source, c.target), kKBq), "----") << c.why;
+    }
+}
+
+TEST(ActivityProjection, ResultsBeyondTheDoubleRangeShowOverRange) {
+    // Ten years back with a half-life of 0.001 years: 1 / f = e^6930, beyond any double.
+    const SOURCE_INFO s = Source("5.000", "0.001", {2030, 1, 1}, kMBq);
+    const std::optional<double> a = ProjectActivity(s, {2020, 1, 1});
+    ASSERT_TRUE(a.has_value());
+    EXPECT_FALSE(std::isfinite(*a));
+    EXPECT_EQ(ActivityValueText(a, kMBq), "XXXXX");
+    // The same source ten years on has decayed to nothing, which is a number.
+    EXPECT_EQ(ActivityValueText(ProjectActivity(s, {2040, 1, 1}), kMBq), "0.000 MBq");
+    EXPECT_EQ(ActivityValueText(std::numeric_limits<double>::quiet_NaN(), kMBq), "XXXXX");
+}
+
+TEST(ActivityProjection, UnitIndexesOutsideTheTableShowNoUnit) {
+    struct Case {
+        int unit;
+        const char* text;
+    } cases[] = {{-1, ""},   {0, "kBq"}, {1, "MBq"},  {2, "µCi"},
+                 {3, "mCi"}, {4, ""},    {32767, ""}, {-32768, ""}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(checksrc::ActivityUnitText(c.unit), c.text) << c.unit;
+        const std::string value = ActivityValueText(1.5, c.unit);
+        EXPECT_EQ(value, *c.text ? std::string("1.500 ") + c.text : "1.500") << c.unit;
+    }
+}
+
+}  // namespace

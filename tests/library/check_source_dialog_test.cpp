@@ -1,0 +1,176 @@
+// The source dialog: OK only for a complete record, the numbers its keypads accept, the
+// reference date as a stored record shows it and as a picked one does, units outside the
+// table, and Cancel.
+#include "library/CAddSourceDlg.h"
+#include "library_fixture.h"
+#include "screens/CDatePickerDlg.h"
+#include "screens/DateColumns.h"
+
+namespace library_test {
+namespace {
+
+using D = CAddSourceDlg;
+
+class SourceDialog : public CheckSourceTest {
+  protected:
+    // Runs the dialog on `record` with the steps scripted before; its result.
+    int Run(D& dialog, const SOURCE_INFO& record, bool editing) {
+        dialog.SetRecord(record);
+        dialog.SetEditMode(editing);
+        return dialog.DoModal();
+    }
+    static D::ModalRunner Runner() {
+        return [](CModalDialog& d) { return d.DoModal(); };
+    }
+    static D* OnTop() { return dynamic_cast<D*>(fw::Loop().TopLevel()); }
+};
+
+TEST(SourceRecord, IsCompleteOnlyWithEveryFieldAndAHalfLifeAboveZero) {
+    const SOURCE_INFO full = Source("1", "sr");
+    struct Case {
+        const char* why;
+        void (*change)(SOURCE_INFO&);
+        bool complete;
+    } cases[] = {
+        {"every field", [](SOURCE_INFO&) {}, true},
+        {"no name", [](SOURCE_INFO& s) { s.SourceName.clear(); }, false},
+        {"no serial number", [](SOURCE_INFO& s) { s.SourceSerial.clear(); }, false},
+        {"no activity", [](SOURCE_INFO& s) { s.Activity.clear(); }, false},
+        {"no half-life", [](SOURCE_INFO& s) { s.HalfLife.clear(); }, false},
+        {"half-life 0", [](SOURCE_INFO& s) { s.HalfLife = "0.000"; }, false},
+        {"half-life not a number", [](SOURCE_INFO& s) { s.HalfLife = "x"; }, false},
+        {"no year", [](SOURCE_INFO& s) { s.ActivityDate.Year = -1; }, false},
+        {"no month", [](SOURCE_INFO& s) { s.ActivityDate.Month = -1; }, false},
+        {"no day", [](SOURCE_INFO& s) { s.ActivityDate.Day = -1; }, false},
+        {"no unit", [](SOURCE_INFO& s) { s.ActivityUnit = -1; }, false},
+        {"unit past the table", [](SOURCE_INFO& s) { s.ActivityUnit = 4; }, false},
+        {"last unit", [](SOURCE_INFO& s) { s.ActivityUnit = 3; }, true},
+        {"activity 0", [](SOURCE_INFO& s) { s.Activity = "0.000"; }, true},
+    };
+    for (const Case& c : cases) {
+        SOURCE_INFO s = full;
+        c.change(s);
+        EXPECT_EQ(D::IsComplete(s), c.complete) << c.why;
+    }
+}
+
+TEST_F(SourceDialog, ANewSourceOffersOkOnlyOnceTheLastFieldIsEntered) {
+    D dialog(*doc, Runner());
+    ThenDo([] { EXPECT_FALSE(OnTop()->OkEnabled()); });
+    ThenTouch(D::kIdName);
+    ThenType("Sr90");
+    ThenTouch(D::kIdSerial);
+    ThenType("A1");
+    ThenTouch(D::kIdHalfLife);
+    ThenKeys("28.79");
+    ThenTouch(D::kIdActivity);
+    ThenKeys("5");
+    ThenTouch(D::kIdUnits);
+    ThenTapText("µCi");
+    ThenDo([] { EXPECT_FALSE(OnTop()->OkEnabled()) << "no date yet"; });
+    ThenTouch(D::kIdOk);  // not taken while disabled
+    ThenTouch(D::kIdDate);
+    ThenPickDate(0, 0, 0);
+    ThenDo([] { EXPECT_TRUE(OnTop()->OkEnabled()); });
+    ThenTouch(D::kIdOk);
+    ASSERT_EQ(Run(dialog, SOURCE_INFO{}, false), fw::kIdOk);
+    EXPECT_EQ(dialog.Record(), Source("A1", "Sr90", "28.790", "5.000", {2016, 3, 14}, 2));
+}
+
+TEST_F(SourceDialog, NumberEntriesAreStoredWithThreeDecimalsOrRefused) {
+    struct Case {
+        int field;
+        const char* keys;
+        const char* stored;
+        bool refused;
+    } cases[] = {
+        {D::kIdHalfLife, "2.5", "2.500", false},
+        {D::kIdHalfLife, "0", "1.000", true},
+        {D::kIdHalfLife, "0.000", "1.000", true},
+        {D::kIdHalfLife, ".", "1.000", false},
+        {D::kIdHalfLife, "", "1.000", false},
+        {D::kIdHalfLife, "1.2345", "1.234", false},
+        {D::kIdActivity, "0", "0.000", false},
+        {D::kIdActivity, "1234567890123456", "123456789012.000", false},
+        {D::kIdActivity, "000042", "42.000", false},
+    };
+    for (const Case& c : cases) {
+        D dialog(*doc, Runner());
+        std::string told;
+        ThenTouch(c.field);
+        ThenKeys(c.keys);
+        if (c.refused)
+            ThenAnswer("OK", &told);
+        ThenTouch(D::kIdOk);
+        SOURCE_INFO s = Source("1", "sr", "1.000", "7.000");
+        ASSERT_EQ(Run(dialog, s, true), fw::kIdOk) << c.keys;
+        const SOURCE_INFO& out = dialog.Record();
+        EXPECT_EQ(c.field == D::kIdHalfLife ? out.HalfLife : out.Activity, c.stored) << c.keys;
+        EXPECT_EQ(!told.empty(), c.refused) << c.keys;
+    }
+}
+
+TEST_F(SourceDialog, EditingShowsTheStoredDateAsMonthDayYearAndAPickedOneInTheDocumentsFormat) {
+    doc->DateFormat = 1;
+    D dialog(*doc, Runner());
+    ThenDo([this] {
+        EXPECT_TRUE(ScreenHasText("Edit Source"));
+        EXPECT_EQ(OnTop()->FieldText(D::kIdDate), "03/05/2016");
+        EXPECT_EQ(OnTop()->FieldText(D::kIdUnits), "mCi");
+        EXPECT_TRUE(ScreenHasText("Enter Source Date") == false);
+    });
+    ThenTouch(D::kIdDate);
+    ThenDo([this] {
+        EXPECT_TRUE(ScreenHasText("Enter Source Date"));
+        EXPECT_TRUE(ScreenHasText("05")) << "the picker starts at the record's date";
+        TouchCentreOf(datecols::UpDownColumns::UpRect(CDatePickerDlg::ColumnsArea(), 0));
+        TouchCentreOf(CDatePickerDlg::OkRect());
+    });
+    ThenDo([] { EXPECT_EQ(OnTop()->FieldText(D::kIdDate), "06/03/2016"); });
+    ThenTouch(D::kIdOk);
+    ASSERT_EQ(Run(dialog, Source("1", "sr", "1.000", "1.000", {2016, 3, 5}, 3), true), fw::kIdOk);
+    EXPECT_EQ(dialog.Record().ActivityDate, (DATE_YMD{2016, 3, 6}));
+}
+
+TEST_F(SourceDialog, AStoredUnitOutsideTheTableShowsNothingUntilOneIsChosen) {
+    for (int16_t unit : {int16_t(-1), int16_t(4), int16_t(-7), int16_t(32767)}) {
+        D dialog(*doc, Runner());
+        ThenDo([] {
+            EXPECT_EQ(OnTop()->FieldText(D::kIdUnits), "");
+            EXPECT_FALSE(OnTop()->OkEnabled());
+        });
+        ThenTouch(D::kIdUnits);
+        ThenTapText("kBq");
+        ThenDo([] { EXPECT_TRUE(OnTop()->OkEnabled()); });
+        ThenTouch(D::kIdOk);
+        ASSERT_EQ(Run(dialog, Source("1", "sr", "1.000", "1.000", {2016, 3, 5}, unit), true),
+                  fw::kIdOk);
+        EXPECT_EQ(dialog.Record().ActivityUnit, 0) << unit;
+    }
+}
+
+TEST_F(SourceDialog, CancelOnTheDialogOrItsKeypadsChangesNothingStored) {
+    Store({Source("1", "kept", "1.000", "2.000")});
+    OpenPage();
+    SelectRow(0);
+    ThenTouch(D::kIdName);
+    ThenType("other");
+    ThenTouch(D::kIdHalfLife);
+    ThenTouch(CNumKeypadDlg::kIdCancel);
+    ThenTouch(D::kIdSerial);
+    ThenTouch(CKeypadDlg::kIdCancel);
+    ThenDo([] {
+        EXPECT_EQ(OnTop()->FieldText(D::kIdName), "other");
+        EXPECT_EQ(OnTop()->FieldText(D::kIdHalfLife), "1.000");
+        EXPECT_EQ(OnTop()->FieldText(D::kIdSerial), "1");
+    });
+    ThenTouch(D::kIdCancel);
+    TapControl(CCheckSrcView::kIdEdit);
+    EXPECT_EQ(Stored(), std::vector<SOURCE_INFO>{Source("1", "kept", "1.000", "2.000")});
+    // Cancel keeps the selection and its details.
+    EXPECT_EQ(View().SelectedPosition(), 0);
+    EXPECT_EQ(TextOf(CCheckSrcView::kIdSourceLine), "kept (sn: 1)");
+}
+
+}  // namespace
+}  // namespace library_test

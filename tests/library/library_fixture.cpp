@@ -1,0 +1,180 @@
+#include "library_fixture.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+
+#include "controls/CPopupMenu.h"
+#include "fw/Paths.h"
+#include "library/CAddSourceDlg.h"
+#include "library/CCalInfoDlg.h"
+#include "library/CCalReportDlg.h"
+#include "library/CChamberWizPage.h"
+#include "library/CModelSNDlg.h"
+#include "screens/CDatePickerDlg.h"
+#include "screens/DateColumns.h"
+#include "store/CCLibDB.h"
+#include "store/CSrcDB.h"
+
+namespace library_test {
+
+void TamperVolume(std::string_view devicePath, const char* sql) {
+    const std::string file = fw::MapDevicePath(devicePath).value().string();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+template <class TView>
+void LibraryPageTest<TView>::ThenPickDate(int dayStep, int monthStep, int yearStep) {
+    script->Then([dayStep, monthStep, yearStep] {
+        const fw::Rect area = CDatePickerDlg::ColumnsArea();
+        const int steps[3] = {dayStep, monthStep, yearStep};
+        for (int column = 0; column < 3; ++column) {
+            for (int n = 0; n < std::abs(steps[column]); ++n)
+                TouchCentreOf(steps[column] > 0 ? datecols::UpDownColumns::UpRect(area, column)
+                                                : datecols::UpDownColumns::DownRect(area, column));
+        }
+        TouchCentreOf(CDatePickerDlg::OkRect());
+    });
+}
+
+template <class TView>
+void LibraryPageTest<TView>::ThenDateCancel() {
+    script->Then([] { TouchCentreOf(CDatePickerDlg::CancelRect()); });
+}
+
+template class LibraryPageTest<CChamberLibView>;
+template class LibraryPageTest<CCheckSrcView>;
+
+// ---- chamber library ---------------------------------------------------------------------
+
+CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
+                        const std::string& beam) {
+    CHAMBER_CAL cal;
+    cal.ChamberModel = model;
+    cal.ChamberSerial = serial;
+    cal.ReportName = "R-" + serial;
+    cal.ReportDate = DATE_YMD{2016, 1, 10};
+    cal.CalDueDate = DATE_YMD{2018, 1, 10};
+    cal.BeamIsotope = beam;
+    cal.CoefMantissa = 5380;
+    cal.CoefExponent = 7;
+    cal.CalMode = 8;
+    cal.Aion = "1.002";
+    cal.Polarity = -300;
+    return cal;
+}
+
+void ChamberLibraryTest::Store(const CHAMBER_CAL& cal) {
+    CCLibDB library;
+    ASSERT_TRUE(library.AddRecord(cal));
+}
+
+std::vector<CHAMBER_CAL> ChamberLibraryTest::Stored() {
+    std::vector<std::optional<CHAMBER_CAL>> all;
+    CCLibDB library;
+    EXPECT_TRUE(library.GetAllRecords(all));
+    std::vector<CHAMBER_CAL> out;
+    for (auto& cal : all)
+        out.push_back(cal.value_or(CHAMBER_CAL{}));
+    return out;
+}
+
+void ChamberLibraryTest::ThenModelSerialPage(const std::string& model, const std::string& serial) {
+    ThenTouch(CModelSNDlg::kIdModel);
+    ThenType(model);
+    ThenTouch(CModelSNDlg::kIdSerial);
+    ThenType(serial);
+    ThenTouch(CChamberWizPage::kIdNext);
+}
+
+void ChamberLibraryTest::ThenReportPage(const std::string& report) {
+    ThenTouch(CCalReportDlg::kIdReport);
+    ThenType(report);
+    ThenTouch(CCalReportDlg::kIdReportDate);
+    ThenPickDate(0, 0, 0);
+    ThenTouch(CChamberWizPage::kIdNext);
+}
+
+void ChamberLibraryTest::ThenCalibrationPage(const CalEntry& cal) {
+    ThenTouch(CCalInfoDlg::kIdBeam);
+    ThenType(cal.beam);
+    ThenTouch(CCalInfoDlg::kIdMantissa);
+    ThenKeys(cal.mantissa);
+    ThenTouch(CCalInfoDlg::kIdExponent);
+    ThenKeys(cal.exponent);
+    ThenTouch(CCalInfoDlg::kIdUnits);
+    ThenChooseUnit(cal.mode);
+    ThenTouch(CCalInfoDlg::kIdAion);
+    ThenKeys(cal.aion);
+    ThenTouch(CCalInfoDlg::kIdPolarity);
+    ThenKeys(cal.polarity);
+    ThenTouch(CChamberWizPage::kIdNext);
+}
+
+void ChamberLibraryTest::ThenChooseUnit(int mode) {
+    script->Then([mode] {
+        CPopupMenu* menu = CPopupMenu::ActivePopup();
+        ASSERT_NE(menu, nullptr) << "no menu open";
+        const fw::Rect r = fw::Loop().TopLevel()->GetRect();
+        const int h = menu->ItemSize().cy;
+        TouchCentreOf(fw::Rect{r.left, r.top + mode * h, r.right, r.top + (mode + 1) * h});
+    });
+}
+
+void ChamberLibraryTest::ThenFinish() {
+    ThenTouch(CChamberWizPage::kIdNext);
+}
+
+// ---- check sources -----------------------------------------------------------------------
+
+SOURCE_INFO Source(std::string serial, std::string name, const char* halfLife, const char* activity,
+                   DATE_YMD date, int16_t unit) {
+    SOURCE_INFO s;
+    s.SourceSerial = std::move(serial);
+    s.SourceName = std::move(name);
+    s.HalfLife = halfLife;
+    s.Activity = activity;
+    s.ActivityDate = date;
+    s.ActivityUnit = unit;
+    return s;
+}
+
+void CheckSourceTest::Store(const std::vector<SOURCE_INFO>& sources) {
+    CSrcDB store;
+    for (const SOURCE_INFO& s : sources)
+        ASSERT_TRUE(store.AddRecord(s));
+}
+
+std::vector<SOURCE_INFO> CheckSourceTest::Stored() {
+    std::vector<SOURCE_INFO> out;
+    CSrcDB store;
+    const int count = store.GetRecordCount();
+    for (int i = 0; i < count; ++i) {
+        SOURCE_INFO s;
+        if (store.GetRecord(i, s))
+            out.push_back(s);
+    }
+    return out;
+}
+
+void CheckSourceTest::ThenFillNewSource(const std::string& name, const std::string& serial,
+                                        const std::string& halfLife, const std::string& activity,
+                                        const std::string& unit, int yearStep) {
+    ThenTouch(CAddSourceDlg::kIdName);
+    ThenType(name);
+    ThenTouch(CAddSourceDlg::kIdHalfLife);
+    ThenKeys(halfLife);
+    ThenTouch(CAddSourceDlg::kIdSerial);
+    ThenType(serial);
+    ThenTouch(CAddSourceDlg::kIdActivity);
+    ThenKeys(activity);
+    ThenTouch(CAddSourceDlg::kIdUnits);
+    ThenTapText(unit);
+    ThenTouch(CAddSourceDlg::kIdDate);
+    ThenPickDate(0, 0, yearStep);
+}
+
+}  // namespace library_test
