@@ -93,8 +93,13 @@ class CKelvarinDoc : public fw::Document {
     void FormatDoseValue(int ch, std::string& out);
     void FormatRateRatio(std::string& out) const;
     void FormatChargeRatio(std::string& out) const;
-    // Leaves `out` unchanged unless both channels apply calibrations of the same kind.
+    // Leaves `out` unchanged unless the two channels' doses compare (ComparableDoses).
     void FormatDoseRatio(std::string& out) const;
+    // Whether channel 1's dose or dose rate can be divided by channel 2's: both channels
+    // apply a calibration, both on the charge (Dose) or both on the current (DoseRate), with
+    // the same result unit text (a Gy mode against an R mode compares nothing).
+    enum class DoseRatioKind { None, Dose, DoseRate };
+    DoseRatioKind ComparableDoses() const;
     void FormatCollectionTime(std::string& out) const;
     void FormatDate(const fw::LocalTime& date, std::string& out) const;
     void FormatDateYMD(int year, int month, int day, std::string& out) const;

@@ -139,13 +139,24 @@ void CKelvarinDoc::FormatChargeRatio(std::string& out) const {
                 Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched);
 }
 
-void CKelvarinDoc::FormatDoseRatio(std::string& out) const {
+CKelvarinDoc::DoseRatioKind CKelvarinDoc::ComparableDoses() const {
     const CAL_MODE* m1 = HasAppliedChamber(0) ? FindCalMode(Channel[0].CalMode) : nullptr;
     const CAL_MODE* m2 = HasAppliedChamber(1) ? FindCalMode(Channel[1].CalMode) : nullptr;
     if (m1 == nullptr || m2 == nullptr || m1->chargeBased != m2->chargeBased)
+        return DoseRatioKind::None;
+    // By text: several modes share "Gy" under different string ids.
+    if (fw::LoadString(m1->unitId) != fw::LoadString(m2->unitId))
+        return DoseRatioKind::None;
+    return m1->chargeBased ? DoseRatioKind::Dose : DoseRatioKind::DoseRate;
+}
+
+void CKelvarinDoc::FormatDoseRatio(std::string& out) const {
+    const DoseRatioKind kind = ComparableDoses();
+    if (kind == DoseRatioKind::None)
         return;
-    bool over = m1->chargeBased ? Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched
-                                : Filter.Chan[0].OverRange || Filter.Chan[1].OverRange;
+    const bool over = kind == DoseRatioKind::Dose
+                          ? Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched
+                          : Filter.Chan[0].OverRange || Filter.Chan[1].OverRange;
     out = Ratio(DoseValue(0), DoseValue(1), over);
 }
 

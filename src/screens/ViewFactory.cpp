@@ -4,6 +4,7 @@
 #include "screens/CPlaceholderView.h"
 #include "screens/CSplashView.h"
 #include "screens/CStandbyView.h"
+#include "screens/CTwoChannelView.h"
 
 std::unique_ptr<CKelvarinFormView> MakeStandbyView() {
     return std::make_unique<CStandbyView>();
@@ -17,10 +18,11 @@ std::unique_ptr<CKelvarinFormView> MakeOneChannelView() {
     return std::make_unique<COneChannelView>();
 }
 
-// Screens of later work: nullptr makes the page command tell the operator.
 std::unique_ptr<CKelvarinFormView> MakeTwoChannelView() {
-    return nullptr;
+    return std::make_unique<CTwoChannelView>();
 }
+
+// Screens of later work: nullptr makes the page command tell the operator.
 
 std::unique_ptr<CKelvarinFormView> MakeCheckSourceView() {
     return nullptr;
