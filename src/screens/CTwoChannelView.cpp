@@ -25,8 +25,8 @@ constexpr fw::Rect kZeroRect{0, 146, 49, 204};
 constexpr fw::Rect kRatioRect{0, 208, 49, 264};
 constexpr fw::Rect kValueArea{52, 88, 636, 264};
 constexpr fw::Rect kTabRect{48, 266, 636, 456};
-constexpr int kHalfWidth = kValueArea.Width() / 2;
-constexpr int kThirdWidth = kValueArea.Width() / 3;
+constexpr int kHalfWidth = (kValueArea.right - kValueArea.left) / 2;
+constexpr int kThirdWidth = (kValueArea.right - kValueArea.left) / 3;
 // Captions above the values: half-width columns, and narrower ones beside the ratios.
 constexpr ValueLayout kHalfLayout{0, 66, 44, 30, 18, 14};
 constexpr ValueLayout kNarrowLayout{0, 58, 30, 24, 16, 13};
