@@ -64,10 +64,16 @@ class CKelvarinDoc : public fw::Document {
     bool SelectChamber(int ch, int recordIndex);
     // The channel uses no chamber any more.
     void DeselectChamber(int ch);
+    // The channel measures in electrical units again: no chamber, no system factor, no
+    // air-density correction (what switching the system factor off does).
+    void DropChamber(int ch);
+    // Channels that still apply the system factor although their chamber is gone are
+    // dropped as above. Returns the channels (bit 0, bit 1) dropped.
+    int DropLostChambers();
     // The calibration the channel holds, as a library record.
     CHAMBER_CAL ChannelChamber(int ch) const;
     // After any change to the chamber library: finds each channel's calibration again by
-    // content, since positions shift; a calibration no longer in the library is deselected.
+    // content, since positions shift; a calibration no longer in the library is dropped.
     // Returns the channels (bit 0, bit 1) that lost their chamber.
     int ResolveChamberSelections();
     // Whether the chamber at `recordIndex` is the one channel `ch` uses (same position, or

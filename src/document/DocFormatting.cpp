@@ -54,7 +54,13 @@ ScaledCharge ChargeScale(bool high, double a) {
 std::string Ratio(double a, double b, bool overRange) {
     if (overRange)
         return formatting::OverRange();
+    // A reading that is no number, or a quotient past what a double holds, has no ratio to
+    // show: the text for a value that cannot be shown, never "inf" or "nan".
+    if (!std::isfinite(a) || !std::isfinite(b))
+        return formatting::OverRange();
     double r = (a == 0.0 || b == 0.0) ? 0.0 : a / b;
+    if (!std::isfinite(r))
+        return formatting::OverRange();
     double m = std::fabs(r);
     const char* format = m < 100 ? "%0.3f" : m < 1e4 ? "%.2f" : m < 1e5 ? "%.1f" : "%.0f";
     return fw::StringPrintf(format, r);

@@ -38,6 +38,7 @@ COneChannelView::COneChannelView() = default;
 void COneChannelView::OnInitialUpdate() {
     CKelvarinFormView::OnInitialUpdate();
     channel_ = GetDoc()->OneChannelShown & 1;
+    GetDoc()->DropLostChambers();  // a chamber gone from the library takes its factor along
     CreateControls();
     CreatePages();
     ShowCollectionTexts();
@@ -215,6 +216,7 @@ void COneChannelView::OnUpdate(int hint) {
                 fw::PlayResourceSound("SndOverload");
             return;
         case kHintChamber:
+            GetDoc()->DropLostChambers();
             ReleaseHeldResult();
             setup_.RefreshPage();
             data_.RefreshPage();
