@@ -17,19 +17,19 @@ constexpr fw::Rect kBiasCaptionRects[] = {{138, 44, 218, 80}, {548, 44, 628, 80}
 constexpr fw::Rect kCaptionFrames[] = {{50, 41, 222, 83}, {460, 41, 632, 83}};
 constexpr fw::Rect kStartStopRect{228, 4, 318, 40};
 constexpr fw::Rect kChargeTypeRect{322, 4, 454, 40};
-constexpr fw::Rect kStatusCaptionRect{230, 48, 292, 78};
-constexpr fw::Rect kStatusRect{292, 48, 452, 78};
+constexpr fw::Rect kStatusCaptionRect{230, 48, 296, 78};
+constexpr fw::Rect kStatusRect{300, 48, 452, 78};
 constexpr fw::Rect kStatusFrame{226, 44, 456, 83};
 constexpr fw::Rect kAddRect{0, 84, 49, 142};
 constexpr fw::Rect kZeroRect{0, 146, 49, 204};
 constexpr fw::Rect kRatioRect{0, 208, 49, 264};
 constexpr fw::Rect kValueArea{52, 88, 636, 264};
-constexpr fw::Rect kTabRect{48, 266, 636, 456};
+constexpr fw::Rect kTabRect{4, 266, 636, 456};  // six tabs of 100 pixels
 constexpr int kHalfWidth = (kValueArea.right - kValueArea.left) / 2;
 constexpr int kThirdWidth = (kValueArea.right - kValueArea.left) / 3;
 // Captions above the values: half-width columns, and narrower ones beside the ratios.
 constexpr ValueLayout kHalfLayout{0, 66, 44, 30, 18, 14};
-constexpr ValueLayout kNarrowLayout{0, 58, 30, 24, 16, 13};
+constexpr ValueLayout kNarrowLayout{0, 94, 30, 24, 16, 13};
 constexpr int kCaptionFontHeight = 14;
 constexpr int kSideButtonFontHeight = 16;
 constexpr int kChargeTypeFontHeight = 16;
@@ -70,6 +70,7 @@ CTwoChannelView::CTwoChannelView() = default;
 void CTwoChannelView::OnInitialUpdate() {
     CKelvarinFormView::OnInitialUpdate();
     ratioMode_ = 0;
+    GetDoc()->DropLostChambers();  // a chamber gone from the library takes its factor along
     CreateControls();
     CreatePages();
     ShowCollectionTexts();
@@ -300,6 +301,7 @@ void CTwoChannelView::OnUpdate(int hint) {
                 fw::PlayResourceSound("SndOverload");
             return;
         case kHintChamber:
+            GetDoc()->DropLostChambers();
             ReleaseHeldResult();
             RefreshPages();
             LayoutValueArea();

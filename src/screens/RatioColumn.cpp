@@ -62,6 +62,7 @@ void CRatioColumn::Build(const fw::Rect& area) {
     ShowRow(dose_, rows == 3);
     RefreshRate();
     RefreshCharge();
+    RefreshDose();  // emptied when the doses no longer compare
 }
 
 void CRatioColumn::Hide() {
@@ -111,6 +112,7 @@ void CRatioColumn::RefreshCharge() {
 
 void CRatioColumn::RefreshDose() {
     std::string text;  // stays empty when the doses do not compare
-    doc_->FormatDoseRatio(text);
+    if (doseShown_ || doseRateShown_)
+        doc_->FormatDoseRatio(text);
     ShowValue(dose_, text, text == formatting::OverRange());
 }
