@@ -76,8 +76,7 @@ class FileDlgTest : public testing_support::UiFixture {
         return all;
     }
     void ThenExpectShown(const std::string& text) {
-        ThenDo(
-            [this, text] { EXPECT_TRUE(ScreenHasText(text)) << "\"" << text << "\" not shown"; });
+        ThenDo([this, text] { EXPECT_TRUE(ScreenHasText(text)) << "\"" << text << "\" not shown"; });
     }
     // In the name box: touch the field, type `name` on the keypad after clearing it, Enter.
     void ThenEnterName(const std::string& name) {
