@@ -1,6 +1,8 @@
 // The two-channel screen as an operator uses it: both channels' values from known currents,
 // the ratio column and its rows by calibration, collections on both channels at once by
 // taps, the range and bias of the touched channel, and zeroing of both.
+#include <fstream>
+
 #include "controls/MenuCommands.h"
 #include "two_channel_fixture.h"
 
@@ -381,6 +383,100 @@ TEST_F(TwoChannelTest, PageCommandsKeepTheHeldResultOnlyForTheChannelScreens) {
     EXPECT_EQ(Screen().RatioMode(), 0);  // a new screen starts without the ratio column
     Screen().OnCommand(menu_cmd::kChannels1And2, nullptr);  // already shown
     ASSERT_NE(dynamic_cast<CTwoChannelView*>(frame->ActiveView()), nullptr);
+}
+
+}  // namespace
+}  // namespace two_channel_test
+
+namespace two_channel_test {
+namespace {
+
+using Data = COneChannelDataDlg;
+
+class RatioPageTest : public TwoChannelTest {
+  protected:
+    bool PageShows(int id) {
+        fw::Window* w = Screen().RatioPage().FindChild(id);
+        return w != nullptr && w->IsVisible();
+    }
+    std::string PageText(int id) {
+        auto* label = dynamic_cast<CLabel*>(Screen().RatioPage().FindChild(id));
+        return label ? label->Text() : std::string("<no label>");
+    }
+    void ChooseQuantity(Data::Quantity q) {
+        TouchCentreOf(Screen().RatioPage().FindChild(Data::kQuantityIds[q]));
+        fw::Loop().ProcessReady();
+    }
+};
+
+TEST_F(RatioPageTest, QuantitiesAndNoticesFollowBothChannels) {
+    OpenTwoChannels();
+    ShowTab(CTwoChannelView::kDataRatio);
+    EXPECT_TRUE(PageShows(Data::kQuantityIds[Data::kRate]));
+    EXPECT_TRUE(PageShows(Data::kQuantityIds[Data::kCharge]));
+    EXPECT_FALSE(PageShows(Data::kQuantityIds[Data::kDose]));
+    EXPECT_FALSE(PageShows(Data::kQuantityIds[Data::kDoseRate]));
+    EXPECT_EQ(PageText(Data::kIdFactorApplied), "");
+    Calibrate(0, kGyMode);
+    EXPECT_EQ(PageText(Data::kIdFactorApplied), "");  // one channel alone is not enough
+    EXPECT_FALSE(PageShows(Data::kQuantityIds[Data::kDose]));
+    Calibrate(1, kOtherGyMode);
+    EXPECT_EQ(PageText(Data::kIdFactorApplied), "System Factor Applied");
+    ASSERT_TRUE(PageShows(Data::kQuantityIds[Data::kDose]));
+    ChooseQuantity(Data::kDose);
+    EXPECT_EQ(Screen().RatioPage().ShownQuantity(), Data::kDose);
+    doc->Channel[0].TPCorrection = 1;
+    doc->UpdateAllViews(kHintCorrection);
+    EXPECT_EQ(PageText(Data::kIdTpApplied), "");
+    doc->Channel[1].TPCorrection = 1;
+    doc->UpdateAllViews(kHintCorrection);
+    EXPECT_EQ(PageText(Data::kIdTpApplied), "Temp/Pressure Applied");
+    ExpectEverythingFits();
+    Screenshot("two_channel_ratio_data_page.png");
+    Calibrate(1, kRoentgenMode);  // Gy against R: no dose ratio, back to the rate
+    EXPECT_FALSE(PageShows(Data::kQuantityIds[Data::kDose]));
+    EXPECT_EQ(Screen().RatioPage().ShownQuantity(), Data::kRate);
+}
+
+// The operator's whole path: both channels measured with the ratio column on, a collection,
+// and the rows saved to a data file with the ratio section.
+TEST_F(RatioPageTest, RowsOfACollectionReachTheDataFileInTheRatioLayout) {
+    OpenTwoChannels();
+    doc->AutoDataCapture = 1;
+    ChooseTimed(5);
+    InjectCurrent(0, 3000.0);
+    InjectCurrent(1, 1500.0);
+    Readings(200);
+    Touch(Ids::kIdRatio);
+    Touch(Ids::kIdStartStop);
+    Seconds(5);
+    ASSERT_EQ(doc->MeasList.size(), 1u);
+    const std::string chargeRatio = doc->MeasList[0].ChargeRatio;
+    EXPECT_EQ(chargeRatio, "2.000");
+    Touch(Ids::kIdStartStop);  // Clear
+    ShowTab(CTwoChannelView::kDataRatio);
+    ChooseQuantity(Data::kCharge);
+    EXPECT_EQ(Screen().RatioPage().List().GetItemText(0, 2), chargeRatio);
+    for (int page : {CTwoChannelView::kSetup1, CTwoChannelView::kData1, CTwoChannelView::kSetup2,
+                     CTwoChannelView::kData2}) {
+        ShowTab(page);
+        ExpectEverythingFits();
+        Screenshot("two_channel_page_" + std::to_string(page) + ".png");
+    }
+    ShowTab(CTwoChannelView::kFile);
+    script->Then([this] {
+        Screenshot("two_channel_file_save_box.png");
+        TapText("OK");
+    });
+    ASSERT_TRUE(TapText("Save"));
+    std::ifstream in(root->Usb() / "Untitled1.csv", std::ios::binary);
+    ASSERT_TRUE(in.good());
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t ratio = file.find("Ratio\r\nFlagged,Date,Time,Rate,,Dose Rate,,Charge,,Dose,,");
+    ASSERT_NE(ratio, std::string::npos);
+    const std::string row = "----,,,,2.000,,----,,";
+    EXPECT_NE(file.find(row, ratio), std::string::npos) << file.substr(ratio);
+    EXPECT_EQ(doc->DataUnsaved, 0);
 }
 
 }  // namespace
