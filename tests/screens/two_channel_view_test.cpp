@@ -346,8 +346,11 @@ TEST_F(TwoChannelTest, AddPutsARateRowOnAllThreeDataPages) {
     EXPECT_EQ(Screen().FilePage().ShownName(), "Untitled1*");
     EXPECT_TRUE(Screen().FilePage().SaveEnabled());
     // Nothing is added while either channel is over range.
+    ForgetSounds();
     InjectCurrent(1, 5e9);
     Readings(10);
+    EXPECT_EQ(LastSound(), "SNDOVERLOAD");  // channel 2 alone sounds it
+    EXPECT_EQ(Text(Ids::kIdRateValue2), "XXXXX");
     Touch(Ids::kIdAddMeasurement);
     EXPECT_EQ(doc->MeasList.size(), 1u);
 }
