@@ -64,10 +64,16 @@ class CKelvarinDoc : public fw::Document {
     bool SelectChamber(int ch, int recordIndex);
     // The channel uses no chamber any more.
     void DeselectChamber(int ch);
+    // The channel measures in electrical units again: no chamber, no system factor, no
+    // air-density correction (what switching the system factor off does).
+    void DropChamber(int ch);
+    // Channels that still apply the system factor although their chamber is gone are
+    // dropped as above. Returns the channels (bit 0, bit 1) dropped.
+    int DropLostChambers();
     // The calibration the channel holds, as a library record.
     CHAMBER_CAL ChannelChamber(int ch) const;
     // After any change to the chamber library: finds each channel's calibration again by
-    // content, since positions shift; a calibration no longer in the library is deselected.
+    // content, since positions shift; a calibration no longer in the library is dropped.
     // Returns the channels (bit 0, bit 1) that lost their chamber.
     int ResolveChamberSelections();
     // Whether the chamber at `recordIndex` is the one channel `ch` uses (same position, or
@@ -93,8 +99,13 @@ class CKelvarinDoc : public fw::Document {
     void FormatDoseValue(int ch, std::string& out);
     void FormatRateRatio(std::string& out) const;
     void FormatChargeRatio(std::string& out) const;
-    // Leaves `out` unchanged unless both channels apply calibrations of the same kind.
+    // Leaves `out` unchanged unless the two channels' doses compare (ComparableDoses).
     void FormatDoseRatio(std::string& out) const;
+    // Whether channel 1's dose or dose rate can be divided by channel 2's: both channels
+    // apply a calibration, both on the charge (Dose) or both on the current (DoseRate), with
+    // the same result unit text (a Gy mode against an R mode compares nothing).
+    enum class DoseRatioKind { None, Dose, DoseRate };
+    DoseRatioKind ComparableDoses() const;
     void FormatCollectionTime(std::string& out) const;
     void FormatDate(const fw::LocalTime& date, std::string& out) const;
     void FormatDateYMD(int year, int month, int day, std::string& out) const;

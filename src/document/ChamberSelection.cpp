@@ -71,6 +71,25 @@ void CKelvarinDoc::DeselectChamber(int ch) {
     ApplyChamber(ch);
 }
 
+void CKelvarinDoc::DropChamber(int ch) {
+    ch &= 1;
+    DeselectChamber(ch);
+    Channel[ch].SystemFactor = 0;
+    Channel[ch].TPCorrection = 0;
+    RecomputeTpFactors();
+}
+
+int CKelvarinDoc::DropLostChambers() {
+    int dropped = 0;
+    for (int ch = 0; ch < 2; ++ch) {
+        if (Channel[ch].SystemFactor != 0 && Channel[ch].ChamberIndex < 0) {
+            DropChamber(ch);
+            dropped |= 1 << ch;
+        }
+    }
+    return dropped;
+}
+
 int CKelvarinDoc::ResolveChamberSelections() {
     int lost = 0;
     CCLibDB library;
@@ -87,7 +106,7 @@ int CKelvarinDoc::ResolveChamberSelections() {
             c.ChamberIndex = index;
             ApplyChamber(ch);
         } else {
-            DeselectChamber(ch);
+            DropChamber(ch);  // its coefficient and correction went with the record
             lost |= 1 << ch;
         }
     }

@@ -54,7 +54,13 @@ ScaledCharge ChargeScale(bool high, double a) {
 std::string Ratio(double a, double b, bool overRange) {
     if (overRange)
         return formatting::OverRange();
+    // A reading that is no number, or a quotient past what a double holds, has no ratio to
+    // show: the text for a value that cannot be shown, never "inf" or "nan".
+    if (!std::isfinite(a) || !std::isfinite(b))
+        return formatting::OverRange();
     double r = (a == 0.0 || b == 0.0) ? 0.0 : a / b;
+    if (!std::isfinite(r))
+        return formatting::OverRange();
     double m = std::fabs(r);
     const char* format = m < 100 ? "%0.3f" : m < 1e4 ? "%.2f" : m < 1e5 ? "%.1f" : "%.0f";
     return fw::StringPrintf(format, r);
@@ -144,13 +150,24 @@ void CKelvarinDoc::FormatChargeRatio(std::string& out) const {
                 Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched);
 }
 
-void CKelvarinDoc::FormatDoseRatio(std::string& out) const {
+CKelvarinDoc::DoseRatioKind CKelvarinDoc::ComparableDoses() const {
     const CAL_MODE* m1 = HasAppliedChamber(0) ? FindCalMode(Channel[0].CalMode) : nullptr;
     const CAL_MODE* m2 = HasAppliedChamber(1) ? FindCalMode(Channel[1].CalMode) : nullptr;
     if (m1 == nullptr || m2 == nullptr || m1->chargeBased != m2->chargeBased)
+        return DoseRatioKind::None;
+    // By text: several modes share "Gy" under different string ids.
+    if (fw::LoadString(m1->unitId) != fw::LoadString(m2->unitId))
+        return DoseRatioKind::None;
+    return m1->chargeBased ? DoseRatioKind::Dose : DoseRatioKind::DoseRate;
+}
+
+void CKelvarinDoc::FormatDoseRatio(std::string& out) const {
+    const DoseRatioKind kind = ComparableDoses();
+    if (kind == DoseRatioKind::None)
         return;
-    bool over = m1->chargeBased ? Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched
-                                : Filter.Chan[0].OverRange || Filter.Chan[1].OverRange;
+    const bool over = kind == DoseRatioKind::Dose
+                          ? Filter.Chan[0].OverRangeLatched || Filter.Chan[1].OverRangeLatched
+                          : Filter.Chan[0].OverRange || Filter.Chan[1].OverRange;
     out = Ratio(DoseValue(0), DoseValue(1), over);
 }
 

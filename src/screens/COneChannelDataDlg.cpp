@@ -118,10 +118,15 @@ void COneChannelDataDlg::OnPaint(fw::Dc& dc) {
 }
 
 void COneChannelDataDlg::RefreshPage() {
-    tpApplied_.SetText(doc_->Channel[channel_].TPCorrection == 1 ? "Temp/Pressure Applied" : "");
+    ShowAppliedNotices();
     ShowQuantityChoice();
     FillList();
     ShowFileName();
+}
+
+void COneChannelDataDlg::ShowAppliedNotices() {
+    tpApplied_.SetText(doc_->Channel[channel_].TPCorrection == 1 ? "Temp/Pressure Applied" : "");
+    factorApplied_.SetText(doc_->HasAppliedChamber(channel_) ? "System Factor Applied" : "");
 }
 
 // The dose radio that fits the chamber's calibration mode is offered, named after its
@@ -135,7 +140,6 @@ void COneChannelDataDlg::ShowQuantityChoice() {
         dose.Show(false);
         doseRate.SetCaption(fw::LoadString(kDoseRateText));
         dose.SetCaption(fw::LoadString(kDoseText));
-        factorApplied_.SetText("");
         SelectQuantity(kRate);
         StackQuantityChoice();
         return;
@@ -150,7 +154,6 @@ void COneChannelDataDlg::ShowQuantityChoice() {
         offered.SetCaption(fw::LoadString(mode->quantityId));
     if (quantity_ == (chargeBased ? kDoseRate : kDose))
         SelectQuantity(kRate);
-    factorApplied_.SetText("System Factor Applied");
     StackQuantityChoice();
 }
 

@@ -14,6 +14,7 @@ struct MEAS_INFO;
 
 class COneChannelDataDlg : public fw::Window {
   public:
+    ~COneChannelDataDlg() override = default;
     enum Quantity { kRate = 0, kDoseRate = 1, kCharge = 2, kDose = 3 };
     static constexpr int kIdScrollUp = 1051;
     static constexpr int kIdScrollDown = 1072;
@@ -42,24 +43,32 @@ class COneChannelDataDlg : public fw::Window {
     bool OnCommand(int commandId, fw::Window* from) override;
     void OnPaint(fw::Dc& dc) override;
 
+  protected:
+    // "Temp/Pressure Applied" and "System Factor Applied" as they apply to the rows shown.
+    virtual void ShowAppliedNotices();
+    // Which quantity radios are offered and what they are called.
+    virtual void ShowQuantityChoice();
+    // The third column of a row: the selected quantity's text.
+    virtual std::string MeasurementText(const MEAS_INFO& record) const;
+    void StackQuantityChoice();
+    void SelectQuantity(Quantity q);
+
+    CKelvarinDoc* doc_ = nullptr;
+    CLabel tpApplied_, factorApplied_;
+    std::array<CBttn, 4> quantities_;
+
   private:
     void CreateCaptions();
     void CreateQuantityChoice();
     void CreateList();
-    void ShowQuantityChoice();
-    void StackQuantityChoice();
-    void SelectQuantity(Quantity q);
     void FillList();
     void OnFlagChanged(int row);
     void UpdateScrollButtons();
-    std::string MeasurementText(const MEAS_INFO& record) const;
 
-    CKelvarinDoc* doc_ = nullptr;
     uint8_t channel_ = 0;
     Quantity quantity_ = kRate;
     fw::Color background_ = fw::colors::kWhite;
-    CLabel fileCaption_, fileName_, tpApplied_, factorApplied_;
-    std::array<CBttn, 4> quantities_;
+    CLabel fileCaption_, fileName_;
     CLabel flagHead_, timeHead_, measurementHead_;
     CTouchListCtrl list_;
     CBttn scrollUp_, scrollDown_;

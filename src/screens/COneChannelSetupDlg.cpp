@@ -135,9 +135,7 @@ void COneChannelSetupDlg::OnSystemFactor(bool applied) {
 
 // The channel uses no chamber and so no air-density correction either.
 void COneChannelSetupDlg::DropChamber() {
-    doc_->DeselectChamber(channel_);
-    doc_->Channel[channel_].TPCorrection = 0;
-    RecomputeTpFactor();
+    doc_->DropChamber(channel_);
 }
 
 void COneChannelSetupDlg::OnChooseChamber() {

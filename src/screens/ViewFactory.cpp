@@ -4,6 +4,7 @@
 #include "screens/CPlaceholderView.h"
 #include "screens/CSplashView.h"
 #include "screens/CStandbyView.h"
+#include "screens/CTwoChannelView.h"
 
 std::unique_ptr<CKelvarinFormView> MakeStandbyView() {
     return std::make_unique<CStandbyView>();
@@ -33,10 +34,11 @@ void RegisterViewMaker(PageScreen screen, ViewMaker maker) {
     registeredMakers[static_cast<int>(screen)] = maker;
 }
 
-// Screens not registered give nullptr: the page command tells the operator.
 std::unique_ptr<CKelvarinFormView> MakeTwoChannelView() {
-    return MakeRegistered(PageScreen::kTwoChannel);
+    return std::make_unique<CTwoChannelView>();
 }
+
+// Screens of later work: nullptr makes the page command tell the operator.
 
 std::unique_ptr<CKelvarinFormView> MakeCheckSourceView() {
     return MakeRegistered(PageScreen::kCheckSource);

@@ -153,10 +153,14 @@ TEST_F(ChamberChoice, PositionsAreFoundAgainAfterTheLibraryChanges) {
     EXPECT_EQ(doc.Channel[1].ChamberIndex, 1);
     EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].CalCoefficient, 4.8 * 1e7 * 1e-12);
 
+    doc.Channel[1].SystemFactor = 1;
+    doc.Channel[1].TPCorrection = 1;
     ASSERT_TRUE(library.DeleteRecord(1));  // channel 2's calibration is gone
     EXPECT_EQ(doc.ResolveChamberSelections(), 2);
     EXPECT_EQ(doc.Channel[1].ChamberIndex, -1);
     EXPECT_DOUBLE_EQ(doc.GetCalCoefficient(1), 1.0);
+    EXPECT_EQ(doc.Channel[1].SystemFactor, 0);  // as with the factor switched off
+    EXPECT_EQ(doc.Channel[1].TPCorrection, 0);
     EXPECT_EQ(doc.Channel[0].ChamberIndex, 1);
 }
 

@@ -1,8 +1,8 @@
-// The collections of the one-channel screen: start, stop and clear, what happens when a
+// The collections of the measuring screens: start, stop and clear, what happens when a
 // collection ends, the rows it adds, and the controls locked while it runs.
 #include "controls/CNotifyBox.h"
 #include "fw/Resources.h"
-#include "screens/COneChannelView.h"
+#include "screens/CMeasuringView.h"
 
 namespace {
 
@@ -16,22 +16,22 @@ constexpr int kRowNoticeMs = 1000;
 
 }  // namespace
 
-bool COneChannelView::AnyChargeOverRange() const {
+bool CMeasuringView::AnyChargeOverRange() const {
     // From the filter itself: the flags in the channel blocks are only as fresh as the last
-    // text formatted for that channel, and the other channel is not shown here.
+    // text formatted for that channel, and a screen may not show the other channel.
     const CFilter& f = GetDoc()->Filter;
     return f.Chan[0].OverRangeLatched || f.Chan[1].OverRangeLatched;
 }
 
-bool COneChannelView::AnyRateOverRange() const {
+bool CMeasuringView::AnyRateOverRange() const {
     const CFilter& f = GetDoc()->Filter;
     return f.Chan[0].OverRange || f.Chan[1].OverRange;
 }
 
 // Hint 6: a collection started, counted a second, or ended.
-void COneChannelView::OnCollectionHint() {
+void CMeasuringView::OnCollectionHint() {
     CKelvarinDoc* doc = GetDoc();
-    RefreshCharge();
+    RefreshCharges();
     ShowCollectionDescription();
     if (doc->Collecting) {
         if (AnyChargeOverRange())
@@ -44,7 +44,7 @@ void COneChannelView::OnCollectionHint() {
         OnTimedOrContinuousEnded();
 }
 
-void COneChannelView::OnTriggerCollectionEnded() {
+void CMeasuringView::OnTriggerCollectionEnded() {
     CKelvarinDoc* doc = GetDoc();
     if (doc->TriggerArmed != kTriggerEnded)
         return;  // armed, not yet triggered
@@ -55,7 +55,7 @@ void COneChannelView::OnTriggerCollectionEnded() {
     fw::PlayResourceSound("SndChgDone");
 }
 
-void COneChannelView::OnTimedOrContinuousEnded() {
+void CMeasuringView::OnTimedOrContinuousEnded() {
     // A notice of an ended collection that this screen did not start ends nothing.
     if (!seriesRunning_)
         return;
@@ -74,7 +74,7 @@ void COneChannelView::OnTimedOrContinuousEnded() {
         ShowCollectingStatus();
 }
 
-void COneChannelView::FinishSeries() {
+void CMeasuringView::FinishSeries() {
     CKelvarinDoc* doc = GetDoc();
     seriesRunning_ = false;
     doc->CollectionFinished = 1;
@@ -87,7 +87,7 @@ void COneChannelView::FinishSeries() {
 
 // ---- Start / Stop / Clear ----------------------------------------------------------------
 
-void COneChannelView::OnStartStopClear() {
+void CMeasuringView::OnStartStopClear() {
     CKelvarinDoc* doc = GetDoc();
     if (doc->ChargeType == kTrigger) {
         if (doc->TriggerArmed == kTriggerIdle)
@@ -104,32 +104,32 @@ void COneChannelView::OnStartStopClear() {
     ShowCollectionDescription();
 }
 
-bool COneChannelView::CollectionRunning() const {
+bool CMeasuringView::CollectionRunning() const {
     const CKelvarinDoc* doc = GetDoc();
     return doc->Collecting != 0 || (doc->ChargeType == kTrigger && doc->TriggerArmed != 0);
 }
 
 // A remote start is a touch on Start/Stop/Clear while nothing runs: a held result is only
 // cleared, and the next start begins a collection. Remote scripts rely on that order.
-void COneChannelView::OnRemoteStart() {
+void CMeasuringView::OnRemoteStart() {
     if (!CollectionRunning())
         OnStartStopClear();
 }
 
 // A remote stop only stops: with nothing running the button would start or clear instead.
-void COneChannelView::OnRemoteStop() {
+void CMeasuringView::OnRemoteStop() {
     if (CollectionRunning())
         OnStartStopClear();
 }
 
-void COneChannelView::StartTrigger() {
+void CMeasuringView::StartTrigger() {
     GetDoc()->StartCollection();
     startStop_.SetCaption("Stop");
     ShowStatus("Armed (Ch.1)");
     SetControlsEnabled(false);
 }
 
-void COneChannelView::StopTrigger() {
+void CMeasuringView::StopTrigger() {
     CKelvarinDoc* doc = GetDoc();
     doc->Collecting = 0;
     doc->TriggerArmed = kTriggerIdle;
@@ -138,7 +138,7 @@ void COneChannelView::StopTrigger() {
     SetControlsEnabled(true);
 }
 
-void COneChannelView::StartSeries() {
+void CMeasuringView::StartSeries() {
     CKelvarinDoc* doc = GetDoc();
     doc->CollectionIndex = 1;
     seriesRunning_ = true;
@@ -148,17 +148,17 @@ void COneChannelView::StartSeries() {
     ShowCollectingStatus();
 }
 
-void COneChannelView::ClearHeldResult() {
+void CMeasuringView::ClearHeldResult() {
     CKelvarinDoc* doc = GetDoc();
     doc->CollectionFinished = 0;
     startStop_.SetCaption("Start");
     doc->Filter.ResetCharge();
     doc->CollectionIndex = 0;
     SetControlsEnabled(true);
-    RefreshCharge();
+    RefreshCharges();
 }
 
-void COneChannelView::StopRunningCollection() {
+void CMeasuringView::StopRunningCollection() {
     CKelvarinDoc* doc = GetDoc();
     doc->Collecting = 0;
     if (doc->ChargeType == kTimed) {
@@ -175,7 +175,7 @@ void COneChannelView::StopRunningCollection() {
 }
 
 // A held result is dropped from the display when the setup it was measured with changes.
-void COneChannelView::ReleaseHeldResult() {
+void CMeasuringView::ReleaseHeldResult() {
     CKelvarinDoc* doc = GetDoc();
     if (doc->CollectionFinished == 0)
         return;
@@ -184,28 +184,25 @@ void COneChannelView::ReleaseHeldResult() {
     ShowCollectionDescription();
 }
 
-void COneChannelView::SetControlsEnabled(bool enabled) {
+void CMeasuringView::SetControlsEnabled(bool enabled) {
     if (enabled == controlsEnabled_)
         return;
     controlsEnabled_ = enabled;
-    for (fw::Window* w : std::initializer_list<fw::Window*>{&range_, &bias_, &PageButton(), &zero_,
-                                                            &chargeType_, &addMeasurement_, &tabs_})
+    for (fw::Window* w : LockedControls())
         w->Enable(enabled);
     GetDoc()->SetControlsEnabled(enabled);
 }
 
 // ---- rows and zeroing --------------------------------------------------------------------
 
-void COneChannelView::AddRow(bool isRate) {
+void CMeasuringView::AddRow(bool isRate) {
     CKelvarinDoc* doc = GetDoc();
     MEAS_INFO row;
     doc->AddMeasurement(isRate, row);
-    data_.AddRow(row);
-    data_.ShowFileName();
-    file_.Refresh();  // the name gains its "*" and Save is offered
+    ShowNewRow(row);
 }
 
-void COneChannelView::OnAddMeasurement() {
+void CMeasuringView::OnAddMeasurement() {
     CKelvarinDoc* doc = GetDoc();
     if (!doc->AutoDataCapture || AnyRateOverRange())
         return;
@@ -214,7 +211,7 @@ void COneChannelView::OnAddMeasurement() {
     RunModal(notice);
 }
 
-void COneChannelView::OnZero() {
+void CMeasuringView::OnZero() {
     ReleaseHeldResult();
-    BeginZeroing(channel_);
+    BeginZeroing(ZeroTarget());
 }

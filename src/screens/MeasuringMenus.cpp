@@ -1,7 +1,7 @@
-// The one-channel screen's buttons and pop-up menus: page, range, bias and collection type.
+// The measuring screens' buttons and pop-up menus: range, bias and collection type.
 #include "controls/MenuCommands.h"
 #include "controls/PopupMenus.h"
-#include "screens/COneChannelView.h"
+#include "screens/CMeasuringView.h"
 #include "screens/OneChannelEntry.h"
 
 namespace {
@@ -12,14 +12,8 @@ constexpr uint8_t kTrigger = 2;
 
 }  // namespace
 
-bool COneChannelView::OnCommand(int commandId, fw::Window* from) {
+bool CMeasuringView::OnCommand(int commandId, fw::Window* from) {
     switch (commandId) {
-        case kIdRange:
-            OpenRangeMenu();
-            return true;
-        case kIdBias:
-            OpenBiasMenu();
-            return true;
         case kIdChargeType:
             OpenChargeTypeMenu();
             return true;
@@ -37,7 +31,7 @@ bool COneChannelView::OnCommand(int commandId, fw::Window* from) {
     }
 }
 
-bool COneChannelView::OnMenuCommand(int commandId) {
+bool CMeasuringView::OnMenuCommand(int commandId) {
     using namespace menu_cmd;
     if (commandId == kRangeLow || commandId == kRangeHigh) {
         OnRangeChoice(commandId == kRangeHigh ? 1 : 0);
@@ -56,74 +50,64 @@ bool COneChannelView::OnMenuCommand(int commandId) {
 
 // ---- opening the menus -------------------------------------------------------------------
 
-void COneChannelView::OpenRangeMenu() {
+void CMeasuringView::OpenRangeMenu(const fw::Rect& button) {
     CRangePopupMenu menu;
-    TrackPopup(menu, range_.GetRect());
+    TrackPopup(menu, button);
 }
 
-void COneChannelView::OpenBiasMenu() {
-    CBiasPopupMenu menu(previousBias_[channel_]);
-    TrackPopup(menu, bias_.GetRect());
+void CMeasuringView::OpenBiasMenu(const fw::Rect& button) {
+    CBiasPopupMenu menu(previousBias_[MenuChannel()]);
+    TrackPopup(menu, button);
 }
 
-void COneChannelView::OpenChargeTypeMenu() {
+void CMeasuringView::OpenChargeTypeMenu() {
     CChgTypePopupMenu menu(GetDoc()->PrevChargeDuration);
     menu.Build();
-    if (channel_ == 1)
-        menu.RemoveItemAt(menu.TriggerItemPosition());  // the trigger watches channel 1 only
+    if (!TriggerOffered())
+        menu.RemoveItemAt(menu.TriggerItemPosition());
     TrackPopup(menu, chargeType_.GetRect());
 }
 
 // ---- the choices -------------------------------------------------------------------------
 
-void COneChannelView::OnPageCommand(int commandId) {
-    const int channel = commandId - menu_cmd::kChannel1;
-    if (channel == 0 || channel == 1) {
-        if (channel != channel_)
-            ShowChannel(uint8_t(channel));
-        return;
-    }
-    if (commandId >= menu_cmd::kCheckSource)
-        GetDoc()->CollectionFinished = 0;  // the held result is not kept for other screens
-    CKelvarinFormView::OnPageCommand(commandId);
-}
-
 // The range changes when the board answers (hint 7); a command is only sent for a change.
-void COneChannelView::OnRangeChoice(int range) {
+void CMeasuringView::OnRangeChoice(int range) {
     CKelvarinDoc* doc = GetDoc();
-    const bool sent = doc->Channel[channel_].Range != range && doc->SetRange(channel_, range);
-    RefreshRangeCaption();
-    RefreshRate();
-    RefreshCharge();
+    const uint8_t channel = MenuChannel();
+    const bool sent = doc->Channel[channel].Range != range && doc->SetRange(channel, range);
+    RefreshRangeCaptions();
+    RefreshRates();
+    RefreshCharges();
     if (sent)
         ReleaseHeldResult();
 }
 
-void COneChannelView::OnBiasChoice(int commandId) {
+void CMeasuringView::OnBiasChoice(int commandId) {
     CKelvarinDoc* doc = GetDoc();
-    const int16_t v = doc->Channel[channel_].BiasSet;
-    int16_t& previous = previousBias_[channel_];
+    const uint8_t channel = MenuChannel();
+    const int16_t v = doc->Channel[channel].BiasSet;
+    int16_t& previous = previousBias_[channel];
     bool sent = false;
     switch (commandId) {
         case menu_cmd::kBiasOff:
-            sent = v != 0 && doc->SetBias(channel_, 0);
+            sent = v != 0 && doc->SetBias(channel, 0);
             break;
         case menu_cmd::kBiasReverse:
             if (v != 0) {
                 previous = v;
-                sent = doc->SetBias(channel_, -v);
+                sent = doc->SetBias(channel, -v);
             }
             break;
         case menu_cmd::kBiasSelect:
             if (std::optional<int16_t> b = one_channel::AskBias(ModalRunner(), v)) {
                 previous = v;
-                sent = doc->SetBias(channel_, *b);
+                sent = doc->SetBias(channel, *b);
             }
             break;
         case menu_cmd::kBiasPrevious: {
             const int16_t target = previous;
             previous = v;  // the two values swap
-            sent = doc->SetBias(channel_, target);
+            sent = doc->SetBias(channel, target);
             break;
         }
         default:
@@ -133,7 +117,7 @@ void COneChannelView::OnBiasChoice(int commandId) {
         ReleaseHeldResult();
 }
 
-void COneChannelView::OnChargeTypeChoice(int commandId) {
+void CMeasuringView::OnChargeTypeChoice(int commandId) {
     CKelvarinDoc* doc = GetDoc();
     switch (commandId) {
         case menu_cmd::kChargeTimed: {
@@ -153,7 +137,7 @@ void COneChannelView::OnChargeTypeChoice(int commandId) {
                 doc->SetChargeType(kContinuous, 0);
             break;
         case menu_cmd::kChargeTrigger:
-            if (doc->ChargeType != kTrigger && channel_ == 0)
+            if (doc->ChargeType != kTrigger && TriggerOffered())
                 doc->SetChargeType(kTrigger, 0);
             break;
         case menu_cmd::kChargePreviousTime:

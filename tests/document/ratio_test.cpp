@@ -1,0 +1,199 @@
+// Channel 1 / channel 2 ratios as the two-channel screen and the data rows show them: the
+// format chosen by the size before rounding, the zero and over-range guards, values that
+// cannot be divided, and which calibrations give a dose ratio at all.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
+
+namespace {
+
+using Kind = CKelvarinDoc::DoseRatioKind;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+class Ratios : public ::testing::Test {
+  protected:
+    std::string RateRatio(double fa1, double fa2, bool over1 = false, bool over2 = false) {
+        doc.Filter.Chan[0].Rate = fa1;
+        doc.Filter.Chan[1].Rate = fa2;
+        doc.Filter.Chan[0].OverRange = over1;
+        doc.Filter.Chan[1].OverRange = over2;
+        std::string s;
+        doc.FormatRateRatio(s);
+        return s;
+    }
+    // A calibration of `calMode` applied on `ch`; -1 leaves the channel in electrical units.
+    void Calibrate(int ch, int calMode, int systemFactor = 1) {
+        CHANNEL_INFO& c = doc.Channel[ch];
+        c.SystemFactor = calMode < 0 ? 0 : systemFactor;
+        c.ChamberIndex = calMode < 0 ? -1 : ch;
+        c.CalMode = int16_t(calMode < 0 ? 0 : calMode);
+    }
+    CKelvarinDoc doc;
+};
+
+TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRounding) {
+    const struct {
+        double a, b;
+        const char* text;
+    } cases[] = {
+        {123.456, 1.0, "123.46"},  {99.9996, 1.0, "100.000"}, {9999.996, 1.0, "10000.00"},
+        {-50.0, 1.0, "-50.000"},   {0.0, 1.0, "0.000"},       {99999.96, 1.0, "100000.0"},
+        {100000.0, 1.0, "100000"}, {1.0, 3.0, "0.333"},       {-1.0, -4.0, "0.250"},
+        {5.0, 0.0, "0.000"},       {0.0, 0.0, "0.000"},       {1e-300, 1e-300, "1.000"},
+        {2.0e6, -1.0, "-2000000"}, {1e300, 1e-300, "XXXXX"},  {kNaN, 1.0, "XXXXX"},
+        {1.0, kNaN, "XXXXX"},      {kInf, 2.0, "XXXXX"},      {3.0, kInf, "XXXXX"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RateRatio(c.a, c.b), c.text) << c.a << " / " << c.b;
+}
+
+// The filter holds every rate in femtoamperes, whatever range each channel is in.
+TEST_F(Ratios, RatesInDifferentRangesDivideInOneUnit) {
+    doc.Channel[0].Range = 0;  // 1.500 pA on Low
+    doc.Channel[1].Range = 1;  // 0.003 nA on High
+    EXPECT_EQ(RateRatio(1500.0, 3000.0), "0.500");
+    std::string shown;
+    doc.FormatRate(0, shown);
+    EXPECT_EQ(shown, "1.500");
+    doc.FormatRate(1, shown);
+    EXPECT_EQ(shown, "0.003");
+}
+
+TEST_F(Ratios, EitherChannelOverRangeGivesCrosses) {
+    EXPECT_EQ(RateRatio(10.0, 5.0, true, false), "XXXXX");
+    EXPECT_EQ(RateRatio(10.0, 5.0, false, true), "XXXXX");
+    EXPECT_EQ(RateRatio(10.0, 0.0, true, false), "XXXXX");  // before the zero guard
+    doc.Filter.Chan[0].Charge = 30.0;
+    doc.Filter.Chan[1].Charge = 20.0;
+    std::string s;
+    doc.FormatChargeRatio(s);
+    EXPECT_EQ(s, "1.500");
+    doc.Filter.Chan[1].OverRangeLatched = true;  // the charge's flag, not the rate's
+    doc.FormatChargeRatio(s);
+    EXPECT_EQ(s, "XXXXX");
+}
+
+// Mode numbers: 8, 10, 11, 12 a dose in "Gy" (under different string ids), 9 an exposure in
+// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq.
+TEST_F(Ratios, OnlyDosesOfOneKindAndOneUnitCompare) {
+    const struct {
+        int mode1, mode2, factor2;
+        Kind kind;
+    } cases[] = {
+        {8, 8, 1, Kind::Dose},  {8, 10, 1, Kind::Dose},  {12, 11, 1, Kind::Dose},
+        {8, 9, 1, Kind::None},  {9, 9, 1, Kind::Dose},   {1, 1, 1, Kind::DoseRate},
+        {1, 3, 1, Kind::None},  {8, 1, 1, Kind::None},   {1, 8, 1, Kind::None},
+        {8, -1, 1, Kind::None}, {-1, -1, 1, Kind::None}, {8, 8, 0, Kind::None},
+        {8, 13, 1, Kind::None}, {1, -5, 1, Kind::None},
+    };
+    for (const auto& c : cases) {
+        Calibrate(0, c.mode1);
+        Calibrate(1, c.mode2, c.factor2);
+        if (c.mode2 < -1) {  // a damaged stored mode with a chamber still selected
+            doc.Channel[1].SystemFactor = 1;
+            doc.Channel[1].ChamberIndex = 1;
+            doc.Channel[1].CalMode = int16_t(c.mode2);
+        }
+        EXPECT_EQ(doc.ComparableDoses(), c.kind) << c.mode1 << " against " << c.mode2;
+    }
+}
+
+TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
+    doc.Filter.Chan[0].Dose = 3.0;
+    doc.Filter.Chan[1].Dose = 2.0;
+    doc.Filter.Chan[0].DoseCorrected = 6.0;  // T/P-corrected, used only with the correction on
+    const struct {
+        int mode1, mode2, tp1;
+        const char* text;
+    } cases[] = {
+        {8, 10, 0, "1.500"}, {8, 10, 1, "3.000"}, {8, 9, 0, "----"},
+        {1, 1, 0, "1.500"},  {1, 3, 0, "----"},   {8, 1, 0, "----"},
+    };
+    for (const auto& c : cases) {
+        Calibrate(0, c.mode1);
+        Calibrate(1, c.mode2);
+        doc.Channel[0].TPCorrection = c.tp1;
+        std::string s = "----";
+        doc.FormatDoseRatio(s);
+        EXPECT_EQ(s, c.text) << c.mode1 << " against " << c.mode2;
+    }
+}
+
+TEST_F(Ratios, DoseRatioCrossesFollowTheFlagsOfItsKind) {
+    doc.Filter.Chan[0].Dose = 3.0;
+    doc.Filter.Chan[1].Dose = 2.0;
+    const struct {
+        int mode;
+        bool rateOver, chargeOver;
+        const char* text;
+    } cases[] = {
+        {8, true, false, "1.500"},
+        {8, false, true, "XXXXX"},
+        {1, true, false, "XXXXX"},
+        {1, false, true, "1.500"},
+    };
+    for (const auto& c : cases) {
+        Calibrate(0, c.mode);
+        Calibrate(1, c.mode);
+        doc.Filter.Chan[1].OverRange = c.rateOver;
+        doc.Filter.Chan[1].OverRangeLatched = c.chargeOver;
+        std::string s;
+        doc.FormatDoseRatio(s);
+        EXPECT_EQ(s, c.text) << "mode " << c.mode;
+    }
+}
+
+// A Gy dose against an R exposure is no dose ratio: the charge row keeps "----" for it.
+TEST_F(Ratios, AChargeRowStoresADoseRatioOnlyForOneUnit) {
+    doc.Filter.Chan[0].Charge = doc.Filter.Chan[0].Dose = 4.0;
+    doc.Filter.Chan[1].Charge = doc.Filter.Chan[1].Dose = 2.0;
+    const struct {
+        int mode2;
+        const char* doseRatio;
+    } cases[] = {{10, "2.000"}, {9, "----"}};
+    for (const auto& c : cases) {
+        Calibrate(0, 8);
+        Calibrate(1, c.mode2);
+        MEAS_INFO row;
+        doc.AddMeasurement(false, row);
+        EXPECT_EQ(row.ChargeRatio, "2.000");
+        EXPECT_EQ(row.RateRatio, "----");
+        EXPECT_EQ(row.DoseRateRatio, "");
+        EXPECT_EQ(row.DoseRatio, c.doseRatio) << "mode " << c.mode2;
+    }
+    MEAS_INFO rateRow;
+    doc.Filter.Chan[0].Rate = 9.0;
+    doc.Filter.Chan[1].Rate = 3.0;
+    doc.AddMeasurement(true, rateRow);
+    EXPECT_EQ(rateRow.RateRatio, "3.000");
+    EXPECT_EQ(rateRow.ChargeRatio, "----");
+    EXPECT_EQ(rateRow.DoseRatio, "----");
+}
+
+// A channel whose chamber went from the library measures in electrical units again.
+TEST_F(Ratios, ALostChamberTakesItsFactorAndCorrectionAlong) {
+    for (int ch = 0; ch < 2; ++ch) {
+        Calibrate(ch, 8);
+        doc.Channel[ch].TPCorrection = 1;
+        doc.Channel[ch].CoefMantissa = 5000;
+        doc.Channel[ch].CoefExponent = 7;
+        doc.ApplyChamber(ch);
+    }
+    doc.Channel[1].ChamberIndex = -1;  // as left by a deselection
+    EXPECT_EQ(doc.DropLostChambers(), 2);
+    EXPECT_EQ(doc.Channel[1].SystemFactor, 0);
+    EXPECT_EQ(doc.Channel[1].TPCorrection, 0);
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].CalCoefficient, 1.0);
+    EXPECT_EQ(doc.Channel[0].SystemFactor, 1);  // channel 1 keeps its chamber
+    EXPECT_EQ(doc.Channel[0].TPCorrection, 1);
+    EXPECT_NE(doc.Filter.Chan[0].CalCoefficient, 1.0);
+    EXPECT_EQ(doc.DropLostChambers(), 0);
+}
+
+}  // namespace
