@@ -291,7 +291,10 @@ TEST_F(TwoChannelTest, RemoteStartAndStopActLikeTheButton) {
     doc->UpdateAllViews(kHintRemoteStop);
     EXPECT_EQ(doc->Collecting, 0);
     EXPECT_EQ(Caption(Ids::kIdStartStop), "Clear");
-    doc->UpdateAllViews(kHintRemoteStart);  // over a held result: a new collection
+    doc->UpdateAllViews(kHintRemoteStart);  // over a held result: only cleared
+    EXPECT_EQ(doc->Collecting, 0);
+    EXPECT_EQ(Caption(Ids::kIdStartStop), "Start");
+    doc->UpdateAllViews(kHintRemoteStart);  // the next one starts
     EXPECT_EQ(doc->Collecting, 1);
 }
 
