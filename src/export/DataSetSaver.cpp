@@ -21,7 +21,8 @@ bool IsUnsaved(const CKelvarinDoc& doc, DataLayout layout) {
 bool AskDataFileName(IDataSetPrompts& prompts, int captionId, std::string& name) {
     while (true) {
         std::string entered = name;
-        if (!prompts.AskFileName(captionId, entered) || entered.empty()) return false;
+        if (!prompts.AskFileName(captionId, entered) || entered.empty())
+            return false;
         if (IsSafeDataFileName(entered)) {
             name = entered;
             return true;
@@ -32,16 +33,23 @@ bool AskDataFileName(IDataSetPrompts& prompts, int captionId, std::string& name)
 
 SaveOutcome WriteDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& prompts) {
     switch (CheckDataFile(doc.Title, doc.DataFileDelimiter)) {
-        case kPathNotFound: prompts.Tell(kDeviceNotFoundText); return SaveOutcome::NoDevice;
-        case kInvalidName: prompts.Tell(kUnsafeNameText); return SaveOutcome::Refused;
+        case kPathNotFound:
+            prompts.Tell(kDeviceNotFoundText);
+            return SaveOutcome::NoDevice;
+        case kInvalidName:
+            prompts.Tell(kUnsafeNameText);
+            return SaveOutcome::Refused;
         case kFileExists:
             // Only the file this data set was itself written to is replaced unasked.
             if (doc.Title != doc.LastSavedName && !prompts.AskYesNo(kFileExistsText)) {
                 return SaveOutcome::Refused;
             }
             break;
-        case kFileCreated: break;
-        default: prompts.Tell(kWriteFailedText); return SaveOutcome::WriteFailed;
+        case kFileCreated:
+            break;
+        default:
+            prompts.Tell(kWriteFailedText);
+            return SaveOutcome::WriteFailed;
     }
     if (!WriteDataFile(doc, doc.Title, layout)) {
         prompts.Tell(kWriteFailedText);
@@ -55,10 +63,12 @@ SaveOutcome WriteDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& 
 }
 
 SaveOutcome SaveDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& prompts) {
-    if (!IsUnsaved(doc, layout)) return SaveOutcome::NothingToSave;
+    if (!IsUnsaved(doc, layout))
+        return SaveOutcome::NothingToSave;
     if (doc.Untitled) {
         std::string name = doc.Title;
-        if (!AskDataFileName(prompts, kCaptionSaveAs, name)) return SaveOutcome::Cancelled;
+        if (!AskDataFileName(prompts, kCaptionSaveAs, name))
+            return SaveOutcome::Cancelled;
         doc.Title = name;
     }
     return WriteDataSet(doc, layout, prompts);
@@ -67,14 +77,16 @@ SaveOutcome SaveDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& p
 bool NewDataSet(CKelvarinDoc& doc, DataLayout layout, IDataSetPrompts& prompts) {
     if (doc.DataUnsaved) {
         int answer = prompts.AskYesNoCancel(kUnsavedDataText);
-        if (answer == fw::kIdCancel) return false;
+        if (answer == fw::kIdCancel)
+            return false;
         if (answer == fw::kIdYes) {
             std::string name = doc.Title;
             if (!AskDataFileName(prompts, doc.Untitled ? kCaptionSaveAs : kCaptionSave, name)) {
                 return false;
             }
             doc.Title = name;
-            if (WriteDataSet(doc, layout, prompts) != SaveOutcome::Saved) return false;
+            if (WriteDataSet(doc, layout, prompts) != SaveOutcome::Saved)
+                return false;
         }
     } else if (!doc.TitleSaved) {
         return false;

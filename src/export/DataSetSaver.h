@@ -9,7 +9,7 @@
 
 // The questions a save may ask the operator; the screens answer them with their dialogs.
 class IDataSetPrompts {
-public:
+  public:
     virtual ~IDataSetPrompts() = default;
     // The name keypad captioned by string `captionId`; false on Cancel.
     virtual bool AskFileName(int captionId, std::string& name) = 0;
