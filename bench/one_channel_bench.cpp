@@ -1,49 +1,20 @@
 // Cost of drawing the one-channel screen on the 640 x 480 software panel: a full repaint, and
 // a rate update (hint 4, every half second) with the repaint it asks for, against a budget
 // of 2 ms. The "budget_pct" counter is the share of that budget one repaint takes, in percent.
-#include <benchmark/benchmark.h>
-
-#include <memory>
-
-#include "document/CKelvarinDoc.h"
-#include "fw/Clock.h"
-#include "fw/EventLoop.h"
-#include "fw/Resources.h"
+#include "RepaintPanel.h"
 #include "screens/COneChannelView.h"
 
 namespace {
 
-constexpr double kRepaintBudgetSeconds = 2e-3;
-constexpr double kPercent = 100.0;
-
-struct Panel {
-    Panel() : frame(doc) {
-        fw::SetSoundEnabled(false);
-        frame.SwitchToView(std::make_unique<COneChannelView>());
-        fw::Loop().RepaintNow();
-    }
-    ~Panel() { fw::Loop().RemoveTopLevel(&frame); }
-    CKelvarinDoc doc;
-    fw::Frame frame;
-};
-
-void ReportBudget(benchmark::State& state) {
-    state.counters["budget_pct"] =
-        benchmark::Counter(double(state.iterations()) * kRepaintBudgetSeconds / kPercent,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
+using repaint_bench::Panel;
 
 void BM_FullRepaint(benchmark::State& state) {
-    Panel panel;
-    for (auto _ : state) {
-        panel.frame.Invalidate();
-        fw::Loop().RepaintNow();
-    }
-    ReportBudget(state);
+    Panel<COneChannelView> panel;
+    repaint_bench::FullRepaint(state, panel);
 }
 
 void BM_RateUpdate(benchmark::State& state) {
-    Panel panel;
+    Panel<COneChannelView> panel;
     double rate = 61.0;
     for (auto _ : state) {
         rate = rate > 400000.0 ? 61.0 : rate * 1.7;  // a new text every time
@@ -51,7 +22,7 @@ void BM_RateUpdate(benchmark::State& state) {
         panel.doc.UpdateAllViews(kHintNewRates);
         fw::Loop().RepaintNow();
     }
-    ReportBudget(state);
+    repaint_bench::ReportBudget(state);
 }
 
 }  // namespace

@@ -2,50 +2,26 @@
 // panel: a full repaint, and a rate update (hint 4, every half second: both channels' rates
 // and the rate ratio) with the repaint it asks for, against a budget of 2 ms. The
 // "budget_pct" counter is the share of that budget one repaint takes, in percent.
-#include <benchmark/benchmark.h>
-
-#include <memory>
-
-#include "document/CKelvarinDoc.h"
-#include "fw/Clock.h"
-#include "fw/EventLoop.h"
-#include "fw/Resources.h"
+#include "RepaintPanel.h"
 #include "screens/CTwoChannelView.h"
 
 namespace {
 
-constexpr double kRepaintBudgetSeconds = 2e-3;
-constexpr double kPercent = 100.0;
-
-struct Panel {
-    Panel() : frame(doc) {
-        fw::SetSoundEnabled(false);
-        frame.SwitchToView(std::make_unique<CTwoChannelView>());
+// The two-channel screen with its ratio column shown.
+struct RatioPanel : repaint_bench::Panel<CTwoChannelView> {
+    RatioPanel() {
         frame.ActiveView()->OnCommand(CTwoChannelView::kIdRatio, nullptr);
         fw::Loop().RepaintNow();
     }
-    ~Panel() { fw::Loop().RemoveTopLevel(&frame); }
-    CKelvarinDoc doc;
-    fw::Frame frame;
 };
 
-void ReportBudget(benchmark::State& state) {
-    state.counters["budget_pct"] =
-        benchmark::Counter(double(state.iterations()) * kRepaintBudgetSeconds / kPercent,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
 void BM_FullRepaintWithRatios(benchmark::State& state) {
-    Panel panel;
-    for (auto _ : state) {
-        panel.frame.Invalidate();
-        fw::Loop().RepaintNow();
-    }
-    ReportBudget(state);
+    RatioPanel panel;
+    repaint_bench::FullRepaint(state, panel);
 }
 
 void BM_RateUpdateWithRatios(benchmark::State& state) {
-    Panel panel;
+    RatioPanel panel;
     double rate = 61.0;
     for (auto _ : state) {
         rate = rate > 400000.0 ? 61.0 : rate * 1.7;  // new texts every time
@@ -54,7 +30,7 @@ void BM_RateUpdateWithRatios(benchmark::State& state) {
         panel.doc.UpdateAllViews(kHintNewRates);
         fw::Loop().RepaintNow();
     }
-    ReportBudget(state);
+    repaint_bench::ReportBudget(state);
 }
 
 }  // namespace
