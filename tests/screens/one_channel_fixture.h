@@ -17,6 +17,7 @@
 #include "screens/CChamberListDlg.h"
 #include "screens/COneChannelView.h"
 #include "store/CCLibDB.h"
+#include "support/DialogSteps.h"
 #include "support/InProcessBoard.h"
 #include "support/TempRoot.h"
 #include "support/UiFixture.h"
@@ -36,11 +37,7 @@ inline fw::Window* FindById(fw::Window* root, int id) {
     return nullptr;
 }
 
-inline void TouchCentreOf(const fw::Rect& r) {
-    const fw::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    fw::Loop().InjectTouch({fw::TouchKind::Down, p});
-    fw::Loop().InjectTouch({fw::TouchKind::Up, p});
-}
+using testing_support::TouchCentreOf;
 
 inline void TouchCentreOf(const fw::Window* w) {
     if (w == nullptr) {
