@@ -1,0 +1,70 @@
+// The string table must give every text exactly as the screens, menus and files expect it:
+// line breaks, "&&", device paths and non-ASCII units included.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "res/Resources.h"
+
+namespace {
+
+TEST(StringTable, TextsWithMarkupLineBreaksAndUnitsAreExact) {
+    const std::pair<int, const char*> texts[] = {
+        {128,
+         "Kelvarin\n\nKelvarin\nKelvarin Files (*.cha)\n.kvn\nKelvarin.Document\n"
+         "Kelvarin.Document"},
+        {129, " CH\r\n  1"},
+        {118, "Channel 1 && 2"},
+        {351,
+         "\xC2\xB5"
+         "C"},
+        {374,
+         "\xC2\xB0"
+         "C"},
+        {209,
+         "\xC2\xB5"
+         "Ci"},
+        {435, "N_s_k:\xC2\xB5Gym^2/(h*A)"},
+        {298, "N_x _s_k:Rm^2/(h*A)"},
+        {306, "N_G_a_s:Gy/C"},
+        {320, "Gy"},
+        {333, "----"},
+        {407, "XXXXX"},
+        {344, "0000000"},
+        {331, "\\USB HD\\"},
+        {450,
+         "A chamber and/or electrometer calibration is soon or past due.\r\n"
+         "Check the Chamber Library or Preferences for more information."},
+        {439, "The charge time is invalid.\r\nValid time settings are:\r\n >= 1 and <= 86400"},
+    };
+    for (const auto& [id, text] : texts) {
+        const char* s = res::String(id);
+        EXPECT_STREQ(s ? s : "<none>", text) << "id " << id;
+    }
+    EXPECT_EQ(std::strlen(res::String(331)), 8u) << "backslashes are characters, not escapes";
+}
+
+// Texts exist only in the table's range, none empty; a "\r" without its "\n", or an escape
+// left as two characters, would show as garbage on the panel.
+TEST(StringTable, EveryTextIsNonEmptyWithRealLineBreaksAndOtherIdsGiveNull) {
+    int found = 0;
+    for (int id : {INT_MIN, -1, 0, 100, 127, 297, 562, 564, 1246, INT_MAX})
+        EXPECT_EQ(res::String(id), nullptr) << "id " << id;
+    for (int id = -10; id <= 5000; ++id) {
+        const char* s = res::String(id);
+        if (s == nullptr)
+            continue;
+        ++found;
+        const std::string t(s);
+        EXPECT_TRUE(id >= 101 && id <= 561 && !t.empty()) << "id " << id;
+        for (size_t i = t.find('\r'); i != std::string::npos; i = t.find('\r', i + 1))
+            EXPECT_EQ(t.substr(i, 2), "\r\n") << "id " << id;
+        EXPECT_EQ(t.find("\\r"), std::string::npos) << "id " << id;
+        EXPECT_EQ(t.find("\\n"), std::string::npos) << "id " << id;
+    }
+    EXPECT_GT(found, 80);
+}
+
+}  // namespace
