@@ -1,6 +1,8 @@
 #pragma once
 // A panel with one host window for the controls under test: it records the commands the
 // controls and menus send it, and its test can script steps for modal loops.
+#include <gmock/gmock.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,22 +31,32 @@ class ControlsTest : public testing_support::UiFixture {
         fw::Loop().PushTopLevel(&host);
     }
     void TearDown() override {
+        EXPECT_TRUE(script->ScriptEmpty()) << "steps left over: a dialog closed too early";
         fw::Loop().RemoveTopLevel(&host);
         UiFixture::TearDown();
     }
     // A step for the next modal loop that waits.
     void ThenDo(std::function<void()> step) { script->Then(std::move(step)); }
-
-    // Texts on the panel whose pixels run outside their control, as "text" entries.
+    void ThenExpectShown(const std::string& text) {
+        ThenDo(
+            [this, text] { EXPECT_TRUE(ScreenHasText(text)) << "\"" << text << "\" not shown"; });
+    }
+    // A screenshot under screens/ for people to look at; every text must fit its control.
+    void Picture(const std::string& name) {
+        EXPECT_TRUE(Screenshot(name + ".png"));
+        EXPECT_THAT(Overflowing(), ::testing::IsEmpty()) << "in " << name;
+    }
+    void ThenPicture(const std::string& name) {
+        ThenDo([this, name] { Picture(name); });
+    }
+    void Touch(fw::TouchKind kind, fw::Point p) {
+        fw::Loop().InjectTouch({kind, p});
+        fw::Loop().ProcessReady();
+    }
+    // Texts on the panel whose pixels run outside their control.
     std::vector<std::string> Overflowing() {
         std::vector<std::string> out;
         for (const auto& t : OverflowingTexts())
-            out.push_back(t.text);
-        return out;
-    }
-    std::vector<std::string> TextsShown() {
-        std::vector<std::string> out;
-        for (const auto& t : Texts())
             out.push_back(t.text);
         return out;
     }
