@@ -42,65 +42,33 @@ sqlite3_file* Real(sqlite3_file* f) {
     return reinterpret_cast<FaultyFile*>(f)->real;
 }
 
-int Close(sqlite3_file* f) {
-    return Real(f)->pMethods->xClose(Real(f));
-}
-int Read(sqlite3_file* f, void* buf, int amount, sqlite3_int64 offset) {
-    return Real(f)->pMethods->xRead(Real(f), buf, amount, offset);
-}
-int Write(sqlite3_file* f, const void* buf, int amount, sqlite3_int64 offset) {
-    if (FaultAtNextStep())
-        return SQLITE_IOERR_WRITE;
-    return Real(f)->pMethods->xWrite(Real(f), buf, amount, offset);
-}
-int Truncate(sqlite3_file* f, sqlite3_int64 size) {
-    if (FaultAtNextStep())
-        return SQLITE_IOERR_TRUNCATE;
-    return Real(f)->pMethods->xTruncate(Real(f), size);
-}
-int Sync(sqlite3_file* f, int flags) {
-    if (FaultAtNextStep())
-        return SQLITE_IOERR_FSYNC;
-    return Real(f)->pMethods->xSync(Real(f), flags);
-}
-int FileSize(sqlite3_file* f, sqlite3_int64* size) {
-    return Real(f)->pMethods->xFileSize(Real(f), size);
-}
-int Lock(sqlite3_file* f, int level) {
-    return Real(f)->pMethods->xLock(Real(f), level);
-}
-int Unlock(sqlite3_file* f, int level) {
-    return Real(f)->pMethods->xUnlock(Real(f), level);
-}
-int CheckReservedLock(sqlite3_file* f, int* out) {
-    return Real(f)->pMethods->xCheckReservedLock(Real(f), out);
-}
-int FileControl(sqlite3_file* f, int op, void* arg) {
-    return Real(f)->pMethods->xFileControl(Real(f), op, arg);
-}
-int SectorSize(sqlite3_file* f) {
-    return Real(f)->pMethods->xSectorSize(Real(f));
-}
-int DeviceCharacteristics(sqlite3_file* f) {
-    return Real(f)->pMethods->xDeviceCharacteristics(Real(f));
-}
+// Passes a call on to the real file, or fails it with `error` when it is the faulted step.
+#define KV_FORWARD(method, ...) Real(f)->pMethods->method(Real(f), ##__VA_ARGS__)
+#define KV_STEP(error, method, ...) \
+    (FaultAtNextStep() ? (error) : KV_FORWARD(method, ##__VA_ARGS__))
 
 // Version 1: no shared memory and no memory mapping, which the volumes (rollback journal)
 // do not use.
 const sqlite3_io_methods kMethods = {
     1,
-    Close,
-    Read,
-    Write,
-    Truncate,
-    Sync,
-    FileSize,
-    Lock,
-    Unlock,
-    CheckReservedLock,
-    FileControl,
-    SectorSize,
-    DeviceCharacteristics,
+    [](sqlite3_file* f) { return KV_FORWARD(xClose); },
+    [](sqlite3_file* f, void* buf, int n, sqlite3_int64 at) {
+        return KV_FORWARD(xRead, buf, n, at);
+    },
+    [](sqlite3_file* f, const void* buf, int n, sqlite3_int64 at) {
+        return KV_STEP(SQLITE_IOERR_WRITE, xWrite, buf, n, at);
+    },
+    [](sqlite3_file* f, sqlite3_int64 size) {
+        return KV_STEP(SQLITE_IOERR_TRUNCATE, xTruncate, size);
+    },
+    [](sqlite3_file* f, int flags) { return KV_STEP(SQLITE_IOERR_FSYNC, xSync, flags); },
+    [](sqlite3_file* f, sqlite3_int64* size) { return KV_FORWARD(xFileSize, size); },
+    [](sqlite3_file* f, int level) { return KV_FORWARD(xLock, level); },
+    [](sqlite3_file* f, int level) { return KV_FORWARD(xUnlock, level); },
+    [](sqlite3_file* f, int* out) { return KV_FORWARD(xCheckReservedLock, out); },
+    [](sqlite3_file* f, int op, void* arg) { return KV_FORWARD(xFileControl, op, arg); },
+    [](sqlite3_file* f) { return KV_FORWARD(xSectorSize); },
+    [](sqlite3_file* f) { return KV_FORWARD(xDeviceCharacteristics); },
 };
 
 int Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int* outFlags) {

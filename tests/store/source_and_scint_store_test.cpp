@@ -1,9 +1,10 @@
+#include <memory>
 #include <vector>
 
-#include "StoreTestRoot.h"
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
 #include "store/CSrcDB.h"
+#include "store_fixture.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ SCINT_MMNT Point(std::string key, int16_t set, double blue) {
 using SourceStore = StoreTest;
 using ScintStores = StoreTest;
 
-TEST_F(SourceStore, SourcesSortBySerialAndDeleteDownToEmpty) {
+TEST_F(SourceStore, SourcesSortBySerialDeleteDownToEmptyAndAreCreatedAgain) {
     CSrcDB lib;
     ASSERT_TRUE(lib.AddRecord(Source("Z9", "Sr-90")));
     SOURCE_INFO unset;  // dates and unit "not set"
@@ -75,19 +76,15 @@ TEST_F(SourceStore, SourcesSortBySerialAndDeleteDownToEmpty) {
     EXPECT_FALSE(lib.GetRecord(0, kept));
     EXPECT_EQ(kept, edited);
     EXPECT_FALSE(lib.DeleteRecord(0));
-}
 
-TEST_F(SourceStore, DatabaseMissingFromASoundVolumeIsCreated) {
-    {
-        CSrcDB lib;
-        ASSERT_TRUE(lib.AddRecord(Source("A1", "Cs-137")));
-    }
+    // A database missing from a sound volume is created again, empty.
+    ASSERT_TRUE(lib.AddRecord(Source("A1", "Cs-137")));
     Tamper(FileOf(CSrcDB::kVolumePath), "PRAGMA foreign_keys = ON; DELETE FROM databases");
-    CSrcDB lib;
-    EXPECT_EQ(lib.GetRecordCount(), 0);
-    EXPECT_EQ(lib.LastError(), DbError::kNone);
-    ASSERT_TRUE(lib.AddRecord(Source("B2", "Co-57")));
-    EXPECT_EQ(lib.GetRecordCount(), 1);
+    CSrcDB again;
+    EXPECT_EQ(again.GetRecordCount(), 0);
+    EXPECT_EQ(again.LastError(), DbError::kNone);
+    ASSERT_TRUE(again.AddRecord(Source("B2", "Co-57")));
+    EXPECT_EQ(again.GetRecordCount(), 1);
 }
 
 TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
@@ -118,49 +115,46 @@ TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
     EXPECT_EQ(lib.GetRecordCount(), 3);
 }
 
-TEST_F(ScintStores, FindNextKeyWalksOneBaselinesPointsInSetOrder) {
-    CScintMeasDB points;
-    EXPECT_FALSE(points.FindNextKey("K1"));
-    ASSERT_TRUE(points.AddRecord(Point("K2", 0, 10.0)));
-    ASSERT_TRUE(points.AddRecord(Point("K1", 2, 3.0)));
-    ASSERT_TRUE(points.AddRecord(Point("K1", 0, 1.0)));
-    ASSERT_TRUE(points.AddRecord(Point("K0", 1, 99.0)));
-    ASSERT_TRUE(points.AddRecord(Point("K1", 1, 2.0)));
-    EXPECT_FALSE(points.AddRecord(Point("K1", -1, 0.0)));  // stored unsigned: refused
-    EXPECT_EQ(points.GetRecordCount(), 5);
+TEST_F(ScintStores, FindNextKeyWalksOneBaselinesPointsInSetOrderUntilCleared) {
+    auto points = std::make_unique<CScintMeasDB>();
+    EXPECT_FALSE(points->FindNextKey("K1"));
+    ASSERT_TRUE(points->AddRecord(Point("K2", 0, 10.0)));
+    ASSERT_TRUE(points->AddRecord(Point("K1", 2, 3.0)));
+    ASSERT_TRUE(points->AddRecord(Point("K1", 0, 1.0)));
+    ASSERT_TRUE(points->AddRecord(Point("K0", 1, 99.0)));
+    ASSERT_TRUE(points->AddRecord(Point("K1", 1, 2.0)));
+    EXPECT_FALSE(points->AddRecord(Point("K1", -1, 0.0)));  // stored unsigned: refused
+    EXPECT_EQ(points->GetRecordCount(), 5);
 
-    CScintMeasDB walker;
+    auto walker = std::make_unique<CScintMeasDB>();
     std::vector<SCINT_MMNT> walked;
-    while (walker.FindNextKey("K1")) {
+    while (walker->FindNextKey("K1")) {
         SCINT_MMNT p;
-        ASSERT_TRUE(walker.ReadCurrent(p));
+        ASSERT_TRUE(walker->ReadCurrent(p));
         walked.push_back(p);
     }
     ASSERT_EQ(walked.size(), 3u);
     for (int16_t set = 0; set < 3; ++set)
         EXPECT_EQ(walked[set], Point("K1", set, set + 1.0));
     SCINT_MMNT p;
-    EXPECT_FALSE(walker.ReadCurrent(p));    // the walk ended: nothing is current
-    ASSERT_TRUE(walker.FindNextKey("K1"));  // a new walk starts at the first point again
-    ASSERT_TRUE(walker.ReadCurrent(p));
+    EXPECT_FALSE(walker->ReadCurrent(p));    // the walk ended: nothing is current
+    ASSERT_TRUE(walker->FindNextKey("K1"));  // a new walk starts at the first point again
+    ASSERT_TRUE(walker->ReadCurrent(p));
     EXPECT_EQ(p.SetIndex, 0);
-    EXPECT_FALSE(walker.FindNextKey("K3"));
-}
+    EXPECT_FALSE(walker->FindNextKey("K3"));
+    walker.reset();
+    points.reset();
 
-TEST_F(ScintStores, ClearingTheScintillatorLibraryRemovesBaselinesAndPoints) {
+    // Clearing the scintillator library removes the baselines and their points.
     {
         CScintDB lib;
-        CScintMeasDB points;
         ASSERT_TRUE(lib.AddRecord(Baseline(1, "b")));
-        ASSERT_TRUE(points.AddRecord(Point("K", 0, 1.0)));
     }
     ASSERT_TRUE(CScintDB::ClearLibrary());
     EXPECT_FALSE(std::filesystem::exists(FileOf(CScintDB::kVolumePath)));
     EXPECT_FALSE(std::filesystem::exists(FileOf(CScintMeasDB::kVolumePath)));
-    CScintDB lib;
-    CScintMeasDB points;
-    EXPECT_EQ(lib.GetRecordCount(), 0);
-    EXPECT_EQ(points.GetRecordCount(), 0);
+    EXPECT_EQ(CScintDB().GetRecordCount(), 0);
+    EXPECT_EQ(CScintMeasDB().GetRecordCount(), 0);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <limits>
 #include <vector>
 
-#include "StoreTestRoot.h"
 #include "store/CCeMntDatabase.h"
 #include "store/VolumeFile.h"
+#include "store_fixture.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
-// A fresh instrument root per test (KELVARIN_ROOT points at it), removed afterwards, and a few
-// ways to reach into a volume file the way damage or another program would.
+// A fresh instrument root per test (KELVARIN_ROOT points at it), removed afterwards, a few
+// ways to reach into a volume file the way damage or another program would, and a chamber
+// calibration to store.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <stdlib.h>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "fw/Paths.h"
+#include "store/ChamberCal.h"
 
 class StoreTest : public ::testing::Test {
   protected:
@@ -48,3 +50,25 @@ class StoreTest : public ::testing::Test {
 
     std::filesystem::path root_;
 };
+
+// A chamber calibration with every field set; records differ by serial and mantissa.
+inline CHAMBER_CAL Cal(std::string serial, int16_t mantissa) {
+    CHAMBER_CAL c;
+    c.ChamberSerial = std::move(serial);
+    c.ChamberModel = "FC65-G";
+    c.ReportName = "Report 2291/µ";
+    c.ReportDate = {2023, 4, 17};
+    c.CalDueDate = {2025, 4, 17};
+    c.BeamIsotope = "Co-60";
+    c.CoefMantissa = mantissa;
+    c.CoefExponent = 7;
+    c.CalMode = 12;
+    c.Aion = "1.002";
+    c.Polarity = -300;
+    return c;
+}
+
+// "serial/mantissa", the content the store tests compare.
+inline std::string SerialOf(const CHAMBER_CAL& c) {
+    return c.ChamberSerial + "/" + std::to_string(c.CoefMantissa);
+}
