@@ -131,44 +131,26 @@ TEST_F(DamageTest, WindowsRepaintWhatTheyChangeAndNothingElse) {
     using T = Panel;
     const fw::Color grey = fw::Color::Rgb(90, 90, 90);
     const auto nothing = [](T&) {};
+    // clang-format off
     const WindowCase cases[] = {
         {"opaque caption", nothing, [](T& t) { t.opaque.SetCaption("rate"); }, T::kOpaque},
         {"framed caption", nothing, [](T& t) { t.framed.SetCaption("unit"); }, T::kFramed},
         {"inner colour", nothing, [&](T& t) { t.inner.SetColour(grey); }, T::kInner},
         {"under a framed sibling", nothing, [&](T& t) { t.opaque.SetColour(grey); }, T::kOpaque},
-        {"two apart",
-         nothing,
-         [](T& t) {
-             t.opaque.SetCaption("a");
-             t.framed.SetCaption("b");
-         },
-         {40, 40, 500, 200}},
-        {"part of a window",
-         nothing,
-         [](T& t) {
-             t.opaque.InvalidateRect({0, 0, 100, 100});
-         },
-         {40, 40, 100, 100}},
+        {"two apart", nothing, [](T& t) { t.opaque.SetCaption("a"); t.framed.SetCaption("b"); },
+            {40, 40, 500, 200}},
+        {"part of a window", nothing, [](T& t) { t.opaque.InvalidateRect({0, 0, 100, 100}); },
+            {40, 40, 100, 100}},
         {"hidden", nothing, [](T& t) { t.framed.Show(false); }, T::kFramed},
-        {"hidden again",
-         [](T& t) { t.framed.Show(false); },
-         [](T& t) { t.framed.Show(false); },
-         {}},
-        {"below a hidden parent",
-         [](T& t) { t.opaque.Show(false); },
-         [&](T& t) { t.inner.SetColour(grey); },
-         {}},
-        {"shown", [](T& t) { t.opaque.Show(false); }, [](T& t) { t.opaque.Show(true); },
-         T::kOpaque},
-        {"moved",
-         nothing,
-         [](T& t) {
-             t.inner.MoveTo({70, 120, 130, 160});
-         },
-         {60, 60, 130, 160}},
+        {"hidden again", [](T& t) { t.framed.Show(false); }, [](T& t) { t.framed.Show(false); }, {}},
+        {"below a hidden parent", [](T& t) { t.opaque.Show(false); },
+            [&](T& t) { t.inner.SetColour(grey); }, {}},
+        {"shown", [](T& t) { t.opaque.Show(false); }, [](T& t) { t.opaque.Show(true); }, T::kOpaque},
+        {"moved", nothing, [](T& t) { t.inner.MoveTo({70, 120, 130, 160}); }, {60, 60, 130, 160}},
         {"moved nowhere", nothing, [](T& t) { t.inner.MoveTo(T::kInner); }, {}},
         {"destroyed", nothing, [](T& t) { t.extra.reset(); }, T::kExtra},
     };
+    // clang-format on
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(c.name);
         Panel panel;

@@ -8,28 +8,23 @@ namespace {
 using fw::ScriptKind;
 using fw::ScriptRun;
 
+// A marker raises or lowers the one character after it (which may be more than one byte);
+// a doubled marker is the character itself and does not split the run.
 TEST(ScriptText, MarkersRaiseAndLowerOneCharacter) {
-    EXPECT_EQ(fw::ParseScriptText("m^2"),
-              (std::vector<ScriptRun>{{ScriptKind::Normal, "m"}, {ScriptKind::Superscript, "2"}}));
-    EXPECT_EQ(fw::ParseScriptText("N_s_k:Gym^2/(h*A)"),
-              (std::vector<ScriptRun>{{ScriptKind::Normal, "N"},
-                                      {ScriptKind::Subscript, "s"},
-                                      {ScriptKind::Subscript, "k"},
-                                      {ScriptKind::Normal, ":Gym"},
-                                      {ScriptKind::Superscript, "2"},
-                                      {ScriptKind::Normal, "/(h*A)"}}));
-}
-
-TEST(ScriptText, DoubledAndTrailingMarkers) {
-    // A doubled marker is the character itself and does not split the run.
-    EXPECT_EQ(fw::ParseScriptText("a^^b"), (std::vector<ScriptRun>{{ScriptKind::Normal, "a^b"}}));
-    EXPECT_EQ(fw::ParseScriptText("a__b"), (std::vector<ScriptRun>{{ScriptKind::Normal, "a_b"}}));
-    EXPECT_EQ(fw::ParseScriptText("cm^"), (std::vector<ScriptRun>{{ScriptKind::Normal, "cm"}}));
-    EXPECT_TRUE(fw::ParseScriptText("^").empty());
-    // A raised character may be more than one byte ("°").
-    EXPECT_EQ(
-        fw::ParseScriptText("x^\xC2\xB0"),
-        (std::vector<ScriptRun>{{ScriptKind::Normal, "x"}, {ScriptKind::Superscript, "\xC2\xB0"}}));
+    constexpr ScriptKind N = ScriptKind::Normal, Up = ScriptKind::Superscript,
+                         Down = ScriptKind::Subscript;
+    const std::pair<const char*, std::vector<ScriptRun>> cases[] = {
+        {"m^2", {{N, "m"}, {Up, "2"}}},
+        {"N_s_k:Gym^2/(h*A)",
+         {{N, "N"}, {Down, "s"}, {Down, "k"}, {N, ":Gym"}, {Up, "2"}, {N, "/(h*A)"}}},
+        {"a^^b", {{N, "a^b"}}},
+        {"a__b", {{N, "a_b"}}},
+        {"cm^", {{N, "cm"}}},
+        {"^", {}},
+        {"x^\xC2\xB0", {{N, "x"}, {Up, "\xC2\xB0"}}},
+    };
+    for (const auto& [text, runs] : cases)
+        EXPECT_EQ(fw::ParseScriptText(text), runs) << text;
 }
 
 TEST(ScriptText, DrawsRaisedCharacterSmallerAndHigher) {
