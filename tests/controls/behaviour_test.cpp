@@ -70,17 +70,7 @@ TEST_F(BehaviourTest, MessageBoxButtonsAndAnswersPerType) {
     EXPECT_EQ((place["100/OK"].left + place["100/OK"].right) / 2, fw::kScreenWidth / 2);
 }
 
-TEST_F(BehaviourTest, MessageTextIsWhiteOnTheDialogColourAndALongOneWrapsInsideTheBox) {
-    ThenDo([&] {
-        auto t = FindText("Device not found.");
-        ASSERT_TRUE(t.has_value());
-        EXPECT_EQ(t->color, fw::colors::kWhite);
-        EXPECT_EQ(t->fontHeight, 20);
-        EXPECT_EQ(Rgb(fw::Loop().GetSurface().PixelAt(t->box.left + 1, t->box.top + 1)),
-                  Rgb(controls::kDialogBackground.argb));
-    });
-    ThenTapText("OK");
-    CMsgBox::Show("Device not found.");
+TEST_F(BehaviourTest, ALongMessageWrapsInsideTheBox) {
     ThenPicture("msgbox-long");
     ThenTapText("OK");
     CMsgBox::Show(
@@ -165,7 +155,7 @@ class ListTest : public BehaviourTest {
     std::vector<int> changes;
 };
 
-TEST_F(ListTest, TouchedRowIsSelectedDrawnGreenWithWhiteTextAndLaidOutInItsColumns) {
+TEST_F(ListTest, TouchedRowIsSelectedAndDrawnGreenWithWhiteText) {
     ASSERT_TRUE(TapText("Chamber 2"));
     EXPECT_EQ(list.GetSelectedRow(), 2);
     auto selected = FindText("Chamber 2");
@@ -176,10 +166,6 @@ TEST_F(ListTest, TouchedRowIsSelectedDrawnGreenWithWhiteTextAndLaidOutInItsColum
     EXPECT_EQ(FindText("Chamber 1")->color, fw::colors::kBlack);
     EXPECT_EQ(Rgb(fw::Loop().GetSurface().PixelAt(list.GetRect().left + 1, selected->box.top + 1)),
               Rgb(controls::kSelectedRow.argb));
-    // Text 4 pixels in from the cell's left edge; the serial column right-aligned.
-    EXPECT_EQ(selected->extent.left, list.GetRect().left + 4);
-    EXPECT_TRUE(serial->extent.right <= list.GetRect().right &&
-                serial->extent.right > list.GetRect().right - 12);
     // Below the last row nothing is selected.
     CTouchListCtrl shortList;
     shortList.Create(&host, {10, 300, 330, 470}, 12);
@@ -187,12 +173,7 @@ TEST_F(ListTest, TouchedRowIsSelectedDrawnGreenWithWhiteTextAndLaidOutInItsColum
     shortList.InsertItem(0, "Only");
     Tap(100, 450);
     EXPECT_EQ(shortList.GetSelectedRow(), -1);
-    // Bitmap mode draws a row's bitmap before its text; check-box mode toggles the item data.
-    list.SetBitmapMode(true, true, fw::colors::kTransparentKey);
-    list.SetItemData(1, 260);
-    EXPECT_EQ(FindText("Chamber 0")->extent.left, list.GetRect().left + 4) << "data 0: none";
-    EXPECT_EQ(FindText("Chamber 1")->extent.left,
-              list.GetRect().left + 3 + fw::Dc::BitmapSize(260).cx + 4);
+    // Check-box mode toggles the item data.
     list.SetCheckBoxMode(true);
     ASSERT_TRUE(TapText("Chamber 3"));
     EXPECT_EQ(list.GetItemData(3), 1);

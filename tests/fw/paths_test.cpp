@@ -8,17 +8,17 @@
 
 namespace {
 
-TEST(DevicePaths, MapBelowTheInstrumentRoot) {
+// Device paths map below the instrument root and never leave it.
+TEST(DevicePaths, MapBelowTheInstrumentRootAndNeverLeaveIt) {
     const std::filesystem::path root = "/r";
-    EXPECT_EQ(fw::MapDevicePath("\\FlashDisk\\ZELTarvo.xml", root),
-              root / "FlashDisk/ZELTarvo.xml");
-    EXPECT_EQ(fw::MapDevicePath("\\USB HD\\data\\a.csv", root), root / "USB HD/data/a.csv");
-    EXPECT_EQ(fw::MapDevicePath("/USB HD/a.csv", root), root / "USB HD/a.csv");
-    EXPECT_EQ(fw::MapDevicePath("\\USB HD\\", root), root / "USB HD");
-}
-
-TEST(DevicePaths, NeverLeaveTheRoot) {
-    const std::filesystem::path root = "/r";
+    const std::pair<const char*, const char*> mapped[] = {
+        {"\\FlashDisk\\ZELTarvo.xml", "FlashDisk/ZELTarvo.xml"},
+        {"\\USB HD\\data\\a.csv", "USB HD/data/a.csv"},
+        {"/USB HD/a.csv", "USB HD/a.csv"},
+        {"\\USB HD\\", "USB HD"},
+    };
+    for (const auto& [device, below] : mapped)
+        EXPECT_EQ(fw::MapDevicePath(device, root), root / below) << device;
     for (const char* bad :
          {"\\FlashDisk\\..\\..\\etc\\passwd", "\\USB HD\\..\\FlashDisk\\x", "\\USB HD\\.\\a",
           "\\Windows\\x", "FlashDisk\\x", "", "\\", "\\FlashDisk\\a\\\\b", "\\flashdisk\\x"}) {

@@ -18,21 +18,17 @@ std::filesystem::path Stamped(const std::filesystem::path& dir, const std::strin
     return p;
 }
 
-TEST(ProductVersion, FullAndShortForms) {
+TEST(ProductVersion, FullAndShortFormsAndAMissingStampOrFileFails) {
     testing_support::TempRoot root;
-    std::string v;
-    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "2.1.0.5"), v, 0));
-    EXPECT_EQ(v, "2.1.0.5");
-    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "2.1.0.5"), v, 1));
-    EXPECT_EQ(v, "2.1");
-    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "2"), v, 1));
-    EXPECT_EQ(v, "2");
-    ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), "3.4"), v, 1));
-    EXPECT_EQ(v, "3.4");
-}
-
-TEST(ProductVersion, MissingStampOrFileFails) {
-    testing_support::TempRoot root;
+    const char* forms[][3] = {
+        {"2.1.0.5", "2.1.0.5", "2.1"}, {"2", "2", "2"}, {"3.4", "3.4", "3.4"}};
+    for (const auto& [stamp, full, brief] : forms) {
+        std::string v;
+        ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), stamp), v, 0));
+        EXPECT_EQ(v, full);
+        ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), stamp), v, 1));
+        EXPECT_EQ(v, brief);
+    }
     auto plain = root.Path() / "plain";
     std::ofstream(plain) << "no stamp here";
     std::string v = "unchanged";
