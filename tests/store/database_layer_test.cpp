@@ -107,27 +107,6 @@ TEST_F(DatabaseLayer, OrderFollowsSortPropertyWithTiesInInsertionOrder) {
     EXPECT_EQ(Tags(db), (std::vector<int>{2, 6, 3, 5, 4}));
 }
 
-TEST_F(DatabaseLayer, SecondaryAndDescendingSortOrders) {
-    CCeMntDatabase db;
-    ASSERT_TRUE(
-        OpenTestDb(db, {CDBProp::SortOrder(1, CDBProp::kTypeString, CDBProp::kSortDescending),
-                        CDBProp::SortOrder(2, CDBProp::kTypeI2)}));
-    for (auto [name, tag] : {std::pair{"a", 3}, {"b", 9}, {"a", 1}, {"b", 2}})
-        ASSERT_TRUE(Add(db, Named(name, static_cast<int16_t>(tag))));
-    EXPECT_EQ(Tags(db), (std::vector<int>{2, 9, 1, 3}));
-
-    CDBProp a = CDBProp::String(1, "a");
-    ASSERT_NE(db.SeekFirstEqual(a), 0u);
-    EXPECT_EQ(Tags(db).size(), 4u);  // reading positions does not disturb the database
-    ASSERT_NE(db.SeekFirstEqual(a), 0u);
-    ASSERT_NE(db.SeekNextEqual(a), 0u);
-    EXPECT_EQ(db.SeekNextEqual(a), 0u);  // the next record belongs to no "a"
-    EXPECT_EQ(db.LastError(), DbError::kNoMoreItems);
-    EXPECT_EQ(db.SeekFirstEqual(CDBProp::String(1, "c")), 0u);
-    EXPECT_EQ(db.SeekFirstEqual(CDBProp::I2(1, 0)), 0u);  // not the sort property's type
-    EXPECT_EQ(db.LastError(), DbError::kInvalidParameter);
-}
-
 TEST_F(DatabaseLayer, PositionalAccessFailsCleanlyOutsideTheRecords) {
     CCeMntDatabase db;
     ASSERT_TRUE(OpenTestDb(db));
