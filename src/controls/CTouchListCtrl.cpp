@@ -112,6 +112,8 @@ bool CTouchListCtrl::SetItemData(int row, int data) {
     if (!ValidRow(row))
         return false;
     rows_[row].data = data;
+    if (data != 0)
+        bitmapSlot_ = std::max(bitmapSlot_, fw::Dc::BitmapSize(data).cx);
     Invalidate();
     return true;
 }
@@ -137,6 +139,7 @@ void CTouchListCtrl::DeleteAllItems() {
     rows_.clear();
     selected_ = -1;
     top_ = 0;
+    bitmapSlot_ = 0;
     Invalidate();
 }
 
@@ -251,14 +254,15 @@ int CTouchListCtrl::DrawFirstColumnMark(fw::Dc& dc, const Row& row, const fw::Re
         }
         return kTextIndent + side;
     }
-    if (!bitmapMode_ || row.data == 0)
+    if (!bitmapMode_ || bitmapSlot_ == 0)
         return 0;
-    const fw::Size s = fw::Dc::BitmapSize(row.data);
-    if (s.cx == 0)
-        return 0;
-    dc.DrawBitmap(row.data, {cell.left + kBitmapIndent, cell.top + (cell.Height() - s.cy) / 2},
-                  transparentBitmap_, key_);
-    return kBitmapIndent + s.cx;
+    // Rows without a bitmap keep its place, so the texts of all rows line up.
+    if (row.data != 0) {
+        const fw::Size s = fw::Dc::BitmapSize(row.data);
+        dc.DrawBitmap(row.data, {cell.left + kBitmapIndent, cell.top + (cell.Height() - s.cy) / 2},
+                      transparentBitmap_, key_);
+    }
+    return kBitmapIndent + bitmapSlot_;
 }
 
 void CTouchListCtrl::DrawCell(fw::Dc& dc, const std::string& text, fw::Rect cell,

@@ -90,6 +90,8 @@ class CTouchListCtrl : public fw::Window {
     bool checkBox_ = false;
     bool bitmapMode_ = false;
     bool transparentBitmap_ = false;
+    // The widest bitmap a row was given: every row's first text starts after it.
+    int bitmapSlot_ = 0;
     fw::Color key_ = fw::colors::kWhite;
     fw::Color background_ = fw::colors::kWhite;
     std::function<void(int)> onChanged_;
