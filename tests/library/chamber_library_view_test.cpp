@@ -1,8 +1,16 @@
 // The chamber library page by taps against the store: what the wizard's entries store or
-// refuse, the password gate, in-use refusals, an edit that moves the record, store writes
-// that fail, a damaged library and the due markers.
+// refuse, the password gate, in-use refusals, an edit that moves the record, a further
+// calibration, store writes that fail, a damaged library and the due markers.
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <set>
+
 #include "fw/Dialog.h"
 #include "library/CCWizLastDlg.h"
+#include "library/CCalInfoDlg.h"
+#include "library/CCalReportDlg.h"
 #include "library/CChamberWiz.h"
 #include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
@@ -38,8 +46,9 @@ TEST(ChamberEntries, MantissaEntriesRoundToTheNearestThousandthOrAreRefused) {
     for (const Case& c : cases) {
         const entry::MantissaEntry m = entry::ParseMantissa(c.text);
         EXPECT_EQ(m.check, c.check) << c.text;
-        if (c.check == entry::MantissaCheck::kAccepted)
+        if (c.check == entry::MantissaCheck::kAccepted) {
             EXPECT_EQ(m.thousandths, c.thousandths) << c.text;
+        }
     }
     // Every entry the keypad can make with three decimals comes back exactly.
     int wrong = 0;
@@ -97,10 +106,26 @@ class ChamberLibraryPage : public ChamberLibraryTest {
             ThenTouch(CChamberWizPage::kIdNext);
         ThenFinish();
     }
-    bool WizardOnTop() { return dynamic_cast<CChamberWiz*>(fw::Loop().TopLevel()) != nullptr; }
+    // Counts a wizard on top and cancels it.
+    void ThenCancelWizardIfShown() {
+        ThenDo([this] {
+            if (dynamic_cast<CChamberWiz*>(fw::Loop().TopLevel()) != nullptr)
+                ++wizardsShown;
+        });
+        ThenTouch(CChamberWizPage::kIdCancel);
+    }
+    void SetUp() override {
+        ChamberLibraryTest::SetUp();
+        doc->PasswordProtect = 0;
+    }
+    int wizardsShown = 0;
 };
 
-TEST_F(ChamberLibraryPage, ThePasswordIsAskedOnceAWrongOneOrCancelRefuses) {
+TEST_F(ChamberLibraryPage, ThePasswordIsAskedOnceAVisitAndNotAtAllWithProtectionOff) {
+    OpenPage();
+    EXPECT_TRUE(View().PasswordOK());  // protection off: no keypad
+    ThenCancelWizardIfShown();
+    TapControl(V::kIdNew);
     doc->PasswordProtect = 1;
     OpenPage();
     std::string told;
@@ -108,43 +133,21 @@ TEST_F(ChamberLibraryPage, ThePasswordIsAskedOnceAWrongOneOrCancelRefuses) {
     ThenAnswer("OK", &told);
     TapControl(V::kIdNew);
     EXPECT_EQ(told, "Invalid password.\r\nConsult your manual for the correct password.");
-    EXPECT_FALSE(View().PasswordOK());
-
     ThenTouch(CKeypadDlg::kIdCancel);
     TapControl(V::kIdNew);
     EXPECT_FALSE(View().PasswordOK());
-
-    bool wizardShown = false;
     ThenType("5937");
-    ThenDo([&] { wizardShown = WizardOnTop(); });
-    ThenTouch(CChamberWizPage::kIdCancel);
+    ThenCancelWizardIfShown();
     TapControl(V::kIdNew);
-    EXPECT_TRUE(wizardShown);
-    EXPECT_TRUE(View().PasswordOK());
-    // The rest of this visit needs no keypad; a new visit asks again.
-    wizardShown = false;
-    ThenDo([&] { wizardShown = WizardOnTop(); });
-    ThenTouch(CChamberWizPage::kIdCancel);
+    ThenCancelWizardIfShown();  // the rest of this visit needs no keypad
     TapControl(V::kIdNew);
-    EXPECT_TRUE(wizardShown);
+    EXPECT_EQ(wizardsShown, 3);
     OpenPage();
     EXPECT_FALSE(View().PasswordOK());
     EXPECT_TRUE(Stored().empty());
 }
 
-TEST_F(ChamberLibraryPage, WithProtectionOffNoKeypadIsShown) {
-    doc->PasswordProtect = 0;
-    OpenPage();
-    EXPECT_TRUE(View().PasswordOK());
-    bool wizardShown = false;
-    ThenDo([&] { wizardShown = WizardOnTop(); });
-    ThenTouch(CChamberWizPage::kIdCancel);
-    TapControl(V::kIdNew);
-    EXPECT_TRUE(wizardShown);
-}
-
 TEST_F(ChamberLibraryPage, AnEditedRecordIsSelectedByContentSoDeleteRemovesIt) {
-    doc->PasswordProtect = 0;
     for (const char* serial : {"A1", "B1", "C1"})
         Store(Calibration("NE2571", serial));
     OpenPage();
@@ -162,7 +165,6 @@ TEST_F(ChamberLibraryPage, AnEditedRecordIsSelectedByContentSoDeleteRemovesIt) {
 }
 
 TEST_F(ChamberLibraryPage, EditAndDeleteAreRefusedWhileAChannelUsesTheRecord) {
-    doc->PasswordProtect = 0;
     Store(Calibration("NE2571", "A1"));
     Store(Calibration("NE2571", "B1"));
     ASSERT_TRUE(doc->SelectChamber(1, 1));
@@ -183,26 +185,59 @@ TEST_F(ChamberLibraryPage, EditAndDeleteAreRefusedWhileAChannelUsesTheRecord) {
     EXPECT_EQ(doc->Channel[1].ChamberSerial, "B1");
 }
 
-TEST_F(ChamberLibraryPage, AStandbyAnswerOrNoToTheDeleteQuestionDeletesNothing) {
-    doc->PasswordProtect = 0;
+TEST_F(ChamberLibraryPage, NoOrAStandbyAnswerToTheDeleteQuestionDeletesNothing) {
+    Store(Calibration("NE2571", "A1"));
+    OpenPage();
+    const std::function<void()> answers[] = {
+        [] { testing_support::AnswerBox("No"); },
+        [] { dynamic_cast<fw::Dialog*>(fw::Loop().TopLevel())->EndDialog(3); },  // standby
+    };
+    for (const auto& answer : answers) {
+        SelectRow(0);
+        ThenDo(answer);
+        TapControl(V::kIdDelete);
+        EXPECT_EQ(Stored().size(), 1u);
+    }
+}
+
+// Add Calibration starts at page 1 with the selected record as the defaults and appends a
+// record: the selected one is kept as it was.
+TEST_F(ChamberLibraryPage, AddCalibrationAppendsARecordOfTheSelectedChamber) {
     Store(Calibration("NE2571", "A1"));
     OpenPage();
     SelectRow(0);
-    ThenAnswer("No");
-    TapControl(V::kIdDelete);
-    EXPECT_EQ(Stored().size(), 1u);
-    SelectRow(0);
-    ThenDo([] {
-        dynamic_cast<fw::Dialog*>(fw::Loop().TopLevel())->EndDialog(3);
-    });  // how a standby request ends it
-    TapControl(V::kIdDelete);
-    EXPECT_EQ(Stored().size(), 1u);
+    ThenCheck([](fw::Window* top) {
+        EXPECT_EQ(dynamic_cast<CChamberWiz*>(top)->CurrentPage(), CChamberWiz::kPageReport);
+        EXPECT_EQ(LabelText(top, CCalReportDlg::kIdChamberLine), "NE2571/A1");
+    });
+    ThenTouch(CChamberWizPage::kIdBack);
+    ThenCheck([](fw::Window* top) { EXPECT_EQ(LabelText(top, CModelSNDlg::kIdSerial), "A1"); });
+    ThenTouch(CChamberWizPage::kIdNext);
+    ThenTouch(CChamberWizPage::kIdNext);
+    ThenTouch(CCalInfoDlg::kIdBeam);
+    ThenType("X6");
+    ThenCheck([](fw::Window* top) {
+        EXPECT_EQ(LabelText(top, CCalInfoDlg::kIdMantissa), "5.380");
+        EXPECT_EQ(LabelText(top, CCalInfoDlg::kIdPolarity), "-300");
+    });
+    ThenScreenshot("chamber_wizard_calibration.png");
+    ThenTouch(CChamberWizPage::kIdNext);
+    ThenFinish();
+    TapControl(V::kIdAddCalibration);
+    const std::vector<CHAMBER_CAL> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    CHAMBER_CAL added = Calibration("NE2571", "A1", "X6");
+    EXPECT_TRUE(stored[0] == added || stored[1] == added);
+    EXPECT_TRUE(stored[0] == Calibration("NE2571", "A1") ||
+                stored[1] == Calibration("NE2571", "A1"));
+    EXPECT_EQ(View().SelectedRow(), -1);
+    EXPECT_FALSE(Enabled(V::kIdAddCalibration));
+    EXPECT_FALSE(Enabled(V::kIdEdit));
 }
 
 // A new chamber whose first write fails: No gives up with nothing stored and nothing said to
 // be added; Yes writes it once and only then says it was added.
 TEST_F(ChamberLibraryPage, AFailedAddIsToldAndAddedIsSaidOnlyAfterItWasStored) {
-    doc->PasswordProtect = 0;
     OpenPage();
     FaultyVfs vfs;
     for (const char* answer : {"No", "Yes"}) {
@@ -230,7 +265,6 @@ TEST_F(ChamberLibraryPage, AFailedAddIsToldAndAddedIsSaidOnlyAfterItWasStored) {
 }
 
 TEST_F(ChamberLibraryPage, AFailedDeleteOrUpdateKeepsTheRecordAndTheListShowsTheStore) {
-    doc->PasswordProtect = 0;
     Store(Calibration("NE2571", "A1"));
     OpenPage();
     FaultyVfs vfs;
@@ -253,7 +287,6 @@ TEST_F(ChamberLibraryPage, AFailedDeleteOrUpdateKeepsTheRecordAndTheListShowsThe
 }
 
 TEST_F(ChamberLibraryPage, ADamagedRecordEndsTheListAndAnUnreadableSelectionStopsTheAction) {
-    doc->PasswordProtect = 0;
     for (const char* serial : {"A1", "B1", "C1"})
         Store(Calibration("NE2571", serial));
     // The middle record loses its due day: it keeps its place but no longer reads.
@@ -273,11 +306,33 @@ TEST_F(ChamberLibraryPage, ADamagedRecordEndsTheListAndAnUnreadableSelectionStop
     EXPECT_EQ(Detail(0), "");
 }
 
-TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadAndForDatesNeverSet) {
-    ASSERT_TRUE(clock->SetLocalTime({2016, 3, 0, 14, 10, 0, 0, 0}));
+// The host's time zone for one scope, put back as it was afterwards.
+class TimeZone {
+  public:
+    explicit TimeZone(const char* zone) {
+        if (const char* old = std::getenv("TZ"))
+            old_ = old;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~TimeZone() {
+        if (old_)
+            setenv("TZ", old_->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+  private:
+    std::optional<std::string> old_;
+};
+
+// Due within 60 whole calendar days, also when a daylight-saving change lies between (Berlin
+// moves its clocks on 27 March 2016, so 61 days ahead are 61 × 24 − 1 hours ahead).
+TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadInAnyTimeZoneAndForDatesNeverSet) {
     struct Case {
         DATE_YMD due;
-        bool due_soon;
+        bool dueSoon;
     };
     const Case cases[] = {
         {{2016, 5, 13}, true},   // 60 days ahead
@@ -293,19 +348,32 @@ TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadAndForDatesNeverSet) {
         cal.CalDueDate = c.due;
         Store(cal);
     }
-    OpenPage();
-    const std::vector<CHAMBER_CAL> stored = Stored();
-    for (int row = 0; row < List().GetItemCount(); ++row) {
-        SCOPED_TRACE(List().GetItemText(row, 1));
-        bool expected = false;
-        for (const Case& c : cases)
-            expected |= c.due == stored[row].CalDueDate && c.due_soon;
-        EXPECT_EQ(List().GetItemData(row), expected ? V::kDueIcon : 0);
-        SelectRow(row);
-        auto* marker = dynamic_cast<CLabel*>(FindShown(&View(), V::kIdDueMarker));
-        ASSERT_NE(marker, nullptr);
-        EXPECT_EQ(marker->Bitmap(), expected ? V::kDueMarkerBitmap : 0);
+    for (const char* zone : {"UTC", "Europe/Berlin"}) {
+        SCOPED_TRACE(zone);
+        TimeZone tz(zone);
+        ASSERT_TRUE(clock->SetLocalTime({2016, 3, 0, 14, 0, 30, 0, 0}));
+        OpenPage();
+        const std::vector<CHAMBER_CAL> stored = Stored();
+        for (int row = 0; row < List().GetItemCount(); ++row) {
+            SCOPED_TRACE(List().GetItemText(row, 1));
+            const auto it = std::find_if(std::begin(cases), std::end(cases), [&](const Case& c) {
+                return c.due == stored[row].CalDueDate;
+            });
+            ASSERT_NE(it, std::end(cases));
+            EXPECT_EQ(List().GetItemData(row), it->dueSoon ? V::kDueIcon : 0);
+            SelectRow(row);
+            auto* marker = dynamic_cast<CLabel*>(FindShown(&View(), V::kIdDueMarker));
+            ASSERT_NE(marker, nullptr);
+            EXPECT_EQ(marker->Bitmap(), it->dueSoon ? V::kDueMarkerBitmap : 0);
+        }
     }
+    // The models of rows with and without the icon start at the same place.
+    List().EnsureVisible(0);
+    std::set<int> modelLefts;
+    for (const fw::DrawnText& t : Texts())
+        if (t.text == "NE2571")
+            modelLefts.insert(t.extent.left);
+    EXPECT_EQ(modelLefts.size(), 1u);
     EXPECT_TRUE(Screenshot("chamber_library_page.png"));
 }
 
