@@ -44,9 +44,6 @@ class WizardTest : public ChamberLibraryTest {
                 EXPECT_EQ(LabelText(top, ids[i]), texts[i]) << "field " << ids[i];
         });
     }
-    void ThenExpectLastDialog() {
-        ThenCheck([](fw::Window* top) { EXPECT_NE(dynamic_cast<CCWizLastDlg*>(top), nullptr); });
-    }
 
   public:
     // Moments of a run, as far as the operator got.
@@ -120,7 +117,6 @@ TEST_F(WizardTest, AChamberWithTwoCalibrationsIsEnteredByTapsAndItsDoseRateIsRea
     });
     ThenScreenshot("chamber_wizard_summary.png");
     ThenFinish();
-    ThenExpectLastDialog();
     ThenScreenshot("chamber_wizard_last.png");
     // A further calibration: page 1 with the chamber and report kept, the calibration cleared.
     ThenTouch(CCWizLastDlg::kIdAnotherCalibration);
@@ -131,7 +127,6 @@ TEST_F(WizardTest, AChamberWithTwoCalibrationsIsEnteredByTapsAndItsDoseRateIsRea
     ThenExpectFields(kCalFields, kNothingEntered);
     ThenCalibrationPage(kChargeCal);
     ThenFinish();
-    ThenExpectLastDialog();
     // Another chamber: page 0 with everything kept as the defaults.
     ThenTouch(CCWizLastDlg::kIdAnotherChamber);
     ThenExpectPage(Wiz::kPageModelSerial, true);
@@ -142,21 +137,16 @@ TEST_F(WizardTest, AChamberWithTwoCalibrationsIsEnteredByTapsAndItsDoseRateIsRea
     const std::vector<CHAMBER_CAL> stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
     const int rateRow = stored[0].BeamIsotope == "Co60" ? 0 : 1;
-    const CHAMBER_CAL& rate = stored[rateRow];
-    const CHAMBER_CAL& charge = stored[1 - rateRow];
-    for (const CHAMBER_CAL* cal : {&rate, &charge}) {
-        EXPECT_EQ(cal->ChamberModel, "NE2571");
-        EXPECT_EQ(cal->ChamberSerial, "1234");
-        EXPECT_EQ(cal->ReportName, "PTB 201601");
-        EXPECT_EQ(cal->ReportDate, (DATE_YMD{2016, 3, 14}));
-        EXPECT_EQ(cal->CalDueDate, (DATE_YMD{2018, 3, 14}));
-    }
-    EXPECT_EQ(std::tie(rate.BeamIsotope, rate.CoefMantissa, rate.CoefExponent, rate.CalMode,
-                       rate.Aion, rate.Polarity),
-              std::make_tuple("Co60", 5380, 7, 5, "1.002", -300));
-    EXPECT_EQ(std::tie(charge.BeamIsotope, charge.CoefMantissa, charge.CoefExponent, charge.CalMode,
-                       charge.Aion, charge.Polarity),
-              std::make_tuple("X6", 32750, -2, 8, "0.998", 300));
+    const auto fields = [](const CHAMBER_CAL& c) {
+        return std::make_tuple(c.ChamberModel, c.ChamberSerial, c.ReportName, c.ReportDate,
+                               c.CalDueDate, c.BeamIsotope, c.CoefMantissa, c.CoefExponent,
+                               c.CalMode, c.Aion, c.Polarity);
+    };
+    const DATE_YMD today{2016, 3, 14}, due{2018, 3, 14};
+    EXPECT_EQ(fields(stored[rateRow]), std::make_tuple("NE2571", "1234", "PTB 201601", today, due,
+                                                       "Co60", 5380, 7, 5, "1.002", -300));
+    EXPECT_EQ(fields(stored[1 - rateRow]), std::make_tuple("NE2571", "1234", "PTB 201601", today,
+                                                           due, "X6", 32750, -2, 8, "0.998", 300));
     EXPECT_EQ(List().GetItemCount(), 2);
 
     // Channel 1 in the High range takes the rate calibration on its set-up page.
