@@ -64,6 +64,11 @@ void CTouchListCtrl::SetBitmapMode(bool on, bool transparent, fw::Color key) {
     Invalidate();
 }
 
+void CTouchListCtrl::SetKeepBitmapPlace(bool keep) {
+    keepBitmapPlace_ = keep;
+    Invalidate();
+}
+
 void CTouchListCtrl::SetBkColor(fw::Color c) {
     background_ = c;
     Invalidate();
@@ -254,15 +259,14 @@ int CTouchListCtrl::DrawFirstColumnMark(fw::Dc& dc, const Row& row, const fw::Re
         }
         return kTextIndent + side;
     }
-    if (!bitmapMode_ || bitmapSlot_ == 0)
+    if (!bitmapMode_)
         return 0;
-    // Rows without a bitmap keep its place, so the texts of all rows line up.
-    if (row.data != 0) {
-        const fw::Size s = fw::Dc::BitmapSize(row.data);
+    const fw::Size s = row.data != 0 ? fw::Dc::BitmapSize(row.data) : fw::Size{};
+    if (s.cx != 0)
         dc.DrawBitmap(row.data, {cell.left + kBitmapIndent, cell.top + (cell.Height() - s.cy) / 2},
                       transparentBitmap_, key_);
-    }
-    return kBitmapIndent + bitmapSlot_;
+    const int width = keepBitmapPlace_ ? bitmapSlot_ : s.cx;
+    return width != 0 ? kBitmapIndent + width : 0;
 }
 
 void CTouchListCtrl::DrawCell(fw::Dc& dc, const std::string& text, fw::Rect cell,
