@@ -64,6 +64,11 @@ void CTouchListCtrl::SetBitmapMode(bool on, bool transparent, fw::Color key) {
     Invalidate();
 }
 
+void CTouchListCtrl::SetKeepBitmapPlace(bool keep) {
+    keepBitmapPlace_ = keep;
+    Invalidate();
+}
+
 void CTouchListCtrl::SetBkColor(fw::Color c) {
     background_ = c;
     Invalidate();
@@ -112,6 +117,8 @@ bool CTouchListCtrl::SetItemData(int row, int data) {
     if (!ValidRow(row))
         return false;
     rows_[row].data = data;
+    if (data != 0)
+        bitmapSlot_ = std::max(bitmapSlot_, fw::Dc::BitmapSize(data).cx);
     Invalidate();
     return true;
 }
@@ -137,6 +144,7 @@ void CTouchListCtrl::DeleteAllItems() {
     rows_.clear();
     selected_ = -1;
     top_ = 0;
+    bitmapSlot_ = 0;
     Invalidate();
 }
 
@@ -251,14 +259,14 @@ int CTouchListCtrl::DrawFirstColumnMark(fw::Dc& dc, const Row& row, const fw::Re
         }
         return kTextIndent + side;
     }
-    if (!bitmapMode_ || row.data == 0)
+    if (!bitmapMode_)
         return 0;
-    const fw::Size s = fw::Dc::BitmapSize(row.data);
-    if (s.cx == 0)
-        return 0;
-    dc.DrawBitmap(row.data, {cell.left + kBitmapIndent, cell.top + (cell.Height() - s.cy) / 2},
-                  transparentBitmap_, key_);
-    return kBitmapIndent + s.cx;
+    const fw::Size s = row.data != 0 ? fw::Dc::BitmapSize(row.data) : fw::Size{};
+    if (s.cx != 0)
+        dc.DrawBitmap(row.data, {cell.left + kBitmapIndent, cell.top + (cell.Height() - s.cy) / 2},
+                      transparentBitmap_, key_);
+    const int width = keepBitmapPlace_ ? bitmapSlot_ : s.cx;
+    return width != 0 ? kBitmapIndent + width : 0;
 }
 
 void CTouchListCtrl::DrawCell(fw::Dc& dc, const std::string& text, fw::Rect cell,

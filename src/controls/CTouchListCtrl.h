@@ -26,6 +26,9 @@ class CTouchListCtrl : public fw::Window {
     void SetMarkedText(bool marked);
     void SetCheckBoxMode(bool on);
     void SetBitmapMode(bool on, bool transparent = false, fw::Color key = fw::colors::kWhite);
+    // Rows without a bitmap keep the place of the widest one given, so that the first column's
+    // texts line up.
+    void SetKeepBitmapPlace(bool keep);
     void SetBkColor(fw::Color c);
 
     // `width` <= 0 takes what the columns before it leave. Returns the column's index.
@@ -90,6 +93,8 @@ class CTouchListCtrl : public fw::Window {
     bool checkBox_ = false;
     bool bitmapMode_ = false;
     bool transparentBitmap_ = false;
+    bool keepBitmapPlace_ = false;
+    int bitmapSlot_ = 0;  // the widest bitmap a row was given
     fw::Color key_ = fw::colors::kWhite;
     fw::Color background_ = fw::colors::kWhite;
     std::function<void(int)> onChanged_;

@@ -99,6 +99,7 @@ void CChamberLibView::CreateControls() {
     list_.InsertColumn(2, "COL2", CTouchListCtrl::kFormatLeft, 0);
     list_.SetRowHeight(kRowHeight);
     list_.SetBitmapMode(true, true, fw::colors::kTransparentKey);
+    list_.SetKeepBitmapPlace(true);  // models of due and other rows line up
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
     scrollUp_.Create(this, kScrollUpRect, kIdScrollUp);
     scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);

@@ -74,6 +74,7 @@ void CChamberListDlg::CreateControls() {
     list_.InsertColumn(1, "COL1", CTouchListCtrl::kFormatLeft, kSerialWidth);
     list_.InsertColumn(2, "COL2", CTouchListCtrl::kFormatLeft, 0);
     list_.SetBitmapMode(true, true, fw::colors::kTransparentKey);
+    list_.SetKeepBitmapPlace(true);  // models of due and other rows line up
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
 
     scrollUp_.Create(this, {kListRight + 8, kListTop, 630, kListTop + 60}, kIdScrollUp);

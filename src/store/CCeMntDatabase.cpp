@@ -298,7 +298,12 @@ uint32_t CCeMntDatabase::SeekWith(const std::string& selectSql, const CDBProp& v
         FailSql(rc);
         return 0;
     }
-    current_ = RecordId(stmt.ColumnInt(0));
+    return BecomeCurrent(RecordId(stmt.ColumnInt(0)));
+}
+
+// A damaged identifier (0) found at a position is no current record.
+uint32_t CCeMntDatabase::BecomeCurrent(uint32_t oid) {
+    current_ = oid;
     if (current_ == 0)
         Fail(DbError::kBadRecord);
     else
@@ -335,12 +340,7 @@ uint32_t CCeMntDatabase::SeekTo(int index) {
         Fail(DbError::kNoMoreItems);
         return 0;
     }
-    current_ = order_[static_cast<size_t>(index)];
-    if (current_ == 0)
-        Fail(DbError::kBadRecord);  // a damaged identifier holds this position
-    else
-        Succeed();
-    return current_;
+    return BecomeCurrent(order_[static_cast<size_t>(index)]);
 }
 
 bool CCeMntDatabase::ValueMatchesLeadingSort(const CDBProp& value) {

@@ -95,6 +95,7 @@ class CCeMntDatabase {
     std::string RankedRecordsSql() const;
     bool LeadingKeyEquals(uint32_t oid, const CDBProp& value, bool& failed);
     uint32_t SeekWith(const std::string& selectSql, const CDBProp& value);
+    uint32_t BecomeCurrent(uint32_t oid);
     bool ValueMatchesLeadingSort(const CDBProp& value);
 
     static void AddPropOrDiscard(sqlite3_stmt* row, std::optional<CDBRecord>& record);

@@ -1,5 +1,6 @@
 #include "store/VolumeFile.h"
 
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -109,8 +110,9 @@ FileState CheckIntegrity(sqlite3* db) {
 // Record identifiers are 32-bit and never 0 (0 means "no record"); the store writes no others.
 FileState CheckRecordIds(sqlite3* db) {
     int64_t outside = 0;
-    int rc = QueryInt(db, "SELECT count(*) FROM records WHERE oid NOT BETWEEN 1 AND 4294967295",
-                      outside);
+    const std::string sql = "SELECT count(*) FROM records WHERE oid NOT BETWEEN 1 AND " +
+                            std::to_string(std::numeric_limits<uint32_t>::max());
+    int rc = QueryInt(db, sql.c_str(), outside);
     return Verdict(rc, outside == 0);
 }
 

@@ -1,8 +1,18 @@
 // The chamber library page by taps against the store: what the wizard's entries store or
-// refuse, the password gate, in-use refusals, an edit that moves the record, store writes
-// that fail, a damaged library and the due markers.
+// refuse, the password gate, in-use refusals, an edit that moves the record, a further
+// calibration, store writes that fail, a damaged library and the due markers.
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <set>
+#include <tuple>
+
 #include "fw/Dialog.h"
+#include "fw/Text.h"
 #include "library/CCWizLastDlg.h"
+#include "library/CCalInfoDlg.h"
+#include "library/CCalReportDlg.h"
 #include "library/CChamberWiz.h"
 #include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
@@ -17,62 +27,41 @@ namespace {
 using V = CChamberLibView;
 namespace entry = chamber_entry;
 
-TEST(ChamberEntries, MantissaEntriesRoundToTheNearestThousandthOrAreRefused) {
-    struct Case {
-        const char* text;
-        entry::MantissaCheck check;
-        int16_t thousandths;
-    };
-    const Case cases[] = {
-        {"32.75", entry::MantissaCheck::kAccepted, 32750},
-        {"1.5", entry::MantissaCheck::kAccepted, 1500},
-        {"1.001", entry::MantissaCheck::kAccepted, 1001},  // truncation stored 1000
-        {"0.0005", entry::MantissaCheck::kAccepted, 1},
-        {"32.751", entry::MantissaCheck::kTooLarge, 0},
-        {"99999999999", entry::MantissaCheck::kTooLarge, 0},
-        {"", entry::MantissaCheck::kNotANumber, 0},
-        {"nan", entry::MantissaCheck::kNotANumber, 0},
-        {"inf", entry::MantissaCheck::kNotANumber, 0},
-        {"1.2.3", entry::MantissaCheck::kNotANumber, 0},
-    };
-    for (const Case& c : cases) {
-        const entry::MantissaEntry m = entry::ParseMantissa(c.text);
-        EXPECT_EQ(m.check, c.check) << c.text;
-        if (c.check == entry::MantissaCheck::kAccepted)
-            EXPECT_EQ(m.thousandths, c.thousandths) << c.text;
+TEST(ChamberEntries, KeypadNumbersOutsideTheirFieldAreRefusedAndMantissasRound) {
+    using C = entry::MantissaCheck;
+    const std::tuple<const char*, C, int16_t> mantissas[] = {
+        {"32.75", C::kAccepted, 32750},   {"1.5", C::kAccepted, 1500},
+        {"1.001", C::kAccepted, 1001},  // truncation stored 1000
+        {"0.0005", C::kAccepted, 1},      {"32.751", C::kTooLarge, 0},
+        {"99999999999", C::kTooLarge, 0}, {"", C::kNotANumber, 0},
+        {"nan", C::kNotANumber, 0},       {"inf", C::kNotANumber, 0},
+        {"1.2.3", C::kNotANumber, 0}};
+    for (const auto& [text, check, thousandths] : mantissas) {
+        const entry::MantissaEntry m = entry::ParseMantissa(text);
+        EXPECT_EQ(m.check, check) << text;
+        EXPECT_EQ(check == C::kAccepted ? m.thousandths : 0, thousandths) << text;
     }
     // Every entry the keypad can make with three decimals comes back exactly.
     int wrong = 0;
-    for (int k = 0; k <= 32750; ++k) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%d.%03d", k / 1000, k % 1000);
-        wrong += entry::ParseMantissa(text).thousandths != k;
-    }
+    for (int k = 0; k <= 32750; ++k)
+        wrong +=
+            entry::ParseMantissa(fw::StringPrintf("%d.%03d", k / 1000, k % 1000)).thousandths != k;
     EXPECT_EQ(wrong, 0);
-}
-
-TEST(ChamberEntries, WholeNumbersOutsideTheirFieldAreIgnoredLikeAnEmptyEntry) {
-    struct Case {
-        std::optional<int16_t> (*parse)(const std::string&);
-        const char* text;
-        std::optional<int16_t> value;
-    };
-    const Case cases[] = {
+    using Parse = std::optional<int16_t> (*)(const std::string&);
+    const std::tuple<Parse, const char*, std::optional<int16_t>> wholes[] = {
         {entry::ParsePolarity, "-300", -300},
         {entry::ParsePolarity, "32767", 32767},
         {entry::ParsePolarity, "40000", std::nullopt},  // was stored as -25536
         {entry::ParsePolarity, "-40000", std::nullopt},
         {entry::ParsePolarity, "", std::nullopt},
         {entry::ParsePolarity, "1.5", std::nullopt},
-        {entry::ParseExponent, "7", 7},
         {entry::ParseExponent, "-99", -99},
         {entry::ParseExponent, "99", 99},
         {entry::ParseExponent, "100", std::nullopt},  // a dose of infinity
         {entry::ParseExponent, "-999", std::nullopt},
-        {entry::ParseExponent, "x", std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.parse(c.text), c.value) << c.text;
+        {entry::ParseExponent, "x", std::nullopt}};
+    for (const auto& [parse, text, value] : wholes)
+        EXPECT_EQ(parse(text), value) << text;
     EXPECT_EQ(entry::ParseAion("1.0024"), "1.002");
     EXPECT_EQ(entry::ParseAion("inf"), std::nullopt);
     EXPECT_EQ(entry::ParseAion(""), std::nullopt);
@@ -97,163 +86,157 @@ class ChamberLibraryPage : public ChamberLibraryTest {
             ThenTouch(CChamberWizPage::kIdNext);
         ThenFinish();
     }
-    bool WizardOnTop() { return dynamic_cast<CChamberWiz*>(fw::Loop().TopLevel()) != nullptr; }
+    // Counts a wizard on top and cancels it.
+    void ThenCancelWizardIfShown() {
+        ThenDo([this] {
+            if (dynamic_cast<CChamberWiz*>(fw::Loop().TopLevel()) != nullptr)
+                ++wizardsShown;
+        });
+        ThenTouch(CChamberWizPage::kIdCancel);
+    }
+    void SetUp() override {
+        ChamberLibraryTest::SetUp();
+        doc->PasswordProtect = 0;
+    }
+    int wizardsShown = 0;
+    std::string told;  // the last message box's text
 };
 
-TEST_F(ChamberLibraryPage, ThePasswordIsAskedOnceAWrongOneOrCancelRefuses) {
+TEST_F(ChamberLibraryPage, ThePasswordIsAskedOnceAVisitAndNotAtAllWithProtectionOff) {
+    OpenPage();
+    EXPECT_TRUE(View().PasswordOK());  // protection off: no keypad
+    ThenCancelWizardIfShown();
+    TapControl(V::kIdNew);
     doc->PasswordProtect = 1;
     OpenPage();
-    std::string told;
     ThenType("1234");
     ThenAnswer("OK", &told);
     TapControl(V::kIdNew);
     EXPECT_EQ(told, "Invalid password.\r\nConsult your manual for the correct password.");
-    EXPECT_FALSE(View().PasswordOK());
-
     ThenTouch(CKeypadDlg::kIdCancel);
     TapControl(V::kIdNew);
     EXPECT_FALSE(View().PasswordOK());
-
-    bool wizardShown = false;
     ThenType("5937");
-    ThenDo([&] { wizardShown = WizardOnTop(); });
-    ThenTouch(CChamberWizPage::kIdCancel);
+    ThenCancelWizardIfShown();
     TapControl(V::kIdNew);
-    EXPECT_TRUE(wizardShown);
-    EXPECT_TRUE(View().PasswordOK());
-    // The rest of this visit needs no keypad; a new visit asks again.
-    wizardShown = false;
-    ThenDo([&] { wizardShown = WizardOnTop(); });
-    ThenTouch(CChamberWizPage::kIdCancel);
+    ThenCancelWizardIfShown();  // the rest of this visit needs no keypad
     TapControl(V::kIdNew);
-    EXPECT_TRUE(wizardShown);
+    EXPECT_EQ(wizardsShown, 3);
     OpenPage();
     EXPECT_FALSE(View().PasswordOK());
     EXPECT_TRUE(Stored().empty());
 }
 
-TEST_F(ChamberLibraryPage, WithProtectionOffNoKeypadIsShown) {
-    doc->PasswordProtect = 0;
-    OpenPage();
-    EXPECT_TRUE(View().PasswordOK());
-    bool wizardShown = false;
-    ThenDo([&] { wizardShown = WizardOnTop(); });
-    ThenTouch(CChamberWizPage::kIdCancel);
-    TapControl(V::kIdNew);
-    EXPECT_TRUE(wizardShown);
-}
-
-TEST_F(ChamberLibraryPage, AnEditedRecordIsSelectedByContentSoDeleteRemovesIt) {
-    doc->PasswordProtect = 0;
+// Records are addressed by their store position, which moves when the serial number (the
+// sort key) is edited or a record before them is deleted.
+TEST_F(ChamberLibraryPage, EditAndDeleteFollowTheRecordAndAreRefusedWhileAChannelUsesIt) {
     for (const char* serial : {"A1", "B1", "C1"})
         Store(Calibration("NE2571", serial));
+    ASSERT_TRUE(doc->SelectChamber(1, 2));
     OpenPage();
+    for (int button : {V::kIdEdit, V::kIdDelete}) {
+        SelectRow(2);
+        ThenAnswer("OK", &told);
+        TapControl(button);
+        EXPECT_EQ(told, "This chamber is currently in use.\r\nSelect another chamber.");
+    }
     SelectRow(0);
     ThenEditSerialAndFinish("Z1");
     TapControl(V::kIdEdit);
     EXPECT_EQ(Serials(), (std::vector<std::string>{"B1", "C1", "Z1"}));
+    EXPECT_EQ(doc->Channel[1].ChamberIndex, 1);  // C1 moved up
     ASSERT_EQ(View().SelectedRow(), 2);
     EXPECT_EQ(Detail(0), "R-A1");  // the details are the edited record's
+    // No, or a question closed by a standby request, deletes nothing; Yes deletes Z1.
+    ThenAnswer("No");
+    TapControl(V::kIdDelete);
+    SelectRow(2);
+    ThenDo([] { dynamic_cast<fw::Dialog*>(fw::Loop().TopLevel())->EndDialog(3); });
+    TapControl(V::kIdDelete);
+    EXPECT_EQ(Stored().size(), 3u);
+    SelectRow(2);
     ThenAnswer("Yes");
     TapControl(V::kIdDelete);
     EXPECT_EQ(Serials(), (std::vector<std::string>{"B1", "C1"}));
     EXPECT_EQ(View().SelectedRow(), -1);
     EXPECT_EQ(Detail(0), "");
-}
-
-TEST_F(ChamberLibraryPage, EditAndDeleteAreRefusedWhileAChannelUsesTheRecord) {
-    doc->PasswordProtect = 0;
-    Store(Calibration("NE2571", "A1"));
-    Store(Calibration("NE2571", "B1"));
-    ASSERT_TRUE(doc->SelectChamber(1, 1));
-    OpenPage();
-    for (int button : {V::kIdEdit, V::kIdDelete}) {
-        SelectRow(1);
-        std::string told;
-        ThenAnswer("OK", &told);
-        TapControl(button);
-        EXPECT_EQ(told, "This chamber is currently in use.\r\nSelect another chamber.");
-    }
-    EXPECT_EQ(Stored().size(), 2u);
-    // Deleting the record before it moves channel 2's selection with its record.
     SelectRow(0);
     ThenAnswer("Yes");
     TapControl(V::kIdDelete);
     EXPECT_EQ(doc->Channel[1].ChamberIndex, 0);
-    EXPECT_EQ(doc->Channel[1].ChamberSerial, "B1");
+    EXPECT_EQ(doc->Channel[1].ChamberSerial, "C1");
 }
 
-TEST_F(ChamberLibraryPage, AStandbyAnswerOrNoToTheDeleteQuestionDeletesNothing) {
-    doc->PasswordProtect = 0;
+// Add Calibration starts at page 1 with the selected record as the defaults (page 0 behind
+// it) and appends a record: the selected one is kept as it was.
+TEST_F(ChamberLibraryPage, AddCalibrationAppendsARecordOfTheSelectedChamber) {
     Store(Calibration("NE2571", "A1"));
     OpenPage();
     SelectRow(0);
-    ThenAnswer("No");
-    TapControl(V::kIdDelete);
-    EXPECT_EQ(Stored().size(), 1u);
-    SelectRow(0);
-    ThenDo([] {
-        dynamic_cast<fw::Dialog*>(fw::Loop().TopLevel())->EndDialog(3);
-    });  // how a standby request ends it
-    TapControl(V::kIdDelete);
-    EXPECT_EQ(Stored().size(), 1u);
+    ThenCheck([](fw::Window* top) {
+        EXPECT_EQ(LabelText(top, CCalReportDlg::kIdChamberLine), "NE2571/A1");
+    });
+    ThenTouch(CChamberWizPage::kIdBack);
+    ThenCheck([](fw::Window* top) { EXPECT_EQ(LabelText(top, CModelSNDlg::kIdSerial), "A1"); });
+    ThenTouch(CChamberWizPage::kIdNext);
+    ThenTouch(CChamberWizPage::kIdNext);
+    ThenTouch(CCalInfoDlg::kIdBeam);
+    ThenType("X6");
+    ThenCheck(
+        [](fw::Window* top) { EXPECT_EQ(LabelText(top, CCalInfoDlg::kIdMantissa), "5.380"); });
+    ThenScreenshot("chamber_wizard_calibration.png");
+    ThenTouch(CChamberWizPage::kIdNext);
+    ThenFinish();
+    TapControl(V::kIdAddCalibration);
+    EXPECT_EQ(Stored(), (std::vector<CHAMBER_CAL>{Calibration("NE2571", "A1"),
+                                                  Calibration("NE2571", "A1", "X6")}));
+    EXPECT_EQ(View().SelectedRow(), -1);
+    EXPECT_FALSE(Enabled(V::kIdAddCalibration));
 }
 
-// A new chamber whose first write fails: No gives up with nothing stored and nothing said to
-// be added; Yes writes it once and only then says it was added.
-TEST_F(ChamberLibraryPage, AFailedAddIsToldAndAddedIsSaidOnlyAfterItWasStored) {
-    doc->PasswordProtect = 0;
+// Each first write fails: No gives up with the store and the list as they were, nothing
+// said to be added; Yes writes again and only then says "Added" (the choice after Finish).
+TEST_F(ChamberLibraryPage, FailedWritesAreToldAndTheListShowsTheStore) {
+    Store(Calibration("NE2571", "A1"));
     OpenPage();
     FaultyVfs vfs;
-    for (const char* answer : {"No", "Yes"}) {
-        SCOPED_TRACE(answer);
-        vfs.Arm(1, FaultyVfs::Fault::kFail);
-        ThenModelSerialPage("NE2571", "A1");
+    const auto addB1 = [this](const char* answer) {
+        ThenModelSerialPage("NE2571", "B1");
         ThenReportPage("R1");
         ThenCalibrationPage({"Co60", "5.38", "7", 8, "1.002", "300"});
         ThenFinish();
-        std::string told;
         ThenAnswer(answer, &told);
-        bool addedShown = false;
-        if (std::string(answer) == "Yes") {
-            ThenDo([&] {
-                addedShown = dynamic_cast<CCWizLastDlg*>(fw::Loop().TopLevel()) != nullptr;
-            });
-            ThenTouch(CCWizLastDlg::kIdReturn);
-        }
-        TapControl(V::kIdNew);
+    };
+    const std::tuple<const char*, int, std::function<void()>, std::vector<std::string>> cases[] = {
+        {"delete", V::kIdDelete, [this] { ThenAnswer("Yes"), ThenAnswer("No", &told); }, {"A1"}},
+        {"edit",
+         V::kIdEdit,
+         [&] { ThenEditSerialAndFinish("Z1"), ThenAnswer("No", &told); },
+         {"A1"}},
+        {"add, No", V::kIdNew, [&] { addB1("No"); }, {"A1"}},
+        {"add, Yes",
+         V::kIdNew,
+         [&] {
+             addB1("Yes");
+             // The choice after Finish closed without an answer: no further run.
+             ThenDo([] { dynamic_cast<fw::Dialog*>(fw::Loop().TopLevel())->EndDialog(3); });
+         },
+         {"A1", "B1"}},
+    };
+    for (const auto& [name, button, steps, serials] : cases) {
+        SCOPED_TRACE(name);
+        told.clear();
+        SelectRow(0);
+        vfs.Arm(1, FaultyVfs::Fault::kFail);
+        steps();
+        TapControl(button);
         EXPECT_EQ(told, "Could not save data.\r\nWould you like to try again?");
-        EXPECT_EQ(addedShown, std::string(answer) == "Yes");
-        EXPECT_EQ(Stored().size(), std::string(answer) == "Yes" ? 1u : 0u);
-        EXPECT_EQ(Serials().size(), Stored().size());
+        EXPECT_EQ(Serials(), serials);  // refilled from the store
+        EXPECT_EQ(Stored().size(), serials.size());
     }
 }
 
-TEST_F(ChamberLibraryPage, AFailedDeleteOrUpdateKeepsTheRecordAndTheListShowsTheStore) {
-    doc->PasswordProtect = 0;
-    Store(Calibration("NE2571", "A1"));
-    OpenPage();
-    FaultyVfs vfs;
-    vfs.Arm(1, FaultyVfs::Fault::kFail);
-    SelectRow(0);
-    ThenAnswer("Yes");
-    std::string told;
-    ThenAnswer("No", &told);
-    TapControl(V::kIdDelete);
-    EXPECT_EQ(told, "Could not save data.\r\nWould you like to try again?");
-    EXPECT_EQ(Serials(), std::vector<std::string>{"A1"});
-
-    vfs.Arm(1, FaultyVfs::Fault::kFail);
-    SelectRow(0);
-    ThenEditSerialAndFinish("Z1");
-    ThenAnswer("No");
-    TapControl(V::kIdEdit);
-    EXPECT_EQ(Serials(), std::vector<std::string>{"A1"});
-    EXPECT_EQ(Stored()[0].ChamberSerial, "A1");
-}
-
 TEST_F(ChamberLibraryPage, ADamagedRecordEndsTheListAndAnUnreadableSelectionStopsTheAction) {
-    doc->PasswordProtect = 0;
     for (const char* serial : {"A1", "B1", "C1"})
         Store(Calibration("NE2571", serial));
     // The middle record loses its due day: it keeps its place but no longer reads.
@@ -266,20 +249,29 @@ TEST_F(ChamberLibraryPage, ADamagedRecordEndsTheListAndAnUnreadableSelectionStop
     EXPECT_EQ(Detail(0), "R-A1");
     TamperVolume(CCLibDB::kVolumePath,
                  "DELETE FROM props WHERE id = 109 AND oid = (SELECT min(oid) FROM records)");
-    std::string told;
     ThenAnswer("OK", &told);
     TapControl(V::kIdEdit);
     EXPECT_EQ(told, V::kUnreadableText);
     EXPECT_EQ(Detail(0), "");
 }
 
-TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadAndForDatesNeverSet) {
-    ASSERT_TRUE(clock->SetLocalTime({2016, 3, 0, 14, 10, 0, 0, 0}));
-    struct Case {
-        DATE_YMD due;
-        bool due_soon;
-    };
-    const Case cases[] = {
+// The host's time zone for one scope, put back as it was afterwards.
+struct TimeZone {
+    explicit TimeZone(const char* zone) : old(std::getenv("TZ") ? std::getenv("TZ") : "") {
+        setenv("TZ", zone, 1), tzset();
+    }
+    ~TimeZone() {
+        old.empty() ? unsetenv("TZ") : setenv("TZ", old.c_str(), 1);
+        tzset();
+    }
+    std::string old;
+};
+
+// Due within 60 whole calendar days, also when a daylight-saving change lies between (Berlin
+// moves its clocks on 27 March 2016, so 61 days ahead are 61 × 24 − 1 hours ahead).
+TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadInAnyTimeZoneAndForDatesNeverSet) {
+    // Row n is the record with serial "Dn".
+    const std::pair<DATE_YMD, bool> cases[] = {
         {{2016, 5, 13}, true},   // 60 days ahead
         {{2016, 5, 14}, false},  // 61
         {{2016, 3, 14}, true},   // today
@@ -287,25 +279,34 @@ TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadAndForDatesNeverSet) {
         {{0, 0, 0}, true},       // never set
         {{2040, 1, 1}, false},   // after 2038
     };
-    for (const Case& c : cases) {
-        CHAMBER_CAL cal = Calibration(
-            "NE2571", std::to_string(c.due.Year * 10000 + c.due.Month * 100 + c.due.Day));
-        cal.CalDueDate = c.due;
+    for (size_t n = 0; n < std::size(cases); ++n) {
+        CHAMBER_CAL cal = Calibration("NE2571", "D" + std::to_string(n));
+        cal.CalDueDate = cases[n].first;
         Store(cal);
     }
-    OpenPage();
-    const std::vector<CHAMBER_CAL> stored = Stored();
-    for (int row = 0; row < List().GetItemCount(); ++row) {
-        SCOPED_TRACE(List().GetItemText(row, 1));
-        bool expected = false;
-        for (const Case& c : cases)
-            expected |= c.due == stored[row].CalDueDate && c.due_soon;
-        EXPECT_EQ(List().GetItemData(row), expected ? V::kDueIcon : 0);
-        SelectRow(row);
-        auto* marker = dynamic_cast<CLabel*>(FindShown(&View(), V::kIdDueMarker));
-        ASSERT_NE(marker, nullptr);
-        EXPECT_EQ(marker->Bitmap(), expected ? V::kDueMarkerBitmap : 0);
+    for (const char* zone : {"UTC", "Europe/Berlin"}) {
+        SCOPED_TRACE(zone);
+        TimeZone tz(zone);
+        ASSERT_TRUE(clock->SetLocalTime({2016, 3, 0, 14, 0, 30, 0, 0}));
+        OpenPage();
+        ASSERT_EQ(List().GetItemCount(), int(std::size(cases)));
+        for (int row = 0; row < List().GetItemCount(); ++row) {
+            SCOPED_TRACE(row);
+            const bool due = cases[row].second;
+            EXPECT_EQ(List().GetItemData(row), due ? V::kDueIcon : 0);
+            SelectRow(row);
+            auto* marker = dynamic_cast<CLabel*>(FindShown(&View(), V::kIdDueMarker));
+            ASSERT_NE(marker, nullptr);
+            EXPECT_EQ(marker->Bitmap(), due ? V::kDueMarkerBitmap : 0);
+        }
     }
+    // The models of rows with and without the icon start at the same place.
+    List().EnsureVisible(0);
+    std::set<int> modelLefts;
+    for (const fw::DrawnText& t : Texts())
+        if (t.text == "NE2571")
+            modelLefts.insert(t.extent.left);
+    EXPECT_EQ(modelLefts.size(), 1u);
     EXPECT_TRUE(Screenshot("chamber_library_page.png"));
 }
 

@@ -1,6 +1,10 @@
-// The chamber wizard as the library page runs it: its pages in order, when Next may be
-// pressed, the fields of a record with nothing entered, the coefficient entries and their
-// refusals, the report and due dates, and the choice after a new record was stored.
+// The chamber wizard as the library page runs it, by taps against the store: a chamber with
+// two calibrations entered page by page, what each page shows of a record with nothing
+// entered, the choice after Finish, the dose read with the entered coefficient on the
+// one-channel screen, and a standby request at any moment of a run.
+#include <tuple>
+
+#include "fw/Text.h"
 #include "library/CCWizLastDlg.h"
 #include "library/CCalInfoDlg.h"
 #include "library/CCalReportDlg.h"
@@ -9,17 +13,17 @@
 #include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
 #include "library_fixture.h"
+#include "screens/CChamberListDlg.h"
+#include "screens/COneChannelSetupDlg.h"
+#include "screens/COneChannelView.h"
+#include "screens/CStandbyView.h"
 
 namespace library_test {
 namespace {
 
 using Wiz = CChamberWiz;
 using Page = CChamberWizPage;
-
-bool NextEnabled(fw::Window* top) {
-    fw::Window* next = FindShown(top, Page::kIdNext);
-    return next != nullptr && next->IsEnabled();
-}
+using Info = CCalInfoDlg;
 
 class WizardTest : public ChamberLibraryTest {
   protected:
@@ -29,20 +33,53 @@ class WizardTest : public ChamberLibraryTest {
             CChamberWiz* wiz = dynamic_cast<CChamberWiz*>(top);
             ASSERT_NE(wiz, nullptr) << "the wizard is not on top";
             EXPECT_EQ(wiz->CurrentPage(), page);
-            EXPECT_EQ(NextEnabled(top), nextEnabled) << "page " << page;
+            fw::Window* next = FindShown(top, Page::kIdNext);
+            EXPECT_EQ(next != nullptr && next->IsEnabled(), nextEnabled) << "page " << page;
         });
     }
-    void ThenExpectField(int id, const std::string& text) {
-        ThenCheck([id, text](fw::Window* top) { EXPECT_EQ(LabelText(top, id), text) << id; });
+    // The fields `ids` of the page on top show `texts`.
+    void ThenExpectFields(std::vector<int> ids, std::vector<std::string> texts) {
+        ThenCheck([ids, texts](fw::Window* top) {
+            for (size_t i = 0; i < ids.size(); ++i)
+                EXPECT_EQ(LabelText(top, ids[i]), texts[i]) << "field " << ids[i];
+        });
     }
-    const CalEntry kCal{"Co60", "5.38", "7", 8, "1.002", "-300"};
+
+  public:
+    // Moments of a run, as far as the operator got.
+    void ReachCalibrationPage() {
+        ThenModelSerialPage("NE2571", "1234");
+        ThenReportPage("R1");
+        ThenTouch(Info::kIdBeam);  // stored in the record as it is entered
+        ThenType("Co60");
+    }
+    void ReachMantissaKeypad() {
+        ReachCalibrationPage();
+        ThenTouch(Info::kIdMantissa);
+    }
+    void ReachSummary() {
+        ThenModelSerialPage("NE2571", "1234");
+        ThenReportPage("R1");
+        ThenCalibrationPage(kRateCal);
+    }
+    void ReachLastDialog() {
+        ReachSummary();
+        ThenFinish();
+    }
+
+  protected:
+    const std::vector<int> kCalFields{Info::kIdBeam,  Info::kIdMantissa, Info::kIdExponent,
+                                      Info::kIdUnits, Info::kIdAion,     Info::kIdPolarity};
+    const std::vector<std::string> kNothingEntered{"", "", "0", "", "", ""};
+    // A rate-based calibration (dose rate from the current) and a charge-based one.
+    const CalEntry kRateCal{"Co60", "5.38", "7", 5, "1.002", "-300"};
+    const CalEntry kChargeCal{"X6", "32.75", "-2", 8, "0.998", "300"};
 };
 
-TEST_F(WizardTest, ANewChamberGoesThroughEveryPageAndIsStoredOnFinish) {
+TEST_F(WizardTest, AChamberWithTwoCalibrationsIsEnteredByTapsAndItsDoseRateIsRead) {
     OpenPage();
     ThenExpectPage(Wiz::kPageModelSerial, false);
     ThenCheck([](fw::Window* top) { EXPECT_FALSE(FindShown(top, Page::kIdBack)->IsEnabled()); });
-    ThenScreenshot("chamber_wizard_model_serial_empty.png");
     ThenTouch(CModelSNDlg::kIdModel);
     ThenType("NE2571");
     ThenExpectPage(Wiz::kPageModelSerial, false);  // the serial number is still missing
@@ -52,50 +89,131 @@ TEST_F(WizardTest, ANewChamberGoesThroughEveryPageAndIsStoredOnFinish) {
     ThenScreenshot("chamber_wizard_model_serial.png");
     ThenTouch(Page::kIdNext);
     ThenExpectPage(Wiz::kPageReport, false);
-    ThenExpectField(CCalReportDlg::kIdChamberLine, "NE2571/1234");
-    ThenReportPage("PTB 201601");
-    ThenExpectPage(Wiz::kPageCalibration, false);
-    // A record with nothing entered: only the exponent shows a value.
-    ThenExpectField(CCalInfoDlg::kIdMantissa, "");
-    ThenExpectField(CCalInfoDlg::kIdExponent, "0");
-    ThenExpectField(CCalInfoDlg::kIdUnits, "");
-    ThenExpectField(CCalInfoDlg::kIdPolarity, "");
+    ThenExpectFields({CCalReportDlg::kIdChamberLine}, {"NE2571/1234"});
+    ThenTouch(CCalReportDlg::kIdReport);
+    ThenType("PTB 201601");
+    ThenTouch(CCalReportDlg::kIdDueDate);
+    ThenPickDate(0, 0, 1);
+    ThenExpectPage(Wiz::kPageReport, false);  // the report date is still missing
+    ThenTouch(CCalReportDlg::kIdReportDate);
+    ThenDateCancel();
+    ThenExpectPage(Wiz::kPageReport, false);
+    ThenTouch(CCalReportDlg::kIdReportDate);
+    ThenPickDate(0, 0, 0);  // today; the due date becomes two years on
+    ThenExpectFields({CCalReportDlg::kIdReportDate, CCalReportDlg::kIdDueDate},
+                     {"03/14/2016", "03/14/2018"});
+    ThenExpectPage(Wiz::kPageReport, true);
+    ThenScreenshot("chamber_wizard_report.png");
+    ThenTouch(Page::kIdNext);
+    ThenExpectFields(kCalFields, kNothingEntered);
     ThenScreenshot("chamber_wizard_calibration_empty.png");
-    ThenCalibrationPage(kCal);
+    ThenCalibrationPage(kRateCal);
     ThenExpectPage(Wiz::kPageSummary, true);
     ThenCheck([](fw::Window* top) {
-        EXPECT_EQ(LabelText(top, CChamberSummaryDlg::kIdFirstValue + 3), "5.380 x 10^7 N_k:Gy/C");
-        EXPECT_EQ(LabelText(top, CChamberSummaryDlg::kIdFirstValue + 5), "03/14/2016");
-        EXPECT_EQ(LabelText(top, CChamberSummaryDlg::kIdFirstValue + 6), "03/14/2018");
-        EXPECT_EQ(LabelText(top, CChamberSummaryDlg::kIdFirstValue + 8), "-300");
-        auto* finish = dynamic_cast<CBttn*>(FindShown(top, Page::kIdNext));
-        EXPECT_EQ(finish->Caption(), "Finish");
+        const int first = CChamberSummaryDlg::kIdFirstValue;
+        EXPECT_EQ(LabelText(top, first + 3), "5.380 x 10^7 N_D _W:mGy/(sec*A)");
+        EXPECT_EQ(LabelText(top, first + 8), "-300");
+        EXPECT_EQ(dynamic_cast<CBttn*>(FindShown(top, Page::kIdNext))->Caption(), "Finish");
     });
     ThenScreenshot("chamber_wizard_summary.png");
     ThenFinish();
-    ThenCheck([](fw::Window* top) {
-        EXPECT_NE(dynamic_cast<CCWizLastDlg*>(top), nullptr) << typeid(*top).name();
-    });
     ThenScreenshot("chamber_wizard_last.png");
-    ThenTouch(CCWizLastDlg::kIdReturn);
+    // A further calibration: page 1 with the chamber and report kept, the calibration cleared.
+    ThenTouch(CCWizLastDlg::kIdAnotherCalibration);
+    ThenExpectPage(Wiz::kPageReport, true);
+    ThenExpectFields({CCalReportDlg::kIdChamberLine, CCalReportDlg::kIdReport},
+                     {"NE2571/1234", "PTB 201601"});
+    ThenTouch(Page::kIdNext);
+    ThenExpectFields(kCalFields, kNothingEntered);
+    ThenCalibrationPage(kChargeCal);
+    ThenFinish();
+    // Another chamber: page 0 with everything kept as the defaults.
+    ThenTouch(CCWizLastDlg::kIdAnotherChamber);
+    ThenExpectPage(Wiz::kPageModelSerial, true);
+    ThenExpectFields({CModelSNDlg::kIdModel, CModelSNDlg::kIdSerial}, {"NE2571", "1234"});
+    ThenTouch(Page::kIdCancel);
     TapControl(CChamberLibView::kIdNew);
 
     const std::vector<CHAMBER_CAL> stored = Stored();
-    ASSERT_EQ(stored.size(), 1u);
-    const CHAMBER_CAL& cal = stored[0];
-    EXPECT_EQ(cal.ChamberModel, "NE2571");
-    EXPECT_EQ(cal.ChamberSerial, "1234");
-    EXPECT_EQ(cal.ReportName, "PTB 201601");
-    EXPECT_EQ(cal.ReportDate, (DATE_YMD{2016, 3, 14}));
-    EXPECT_EQ(cal.CalDueDate, (DATE_YMD{2018, 3, 14}));
-    EXPECT_EQ(cal.BeamIsotope, "Co60");
-    EXPECT_EQ(cal.CoefMantissa, 5380);
-    EXPECT_EQ(cal.CoefExponent, 7);
-    EXPECT_EQ(cal.CalMode, 8);
-    EXPECT_EQ(cal.Aion, "1.002");
-    EXPECT_EQ(cal.Polarity, -300);
-    EXPECT_EQ(Serials(), std::vector<std::string>{"1234"});
-    EXPECT_EQ(View().SelectedRow(), -1);
+    ASSERT_EQ(stored.size(), 2u);
+    const int rateRow = stored[0].BeamIsotope == "Co60" ? 0 : 1;
+    const auto fields = [](const CHAMBER_CAL& c) {
+        return std::make_tuple(c.ChamberModel, c.ChamberSerial, c.ReportName, c.ReportDate,
+                               c.CalDueDate, c.BeamIsotope, c.CoefMantissa, c.CoefExponent,
+                               c.CalMode, c.Aion, c.Polarity);
+    };
+    const DATE_YMD today{2016, 3, 14}, due{2018, 3, 14};
+    EXPECT_EQ(fields(stored[rateRow]), std::make_tuple("NE2571", "1234", "PTB 201601", today, due,
+                                                       "Co60", 5380, 7, 5, "1.002", -300));
+    EXPECT_EQ(fields(stored[1 - rateRow]), std::make_tuple("NE2571", "1234", "PTB 201601", today,
+                                                           due, "X6", 32750, -2, 8, "0.998", 300));
+    EXPECT_EQ(List().GetItemCount(), 2);
+
+    // Channel 1 in the High range takes the rate calibration on its set-up page.
+    doc->SetRange(0, 1);
+    doc->OneChannelShown = 0;
+    frame->SwitchToView(std::make_unique<COneChannelView>());
+    fw::Loop().ProcessReady();
+    script->Then([rateRow] {
+        fw::Window* picker = fw::Loop().TopLevel();
+        auto* list = dynamic_cast<CTouchListCtrl*>(FindShown(picker, CChamberListDlg::kIdList));
+        ASSERT_NE(list, nullptr) << "no chamber picker";
+        const fw::Rect r = list->GetRect();
+        const int y = r.top + rateRow * list->RowHeight() + list->RowHeight() / 2;
+        TouchCentreOf(fw::Rect{r.left + 40, y, r.left + 60, y});
+        TouchOnTop(CChamberListDlg::kIdOk);
+    });
+    fw::Window* systemFactor = FindShown(frame->ActiveView(), COneChannelSetupDlg::kIdSystemFactor);
+    ASSERT_NE(systemFactor, nullptr);
+    TouchCentreOf(systemFactor->GetRect());
+    fw::Loop().ProcessReady();
+    ASSERT_EQ(doc->Channel[0].ChamberIndex, rateRow);
+    ASSERT_EQ(doc->Channel[0].TPCorrection, 0);
+    // A steady reading 1000 counts below the baseline: 61064.959 fA.
+    boardsim::ChannelModel input;
+    input.currentFa = 61064.959;
+    board->Board().SetChannel(0, input);
+    board->SendAdc(300);
+    fw::Loop().ProcessReady();
+    EXPECT_NEAR(doc->Filter.Chan[0].Rate, 61064.959, 1e-3);
+    // Rate mode: current × coefficient (5.380 × 10^7 × 10^−12, polarity not above 0) × RateCF 1
+    // / 1000, shown with three decimals below 10, in the mode's result unit.
+    const double doseRate = 61064.959 * (5.380 * 1e7 * 1e-12) * 1.0 / 1000.0;
+    EXPECT_NEAR(doc->Filter.Chan[0].Dose, doseRate, 1e-9);
+    auto shown = [&](int id) { return LabelText(frame->ActiveView(), id); };
+    EXPECT_EQ(shown(COneChannelView::kIdDoseValue), fw::StringPrintf("%0.3f", doseRate));
+    EXPECT_EQ(shown(COneChannelView::kIdDoseUnit), "mGy/(sec*A)");
+    EXPECT_EQ(shown(COneChannelView::kIdRateValue), fw::StringPrintf("%.3f", 61064.959 / 1e6));
+    Screenshot("chamber_wizard_dose_rate_read.png");
+}
+
+// A standby request closes whatever is open without its answer: the record entered so far
+// is not stored, and only a record already stored before the choice after Finish remains.
+TEST_F(WizardTest, AStandbyRequestAtAnyMomentOfARunStoresNothingHalfEntered) {
+    struct Moment {
+        const char* name;
+        void (WizardTest::*reach)();
+        size_t stored;
+    };
+    const Moment moments[] = {
+        {"a wizard page", &WizardTest::ReachCalibrationPage, 0},
+        {"a keypad of the wizard", &WizardTest::ReachMantissaKeypad, 0},
+        {"the summary page", &WizardTest::ReachSummary, 0},
+        {"the choice after Finish", &WizardTest::ReachLastDialog, 1},
+    };
+    for (const Moment& moment : moments) {
+        SCOPED_TRACE(moment.name);
+        OpenPage();
+        (this->*moment.reach)();
+        script->Then([this] {
+            board->Board().RaisePowerKey();
+            fw::Loop().ProcessReady();
+        });
+        TapControl(CChamberLibView::kIdNew);
+        EXPECT_NE(dynamic_cast<CStandbyView*>(frame->ActiveView()), nullptr);
+        EXPECT_EQ(fw::Loop().ModalDepth(), 0);
+        EXPECT_EQ(Stored().size(), moment.stored);
+    }
 }
 
 }  // namespace

@@ -52,19 +52,8 @@ template class LibraryPageTest<CCheckSrcView>;
 
 CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
                         const std::string& beam) {
-    CHAMBER_CAL cal;
-    cal.ChamberModel = model;
-    cal.ChamberSerial = serial;
-    cal.ReportName = "R-" + serial;
-    cal.ReportDate = DATE_YMD{2016, 1, 10};
-    cal.CalDueDate = DATE_YMD{2018, 1, 10};
-    cal.BeamIsotope = beam;
-    cal.CoefMantissa = 5380;
-    cal.CoefExponent = 7;
-    cal.CalMode = 8;
-    cal.Aion = "1.002";
-    cal.Polarity = -300;
-    return cal;
+    return CHAMBER_CAL{serial, model, "R-" + serial, {2016, 1, 10}, {2018, 1, 10}, beam, 5380,
+                       7,      8,     "1.002",       -300};
 }
 
 void ChamberLibraryTest::Store(const CHAMBER_CAL& cal) {
