@@ -102,16 +102,21 @@ MixerChoice& Mixer() {
     return choice;
 }
 
-bool Headless() {
-    const char* headless = std::getenv("KELVARIN_HEADLESS");
-    return headless != nullptr && std::string(headless) == "1";
+bool EnvironmentIs(const char* name, const char* value) {
+    const char* set = std::getenv(name);
+    return set != nullptr && std::string(set) == value;
+}
+
+// Headless runs and the desktop demo (KELVARIN_MIXER=none) leave the machine's mixer alone.
+bool SystemMixerAllowed() {
+    return !EnvironmentIs("KELVARIN_HEADLESS", "1") && !EnvironmentIs("KELVARIN_MIXER", "none");
 }
 
 fw::Mixer* ActiveMixer() {
     MixerChoice& choice = Mixer();
     if (!choice.chosen) {
         choice.chosen = true;
-        if (!Headless())
+        if (SystemMixerAllowed())
             choice.mixer = fw::MakeSystemMixer(PanelSetting("MixerCard", kDefaultMixerCard));
     }
     return choice.mixer.get();

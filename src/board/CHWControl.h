@@ -9,9 +9,9 @@
 // of "max_brightness", the enable line to "bl_power". The volume goes to the sound system's
 // mixer control named by "MixerControl" ("Master" when unset) on card "MixerCard" ("default"),
 // or, when there is no such control, to the gain of the sounds themselves. Headless runs
-// (KELVARIN_HEADLESS=1, the tests) never touch the machine's mixer. Whatever the hardware,
-// the panel state and the sequence of settings are recorded (PanelRecord) so the behaviour
-// can be checked without the panel.
+// (KELVARIN_HEADLESS=1, the tests) and KELVARIN_MIXER=none never touch the machine's mixer.
+// Whatever the hardware, the panel state and the sequence of settings are recorded (PanelRecord) so
+// the behaviour can be checked without the panel.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
