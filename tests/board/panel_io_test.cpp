@@ -7,10 +7,8 @@
 #include <fstream>
 
 #include "board/CHWControl.h"
-#include "document/CKelvarinDoc.h"
 #include "fw/Mixer.h"
 #include "fw/SoundGain.h"
-#include "settings/SettingsFile.h"
 #include "support/TempRoot.h"
 
 namespace {
@@ -106,17 +104,6 @@ TEST_F(PanelIo, VolumeGoesToTheConfiguredMixerControlOrToTheSoundsGain) {
     EXPECT_EQ(fw::SoftwareGain(), 0);
 }
 
-TEST_F(PanelIo, PanelKeysSurviveTheStartUpRewriteOfTheSettings) {
-    WritePanelSettings(root.Path(),
-                       "<BacklightDevice value=\"lvds\"/><MixerControl value=\"PCM\"/>");
-    CKelvarinDoc doc;
-    LoadSettings(doc);
-    std::ifstream in(root.FlashDisk() / "ZELTarvo.xml");
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find("<BacklightDevice value=\"lvds\"/>"), std::string::npos) << text;
-    EXPECT_NE(text.find("<MixerControl value=\"PCM\"/>"), std::string::npos) << text;
-}
-
 TEST(VolumeScaling, SixteenBitVolumeSpansTheControlRange) {
     struct Case {
         uint16_t volume;
@@ -128,17 +115,13 @@ TEST(VolumeScaling, SixteenBitVolumeSpansTheControlRange) {
         EXPECT_EQ(fw::ScaleToRange(c.volume, c.min, c.max), c.expected) << c.volume;
 }
 
-TEST(SoftwareGain, ScalesSixteenAndEightBitSamplesAroundTheirRest) {
+TEST(SoftwareGain, ScalesSixteenBitSamplesAndLeavesUnityAlone) {
     // 16-bit little endian: 1000, -1000, 32767.
     uint8_t s16[] = {0xE8, 0x03, 0x18, 0xFC, 0xFF, 0x7F};
     fw::ApplyGain(s16, sizeof s16, AUDIO_S16LSB, 0x8000);
     EXPECT_EQ(static_cast<int16_t>(s16[0] | s16[1] << 8), 500);
     EXPECT_EQ(static_cast<int16_t>(s16[2] | s16[3] << 8), -500);
     EXPECT_EQ(static_cast<int16_t>(s16[4] | s16[5] << 8), 16383);
-    uint8_t u8[] = {128, 228, 28};
-    fw::ApplyGain(u8, sizeof u8, AUDIO_U8, 0);
-    EXPECT_EQ(u8[1], 128);
-    EXPECT_EQ(u8[2], 128);
     uint8_t untouched[] = {1, 2, 3, 4};
     fw::ApplyGain(untouched, sizeof untouched, AUDIO_S16LSB, fw::kUnityGain);
     EXPECT_EQ(untouched[3], 4);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <map>
 
 #include "controls/CNotifyBox.h"
 #include "prefs/CDetectUSBStorageBox.h"
@@ -72,8 +73,8 @@ class SoftwareUpdateTest : public screens_test::FrameworkFixture {
             if (dynamic_cast<CDetectUSBStorageBox*>(&box) != nullptr) {
                 for (int i = 0; i < searchChecks; ++i) {
                     script->Then([this, i] {
-                        if (i == 0 && !atSearch.empty())
-                            Screenshot(atSearch);
+                        if (i == 0)
+                            Shoot("search");
                         clock->Advance(CNotifyBox::kDefaultDurationMs);
                     });
                 }
@@ -89,10 +90,7 @@ class SoftwareUpdateTest : public screens_test::FrameworkFixture {
                     std::string text =
                         testing_support::LabelText(fw::Loop().TopLevel(), CMsgBox::kIdMessage);
                     shown.push_back(text);
-                    if (text == kQuestion && !atQuestion.empty())
-                        Screenshot(atQuestion);
-                    if (text != kQuestion && !atSummary.empty())
-                        Screenshot(atSummary);
+                    Shoot(text == kQuestion ? "question" : "summary");
                     testing_support::AnswerBox(text == kQuestion ? answer : "OK");
                 });
             }
@@ -104,7 +102,12 @@ class SoftwareUpdateTest : public screens_test::FrameworkFixture {
     CKelvarinFormView* view = nullptr;
     std::vector<std::string> shown;
     std::function<void()> beforeCopies;
-    std::string atSearch, atQuestion, atSummary;
+    std::map<std::string, std::string> shots;  // box ("search", ...) to screenshot file
+
+    void Shoot(const std::string& box) {
+        if (auto it = shots.find(box); it != shots.end())
+            Screenshot(it->second);
+    }
 };
 
 TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksOnlyTheProgram) {
@@ -129,7 +132,7 @@ TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksOnlyTheProgram) {
         if (c.firmware)
             WriteAll(Usb("mainbd.hex"), ":10000000\n");
 
-        atSummary = "update_complete.png";
+        shots["summary"] = "update_complete.png";
         const prefs::UpdateReport report = RunUpdate();
 
         EXPECT_EQ(report.outcome, UpdateOutcome::Updated);
@@ -157,7 +160,7 @@ TEST_F(SoftwareUpdateTest, ACopyFailingMidwayKeepsTheOldFileAndIsToldWithItsErro
     prefs::SetCopyFaultHook([](const fs::path& to, uint64_t written) {
         return to.filename() != "mainbd.hex" && written > 64 * 1024 ? ENOSPC : 0;
     });
-    atSummary = "update_failed.png";
+    shots["summary"] = "update_failed.png";
 
     const prefs::UpdateReport report = RunUpdate();
 
@@ -190,12 +193,12 @@ TEST_F(SoftwareUpdateTest, SourcesThatAreNotPlainFilesAreNoUpdates) {
 
 TEST_F(SoftwareUpdateTest, AnEmptyMountPointIsNoDeviceAndNoMeansNothingCopied) {
     // The search gives up after its 30 checks.
-    atSearch = "update_search.png";
+    shots["search"] = "update_search.png";
     EXPECT_EQ(RunUpdate("Yes", 30).outcome, UpdateOutcome::NoDevice);
     EXPECT_TRUE(shown.empty());
 
     WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
-    atQuestion = "update_question.png";
+    shots["question"] = "update_question.png";
     EXPECT_EQ(RunUpdate("No").outcome, UpdateOutcome::Declined);
     EXPECT_EQ(shown, std::vector<std::string>{kQuestion});
     EXPECT_FALSE(fs::exists(Flash("Update")));

@@ -45,6 +45,7 @@ TEST(BspVersionTest, WordsAndTextsGiveTheStatedShapes) {
     }
     testing_support::TempRoot empty;
     EXPECT_FALSE(prefs::ReadBspVersion(empty.Path()).has_value());
+    EXPECT_EQ(prefs::LauncherVersionText(), "") << "no launcher file";
 }
 
 class SysInfoDlgTest : public testing_support::UiFixture {
@@ -79,13 +80,6 @@ TEST_F(SysInfoDlgTest, ShowsEveryVersionAndClosesOnOk) {
         testing_support::TouchOnTop(CSysInfoDlg::kIdOk);
     });
     EXPECT_EQ(dlg.DoModal(), fw::kIdOk);
-}
-
-TEST_F(SysInfoDlgTest, MissingLauncherAndBoardSupportFileShowFallbacks) {
-    CSysInfoDlg dlg(doc);
-    EXPECT_EQ(dlg.Values()[0], "");
-    EXPECT_EQ(dlg.Values()[4], "0.00");
-    EXPECT_EQ(dlg.Values()[5], "0");
 }
 
 }  // namespace
