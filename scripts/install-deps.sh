@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev
-          libsdl2-image-dev libtinyxml2-dev libsqlite3-dev libgtest-dev libgmock-dev
+          libsdl2-image-dev libasound2-dev libtinyxml2-dev libsqlite3-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xvfb clang libclang-rt-14-dev)
 
 missing=()

@@ -22,6 +22,8 @@ for _ in $(seq 50); do [ -e "$dev/board" ] && [ -e "$dev/remote" ] && break; sle
 
 export KELVARIN_COM2="$dev/board"
 export KELVARIN_COM1="$dev/remote-instrument"
+# The desktop's own volume stays as it is; the sounds carry the instrument's volume.
+export KELVARIN_MIXER="${KELVARIN_MIXER:-none}"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then export KELVARIN_HEADLESS=1; fi
 echo "Remote port: $dev/remote  (19200 8N1; e.g. picocom -b 19200 \"$dev/remote\")"
 "$build/kelvarin"

@@ -7,6 +7,7 @@
 
 #include "document/CKelvarinDoc.h"
 #include "fw/Paths.h"
+#include "fw/SoundGain.h"
 #include "settings/CXmlHelper.h"
 #include "settings/NumberText.h"
 
@@ -22,17 +23,40 @@ void Record(PanelAction action, uint32_t value) {
     Panel().steps.push_back({action, value});
 }
 
-// The first backlight device, or nothing on a machine without one.
+constexpr const char* kDefaultMixerControl = "Master";
+constexpr const char* kDefaultMixerCard = "default";
+
+// A key of the panel's own settings ("SysInfo"), which the settings file keeps but never makes.
+std::string PanelSetting(const char* key, const char* fallback) {
+    CXmlHelper file(kSettingsFile);
+    const char* value = file.FindValue(kCategorySysInfo, key);
+    return value != nullptr && *value != '\0' ? std::string(value) : std::string(fallback);
+}
+
+bool IsBacklightDevice(const std::filesystem::path& folder) {
+    std::error_code ec;
+    return std::filesystem::exists(folder / "brightness", ec);
+}
+
+// The device the settings name, else the first in name order, or nothing on a machine
+// without one.
 std::optional<std::filesystem::path> BacklightDevice() {
     std::error_code ec;
     const std::filesystem::path dir = BacklightClassDir();
     if (!std::filesystem::is_directory(dir, ec))
         return std::nullopt;
+    const std::string named = PanelSetting("BacklightDevice", "");
+    if (!named.empty() && named.find('/') == std::string::npos && named != ".." &&
+        IsBacklightDevice(dir / named))
+        return dir / named;
+    std::vector<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-        if (std::filesystem::exists(entry.path() / "brightness", ec))
-            return entry.path();
+        if (IsBacklightDevice(entry.path()))
+            found.push_back(entry.path());
     }
-    return std::nullopt;
+    if (found.empty())
+        return std::nullopt;
+    return *std::min_element(found.begin(), found.end());
 }
 
 long ReadNumber(const std::filesystem::path& file, long fallback) {
@@ -58,16 +82,54 @@ void ApplyDutyToDevice(int dutyPercent) {
     WriteNumber(*device / "brightness", maximum * dutyPercent / 100);
 }
 
-void ApplyPowerToDevice(bool on) {
-    auto device = BacklightDevice();
-    std::error_code ec;
-    if (device && std::filesystem::exists(*device / "bl_power", ec))
-        WriteNumber(*device / "bl_power", on ? kBacklightPowerOn : kBacklightPowerOff);
-}
-
+// The backlight enable line is the device's power state.
 void DriveEnablePin(bool high) {
     Panel().enablePin = high;
     Record(PanelAction::EnablePin, high ? 1 : 0);
+    auto device = BacklightDevice();
+    std::error_code ec;
+    if (device && std::filesystem::exists(*device / "bl_power", ec))
+        WriteNumber(*device / "bl_power", high ? kBacklightPowerOn : kBacklightPowerOff);
+}
+
+struct MixerChoice {
+    bool chosen = false;
+    std::unique_ptr<fw::Mixer> mixer;
+};
+
+MixerChoice& Mixer() {
+    static MixerChoice choice;
+    return choice;
+}
+
+bool EnvironmentIs(const char* name, const char* value) {
+    const char* set = std::getenv(name);
+    return set != nullptr && std::string(set) == value;
+}
+
+// Headless runs and the desktop demo (KELVARIN_MIXER=none) leave the machine's mixer alone.
+bool SystemMixerAllowed() {
+    return !EnvironmentIs("KELVARIN_HEADLESS", "1") && !EnvironmentIs("KELVARIN_MIXER", "none");
+}
+
+fw::Mixer* ActiveMixer() {
+    MixerChoice& choice = Mixer();
+    if (!choice.chosen) {
+        choice.chosen = true;
+        if (SystemMixerAllowed())
+            choice.mixer = fw::MakeSystemMixer(PanelSetting("MixerCard", kDefaultMixerCard));
+    }
+    return choice.mixer.get();
+}
+
+// Both halves of the volume word carry the same value; the mixer takes one for all channels.
+void ApplyVolume(uint32_t setting) {
+    const uint16_t volume = static_cast<uint16_t>(setting & 0xFFFF);
+    fw::Mixer* mixer = ActiveMixer();
+    const bool taken =
+        mixer != nullptr &&
+        mixer->SetPlaybackVolume(PanelSetting("MixerControl", kDefaultMixerControl), volume);
+    fw::SetSoftwareGain(taken ? fw::kUnityGain : volume);
 }
 
 }  // namespace
@@ -79,6 +141,11 @@ PanelRecord& Panel() {
 
 void ResetPanel() {
     Panel() = PanelRecord{};
+}
+
+void SetMixer(std::unique_ptr<fw::Mixer> mixer) {
+    Mixer().chosen = true;
+    Mixer().mixer = std::move(mixer);
 }
 
 std::filesystem::path BacklightClassDir() {
@@ -144,7 +211,6 @@ void CHWControl::SetBacklightPower(bool on) {
     board::DriveEnablePin(on);
     board::Panel().backlightOn = on;
     board::Record(board::PanelAction::BacklightPower, on ? 1 : 0);
-    board::ApplyPowerToDevice(on);
     ++board::Panel().changeAnnouncements;
     board::Record(board::PanelAction::ChangeAnnounced, 1);
 }
@@ -167,4 +233,5 @@ void CHWControl::SetVolume(int level) {
     const uint32_t setting = VolumeSetting(level);
     board::Panel().volumeSetting = setting;
     board::Record(board::PanelAction::Volume, setting);
+    board::ApplyVolume(setting);
 }

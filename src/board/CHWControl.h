@@ -3,13 +3,21 @@
 // clock and the controls-enabled state, the backlight (brightness in steps, power with the
 // change announcement) and the loudspeaker volume.
 //
-// On this computer the backlight is a sysfs backlight device when one is present (below
-// KELVARIN_BACKLIGHT, or <instrument root>/sys/class/backlight); the volume is kept for the
-// sound output. Whatever the hardware, the panel state and the sequence of settings are
-// recorded (PanelRecord) so the behaviour can be checked without the panel.
+// On this computer the backlight is a sysfs backlight device (below KELVARIN_BACKLIGHT, or
+// <instrument root>/sys/class/backlight): the one the settings file names under "SysInfo" /
+// "BacklightDevice", else the first in name order. The duty goes to its "brightness" as a share
+// of "max_brightness", the enable line to "bl_power". The volume goes to the sound system's
+// mixer control named by "MixerControl" ("Master" when unset) on card "MixerCard" ("default"),
+// or, when there is no such control, to the gain of the sounds themselves. Headless runs
+// (KELVARIN_HEADLESS=1, the tests) and KELVARIN_MIXER=none never touch the machine's mixer.
+// Whatever the hardware, the panel state and the sequence of settings are recorded (PanelRecord) so
+// the behaviour can be checked without the panel.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <vector>
+
+#include "fw/Mixer.h"
 
 class CKelvarinDoc;
 
@@ -38,6 +46,10 @@ void ResetPanel();
 
 // Where backlight devices are looked for.
 std::filesystem::path BacklightClassDir();
+
+// The mixer the volume goes to from now on (tests: a fake one; nullptr: none, so the sounds'
+// own gain takes the volume). Until this is called, the system mixer unless headless.
+void SetMixer(std::unique_ptr<fw::Mixer> mixer);
 
 }  // namespace board
 

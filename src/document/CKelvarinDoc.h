@@ -173,6 +173,7 @@ class CKelvarinDoc : public fw::Document {
     int DataUnsaved = 0;
     int TitleSaved = 0;
     int Collecting = 0;
+    int UpdateRunning = 0;  // a software update is copying: standby is refused
     double LStop = 0.0;
     double HStop = 0.0;
     double LStart = 0.0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fw/Clock.h"
+#include "fw/Readiness.h"
 #include "fw/Window.h"
 
 namespace fw {
@@ -92,8 +93,10 @@ void EventLoop::RepaintNow() {
     std::vector<Window*> layers = topLevels_;
     for (Window* w : layers)
         w->PaintTree(dc);
-    if (backend_)
+    if (backend_) {
         backend_->Present(surface_, damage);
+        SignalReady();  // the first frame is on the panel: a launcher keeps this program
+    }
 }
 
 void EventLoop::SetBackend(std::unique_ptr<Backend> backend) {

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "fw/AudioOutput.h"
+#include "fw/SoundGain.h"
 #include "res/Resources.h"
 
 namespace fw {
@@ -75,6 +76,7 @@ bool PlayResourceSound(std::string_view name) {
     SDL_AudioDeviceID device = AudioDevice(spec);
     if (device != 0) {
         SDL_ClearQueuedAudio(device);  // a new sound cuts the one playing
+        ApplyGain(samples, length, spec.format, SoftwareGain());
         SDL_QueueAudio(device, samples, length);
     }
     SDL_FreeWAV(samples);

@@ -47,7 +47,7 @@ void CKelvarinFormView::OnBoardStandby() {
         return;
     // A second press while this screen is still asking about the first is refused; the
     // first request goes on.
-    if (doc->Collecting || zeroDialogOpen_ || standbyInProgress_) {
+    if (doc->Collecting || doc->UpdateRunning || zeroDialogOpen_ || standbyInProgress_) {
         doc->SendStandbyAnswer(false);
         return;
     }
@@ -57,7 +57,7 @@ void CKelvarinFormView::OnBoardStandby() {
 void CKelvarinFormView::GoToStandby() {
     CKelvarinDoc* doc = GetDoc();
     // Looked at again: the request waited for the closed dialogs to return.
-    if (doc->Collecting || zeroDialogOpen_ || standbyInProgress_) {
+    if (doc->Collecting || doc->UpdateRunning || zeroDialogOpen_ || standbyInProgress_) {
         doc->SendStandbyAnswer(false);
         return;
     }

@@ -1,0 +1,245 @@
+// The software update from a USB folder below a test root, answered by an operator: what is
+// copied where, the settings marker, the messages, copies that fail midway, sources that are
+// not plain files, a missing device, and the power key during the update.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <map>
+
+#include "controls/CNotifyBox.h"
+#include "prefs/CDetectUSBStorageBox.h"
+#include "prefs/SoftwareUpdate.h"
+#include "prefs/UpdateFiles.h"
+#include "screens/CPlaceholderView.h"
+#include "screens/framework_fixture.h"
+#include "settings/CXmlHelper.h"
+#include "support/DialogSteps.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using prefs::UpdateOutcome;
+
+constexpr const char* kQuestion = "Updates are available, would you like to update?";
+constexpr const char* kComplete =
+    "To complete updates:\n1: Remove USB device\n2: Remove power\n3: Wait 10 seconds\n4: "
+    "Re-connect power";
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& p, const std::string& content) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << content;
+}
+
+// Bytes that differ from block to block, larger than one copy block.
+std::string Image(char seed, size_t size = 200 * 1024) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(seed + static_cast<char>(i / 997));
+    return bytes;
+}
+
+class SoftwareUpdateTest : public screens_test::FrameworkFixture {
+  protected:
+    void SetUp() override {
+        FrameworkFixture::SetUp();
+        view = Show<CScintPlaceholderView>();
+    }
+    void TearDown() override {
+        prefs::SetCopyFaultHook(nullptr);
+        EXPECT_TRUE(script->ScriptEmpty()) << "steps left over";
+        FrameworkFixture::TearDown();
+    }
+
+    fs::path Usb(const char* name) const { return root->Usb() / name; }
+    fs::path Flash(const char* path) const { return root->FlashDisk() / path; }
+    std::string Marker() const {
+        CXmlHelper xml("\\FlashDisk\\ZELTarvo.xml");
+        const char* value = xml.FindValue(kCategoryUpdates, "App");
+        return value != nullptr ? value : "";
+    }
+
+    // Runs the update, answering each box as an operator would: the search finds the device
+    // at its first check (or never, after `searchChecks`), the question gets `answer`, the
+    // notices run their time and every other box gets "OK". Texts shown go to `shown`.
+    prefs::UpdateReport RunUpdate(const std::string& answer = "Yes", int searchChecks = 1) {
+        auto runModal = [this, answer, searchChecks](CModalDialog& box) {
+            if (dynamic_cast<CDetectUSBStorageBox*>(&box) != nullptr) {
+                for (int i = 0; i < searchChecks; ++i) {
+                    script->Then([this, i] {
+                        if (i == 0)
+                            Shoot("search");
+                        clock->Advance(CNotifyBox::kDefaultDurationMs);
+                    });
+                }
+            } else if (auto* notice = dynamic_cast<CNotifyBox*>(&box)) {
+                script->Then([this, notice] {
+                    shown.push_back(testing_support::LabelText(notice, CNotifyBox::kIdMessage));
+                    if (beforeCopies)
+                        beforeCopies();
+                });
+                script->Then([this] { clock->Advance(3000); });
+            } else {
+                script->Then([this, answer] {
+                    std::string text =
+                        testing_support::LabelText(fw::Loop().TopLevel(), CMsgBox::kIdMessage);
+                    shown.push_back(text);
+                    Shoot(text == kQuestion ? "question" : "summary");
+                    testing_support::AnswerBox(text == kQuestion ? answer : "OK");
+                });
+            }
+            return view->RunModal(box);
+        };
+        return prefs::SoftwareUpdate(*doc, runModal);
+    }
+
+    CKelvarinFormView* view = nullptr;
+    std::vector<std::string> shown;
+    std::function<void()> beforeCopies;
+    std::map<std::string, std::string> shots;  // box ("search", ...) to screenshot file
+
+    void Shoot(const std::string& box) {
+        if (auto it = shots.find(box); it != shots.end())
+            Screenshot(it->second);
+    }
+};
+
+TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksOnlyTheProgram) {
+    struct Case {
+        bool launcher, application, firmware;
+    } cases[] = {{false, false, true}, {true, true, true}, {false, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.launcher << c.application << c.firmware);
+        fs::remove_all(root->Usb());
+        fs::remove_all(root->FlashDisk());
+        fs::create_directories(root->Usb());
+        shown.clear();
+        WriteAll(Usb("readme.txt"), "not an update");
+        WriteAll(Flash("ZELTarvo.xml"), "");
+        // An old launcher marked read-only is replaced all the same.
+        WriteAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe"), "old launcher");
+        fs::permissions(Flash("AutoRun/ZEL_LaunchApp_v2.exe"), fs::perms::owner_read);
+        if (c.launcher)
+            WriteAll(Usb("ZEL_LaunchApp_v2.exe"), Image('L'));
+        if (c.application)
+            WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
+        if (c.firmware)
+            WriteAll(Usb("mainbd.hex"), ":10000000\n");
+
+        shots["summary"] = "update_complete.png";
+        const prefs::UpdateReport report = RunUpdate();
+
+        EXPECT_EQ(report.outcome, UpdateOutcome::Updated);
+        EXPECT_EQ(shown,
+                  (std::vector<std::string>{kQuestion, "Please wait, updating...", kComplete}));
+        EXPECT_EQ(ReadAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe")),
+                  c.launcher ? Image('L') : "old launcher");
+        EXPECT_EQ(fs::exists(Flash("Update/ZELTarvo_v2.exe")), c.application);
+        EXPECT_EQ(ReadAll(Flash("Update/ZELTarvo_v2.exe")), c.application ? Image('A') : "");
+        EXPECT_EQ(Marker(), c.application ? "App" : "");
+        EXPECT_EQ(fs::exists(Flash("Update/mainbd.hex")), c.firmware);
+        EXPECT_FALSE(fs::exists(Flash("Update/ZELTarvo_v2.exe.new")));
+        // The sources are left as they were.
+        EXPECT_TRUE(fs::exists(Usb("readme.txt")));
+        EXPECT_EQ(fs::exists(Usb("mainbd.hex")), c.firmware);
+    }
+}
+
+TEST_F(SoftwareUpdateTest, ACopyFailingMidwayKeepsTheOldFileAndIsToldWithItsError) {
+    WriteAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe"), "old launcher");
+    WriteAll(Usb("ZEL_LaunchApp_v2.exe"), Image('L'));
+    WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
+    WriteAll(Usb("mainbd.hex"), ":10000000\n");
+    // The disk fills during the launcher and the program copies; the firmware still goes.
+    prefs::SetCopyFaultHook([](const fs::path& to, uint64_t written) {
+        return to.filename() != "mainbd.hex" && written > 64 * 1024 ? ENOSPC : 0;
+    });
+    shots["summary"] = "update_failed.png";
+
+    const prefs::UpdateReport report = RunUpdate();
+
+    EXPECT_EQ(report.outcome, UpdateOutcome::CopyFailed);
+    EXPECT_EQ(report.lastError, ENOSPC);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[2], "Updated files failed to copy, Error = 28");
+    EXPECT_EQ(ReadAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe")), "old launcher");
+    EXPECT_FALSE(fs::exists(Flash("AutoRun/ZEL_LaunchApp_v2.exe.new")));
+    EXPECT_FALSE(fs::exists(Flash("Update/ZELTarvo_v2.exe")));
+    EXPECT_FALSE(fs::exists(Flash("Update/ZELTarvo_v2.exe.new")));
+    EXPECT_EQ(Marker(), "") << "no program is staged, so none may be installed";
+    EXPECT_TRUE(report.firmwareStaged);
+    EXPECT_EQ(ReadAll(Flash("Update/mainbd.hex")), ":10000000\n");
+}
+
+TEST_F(SoftwareUpdateTest, SourcesThatAreNotPlainFilesAreNoUpdates) {
+    WriteAll(root->Path() / "outside.bin", "from outside the device");
+    fs::create_symlink(root->Path() / "outside.bin", Usb("ZEL_LaunchApp_v2.exe"));
+    ASSERT_EQ(::mkfifo(Usb("mainbd.hex").c_str(), 0600), 0);
+    fs::create_directories(Usb("ZELTarvo_v2.exe"));
+
+    const prefs::UpdateReport report = RunUpdate();
+
+    EXPECT_EQ(report.outcome, UpdateOutcome::NoUpdates);
+    EXPECT_EQ(shown, std::vector<std::string>{"No Updates are available"});
+    EXPECT_FALSE(fs::exists(Flash("AutoRun/ZEL_LaunchApp_v2.exe")));
+    EXPECT_FALSE(fs::exists(Flash("Update")));
+}
+
+TEST_F(SoftwareUpdateTest, AnEmptyMountPointIsNoDeviceAndNoMeansNothingCopied) {
+    // The search gives up after its 30 checks.
+    shots["search"] = "update_search.png";
+    EXPECT_EQ(RunUpdate("Yes", 30).outcome, UpdateOutcome::NoDevice);
+    EXPECT_TRUE(shown.empty());
+
+    WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
+    shots["question"] = "update_question.png";
+    EXPECT_EQ(RunUpdate("No").outcome, UpdateOutcome::Declined);
+    EXPECT_EQ(shown, std::vector<std::string>{kQuestion});
+    EXPECT_FALSE(fs::exists(Flash("Update")));
+    EXPECT_EQ(Marker(), "");
+}
+
+TEST_F(SoftwareUpdateTest, ThePowerKeyIsRefusedFromYesToTheLastCopy) {
+    WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
+    beforeCopies = [this] {
+        Screenshot("update_wait.png");
+        fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
+    };
+    int runningDuringCopy = 0;
+    prefs::SetCopyFaultHook([&](const fs::path&, uint64_t) {
+        runningDuringCopy = doc->UpdateRunning;
+        return 0;
+    });
+
+    EXPECT_EQ(RunUpdate().outcome, UpdateOutcome::Updated);
+
+    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0xFF});
+    EXPECT_EQ(runningDuringCopy, 1);
+    EXPECT_EQ(doc->UpdateRunning, 0);
+    EXPECT_EQ(Active(), view);
+    EXPECT_EQ(ReadAll(Flash("Update/ZELTarvo_v2.exe")), Image('A'));
+    EXPECT_EQ(Marker(), "App");
+}
+
+TEST_F(SoftwareUpdateTest, ThePowerKeyAtTheQuestionEndsTheUpdateUntouched) {
+    WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
+    auto runModal = [this](CModalDialog& box) {
+        if (dynamic_cast<CMsgBox*>(&box) != nullptr)
+            ThenPost(WM_BOARD_STANDBY);
+        else
+            script->Then([this] { clock->Advance(CNotifyBox::kDefaultDurationMs); });
+        return view->RunModal(box);
+    };
+    EXPECT_EQ(prefs::SoftwareUpdate(*doc, runModal).outcome, UpdateOutcome::Declined);
+    fw::Loop().ProcessReady();
+    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
+    EXPECT_FALSE(fs::exists(Flash("Update")));
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// The panel's launcher against small fake programs (shell scripts) below a test root: a staged
+// program installed, broken ones (ending at once, or silent) taken back, a staged file without
+// the settings marker left alone, and a power cut after each step leaving an instrument that
+// starts.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "fw/Readiness.h"
+#include "launcher/Launcher.h"
+#include "settings/CXmlHelper.h"
+#include "settings/SettingsFile.h"
+#include "support/TempRoot.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using launcher::Step;
+
+// Generous for programs that answer; only the silent one ever waits it out.
+constexpr int kAnsweringTimeoutMs = 20000;
+constexpr int kSilentTimeoutMs = 300;
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+enum class Fake { Good, EndsAtOnce, Silent };
+
+class LauncherTest : public ::testing::Test {
+  protected:
+    void SetUp() override { files = launcher::FilesBelow(root.Path()); }
+
+    // A program that notes its name in the run log, then behaves as `kind` says.
+    std::string Program(const std::string& name, Fake kind) const {
+        std::string body = "#!/bin/sh\necho " + name + " >> '" + RunLog().string() + "'\n";
+        if (kind == Fake::Good)
+            body += "echo ready >&$KELVARIN_READY_FD\nexit 0\n";
+        else if (kind == Fake::EndsAtOnce)
+            body += "exit 3\n";
+        else
+            body += "exec sleep 30\n";
+        return body;
+    }
+    void Place(const fs::path& p, const std::string& content) const {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << content;
+        fs::permissions(p, fs::perms::owner_all);
+    }
+    void Stage(Fake kind, bool marker = true) const {
+        Place(files.staged, Program("new", kind));
+        if (marker) {
+            ASSERT_TRUE(MarkApplicationUpdatePending());
+        }
+    }
+    std::string Marker() const {
+        CXmlHelper xml(kSettingsDevicePath);
+        const char* value = xml.FindValue(kCategoryUpdates, "App");
+        return value != nullptr ? value : "";
+    }
+    fs::path RunLog() const { return root.Path() / "ran.log"; }
+    std::string Ran() const { return ReadAll(RunLog()); }
+    int Launch(int timeoutMs = kAnsweringTimeoutMs) const {
+        launcher::Options options;
+        options.readyTimeoutMs = timeoutMs;
+        return launcher::Launch(options);
+    }
+    // The launcher cut off (as by a power cut) right after `step` is on the disk.
+    void LaunchCutAfter(Step cut) const {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            launcher::Options options;
+            options.readyTimeoutMs = kAnsweringTimeoutMs;
+            options.afterStep = [cut](Step step) {
+                if (step == cut)
+                    ::_exit(137);
+            };
+            ::_exit(launcher::Launch(options) == 0 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 137) << "the cut came after the step";
+    }
+
+    testing_support::TempRoot root;
+    launcher::LaunchFiles files;
+};
+
+TEST_F(LauncherTest, InstallsAStagedProgramAndKeepsThePreviousOne) {
+    Place(files.program, Program("old", Fake::Good));
+    const std::string old = ReadAll(files.program);
+    Stage(Fake::Good);
+
+    EXPECT_EQ(Launch(), 0);
+
+    EXPECT_EQ(Ran(), "new\n");
+    EXPECT_EQ(ReadAll(files.program), Program("new", Fake::Good));
+    EXPECT_EQ(ReadAll(files.previous), old);
+    EXPECT_FALSE(fs::exists(files.staged));
+    EXPECT_FALSE(fs::exists(files.trial));
+    // Started again, the installed program simply runs.
+    EXPECT_EQ(Launch(), 0);
+    EXPECT_EQ(Ran(), "new\nnew\n");
+}
+
+TEST_F(LauncherTest, AProgramThatFailsItsFirstStartIsTakenBack) {
+    struct Case {
+        Fake kind;
+        int timeoutMs;
+    } cases[] = {{Fake::EndsAtOnce, kAnsweringTimeoutMs}, {Fake::Silent, kSilentTimeoutMs}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        fs::remove(RunLog());
+        Place(files.program, Program("old", Fake::Good));
+        Stage(c.kind);
+
+        EXPECT_EQ(Launch(c.timeoutMs), 0) << "the previous program runs";
+
+        EXPECT_EQ(Ran(), "new\nold\n");
+        EXPECT_EQ(ReadAll(files.program), Program("old", Fake::Good));
+        EXPECT_EQ(ReadAll(files.rejected), Program("new", c.kind));
+        EXPECT_FALSE(fs::exists(files.trial));
+        EXPECT_EQ(Marker(), "") << "the failed update is not tried again";
+    }
+}
+
+TEST_F(LauncherTest, WithoutTheMarkerOrAnyPreviousProgramNothingIsGuessed) {
+    Place(files.program, Program("old", Fake::Good));
+    Stage(Fake::Good, false);
+    EXPECT_EQ(Launch(), 0);
+    EXPECT_EQ(Ran(), "old\n");
+    EXPECT_TRUE(fs::exists(files.staged)) << "a copy whose marker failed stays staged";
+
+    // A first program that fails has nothing to go back to: the failure is the result.
+    fs::remove(files.program);
+    fs::remove(files.staged);
+    Stage(Fake::EndsAtOnce);
+    EXPECT_EQ(Launch(), 3);
+}
+
+TEST_F(LauncherTest, APowerCutAfterAnyStepLeavesAnInstrumentThatStarts) {
+    struct Case {
+        Fake staged;
+        Step cut;
+        const char* endsWith;  // the program installed once the next start is done
+    } cases[] = {
+        {Fake::Good, Step::SavedPrevious, "new"},
+        {Fake::Good, Step::MarkedTrial, "new"},
+        {Fake::Good, Step::Installed, "new"},
+        {Fake::EndsAtOnce, Step::Installed, "old"},
+        {Fake::EndsAtOnce, Step::KeptRejected, "old"},
+        {Fake::EndsAtOnce, Step::RestoredPrevious, "old"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.cut) << " " << c.endsWith);
+        fs::remove_all(root.FlashDisk());
+        fs::remove(RunLog());
+        Place(files.program, Program("old", Fake::Good));
+        Stage(c.staged);
+
+        LaunchCutAfter(c.cut);
+        EXPECT_EQ(Launch(), 0) << Ran();
+
+        const bool isNew = std::string(c.endsWith) == "new";
+        EXPECT_EQ(ReadAll(files.program),
+                  isNew ? Program("new", Fake::Good) : Program("old", Fake::Good));
+        EXPECT_EQ(ReadAll(files.previous), Program("old", Fake::Good));
+        EXPECT_FALSE(fs::exists(files.trial));
+        EXPECT_FALSE(fs::exists(files.staged));
+        const std::string ran = Ran();
+        EXPECT_EQ(ran.substr(ran.size() - std::string(c.endsWith).size() - 1),
+                  std::string(c.endsWith) + "\n");
+    }
+}
+
+TEST(ProgramReadiness, TheProgramTellsTheDescriptorItWasGivenOnce) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::setenv(fw::kReadyFdVariable, std::to_string(fds[1]).c_str(), 1);
+    EXPECT_TRUE(fw::SignalReady());
+    EXPECT_EQ(std::getenv(fw::kReadyFdVariable), nullptr) << "not passed on to its own children";
+    char line[16] = {};
+    EXPECT_EQ(::read(fds[0], line, sizeof line), 6);
+    EXPECT_STREQ(line, "ready\n");
+    EXPECT_EQ(::read(fds[0], line, sizeof line), 0) << "closed after the line";
+    ::close(fds[0]);
+}
+
+}  // namespace
