@@ -91,6 +91,14 @@ class RemoteTest : public ::testing::Test {
         doc.OnRemoteCommand(&record);
         return board.remote;
     }
+    // Sends each line in turn and checks its reply, given here without the CR LF.
+    struct Exchange {
+        std::string line, reply;
+    };
+    void Expect(std::initializer_list<Exchange> exchanges) {
+        for (const Exchange& e : exchanges)
+            EXPECT_EQ(Send(e.line), e.reply + "\r\n") << e.line;
+    }
 
     testing_support::TempRoot root;
     std::shared_ptr<fw::ManualClock> clock = std::make_shared<fw::ManualClock>();
