@@ -26,8 +26,9 @@ TEST_F(BoardProtocol, DateTimeGoesOutAndComesBackInTheBoardLayout) {
 
     Receive(0x83, {30, 45, 23, 1, 31, 12, 0x19});  // 2025-12-31 23:45:30
     const fw::LocalTime t = clock->Now();
-    EXPECT_EQ(std::vector<int>({t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds}),
-              (std::vector<int>{2025, 12, 31, 23, 45, 30, 0}));
+    EXPECT_EQ(
+        std::vector<int>({t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds}),
+        (std::vector<int>{2025, 12, 31, 23, 45, 30, 0}));
     EXPECT_EQ(view->Count(2), 1);
 
     // Nonsense from the board leaves the clock alone and tells nobody.

@@ -92,8 +92,10 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
 TEST_F(Texts, DatesTimesAndStandards) {
     const fw::LocalTime t{2016, 3, 1, 14, 9, 5, 7, 0};
     std::string s;
-    for (const auto& [format, text] : {std::pair{0, "03/14/2016"}, {1, "14/03/2016"},
-                                       {2, "20160314"}, {9, "03/14/2016"}}) {  // 9: damaged
+    for (const auto& [format, text] : {std::pair{0, "03/14/2016"},
+                                       {1, "14/03/2016"},
+                                       {2, "20160314"},
+                                       {9, "03/14/2016"}}) {  // 9: damaged
         doc.DateFormat = format;
         doc.FormatDate(t, s);
         EXPECT_EQ(s, text);
@@ -103,7 +105,9 @@ TEST_F(Texts, DatesTimesAndStandards) {
     CKelvarinDoc::FormatTimestamp(t, s);
     EXPECT_EQ(s, "20160314090507");
     CKelvarinDoc::FormatTempStd(1, s);
-    EXPECT_EQ(s, "22.0 \xC2\xB0" "C");
+    EXPECT_EQ(s,
+              "22.0 \xC2\xB0"
+              "C");
     CKelvarinDoc::FormatPressStd(2, s);
     EXPECT_EQ(s, "101.3 kPa");
     CKelvarinDoc::FormatSuperscript(-12, s);

@@ -29,9 +29,10 @@ TEST_F(RemoteIdentity, AnswersOnEveryScreenButStandbyAndRefusesOtherShapes) {
     }
     ShowPlainView();
     Expect({{"<GID>", "*KELVARIN"}, {"<GIDX>", "!"}, {"<GIX>", "!"}, {"<GISX>", "!"}});
-    for (const char* line : {"<XYZ>", "<gid>", "<>", "<G>", "<GSNX>", "<GR3>", "<GR1 >", "<GRG3>",
-                             "<GBX1>", "<GHTX>", "<SX>", "<CZZ>", "<DZ1>", "<EDC>", "<GFVERX>",
-                             "<STRCX>", "<SV3>", "<SV1 >", "<SLTX 1>", "<SLTP1>", "<SCTC>"})
+    for (const char* line :
+         {"<XYZ>",    "<gid>",   "<>",     "<G>",    "<GSNX>",   "<GR3>",   "<GR1 >",
+          "<GRG3>",   "<GBX1>",  "<GHTX>", "<SX>",   "<CZZ>",    "<DZ1>",   "<EDC>",
+          "<GFVERX>", "<STRCX>", "<SV3>",  "<SV1 >", "<SLTX 1>", "<SLTP1>", "<SCTC>"})
         EXPECT_EQ(Send(line), "?\r\n") << line;
     Show(RemoteScreenKind::Standby);
     EXPECT_EQ(Send("<GID>"), "");
@@ -48,7 +49,9 @@ TEST_F(RemoteIdentity, SerialNumberInThePortsSingleByteTextAndVersions) {
             {"<GSN>",
              "*\xB5"
              "123456"}});
-    EXPECT_EQ(doc.SerialNumber, "\xC2\xB5" "123456");
+    EXPECT_EQ(doc.SerialNumber,
+              "\xC2\xB5"
+              "123456");
     // Wrong length, and characters that would break the reply line.
     Expect({{"<SSN 123456>", "?"}, {"<SSN 12345678>", "?"}, {"<SSN 12\r\n345>", "!"}});
 
@@ -166,10 +169,10 @@ TEST_F(RemoteQueries, ScreenConditions) {
     const struct {
         RemoteScreenKind kind;
         const char* line;
-    } refused[] = {{kOther, "<GR1>"},       {kOther, "<GC1>"},      {kScint, "<GRG1>"},
-                   {kScint, "<GBV1>"},      {kScint, "<GFO>"},      {kScint, "<GLS>"},
-                   {kScint, "<SBS1 200>"},  {kOther, "<SBC1 9,9>"}, {kScint, "<SS>"},
-                   {kOther, "<STRC>"},      {kScint, "<SV1>"},      {kOther, "<SCT T10>"},
+    } refused[] = {{kOther, "<GR1>"},      {kOther, "<GC1>"},      {kScint, "<GRG1>"},
+                   {kScint, "<GBV1>"},     {kScint, "<GFO>"},      {kScint, "<GLS>"},
+                   {kScint, "<SBS1 200>"}, {kOther, "<SBC1 9,9>"}, {kScint, "<SS>"},
+                   {kOther, "<STRC>"},     {kScint, "<SV1>"},      {kOther, "<SCT T10>"},
                    {kOther, "<SRG1 H>"}};
     for (const auto& c : refused) {
         Show(c.kind);
