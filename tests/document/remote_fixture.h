@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -91,13 +92,14 @@ class RemoteTest : public ::testing::Test {
         doc.OnRemoteCommand(&record);
         return board.remote;
     }
-    // Sends each line in turn and checks its reply, given here without the CR LF.
-    struct Exchange {
-        std::string line, reply;
-    };
-    void Expect(std::initializer_list<Exchange> exchanges) {
-        for (const Exchange& e : exchanges)
-            EXPECT_EQ(Send(e.line), e.reply + "\r\n") << e.line;
+    // Sends each exchange of `script` in turn and checks its reply. Exchanges are separated by
+    // '|', each the line up to its '>' and then the reply it must get, without the CR LF.
+    void Expect(const std::string& script) {
+        std::stringstream in(script);
+        for (std::string x; std::getline(in, x, '|');) {
+            const size_t end = x.find('>') + 1;
+            EXPECT_EQ(Send(x.substr(0, end)), x.substr(end) + "\r\n") << x;
+        }
     }
 
     testing_support::TempRoot root;
