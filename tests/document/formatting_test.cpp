@@ -105,9 +105,7 @@ TEST_F(Texts, DatesTimesAndStandards) {
     CKelvarinDoc::FormatTimestamp(t, s);
     EXPECT_EQ(s, "20160314090507");
     CKelvarinDoc::FormatTempStd(1, s);
-    EXPECT_EQ(s,
-              "22.0 \xC2\xB0"
-              "C");
+    EXPECT_EQ(s, "22.0 \302\260C");
     CKelvarinDoc::FormatPressStd(2, s);
     EXPECT_EQ(s, "101.3 kPa");
     CKelvarinDoc::FormatSuperscript(-12, s);

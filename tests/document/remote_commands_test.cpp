@@ -38,13 +38,8 @@ TEST_F(RemoteIdentity, AnswersOnEveryScreenButStandbyAndRefusesOtherShapes) {
 
 TEST_F(RemoteIdentity, SerialNumberInThePortsSingleByteTextAndVersions) {
     // A Latin-1 byte is kept as the character it stands for and comes back as that byte.
-    Expect(
-        "<GSN>*0000000|<SSN AB12345>*|<GSN>*AB12345|<SSN \xB5"
-        "123456>*|<GSN>*\xB5"
-        "123456");
-    EXPECT_EQ(doc.SerialNumber,
-              "\xC2\xB5"
-              "123456");
+    Expect("<GSN>*0000000|<SSN AB12345>*|<GSN>*AB12345|<SSN \265123456>*|<GSN>*\265123456");
+    EXPECT_EQ(doc.SerialNumber, "\302\265123456");
     // Wrong length, and characters that would break the reply line.
     Expect("<SSN 123456>?|<SSN 12345678>?|<SSN 12\r\n345>!");
     doc.FirmwareVersion = "2.1.0.3";
@@ -89,9 +84,7 @@ TEST_F(RemoteQueries, ValuesInTheirReplyFormats) {
     f2.LastCount = 17;
     doc.HStart = 3.25;
     doc.LStop = 0.04;
-    Expect(
-        "<GIS>0,-300,1,250,1|<GR1>*1.234 pA|<GC2>*2.500 nC|<GC1>*2.500 \xB5"
-        "C|<GRG1>*L");
+    Expect("<GIS>0,-300,1,250,1|<GR1>*1.234 pA|<GC2>*2.500 nC|<GC1>*2.500 \265C|<GRG1>*L");
     Expect("<GRG2>*H|<GBS1>*-500|<GBV2>*250|<GBC2>*0.500000,-1.250000|<GHTS>*3.2|<GLTP>*0.0");
     Expect(
         "<GCP1>*1.500000,0.100000,0.200000,0.300000,0.400000,100.000000,0.500000,-1.000000,"
