@@ -80,27 +80,6 @@ TEST_F(ScintValues, UnitsFollowTheBaselineCalibration) {
     EXPECT_EQ(doc.ScintChargeUnit(), "pC");
 }
 
-TEST_F(ScintValues, RowsKeepTheTextsAndTheirBaseline) {
-    auto clock = std::make_shared<fw::ManualClock>();
-    ASSERT_TRUE(clock->SetLocalTime({2026, 3, fw::DayOfWeek(2026, 3, 4), 4, 10, 11, 12, 0}));
-    fw::SetClock(clock);
-    doc.ScintBaseline.BaselineKey = "20260301090000";
-    Currents(3000.0, 4000.0);
-    Charges(10.0, 8.0);
-    SCINT_MEAS_INFO rate, charge;
-    doc.AddScintMeasurement(true, rate);
-    doc.AddScintMeasurement(false, charge);
-    fw::SetClock(std::make_shared<fw::SystemClock>());
-
-    ASSERT_EQ(doc.ScintMeasList.size(), 2u);
-    EXPECT_EQ(rate.Date + " " + rate.Time, "03/04/2026 10:11:12");
-    EXPECT_EQ(rate.RateValue + " " + rate.RateUnit + " " + rate.ChargeValue, "4.000 pA ----");
-    EXPECT_EQ(charge.RateUnit + " " + charge.ChargeValue, "---- 16.00");
-    EXPECT_EQ(doc.ScintMeasList[1].Baseline.BaselineKey, "20260301090000");
-    EXPECT_EQ(doc.ScintUnsaved, 1);
-    EXPECT_EQ(doc.MeasUnsaved, 0);
-}
-
 CHAMBER_CAL Chamber(const char* serial, const char* model, int16_t mantissa) {
     CHAMBER_CAL c;
     c.ChamberSerial = serial;
