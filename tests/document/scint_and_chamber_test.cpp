@@ -1,3 +1,4 @@
+// Scintillator values from the two channels, and chamber choices kept across library changes.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,24 +17,6 @@ class ScintValues : public ::testing::Test {
     void SetUp() override {
         doc.ScintBaseline.ScintGain = 2.0;
         doc.ScintBaseline.CLR = 0.25;
-    }
-    void Currents(double blueFa, double greenFa) {
-        doc.Filter.Chan[0].Rate = blueFa;
-        doc.Filter.Chan[1].Rate = greenFa;
-    }
-    void Charges(double bluePc, double greenPc) {
-        doc.Filter.Chan[0].Charge = bluePc;
-        doc.Filter.Chan[1].Charge = greenPc;
-    }
-    std::string Rate() {
-        std::string s;
-        doc.FormatScintRate(s);
-        return s;
-    }
-    std::string Charge() {
-        std::string s;
-        doc.FormatScintCharge(s);
-        return s;
     }
     CKelvarinDoc doc;
 };
@@ -59,13 +42,14 @@ TEST_F(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
         {false, 10.0, 8.0, "XXXXX", false, true},
     };
     for (const auto& c : cases) {
-        doc.Filter.Chan[1].OverRange = c.greenOver;
-        doc.Filter.Chan[0].OverRangeLatched = c.blueLatched;
-        if (c.rate)
-            Currents(c.blue, c.green);
-        else
-            Charges(c.blue, c.green);
-        EXPECT_EQ(c.rate ? Rate() : Charge(), c.text) << c.blue << " " << c.green;
+        auto& [blue, green] = doc.Filter.Chan;
+        green.OverRange = c.greenOver;
+        blue.OverRangeLatched = c.blueLatched;
+        (c.rate ? blue.Rate : blue.Charge) = c.blue;
+        (c.rate ? green.Rate : green.Charge) = c.green;
+        std::string s;
+        c.rate ? doc.FormatScintRate(s) : doc.FormatScintCharge(s);
+        EXPECT_EQ(s, c.text) << c.blue << " " << c.green;
     }
 }
 
