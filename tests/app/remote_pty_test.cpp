@@ -2,10 +2,8 @@
 // and a remote computer on COM1; every command is answered exactly once.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <iostream>
 #include <thread>
 
 #include <poll.h>
@@ -78,7 +76,7 @@ class RemotePty : public ::testing::Test {
     RemoteSide remote{h};
 };
 
-TEST_F(RemotePty, EveryCommandIsAnsweredExactlyOnce) {
+TEST_F(RemotePty, EveryCommandIsAnsweredExactlyOnceAndNoiseNever) {
     const std::pair<std::string, std::string> exchanges[] = {
         {"<GID>", "*KELVARIN\r\n"}, {"<GFVER>", h.Doc().FirmwareVersion + "\r\n"},
         {"<SHTP 1.0>", "*\r\n"},    {"<SHTS 5.5>", "*\r\n"},
@@ -90,31 +88,14 @@ TEST_F(RemotePty, EveryCommandIsAnsweredExactlyOnce) {
     };
     for (const auto& [command, reply] : exchanges)
         EXPECT_EQ(remote.Ask(command), reply) << command;
-    EXPECT_EQ(remote.Rest(200), "") << "a command was answered twice";
-}
-
-TEST_F(RemotePty, NoiseBetweenCommandsIsNotAnswered) {
+    // Noise between commands is not answered.
     h.RemoteSend("garbage without brackets\r\n");
     EXPECT_EQ(remote.Ask("<GID>"), "*KELVARIN\r\n");
     h.RemoteSend("<GID><GHTS><XX>");  // three lines in one write: three replies, in order
     EXPECT_EQ(remote.ReadLine(), "*KELVARIN\r\n");
     EXPECT_EQ(remote.ReadLine().substr(0, 1), "*");
     EXPECT_EQ(remote.ReadLine(), "?\r\n");
-    EXPECT_EQ(remote.Rest(200), "");
-}
-
-TEST_F(RemotePty, MeasurementScreenAfterTheWarmUp) {
-    h.Advance(61000);
-    h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::OneChannel; }, 500);
-    if (ActiveKind(h) == RemoteScreenKind::OneChannel) {
-        // Both channels are in the High range after the warm-up, and nothing is collecting.
-        EXPECT_EQ(remote.Ask("<GIS>"), "1,0,1,0,0\r\n");
-        EXPECT_EQ(remote.Ask("<GRG2>"), "*H\r\n");
-    } else {
-        EXPECT_EQ(remote.Ask("<GIS>"), "!\r\n");
-    }
-    EXPECT_EQ(remote.Ask("<GID>"), "*KELVARIN\r\n");
-    EXPECT_EQ(remote.Rest(200), "");
+    EXPECT_EQ(remote.Rest(200), "") << "a command was answered twice";
 }
 
 // A remote script as written for the instrument: with a result held on the screen it sends
@@ -156,8 +137,7 @@ TEST_F(RemotePty, SwitchingToAndFromTheTwoChannelScreen) {
     EXPECT_EQ(remote.Ask("<SVB>"), "*\r\n");  // already shown: nothing changes
     EXPECT_EQ(ActiveKind(h), RemoteScreenKind::TwoChannel);
     EXPECT_EQ(remote.Ask("<GIS>"), "1,0,1,0,0\r\n");
-    for (const char* query : {"<GR1>", "<GR2>", "<GC1>", "<GC2>", "<GRG1>", "<GRG2>"})
-        EXPECT_EQ(remote.Ask(query).substr(0, 1), "*") << query;
+    EXPECT_EQ(remote.Ask("<GRG2>"), "*H\r\n");
     EXPECT_EQ(remote.Ask("<GD1>"), "!\r\n");  // no chamber: no dose from the charge
     EXPECT_EQ(remote.Ask("<STRC>"), "*\r\n");
     EXPECT_TRUE(h.WaitFor([&] { return h.Doc().Collecting == 1; }, 1000));
@@ -168,19 +148,6 @@ TEST_F(RemotePty, SwitchingToAndFromTheTwoChannelScreen) {
     ASSERT_TRUE(h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::OneChannel; }, 1000));
     EXPECT_EQ(h.Doc().OneChannelShown, 1);
     EXPECT_EQ(remote.Rest(200), "");
-}
-
-TEST_F(RemotePty, RateStreamingOverThePort) {
-    ASSERT_EQ(remote.Ask("<SRR1>"), "*\r\n");
-    for (int i = 0; i < 10; ++i)
-        h.Board().SendAdc();
-    EXPECT_NE(remote.ReadLine().find(','), std::string::npos);
-    std::string second = remote.ReadLine();
-    EXPECT_EQ(std::count(second.begin(), second.end(), ','), 3) << second;
-    ASSERT_EQ(remote.Ask("<SRR0>"), "*\r\n");
-    for (int i = 0; i < 10; ++i)
-        h.Board().SendAdc();
-    EXPECT_EQ(remote.Rest(300), "");
 }
 
 // ---- the kvremote client against the document over a pty ------------------------------------
@@ -262,21 +229,6 @@ TEST_F(RemoteClientTest, ListeningEndsWhileReadingsKeepComing) {
     });
     instrument.streaming = false;
     EXPECT_GT(lines, 0);
-}
-
-// Not a limit, a figure for the report: the median round trip of one query through a pty, the
-// line framer and the decoder.
-TEST_F(RemoteClientTest, RoundTripFigure) {
-    std::vector<double> ms;
-    for (int i = 0; i < 200; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(client.Ask("<GHTS>", 1000), "*0.0");
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(ms.begin(), ms.end());
-    std::cout << "remote round trip over a pty: median " << ms[ms.size() / 2] << " ms\n";
 }
 
 TEST(RemoteClient, ReportsADeviceThatCannotBeOpened) {

@@ -33,14 +33,6 @@ TEST(StartUp, WithoutAnAnswerThePollRepeatsEvery500ms) {
     EXPECT_NE(dynamic_cast<CStandbyView*>(h.App().Frame().ActiveView()), nullptr);
 }
 
-TEST(StartUp, RemoteLinesAreIgnoredInStandby) {
-    AppHarness h({.boardAnswersPoll = false});
-    ASSERT_TRUE(h.Start());
-    h.RemoteSend("<GID>");
-    EXPECT_EQ(h.RemoteReceived(200), "");
-    EXPECT_TRUE(h.Doc().LastRemoteLine().empty());
-}
-
 TEST(StartUp, RunsWithoutEitherPort) {
     AppHarness h({.connectBoard = false, .connectRemote = false});
     testing::internal::CaptureStdout();

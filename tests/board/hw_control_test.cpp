@@ -29,41 +29,34 @@ long ReadNumber(const std::filesystem::path& file) {
     return value;
 }
 
-TEST(BrightnessArithmetic, StepsGiveSeventyPercentOfTheirShareWithATenPercentFloor) {
-    EXPECT_EQ(CHWControl::BrightnessDuty(0), 0);
-    EXPECT_EQ(CHWControl::BrightnessDuty(1), 10);
-    EXPECT_EQ(CHWControl::BrightnessDuty(2), 14);
-    EXPECT_EQ(CHWControl::BrightnessDuty(3), 21);
-    EXPECT_EQ(CHWControl::BrightnessDuty(5), 35);
-    EXPECT_EQ(CHWControl::BrightnessDuty(10), 70);
-    EXPECT_EQ(CHWControl::BrightnessDuty(12), 70);
-    EXPECT_EQ(CHWControl::BrightnessDuty(-4), 0);
+// Brightness steps give seventy percent of their share with a ten percent floor; volume steps
+// fill both halves of the word and stay at the top beyond it instead of wrapping to quiet.
+TEST(PanelArithmetic, BrightnessAndVolumeSteps) {
+    for (const auto& [step, duty] :
+         {std::pair{0, 0}, {1, 10}, {2, 14}, {3, 21}, {5, 35}, {10, 70}, {12, 70}, {-4, 0}})
+        EXPECT_EQ(CHWControl::BrightnessDuty(step), duty) << step;
+    for (const auto& [step, word] : {std::pair{8, 0xCCC8CCC8u},
+                                     {10, 0xFFFAFFFAu},
+                                     {0, 0u},
+                                     {1, 0x19991999u},
+                                     {11, 0xFFFAFFFAu},
+                                     {-1, 0u}})
+        EXPECT_EQ(CHWControl::VolumeSetting(step), word) << step;
 }
 
-TEST(VolumeArithmetic, StepsFillBothHalves) {
-    EXPECT_EQ(CHWControl::VolumeSetting(8), 0xCCC8CCC8u);
-    EXPECT_EQ(CHWControl::VolumeSetting(10), 0xFFFAFFFAu);
-    EXPECT_EQ(CHWControl::VolumeSetting(0), 0u);
-    EXPECT_EQ(CHWControl::VolumeSetting(1), 0x19991999u);
-    // Beyond the top step the word would wrap to a quiet value: it stays at the top.
-    EXPECT_EQ(CHWControl::VolumeSetting(11), CHWControl::VolumeSetting(10));
-    EXPECT_EQ(CHWControl::VolumeSetting(-1), 0u);
-}
-
-TEST_F(BoardControl, BrightnessZeroLeavesTheEnableLineLow) {
+// The enable line is pulsed before the duty is set; brightness 0 leaves it low.
+TEST_F(BoardControl, BrightnessAndVolumeDriveThePanelInOrder) {
     hw.SetBrightness(0);
     EXPECT_FALSE(board::Panel().enablePin);
-    EXPECT_EQ(board::Panel().dutyPercent, 0);
-    EXPECT_EQ(board::Panel().steps,
-              (std::vector<PanelStep>{{PanelAction::EnablePin, 0}, {PanelAction::Duty, 0}}));
-}
-
-TEST_F(BoardControl, BrightnessPulsesTheEnableLineThenSetsTheDuty) {
     hw.SetBrightness(5);
     EXPECT_TRUE(board::Panel().enablePin);
+    hw.SetVolume(8);
     EXPECT_EQ(board::Panel().steps, (std::vector<PanelStep>{{PanelAction::EnablePin, 0},
+                                                            {PanelAction::Duty, 0},
+                                                            {PanelAction::EnablePin, 0},
                                                             {PanelAction::EnablePin, 1},
-                                                            {PanelAction::Duty, 35}}));
+                                                            {PanelAction::Duty, 35},
+                                                            {PanelAction::Volume, 0xCCC8CCC8u}}));
 }
 
 TEST_F(BoardControl, BacklightPowerDrivesTheLineAndAnnouncesTheChange) {
@@ -99,14 +92,6 @@ TEST_F(BoardControl, ARealBacklightDeviceGetsTheDutyScaledToItsMaximum) {
     EXPECT_EQ(ReadNumber(device / "bl_power"), 0);
 }
 
-TEST_F(BoardControl, VolumeIsKeptAndRecorded) {
-    hw.SetVolume(8);
-    hw.SetVolume(0);
-    EXPECT_EQ(board::Panel().volumeSetting, 0u);
-    EXPECT_EQ(board::Panel().steps, (std::vector<PanelStep>{{PanelAction::Volume, 0xCCC8CCC8u},
-                                                            {PanelAction::Volume, 0}}));
-}
-
 TEST_F(BoardControl, SendersBuildTheBoardPacketsAndFailWithoutALink) {
     EXPECT_FALSE(hw.SetRange(0, 1));
     CKelvarinDoc doc;
@@ -118,14 +103,11 @@ TEST_F(BoardControl, SendersBuildTheBoardPacketsAndFailWithoutALink) {
     EXPECT_TRUE(hw.SetControlsEnabled(false));
     EXPECT_TRUE(hw.SetDateTime());
     ASSERT_EQ(link.sent.size(), 4u);
-    EXPECT_EQ(link.sent[0].code, 0x00);
-    EXPECT_EQ(link.sent[0].payload[0], 1);
-    EXPECT_EQ(link.sent[0].payload[1], 0);
-    EXPECT_EQ(link.sent[1].code, 0x01);
-    EXPECT_EQ(int16_t(link.sent[1].payload[1] | link.sent[1].payload[2] << 8), -300);
-    EXPECT_EQ(link.sent[2].code, 0x04);
-    EXPECT_EQ(link.sent[2].payload[0], 0);
-    EXPECT_EQ(link.sent[3].code, 0x02);
+    const auto& sent = link.sent;
+    EXPECT_EQ((std::vector<int>{sent[0].code, sent[0].payload[0], sent[0].payload[1], sent[1].code,
+                                sent[2].code, sent[2].payload[0], sent[3].code}),
+              (std::vector<int>{0x00, 1, 0, 0x01, 0x04, 0, 0x02}));
+    EXPECT_EQ(int16_t(sent[1].payload[1] | sent[1].payload[2] << 8), -300);
     EXPECT_EQ(link.Board().BiasVolts(0), -300);
     EXPECT_EQ(link.Board().Range(1), 0);
 }

@@ -37,38 +37,29 @@ class Ratios : public ::testing::Test {
     CKelvarinDoc doc;
 };
 
-TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRounding) {
+TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
     const struct {
         double a, b;
         const char* text;
+        bool over1 = false, over2 = false;
     } cases[] = {
-        {123.456, 1.0, "123.46"},  {99.9996, 1.0, "100.000"}, {9999.996, 1.0, "10000.00"},
-        {-50.0, 1.0, "-50.000"},   {0.0, 1.0, "0.000"},       {99999.96, 1.0, "100000.0"},
-        {100000.0, 1.0, "100000"}, {1.0, 3.0, "0.333"},       {-1.0, -4.0, "0.250"},
-        {5.0, 0.0, "0.000"},       {0.0, 0.0, "0.000"},       {1e-300, 1e-300, "1.000"},
-        {2.0e6, -1.0, "-2000000"}, {1e300, 1e-300, "XXXXX"},  {kNaN, 1.0, "XXXXX"},
-        {1.0, kNaN, "XXXXX"},      {kInf, 2.0, "XXXXX"},      {3.0, kInf, "XXXXX"},
+        {123.456, 1.0, "123.46"},    {99.9996, 1.0, "100.000"},
+        {9999.996, 1.0, "10000.00"}, {-50.0, 1.0, "-50.000"},
+        {0.0, 1.0, "0.000"},         {99999.96, 1.0, "100000.0"},
+        {100000.0, 1.0, "100000"},   {1.0, 3.0, "0.333"},
+        {-1.0, -4.0, "0.250"},       {5.0, 0.0, "0.000"},
+        {0.0, 0.0, "0.000"},         {1e-300, 1e-300, "1.000"},
+        {2.0e6, -1.0, "-2000000"},   {1e300, 1e-300, "XXXXX"},
+        {kNaN, 1.0, "XXXXX"},        {1.0, kNaN, "XXXXX"},
+        {kInf, 2.0, "XXXXX"},        {3.0, kInf, "XXXXX"},
+        {10.0, 5.0, "XXXXX", true},  {10.0, 5.0, "XXXXX", false, true},
+        {10.0, 0.0, "XXXXX", true},  // before the zero guard
     };
     for (const auto& c : cases)
-        EXPECT_EQ(RateRatio(c.a, c.b), c.text) << c.a << " / " << c.b;
-}
-
-// The filter holds every rate in femtoamperes, whatever range each channel is in.
-TEST_F(Ratios, RatesInDifferentRangesDivideInOneUnit) {
-    doc.Channel[0].Range = 0;  // 1.500 pA on Low
-    doc.Channel[1].Range = 1;  // 0.003 nA on High
+        EXPECT_EQ(RateRatio(c.a, c.b, c.over1, c.over2), c.text) << c.a << " / " << c.b;
+    // The filter holds every rate in femtoamperes, whatever range each channel is in.
+    doc.Channel[1].Range = 1;
     EXPECT_EQ(RateRatio(1500.0, 3000.0), "0.500");
-    std::string shown;
-    doc.FormatRate(0, shown);
-    EXPECT_EQ(shown, "1.500");
-    doc.FormatRate(1, shown);
-    EXPECT_EQ(shown, "0.003");
-}
-
-TEST_F(Ratios, EitherChannelOverRangeGivesCrosses) {
-    EXPECT_EQ(RateRatio(10.0, 5.0, true, false), "XXXXX");
-    EXPECT_EQ(RateRatio(10.0, 5.0, false, true), "XXXXX");
-    EXPECT_EQ(RateRatio(10.0, 0.0, true, false), "XXXXX");  // before the zero guard
     doc.Filter.Chan[0].Charge = 30.0;
     doc.Filter.Chan[1].Charge = 20.0;
     std::string s;
@@ -104,6 +95,7 @@ TEST_F(Ratios, OnlyDosesOfOneKindAndOneUnitCompare) {
     }
 }
 
+// The crosses follow the flag of the dose's own kind: the charge's for a charge-based dose.
 TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
     doc.Filter.Chan[0].Dose = 3.0;
     doc.Filter.Chan[1].Dose = 2.0;
@@ -111,41 +103,23 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
     const struct {
         int mode1, mode2, tp1;
         const char* text;
+        bool rateOver = false, chargeOver = false;
     } cases[] = {
-        {8, 10, 0, "1.500"}, {8, 10, 1, "3.000"}, {8, 9, 0, "----"},
-        {1, 1, 0, "1.500"},  {1, 3, 0, "----"},   {8, 1, 0, "----"},
+        {8, 10, 0, "1.500"},      {8, 10, 1, "3.000"},
+        {8, 9, 0, "----"},        {1, 1, 0, "1.500"},
+        {1, 3, 0, "----"},        {8, 1, 0, "----"},
+        {8, 8, 0, "1.500", true}, {8, 8, 0, "XXXXX", false, true},
+        {1, 1, 0, "XXXXX", true}, {1, 1, 0, "1.500", false, true},
     };
     for (const auto& c : cases) {
         Calibrate(0, c.mode1);
         Calibrate(1, c.mode2);
         doc.Channel[0].TPCorrection = c.tp1;
+        doc.Filter.Chan[1].OverRange = c.rateOver;
+        doc.Filter.Chan[1].OverRangeLatched = c.chargeOver;
         std::string s = "----";
         doc.FormatDoseRatio(s);
         EXPECT_EQ(s, c.text) << c.mode1 << " against " << c.mode2;
-    }
-}
-
-TEST_F(Ratios, DoseRatioCrossesFollowTheFlagsOfItsKind) {
-    doc.Filter.Chan[0].Dose = 3.0;
-    doc.Filter.Chan[1].Dose = 2.0;
-    const struct {
-        int mode;
-        bool rateOver, chargeOver;
-        const char* text;
-    } cases[] = {
-        {8, true, false, "1.500"},
-        {8, false, true, "XXXXX"},
-        {1, true, false, "XXXXX"},
-        {1, false, true, "1.500"},
-    };
-    for (const auto& c : cases) {
-        Calibrate(0, c.mode);
-        Calibrate(1, c.mode);
-        doc.Filter.Chan[1].OverRange = c.rateOver;
-        doc.Filter.Chan[1].OverRangeLatched = c.chargeOver;
-        std::string s;
-        doc.FormatDoseRatio(s);
-        EXPECT_EQ(s, c.text) << "mode " << c.mode;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,15 @@ class RemoteTest : public ::testing::Test {
         board.remote.clear();
         doc.OnRemoteCommand(&record);
         return board.remote;
+    }
+    // Sends each exchange of `script` in turn and checks its reply. Exchanges are separated by
+    // '|', each the line up to its '>' and then the reply it must get, without the CR LF.
+    void Expect(const std::string& script) {
+        std::stringstream in(script);
+        for (std::string x; std::getline(in, x, '|');) {
+            const size_t end = x.find('>') + 1;
+            EXPECT_EQ(Send(x.substr(0, end)), x.substr(end) + "\r\n") << x;
+        }
     }
 
     testing_support::TempRoot root;

@@ -3,38 +3,29 @@
 
 #include <array>
 #include <climits>
-#include <clocale>
-#include <cstdlib>
-#include <filesystem>
 
 #include "document/RemoteNumbers.h"
 #include "document/RemoteReplies.h"
+#include "document/comma_locale.h"
 #include "document/remote_fixture.h"
 
 namespace {
 
 using remote::ReadDouble;
 using remote::ReadInteger;
-using remote::ReadNumberList;
 
-TEST(RemoteNumbers, DoublesAreReadAsFarAsTheyGo) {
+TEST(RemoteNumbers, ReadAsFarAsTheyGoWithoutNanInfinityOrWrapping) {
     auto x = ReadDouble("<SHTS  +2.5e1pA>", 5);
     ASSERT_TRUE(x);
     EXPECT_EQ(x->value, 25.0);
     EXPECT_EQ(x->end, 13u);
     EXPECT_EQ(ReadDouble("-.5>", 0)->value, -0.5);
     EXPECT_EQ(ReadDouble("3,5", 0)->value, 3.0);  // a comma is no decimal point here
-}
-
-TEST(RemoteNumbers, NoNumberNanInfinityAndOverflowAreNotNumbers) {
     for (const char* text :
-         {"", ">", "abc", "nan", "-nan", "inf", "-infinity", "1e309", "+-1", "++1", " "}) {
+         {"", ">", "abc", "nan", "-nan", "inf", "-infinity", "1e309", "+-1", "++1", " "})
         EXPECT_FALSE(ReadDouble(text, 0)) << text;
-    }
     EXPECT_FALSE(ReadDouble("12", 2));  // at the end of the line
-}
-
-TEST(RemoteNumbers, IntegersBeyondRangeArePinnedNotWrapped) {
+    // Integers beyond their range are pinned, not wrapped.
     EXPECT_EQ(ReadInteger(" 4294967396>", 0)->value, 4294967396LL);
     EXPECT_EQ(ReadInteger("99999999999999999999999>", 0)->value, LLONG_MAX);
     EXPECT_EQ(ReadInteger("-99999999999999999999999>", 0)->value, LLONG_MIN);
@@ -46,22 +37,18 @@ TEST(RemoteNumbers, IntegersBeyondRangeArePinnedNotWrapped) {
 
 TEST(RemoteNumbers, ListsNeedTheExactCountAndTheClosingBracket) {
     std::array<double, 3> v{7, 7, 7};
-    EXPECT_TRUE(ReadNumberList("<X 1,2;-3>", 3, v));
+    EXPECT_TRUE(remote::ReadNumberList("<X 1,2;-3>", 3, v));
     EXPECT_EQ(v, (std::array<double, 3>{1, 2, -3}));
     v = {7, 7, 7};
     for (const char* line :
          {"<X 1,2>", "<X 1,2,3,4>", "<X 1,2,3 >", "<X 1,,3>", "<X 1,2,nan>", "<X 1,2,3"}) {
-        EXPECT_FALSE(ReadNumberList(line, 3, v)) << line;
+        EXPECT_FALSE(remote::ReadNumberList(line, 3, v)) << line;
         EXPECT_EQ(v, (std::array<double, 3>{7, 7, 7})) << line;
     }
 }
 
 TEST(RemotePortText, Latin1BothWays) {
-    EXPECT_EQ(remote::ToPortText("2.5 \xC2\xB5"
-                                 "C",
-                                 127),
-              "2.5 \xB5"
-              "C");
+    EXPECT_EQ(remote::ToPortText("2.5 \302\265C", 127), "2.5 \265C");
     EXPECT_EQ(remote::ToPortText("\xE2\x82\xAC", 127), "?");  // the euro sign has no byte
     EXPECT_EQ(remote::ToPortText("\xB5z", 127), "?z");        // a broken sequence
     // Overlong forms of CR, LF and '>' never reach the line as those characters.
@@ -70,40 +57,19 @@ TEST(RemotePortText, Latin1BothWays) {
     EXPECT_EQ(remote::FromPortText("a\xE9"), "a\xC3\xA9");
 }
 
-// A locale whose decimal separator is a comma, made for the test when the machine lacks one.
-bool UseCommaLocale(const std::filesystem::path& scratch) {
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
-        if (std::setlocale(LC_ALL, name) != nullptr)
-            return true;
-    }
-    std::string make =
-        "localedef -i de_DE -f UTF-8 '" + (scratch / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-    if (std::system(make.c_str()) != 0)
-        return false;
-    setenv("LOCPATH", scratch.c_str(), 1);
-    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-}
-
 using RemoteLocale = remote_testing::RemoteTest;
 
 TEST_F(RemoteLocale, RepliesAndSettingsKeepTheDecimalPointUnderACommaLocale) {
-    if (!UseCommaLocale(root.Path()))
+    if (!testing_locale::UseCommaLocale(root.Path()))
         GTEST_SKIP() << "no comma-decimal locale can be had on this machine";
     doc.HStart = 5.0;
     doc.Filter.Chan[0].Rate = 1500.0;
-    std::string threshold = Send("<SHTP 2.5>");
-    std::string reading = Send("<GHTP>");
-    std::string rate = Send("<GR1>");
-    std::string bias = Send("<SBC1 1.5,0.25>");
-    std::string calibration = Send("<GBC1>");
-    std::setlocale(LC_ALL, "C");
-    unsetenv("LOCPATH");
-    EXPECT_EQ(threshold, "*\r\n");
+    std::string replies;
+    for (const char* line : {"<SHTP 2.5>", "<GHTP>", "<GR1>", "<SBC1 1.5,0.25>", "<GBC1>"})
+        replies += Send(line);
+    testing_locale::UseCLocale();
+    EXPECT_EQ(replies, "*\r\n*2.5\r\n*1.500 pA\r\n*\r\n*1.500000,0.250000\r\n");
     EXPECT_EQ(doc.HStop, 2.5);
-    EXPECT_EQ(reading, "*2.5\r\n");
-    EXPECT_EQ(rate, "*1.500 pA\r\n");
-    EXPECT_EQ(bias, "*\r\n");
-    EXPECT_EQ(calibration, "*1.500000,0.250000\r\n");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // one rate line per rate update (every fifth packet), each switched on and off remotely.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -42,64 +41,47 @@ class RemoteStream : public RemoteTest {
         board.Board().SetChannel(0, {.currentFa = 61000.0, .temperatureC = 22.0});
         board.Board().SetChannel(1, {.currentFa = 0.0, .temperatureC = 30.0});
     }
-    std::string Stream(int packets) {
+    std::vector<std::string> Stream(int packets) {
         board.remote.clear();
         board.SendAdc(packets);
-        return board.remote;
+        return Lines(board.remote);
     }
 };
 
-TEST_F(RemoteStream, NothingIsStreamedUntilAsked) {
-    EXPECT_EQ(Stream(20), "");
-}
-
-TEST_F(RemoteStream, RawLinesComeOncePerPacketInWholeFemtoamperes) {
-    ASSERT_EQ(Send("<SRU1>"), "*\r\n");
-    std::vector<std::string> lines = Lines(Stream(10));
-    ASSERT_EQ(lines.size(), 10u);
-    for (const std::string& line : lines) {
+TEST_F(RemoteStream, RawAndRateLinesEachSwitchedOnAndOff) {
+    EXPECT_TRUE(Stream(20).empty());
+    Expect("<SRU1>*");
+    for (const std::string& line : Stream(10)) {  // whole femtoamperes
         EXPECT_EQ(line.find('.'), std::string::npos) << line;
         std::vector<double> v = Fields(line);
         ASSERT_EQ(v.size(), 2u);
-        EXPECT_NEAR(v[0], 61000.0, 61000.0 * 0.01);
+        EXPECT_NEAR(v[0], 61000.0, 610.0);
         EXPECT_NEAR(v[1], 0.0, 100.0);
     }
-    ASSERT_EQ(Send("<SRU0>"), "*\r\n");
-    EXPECT_EQ(Stream(10), "");
-}
-
-TEST_F(RemoteStream, RateLinesComeWithEachRateUpdate) {
-    ASSERT_EQ(Send("<SRR1>"), "*\r\n");
-    std::vector<std::string> lines = Lines(Stream(20));
-    ASSERT_EQ(lines.size(), 4u);  // every fifth packet, twice a second
-    for (const std::string& line : lines) {
-        std::vector<double> v = Fields(line);
-        ASSERT_EQ(v.size(), 4u) << line;
+    Expect("<SRR1>*");
+    std::vector<std::string> both = Stream(10);
+    ASSERT_EQ(both.size(), 12u);
+    EXPECT_EQ(Fields(both[5]).size(), 4u);  // after the fifth packet's raw line
+    EXPECT_EQ(Fields(both[11]).size(), 4u);
+    Expect("<SRU0>*");
+    std::vector<std::string> rates = Stream(20);
+    ASSERT_EQ(rates.size(), 4u);  // every fifth packet, twice a second
+    for (const std::string& line : rates) {
+        ASSERT_EQ(Fields(line).size(), 4u) << line;
         EXPECT_EQ(line[line.size() - 2], '.') << "temperatures with one decimal: " << line;
         EXPECT_EQ(line.substr(0, line.find(',')).find('.'), std::string::npos) << line;
     }
-    std::vector<double> last = Fields(lines.back());
-    EXPECT_NEAR(last[0], 61000.0, 61000.0 * 0.01);
+    std::vector<double> last = Fields(rates.back());
+    EXPECT_NEAR(last[0], 61000.0, 610.0);
     EXPECT_NEAR(last[2], 22.0, 0.1);
     EXPECT_NEAR(last[3], 30.0, 0.1);
-}
-
-TEST_F(RemoteStream, BothStreamsInterleaveByWholeLines) {
-    Send("<SRU1>");
-    Send("<SRR1>");
-    std::vector<std::string> lines = Lines(Stream(10));
-    ASSERT_EQ(lines.size(), 12u);
-    auto rateLines = std::count_if(lines.begin(), lines.end(),
-                                   [](const std::string& l) { return Fields(l).size() == 4; });
-    EXPECT_EQ(rateLines, 2);
-    EXPECT_EQ(Fields(lines[5]).size(), 4u);  // after the fifth packet's raw line
+    Expect("<SRR0>*");
+    EXPECT_TRUE(Stream(10).empty());
 }
 
 TEST_F(RemoteStream, ZeroingReadingsStreamRawButNoRates) {
-    Send("<SRU1>");
-    Send("<SRR1>");
-    ASSERT_EQ(Send("<DZ>"), "*\r\n");
-    std::vector<std::string> lines = Lines(Stream(20));
+    Expect("<SRU1>*|<SRR1>*|<DZ>*");
+    std::vector<std::string> lines = Stream(20);
     EXPECT_EQ(lines.size(), 20u);
     for (const std::string& line : lines)
         EXPECT_EQ(Fields(line).size(), 2u) << line;

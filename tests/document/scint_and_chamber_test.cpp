@@ -1,3 +1,4 @@
+// Scintillator values from the two channels, and chamber choices kept across library changes.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,52 +18,39 @@ class ScintValues : public ::testing::Test {
         doc.ScintBaseline.ScintGain = 2.0;
         doc.ScintBaseline.CLR = 0.25;
     }
-    void Currents(double blueFa, double greenFa) {
-        doc.Filter.Chan[0].Rate = blueFa;
-        doc.Filter.Chan[1].Rate = greenFa;
-    }
-    void Charges(double bluePc, double greenPc) {
-        doc.Filter.Chan[0].Charge = bluePc;
-        doc.Filter.Chan[1].Charge = greenPc;
-    }
-    std::string Rate() {
-        std::string s;
-        doc.FormatScintRate(s);
-        return s;
-    }
-    std::string Charge() {
-        std::string s;
-        doc.FormatScintCharge(s);
-        return s;
-    }
     CKelvarinDoc doc;
 };
 
+// Blue minus the green leakage, times the gain; any involved over-range shows crosses, and a
+// latched charge overload spares the rate.
 TEST_F(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
-    Currents(3000.0, 4000.0);  // (3000 − 0.25 × 4000) × 2 = 4000 fA → 4.000 pA
-    EXPECT_EQ(Rate(), "4.000");
-    Currents(30000.0, 0.0);  // 60000 before scaling: two decimals
-    EXPECT_EQ(Rate(), "60.00");
-    Currents(-30000.0, 0.0);
-    EXPECT_EQ(Rate(), "-60.00");
-    Charges(10.0, 8.0);  // (10 − 2) × 2 = 16 pC
-    EXPECT_EQ(Charge(), "16.00");
-    Charges(1.0, 0.0);
-    EXPECT_EQ(Charge(), "2.000");
-    Charges(1000.0, 0.0);  // 2000 would be "2000.0": cut to five characters
-    EXPECT_EQ(Charge(), "2000.");
-}
-
-TEST_F(ScintValues, AnyInvolvedOverRangeShowsCrosses) {
-    Currents(3000.0, 4000.0);
-    Charges(10.0, 8.0);
-    doc.Filter.Chan[1].OverRange = true;
-    EXPECT_EQ(Rate(), "XXXXX");
-    EXPECT_EQ(Charge(), "XXXXX");
-    doc.Filter.Chan[1].OverRange = false;
-    doc.Filter.Chan[0].OverRangeLatched = true;  // a latched charge overload spares the rate
-    EXPECT_EQ(Rate(), "4.000");
-    EXPECT_EQ(Charge(), "XXXXX");
+    const struct {
+        bool rate;
+        double blue, green;
+        const char* text;
+        bool greenOver = false, blueLatched = false;
+    } cases[] = {
+        {true, 3000.0, 4000.0, "4.000"},  // (3000 − 0.25 × 4000) × 2 = 4000 fA → 4.000 pA
+        {true, 30000.0, 0.0, "60.00"},
+        {true, -30000.0, 0.0, "-60.00"},
+        {false, 10.0, 8.0, "16.00"},
+        {false, 1.0, 0.0, "2.000"},
+        {false, 1000.0, 0.0, "2000."},  // 2000 would be "2000.0": cut to five characters
+        {true, 3000.0, 4000.0, "XXXXX", true},
+        {false, 10.0, 8.0, "XXXXX", true},
+        {true, 3000.0, 4000.0, "4.000", false, true},
+        {false, 10.0, 8.0, "XXXXX", false, true},
+    };
+    for (const auto& c : cases) {
+        auto& [blue, green] = doc.Filter.Chan;
+        green.OverRange = c.greenOver;
+        blue.OverRangeLatched = c.blueLatched;
+        (c.rate ? blue.Rate : blue.Charge) = c.blue;
+        (c.rate ? green.Rate : green.Charge) = c.green;
+        std::string s;
+        c.rate ? doc.FormatScintRate(s) : doc.FormatScintCharge(s);
+        EXPECT_EQ(s, c.text) << c.blue << " " << c.green;
+    }
 }
 
 TEST_F(ScintValues, UnitsFollowTheBaselineCalibration) {
@@ -74,34 +62,6 @@ TEST_F(ScintValues, UnitsFollowTheBaselineCalibration) {
     EXPECT_EQ(doc.ScintChargeUnit(), "cGy");
     doc.ScintBaseline.ScintDoseUnit = 9;  // damaged record: no invented unit
     EXPECT_EQ(doc.ScintChargeUnit(), "pC");
-}
-
-TEST_F(ScintValues, RowsKeepTheTextsAndTheirBaseline) {
-    auto clock = std::make_shared<fw::ManualClock>();
-    ASSERT_TRUE(clock->SetLocalTime({2026, 3, fw::DayOfWeek(2026, 3, 4), 4, 10, 11, 12, 0}));
-    fw::SetClock(clock);
-    doc.ScintBaseline.BaselineKey = "20260301090000";
-    Currents(3000.0, 4000.0);
-    Charges(10.0, 8.0);
-    SCINT_MEAS_INFO rate, charge;
-    doc.AddScintMeasurement(true, rate);
-    doc.AddScintMeasurement(false, charge);
-    fw::SetClock(std::make_shared<fw::SystemClock>());
-
-    ASSERT_EQ(doc.ScintMeasList.size(), 2u);
-    EXPECT_EQ(rate.Date, "03/04/2026");
-    EXPECT_EQ(rate.Time, "10:11:12");
-    EXPECT_EQ(rate.RateValue, "4.000");
-    EXPECT_EQ(rate.RateUnit, "pA");
-    EXPECT_EQ(rate.ChargeValue, "----");
-    EXPECT_EQ(charge.RateUnit, "----");
-    EXPECT_EQ(charge.ChargeValue, "16.00");
-    EXPECT_EQ(doc.ScintMeasList[1].Baseline.BaselineKey, "20260301090000");
-    EXPECT_EQ(doc.ScintUnsaved, 1);
-    EXPECT_EQ(doc.MeasUnsaved, 0);
-    doc.ClearMeasurements();
-    EXPECT_TRUE(doc.ScintMeasList.empty());
-    EXPECT_EQ(doc.DataUnsaved, 0);
 }
 
 CHAMBER_CAL Chamber(const char* serial, const char* model, int16_t mantissa) {
@@ -172,15 +132,11 @@ TEST_F(ChamberChoice, TheSameChamberIsInUseUnderAnotherPosition) {
     EXPECT_FALSE(doc.IsChamberInUse(0, 2));  // serial "300"
     EXPECT_FALSE(doc.IsChamberInUse(0, 9));  // unreadable position
     EXPECT_FALSE(doc.IsChamberInUse(1, 0));  // channel 2 uses none
-}
-
-TEST_F(ChamberChoice, AnyChamberDueLooksAtEveryRecord) {
+    // Any chamber due: every record is looked at.
     EXPECT_FALSE(doc.IsAnyChamberDue());
-    ASSERT_TRUE(library.AddRecord([] {
-        CHAMBER_CAL c = Chamber("400", "PTW", 100);
-        c.CalDueDate = {2027, 1, 20};  // 44 days ahead
-        return c;
-    }()));
+    CHAMBER_CAL due = Chamber("400", "PTW", 100);
+    due.CalDueDate = {2027, 1, 20};  // 44 days ahead
+    ASSERT_TRUE(library.AddRecord(due));
     EXPECT_TRUE(doc.IsAnyChamberDue());
 }
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "measure/BoardFeed.h"
+#include "measure/board_feed.h"
 
 namespace {
 
