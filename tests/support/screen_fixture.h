@@ -111,15 +111,6 @@ class ScreenFixture : public UiFixture {
         auto* button = dynamic_cast<CBttn*>(Control(id));
         return button ? button->Caption() : std::string("<no button>");
     }
-    // Whether any text drawn on the panel contains `part` (long texts are drawn line by line).
-    bool ScreenShows(const std::string& part) {
-        for (const fw::DrawnText& t : Texts()) {
-            if (t.text.find(part) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
-
     // What the document sent to the board: the codes since `from`, the commands with `code`.
     std::vector<uint8_t> SentCodes(size_t from = 0) const {
         std::vector<uint8_t> codes;
@@ -134,24 +125,6 @@ class ScreenFixture : public UiFixture {
                 out.push_back(p);
         }
         return out;
-    }
-
-    // Steps for the modal loops that will be waiting.
-    void ThenDo(std::function<void()> step) { script->Then(std::move(step)); }
-    void ThenExpectShown(const std::string& part) {
-        ThenDo([this, part] { EXPECT_TRUE(ScreenShows(part)) << "\"" << part << "\" not shown"; });
-    }
-    void ThenChoose(const std::string& item) {
-        ThenDo([this, item] { EXPECT_TRUE(TapText(item)) << "no item \"" << item << "\""; });
-    }
-    void ThenKeys(const std::string& keys) {
-        ThenDo([keys] { PressNumKeys(keys); });
-    }
-    void ThenType(const std::string& text) {
-        ThenDo([text] { TypeOnKeypad(text); });
-    }
-    void ThenAnswer(const std::string& button, std::string* text = nullptr) {
-        ThenDo([button, text] { AnswerBox(button, text); });
     }
 
     std::unique_ptr<TempRoot> root;
