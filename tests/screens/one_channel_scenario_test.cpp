@@ -17,7 +17,7 @@ void TapDrawnText(const std::string& text) {
     fw::Loop().RepaintNow();
     for (const fw::DrawnText& t : fw::Loop().GetSurface().Texts()) {
         if (t.text == text) {
-            TouchCentreOf(&t);
+            TouchCentreOf(t.extent);
             return;
         }
     }

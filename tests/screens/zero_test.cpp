@@ -1,24 +1,29 @@
 // Zeroing as the operator runs it: the box over the disabled screen, its progress over the
-// 240 packets, completion with its sound, and Cancel leaving the old offsets.
+// 240 packets, completion with its sound, and Cancel (touched or from the remote) leaving the
+// old offsets.
 #include "boardsim/BoardSim.h"
 #include "screens/CPlaceholderView.h"
 #include "screens/CZeroDlg.h"
-#include "screens/framework_fixture.h"
+#include "support/screen_fixture.h"
 
 namespace {
 
-class Zeroing : public screens_test::FrameworkFixture {
+class Zeroing : public testing_support::ScreenFixture {
   protected:
     void SetUp() override {
-        FrameworkFixture::SetUp();
+        ScreenFixture::SetUp();
         view = Show<CScintPlaceholderView>();
         doc->Channel[0].Range = doc->Channel[1].Range = 1;
         doc->ApplyRanges();
         // A leaking input gives the zero something to take away.
         boardsim::ChannelModel leaking;
         leaking.leakageFa = 40000.0;
-        link->Board().SetChannel(0, leaking);
-        link->Board().SetChannel(1, leaking);
+        board->Board().SetChannel(0, leaking);
+        board->Board().SetChannel(1, leaking);
+    }
+    void Packets(int n) {
+        board->SendAdc(n);
+        Advance(100);
     }
     CKelvarinFormView* view = nullptr;
 };
@@ -26,22 +31,21 @@ class Zeroing : public screens_test::FrameworkFixture {
 TEST_F(Zeroing, ProgressFollowsThePacketsAndCompletionStoresOnlyThatChannel) {
     doc->Filter.Cal[1].High.Zero = 4321;
     doc->Filter.Cal[0].Low.Zero = 99;
-    const size_t before = link->sent.size();
+    const size_t before = board->sent.size();
     view->BeginZeroing(0);
     EXPECT_EQ(SentCodes(before), std::vector<uint8_t>{0x03});
     ASSERT_NE(view->ZeroDialog(), nullptr);
-    EXPECT_TRUE(view->ZeroDialogOpen());
     EXPECT_FALSE(view->IsEnabled());
     EXPECT_TRUE(ScreenShows("Zeroing Channel 1"));
     EXPECT_TRUE(ScreenShows("Please Wait"));
+    view->BeginZeroing(1);  // a second start while open is ignored
+    EXPECT_EQ(view->ZeroDialog()->ZeroChannels(), 0);
+    EXPECT_EQ(board->sent.size(), before + 1);
 
-    link->SendAdc(120);
-    Advance(100);
+    Packets(120);
     EXPECT_EQ(view->ZeroDialog()->Progress(), 120);
     Screenshot("zero_progress.png");
-
-    link->SendAdc(120);
-    Advance(100);
+    Packets(120);
     EXPECT_EQ(view->ZeroDialog(), nullptr);
     EXPECT_FALSE(view->ZeroDialogOpen());
     EXPECT_TRUE(view->IsEnabled());
@@ -56,29 +60,37 @@ TEST_F(Zeroing, ProgressFollowsThePacketsAndCompletionStoresOnlyThatChannel) {
 TEST_F(Zeroing, BothChannelsAreNamedAndZeroed) {
     view->BeginZeroing(2);
     EXPECT_TRUE(ScreenShows("Zeroing Channel 1 & 2"));
-    link->SendAdc(240);
-    Advance(100);
+    Packets(240);
     EXPECT_FALSE(view->ZeroDialogOpen());
     EXPECT_NE(doc->Filter.Cal[0].High.Zero, 0);
     EXPECT_NE(doc->Filter.Cal[1].High.Zero, 0);
 }
 
 TEST_F(Zeroing, CancelAfter200PacketsKeepsThePreviousOffsetAndIsSilent) {
-    doc->Filter.Cal[0].High.Zero = 2468;
-    view->BeginZeroing(0);
-    link->SendAdc(200);
-    Advance(100);
-    const std::string soundBefore = fw::LastPlayedSound();
-    ASSERT_TRUE(TapText("Cancel"));
-    fw::Loop().ProcessReady();
-    EXPECT_FALSE(view->ZeroDialogOpen());
-    EXPECT_TRUE(view->IsEnabled());
-    EXPECT_FALSE(doc->Filter.Zeroing);
-    EXPECT_EQ(doc->Filter.Cal[0].High.Zero, 2468);
-    EXPECT_EQ(fw::LastPlayedSound(), soundBefore);
-    // Later packets store nothing.
-    link->SendAdc(100);
-    EXPECT_EQ(doc->Filter.Cal[0].High.Zero, 2468);
+    for (bool fromRemote : {false, true}) {
+        SCOPED_TRACE(fromRemote ? "from the remote" : "touched");
+        EXPECT_FALSE(view->CancelZeroingFromRemote()) << "nothing to cancel";
+        doc->Filter.Cal[0].High.Zero = 2468;
+        if (fromRemote)
+            view->StartZeroingFromRemote(0);
+        else
+            view->BeginZeroing(0);
+        Packets(200);
+        const std::string soundBefore = fw::LastPlayedSound();
+        if (fromRemote)
+            EXPECT_TRUE(view->CancelZeroingFromRemote());
+        else
+            ASSERT_TRUE(TapText("Cancel"));
+        fw::Loop().ProcessReady();
+        EXPECT_FALSE(view->ZeroDialogOpen());
+        EXPECT_EQ(view->ZeroDialog(), nullptr);
+        EXPECT_TRUE(view->IsEnabled());
+        EXPECT_FALSE(doc->Filter.Zeroing);
+        EXPECT_EQ(doc->Filter.Cal[0].High.Zero, 2468);
+        EXPECT_EQ(fw::LastPlayedSound(), soundBefore);
+        Packets(100);  // later packets store nothing
+        EXPECT_EQ(doc->Filter.Cal[0].High.Zero, 2468);
+    }
 }
 
 TEST_F(Zeroing, WithoutPacketsTheBoxWaitsForCancel) {
@@ -87,16 +99,6 @@ TEST_F(Zeroing, WithoutPacketsTheBoxWaitsForCancel) {
     ASSERT_NE(view->ZeroDialog(), nullptr);
     EXPECT_EQ(view->ZeroDialog()->Progress(), 0);
     EXPECT_TRUE(view->ZeroDialogOpen());
-}
-
-TEST_F(Zeroing, ASecondStartWhileOpenIsIgnored) {
-    view->BeginZeroing(0);
-    CZeroDlg* first = view->ZeroDialog();
-    const size_t before = link->sent.size();
-    view->BeginZeroing(1);
-    EXPECT_EQ(view->ZeroDialog(), first);
-    EXPECT_EQ(first->ZeroChannels(), 0);
-    EXPECT_EQ(link->sent.size(), before);
 }
 
 }  // namespace

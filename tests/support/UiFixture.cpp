@@ -21,17 +21,22 @@ void UiFixture::TearDown() {
     fw::SetClock(std::make_shared<fw::SystemClock>());
 }
 
-void UiFixture::Tap(int x, int y) {
+namespace {
+
+void TouchAt(int x, int y) {
     fw::Loop().InjectTouch({fw::TouchKind::Down, {x, y}});
     fw::Loop().InjectTouch({fw::TouchKind::Up, {x, y}});
+}
+
+}  // namespace
+
+void UiFixture::Tap(int x, int y) {
+    TouchAt(x, y);
     fw::Loop().ProcessReady();
 }
 
 void UiFixture::ThenTap(int x, int y) {
-    script->Then([x, y] {
-        fw::Loop().InjectTouch({fw::TouchKind::Down, {x, y}});
-        fw::Loop().InjectTouch({fw::TouchKind::Up, {x, y}});
-    });
+    script->Then([x, y] { TouchAt(x, y); });
 }
 
 bool UiFixture::TapText(const std::string& text) {
@@ -45,14 +50,10 @@ bool UiFixture::TapText(const std::string& text) {
 void UiFixture::ThenTapText(const std::string& text) {
     script->Then([this, text] {
         auto t = FindText(text);
-        if (!t) {
+        if (!t)
             ADD_FAILURE() << "no text \"" << text << "\" on the panel to tap";
-            return;
-        }
-        int x = (t->extent.left + t->extent.right) / 2;
-        int y = (t->extent.top + t->extent.bottom) / 2;
-        fw::Loop().InjectTouch({fw::TouchKind::Down, {x, y}});
-        fw::Loop().InjectTouch({fw::TouchKind::Up, {x, y}});
+        else
+            TouchAt((t->extent.left + t->extent.right) / 2, (t->extent.top + t->extent.bottom) / 2);
     });
 }
 
