@@ -63,6 +63,16 @@ fw::Rect RatioArea() {
             kValueArea.bottom};
 }
 
+// The panel's background around the value area, which the columns cover whole.
+void FillAroundValueArea(fw::Dc& dc, const fw::Rect& panel) {
+    const fw::Rect& v = kValueArea;
+    for (const fw::Rect& r : {fw::Rect{panel.left, panel.top, panel.right, v.top},
+                              fw::Rect{panel.left, v.top, v.left, v.bottom},
+                              fw::Rect{v.right, v.top, panel.right, v.bottom},
+                              fw::Rect{panel.left, v.bottom, panel.right, panel.bottom}})
+        dc.FillRect(r, controls::kDialogBackground);
+}
+
 }  // namespace
 
 CTwoChannelView::CTwoChannelView() = default;
@@ -174,7 +184,7 @@ void CTwoChannelView::ToggleRatioMode() {
 }
 
 void CTwoChannelView::OnPaint(fw::Dc& dc) {
-    dc.FillRect(GetRect(), controls::kDialogBackground);
+    FillAroundValueArea(dc, GetRect());
     const bool ratioMode = ratioMode_ == 1;
     for (int ch = 0; ch < 2; ++ch)
         dc.FillRect(ChannelColumn(ch, ratioMode), ColumnBackground(ch));

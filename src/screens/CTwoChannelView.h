@@ -46,6 +46,7 @@ class CTwoChannelView : public CMeasuringView {
     void OnUpdate(int hint) override;
     bool OnCommand(int commandId, fw::Window* from) override;
     void OnPaint(fw::Dc& dc) override;
+    bool IsOpaque() const override { return true; }  // its paint covers the whole panel
 
     RemoteScreenKind ScreenKind() const override { return RemoteScreenKind::TwoChannel; }
     bool SwitchChannelView(int target) override;
