@@ -299,6 +299,11 @@ bool CTwoChannelView::OnCommand(int commandId, fw::Window* from) {
     }
 }
 
+void CTwoChannelView::ShowChamberChange() {
+    RefreshPages();
+    LayoutValueArea();
+}
+
 void CTwoChannelView::OnUpdate(int hint) {
     CKelvarinDoc* doc = GetDoc();
     switch (hint) {
@@ -309,19 +314,6 @@ void CTwoChannelView::OnUpdate(int hint) {
             RefreshRates();
             if (doc->Channel[0].RateOverRange || doc->Channel[1].RateOverRange)
                 fw::PlayResourceSound("SndOverload");
-            return;
-        case kHintChamber:
-            GetDoc()->DropLostChambers();
-            ReleaseHeldResult();
-            RefreshPages();
-            LayoutValueArea();
-            RefreshRates();
-            RefreshCharges();
-            return;
-        case kHintRangeAnswer:
-            RefreshRangeCaptions();
-            RefreshRates();
-            RefreshCharges();
             return;
         case kHintCorrection:
             for (CChannelValues& column : values_) {

@@ -66,6 +66,7 @@ class CTwoChannelView : public CMeasuringView {
     void RefreshRates() override;
     void RefreshCharges() override;
     void RefreshRangeCaptions() override;
+    void ShowChamberChange() override;
     void ShowNewRow(const MEAS_INFO& row) override;
     std::vector<fw::Window*> LockedControls() override;
     uint8_t MenuChannel() const override { return selChannel_; }
