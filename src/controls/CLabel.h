@@ -34,6 +34,8 @@ class CLabel : public fw::Window {
     void SetMarkedText(bool marked);
     // On a page with the background picture: the label shows the part of it beneath.
     void SetTransparent(bool transparent);
+    // The font the text is drawn in, for layouts that size a label to its text.
+    fw::FontSpec Font() const;
 
     void OnPaint(fw::Dc& dc) override;
     bool IsOpaque() const override { return !transparent_; }
@@ -47,7 +49,6 @@ class CLabel : public fw::Window {
         property = std::move(value);
         Invalidate();
     }
-    fw::FontSpec Font() const;
     fw::Rect TextArea() const;
     void DrawPlain(fw::Dc& dc, fw::Rect area) const;
 

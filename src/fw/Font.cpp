@@ -18,6 +18,8 @@ using FontKey = std::tuple<int, bool, bool, bool, bool>;
 struct FontCache {
     std::mutex mutex;
     std::map<FontKey, TTF_Font*> fonts;
+    // Shaping the alphabet costs as much as drawing a line of text: once per font.
+    std::map<TTF_Font*, int> aveCharWidths;
     bool initialised = false;
     bool warned = false;
 };
@@ -85,12 +87,18 @@ TextMetrics Font::Metrics() const {
         return m;
     m.height = TTF_FontHeight(ttf_);
     m.ascent = TTF_FontAscent(ttf_);
-    int w = 0;
-    int h = 0;
-    // An average over the lower-case letters, as a typical character width.
-    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz";
-    TTF_SizeUTF8(ttf_, kAlphabet, &w, &h);
-    m.aveCharWidth = (w + 13) / 26;
+    FontCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    auto [it, added] = cache.aveCharWidths.try_emplace(ttf_, 0);
+    if (added) {
+        int w = 0;
+        int h = 0;
+        // An average over the lower-case letters, as a typical character width.
+        static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz";
+        TTF_SizeUTF8(ttf_, kAlphabet, &w, &h);
+        it->second = (w + 13) / 26;
+    }
+    m.aveCharWidth = it->second;
     return m;
 }
 

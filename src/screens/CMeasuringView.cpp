@@ -79,6 +79,18 @@ void CMeasuringView::ShowCollectingStatus() {
 
 void CMeasuringView::OnUpdate(int hint) {
     switch (hint) {
+        case kHintChamber:
+            GetDoc()->DropLostChambers();  // a chamber gone from the library takes its factor along
+            ReleaseHeldResult();
+            ShowChamberChange();
+            RefreshRates();
+            RefreshCharges();
+            return;
+        case kHintRangeAnswer:
+            RefreshRangeCaptions();
+            RefreshRates();
+            RefreshCharges();
+            return;
         case kHintCollection:
             OnCollectionHint();
             return;

@@ -62,6 +62,9 @@ class CMeasuringView : public CKelvarinFormView {
     virtual void RefreshRates() = 0;
     virtual void RefreshCharges() = 0;
     virtual void RefreshRangeCaptions() = 0;
+    // After a chamber or system-factor change: the set-up and data pages, and the value lines
+    // laid out again for what the channels now measure.
+    virtual void ShowChamberChange() = 0;
     // A row just added to the data list: the screen's data pages show it.
     virtual void ShowNewRow(const MEAS_INFO& row) = 0;
     // Locked while a collection runs (Start/Stop/Clear never is).

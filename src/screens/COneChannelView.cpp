@@ -204,6 +204,12 @@ void COneChannelView::OnPageCommand(int commandId) {
 
 // ---- document notifications --------------------------------------------------------------
 
+void COneChannelView::ShowChamberChange() {
+    setup_.RefreshPage();
+    data_.RefreshPage();
+    LayoutValueArea();
+}
+
 void COneChannelView::OnUpdate(int hint) {
     CKelvarinDoc* doc = GetDoc();
     switch (hint) {
@@ -214,20 +220,6 @@ void COneChannelView::OnUpdate(int hint) {
             RefreshRates();
             if (doc->Channel[channel_].RateOverRange)
                 fw::PlayResourceSound("SndOverload");
-            return;
-        case kHintChamber:
-            GetDoc()->DropLostChambers();
-            ReleaseHeldResult();
-            setup_.RefreshPage();
-            data_.RefreshPage();
-            LayoutValueArea();
-            RefreshRates();
-            RefreshCharges();
-            return;
-        case kHintRangeAnswer:
-            RefreshRangeCaptions();
-            RefreshRates();
-            RefreshCharges();
             return;
         case kHintCorrection:
             values_.ShowAdcMark();

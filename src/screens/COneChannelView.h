@@ -60,6 +60,7 @@ class COneChannelView : public CMeasuringView {
     void RefreshRates() override { values_.RefreshRate(); }
     void RefreshCharges() override;
     void RefreshRangeCaptions() override { ShowRange(channel_, rangeCaption_); }
+    void ShowChamberChange() override;
     void ShowNewRow(const MEAS_INFO& row) override;
     std::vector<fw::Window*> LockedControls() override;
     uint8_t MenuChannel() const override { return channel_; }

@@ -63,6 +63,16 @@ fw::Rect RatioArea() {
             kValueArea.bottom};
 }
 
+// The panel's background around the value area, which the columns cover whole.
+void FillAroundValueArea(fw::Dc& dc, const fw::Rect& panel) {
+    const fw::Rect& v = kValueArea;
+    for (const fw::Rect& r : {fw::Rect{panel.left, panel.top, panel.right, v.top},
+                              fw::Rect{panel.left, v.top, v.left, v.bottom},
+                              fw::Rect{v.right, v.top, panel.right, v.bottom},
+                              fw::Rect{panel.left, v.bottom, panel.right, panel.bottom}})
+        dc.FillRect(r, controls::kDialogBackground);
+}
+
 }  // namespace
 
 CTwoChannelView::CTwoChannelView() = default;
@@ -174,7 +184,7 @@ void CTwoChannelView::ToggleRatioMode() {
 }
 
 void CTwoChannelView::OnPaint(fw::Dc& dc) {
-    dc.FillRect(GetRect(), controls::kDialogBackground);
+    FillAroundValueArea(dc, GetRect());
     const bool ratioMode = ratioMode_ == 1;
     for (int ch = 0; ch < 2; ++ch)
         dc.FillRect(ChannelColumn(ch, ratioMode), ColumnBackground(ch));
@@ -289,6 +299,11 @@ bool CTwoChannelView::OnCommand(int commandId, fw::Window* from) {
     }
 }
 
+void CTwoChannelView::ShowChamberChange() {
+    RefreshPages();
+    LayoutValueArea();
+}
+
 void CTwoChannelView::OnUpdate(int hint) {
     CKelvarinDoc* doc = GetDoc();
     switch (hint) {
@@ -299,19 +314,6 @@ void CTwoChannelView::OnUpdate(int hint) {
             RefreshRates();
             if (doc->Channel[0].RateOverRange || doc->Channel[1].RateOverRange)
                 fw::PlayResourceSound("SndOverload");
-            return;
-        case kHintChamber:
-            GetDoc()->DropLostChambers();
-            ReleaseHeldResult();
-            RefreshPages();
-            LayoutValueArea();
-            RefreshRates();
-            RefreshCharges();
-            return;
-        case kHintRangeAnswer:
-            RefreshRangeCaptions();
-            RefreshRates();
-            RefreshCharges();
             return;
         case kHintCorrection:
             for (CChannelValues& column : values_) {

@@ -46,6 +46,7 @@ class CTwoChannelView : public CMeasuringView {
     void OnUpdate(int hint) override;
     bool OnCommand(int commandId, fw::Window* from) override;
     void OnPaint(fw::Dc& dc) override;
+    bool IsOpaque() const override { return true; }  // its paint covers the whole panel
 
     RemoteScreenKind ScreenKind() const override { return RemoteScreenKind::TwoChannel; }
     bool SwitchChannelView(int target) override;
@@ -65,6 +66,7 @@ class CTwoChannelView : public CMeasuringView {
     void RefreshRates() override;
     void RefreshCharges() override;
     void RefreshRangeCaptions() override;
+    void ShowChamberChange() override;
     void ShowNewRow(const MEAS_INFO& row) override;
     std::vector<fw::Window*> LockedControls() override;
     uint8_t MenuChannel() const override { return selChannel_; }

@@ -5,6 +5,7 @@
 #include "document/CalModes.h"
 #include "document/Formatting.h"
 #include "fw/Resources.h"
+#include "screens/OneChannelPainting.h"
 
 namespace {
 
@@ -91,20 +92,23 @@ void CChannelValues::PlaceLine(Line& line, const fw::Rect& area, int row, int ro
     const bool large = rows == 2;
     const int captionHeight = large ? layout.largeCaption : layout.smallCaption;
     const int unitLeft = area.right - layout.unitWidth;
+    line.caption.SetFontHeight(captionHeight);
+    line.value.SetFontHeight(large ? layout.largeValue : layout.smallValue);
+    line.unit.SetFontHeight(captionHeight + (large ? 4 : 2));
+    // The value label is only as tall as its text: a new reading repaints no more than that.
     if (layout.captionWidth > 0) {
         const int captionRight = area.left + layout.captionWidth;
         line.caption.MoveTo({area.left + 4, top, captionRight, bottom});
-        line.value.MoveTo({captionRight, top, unitLeft - kUnitGap, bottom});
+        line.value.MoveTo(
+            one_channel::TextStrip({captionRight, top, unitLeft - kUnitGap, bottom}, line.value));
         line.unit.MoveTo({unitLeft, top, area.right - 2, bottom});
     } else {
         const int valueTop = top + captionHeight + 4;
         line.caption.MoveTo({area.left + 4, top + 2, area.right - 2, valueTop});
-        line.value.MoveTo({area.left + 4, valueTop, unitLeft - kUnitGap, bottom});
+        line.value.MoveTo(one_channel::TextStrip(
+            {area.left + 4, valueTop, unitLeft - kUnitGap, bottom}, line.value));
         line.unit.MoveTo({unitLeft, valueTop, area.right - 2, bottom});
     }
-    line.caption.SetFontHeight(captionHeight);
-    line.value.SetFontHeight(large ? layout.largeValue : layout.smallValue);
-    line.unit.SetFontHeight(captionHeight + (large ? 4 : 2));
 }
 
 void CChannelValues::SetBackground(fw::Color background) {

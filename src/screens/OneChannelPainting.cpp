@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fw/Font.h"
+
 namespace one_channel {
 namespace {
 
@@ -20,9 +22,20 @@ void DrawCorner(fw::Dc& dc, fw::Point centre, int radius, int dx, int dy, fw::Co
     }
 }
 
+constexpr int kStripMargin = 2;  // pixels kept above and below the text's line
+
 }  // namespace
 
+fw::Rect TextStrip(const fw::Rect& band, const CLabel& label) {
+    const int lineHeight = fw::Font::Get(label.Font()).Metrics().height;
+    // The same amount off the top and the bottom keeps the centred text's line where it was.
+    const int inset = std::max(0, (band.Height() - lineHeight) / 2 - kStripMargin);
+    return {band.left, band.top + inset, band.right, band.bottom - inset};
+}
+
 void DrawRoundFrame(fw::Dc& dc, const fw::Rect& r, fw::Color color, int radius) {
+    if (!dc.Damages(r))
+        return;  // a repaint of the values alone need not trace the arcs
     radius = std::clamp(radius, 0, std::min(r.Width(), r.Height()) / 2);
     const int right = r.right - 1;
     const int bottom = r.bottom - 1;

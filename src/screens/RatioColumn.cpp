@@ -4,6 +4,7 @@
 #include "document/CalModes.h"
 #include "document/Formatting.h"
 #include "fw/Resources.h"
+#include "screens/OneChannelPainting.h"
 
 namespace {
 
@@ -75,8 +76,10 @@ void CRatioColumn::PlaceRow(Row& row, const fw::Rect& area, int index, int rows)
     const int height = area.Height() / rows;
     const int top = area.top + index * height;
     row.caption.MoveTo({area.left + 4, top + 2, area.right - 2, top + kCaptionHeight});
-    row.value.MoveTo({area.left + 2, top + kCaptionHeight, area.right - 2, top + height});
     row.value.SetFontHeight(rows == 3 ? kThreeRowValueFontHeight : kValueFontHeight);
+    // Only as tall as its text: a new ratio repaints no more than that.
+    row.value.MoveTo(one_channel::TextStrip(
+        {area.left + 2, top + kCaptionHeight, area.right - 2, top + height}, row.value));
 }
 
 void CRatioColumn::ShowRow(Row& row, bool shown) {

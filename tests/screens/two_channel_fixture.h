@@ -5,23 +5,19 @@
 #include <string>
 
 #include "one_channel_fixture.h"
-#include "screens/CChamberListDlg.h"
 #include "screens/CTwoChannelView.h"
-#include "store/CCLibDB.h"
 
 namespace two_channel_test {
 
 using one_channel_test::FindById;
 using one_channel_test::TouchCentreOf;
 using Ids = CTwoChannelView;
+using Ratio = CRatioColumn;
 
 // Calibration modes: a dose in "Gy" (two under different string ids), an exposure in "R",
-// a source strength from the current and an activity from the current.
-constexpr int16_t kGyMode = 8;
-constexpr int16_t kOtherGyMode = 10;
-constexpr int16_t kRoentgenMode = 9;
-constexpr int16_t kStrengthMode = 1;
-constexpr int16_t kActivityMode = 3;
+// a source strength from the current and an activity from the current; -1: no chamber.
+constexpr int16_t kGyMode = 8, kOtherGyMode = 10, kRoentgenMode = 9;
+constexpr int16_t kStrengthMode = 1, kActivityMode = 3, kNoChamber = -1;
 
 class TwoChannelTest : public one_channel_test::OneChannelTest {
   protected:
@@ -35,37 +31,23 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
     }
     CTwoChannelView& Screen() { return *static_cast<CTwoChannelView*>(frame->ActiveView()); }
     fw::Window* Control(int id) { return FindById(frame->ActiveView(), id); }
-
     void Touch(int id) {
-        fw::Window* w = Control(id);
-        ASSERT_NE(w, nullptr) << "no control " << id;
-        TouchCentreOf(w);
+        TouchCentreOf(Control(id));
         fw::Loop().ProcessReady();
     }
     std::string Text(int id) {
         auto* label = dynamic_cast<CLabel*>(Control(id));
-        return label ? label->Text() : std::string("<no label>");
+        return label ? label->Text() : "<no label>";
     }
     std::string Caption(int id) {
         auto* button = dynamic_cast<CBttn*>(Control(id));
-        return button ? button->Caption() : std::string("<no button>");
+        return button ? button->Caption() : "<no button>";
     }
-    bool Shown(int id) {
-        fw::Window* w = Control(id);
-        return w != nullptr && w->IsVisible();
-    }
-    fw::Rect RectOf(int id) {
-        fw::Window* w = Control(id);
-        return w ? w->GetRect() : fw::Rect{};
-    }
+    bool Shown(int id) { return Control(id) != nullptr && Control(id)->IsVisible(); }
+    fw::Rect RectOf(int id) { return Control(id) ? Control(id)->GetRect() : fw::Rect{}; }
     void ShowTab(int page) {
-        const fw::Rect r = Screen().Tabs().TabRect(page);
-        Tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
-    // "Add": a rate row; its notice closes on its own after a second.
-    void AddRateRow() {
-        script->Then([this] { clock->Advance(1000); });
-        Touch(Ids::kIdAddMeasurement);
+        TouchCentreOf(Screen().Tabs().TabRect(page));
+        fw::Loop().ProcessReady();
     }
     // A timed collection of `seconds`, chosen on the charge-type pop-up and its keypad.
     void ChooseTimed(int seconds) {
@@ -73,49 +55,44 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
         ThenKeypadEntry(std::to_string(seconds));
         Touch(Ids::kIdChargeType);
     }
-
-    // A chamber of `mode` in the library, applied on `ch` as the set-up page would.
+    // A chamber of `mode` stored and applied on `ch` as the set-up page would (kNoChamber:
+    // the channel's chamber dropped).
     void Calibrate(uint8_t ch, int16_t mode) {
-        CHAMBER_CAL cal;
-        cal.ChamberModel = "FC65-G";
-        cal.ChamberSerial = std::to_string(1000 + libraryCount_);
-        cal.BeamIsotope = "Co-60";
-        cal.CoefMantissa = 5000;
-        cal.CoefExponent = 7;
-        cal.CalMode = mode;
-        CCLibDB library;
-        ASSERT_TRUE(library.AddRecord(cal));
-        ++libraryCount_;
-        doc->ResolveChamberSelections();  // positions may have shifted
-        int index = -1;
-        ASSERT_TRUE(library.FindCalibration(cal, index));
-        ASSERT_TRUE(doc->SelectChamber(ch, index));
-        doc->Channel[ch].SystemFactor = 1;
-        doc->ApplyChamber(ch);
+        if (mode == kNoChamber) {
+            doc->DropChamber(ch);
+        } else {
+            CHAMBER_CAL cal;
+            cal.ChamberModel = "FC65-G";
+            cal.ChamberSerial = std::to_string(1000 + chambers_++);
+            cal.BeamIsotope = "Co-60";
+            cal.CoefMantissa = 5000;
+            cal.CoefExponent = 7;
+            cal.CalMode = mode;
+            CCLibDB library;
+            int index = -1;
+            ASSERT_TRUE(library.AddRecord(cal) && library.FindCalibration(cal, index));
+            doc->ResolveChamberSelections();  // positions may have shifted
+            ASSERT_TRUE(doc->SelectChamber(ch, index));
+            doc->Channel[ch].SystemFactor = 1;
+            doc->ApplyChamber(ch);
+        }
         doc->UpdateAllViews(kHintChamber);
         fw::Loop().ProcessReady();
     }
-    void Uncalibrate(uint8_t ch) {
-        doc->DropChamber(ch);
-        doc->UpdateAllViews(kHintChamber);
-        fw::Loop().ProcessReady();
-    }
-    // Values as the board would leave them, without streaming readings.
+    // Values as the board would leave them, without the board's noise.
     void SetRates(double fa1, double fa2) {
         doc->Filter.Chan[0].Rate = fa1;
         doc->Filter.Chan[1].Rate = fa2;
         doc->UpdateAllViews(kHintNewRates);
     }
-    // The colour of `text` as drawn inside the control `id`.
+    // The colour `text` is drawn in inside the control `id`.
     fw::Color ColorIn(int id, const std::string& text) {
-        const fw::Rect r = RectOf(id);
         for (const fw::DrawnText& t : Texts()) {
-            if (t.text == text && t.box.left >= r.left && t.box.right <= r.right &&
-                t.box.top >= r.top && t.box.bottom <= r.bottom)
+            if (t.text == text && RectOf(id).Contains(t.box))
                 return t.color;
         }
         ADD_FAILURE() << "\"" << text << "\" not drawn in control " << id;
-        return fw::colors::kWhite;
+        return fw::Color::Rgb(1, 2, 3);
     }
     void ExpectEverythingFits() {
         for (const fw::DrawnText& t : OverflowingTexts())
@@ -123,7 +100,7 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
     }
 
   private:
-    int libraryCount_ = 0;
+    int chambers_ = 0;  // for serial numbers of their own
 };
 
 }  // namespace two_channel_test
