@@ -9,13 +9,14 @@
 #include <map>
 
 #include "controls/CNotifyBox.h"
+#include "link/WindowMessages.h"
 #include "prefs/CDetectUSBStorageBox.h"
 #include "prefs/SoftwareUpdate.h"
 #include "prefs/UpdateFiles.h"
 #include "screens/CPlaceholderView.h"
-#include "screens/framework_fixture.h"
 #include "settings/CXmlHelper.h"
 #include "support/DialogSteps.h"
+#include "support/screen_fixture.h"
 
 namespace {
 
@@ -45,16 +46,16 @@ std::string Image(char seed, size_t size = 200 * 1024) {
     return bytes;
 }
 
-class SoftwareUpdateTest : public screens_test::FrameworkFixture {
+class SoftwareUpdateTest : public testing_support::ScreenFixture {
   protected:
     void SetUp() override {
-        FrameworkFixture::SetUp();
+        ScreenFixture::SetUp();
         view = Show<CScintPlaceholderView>();
     }
     void TearDown() override {
         prefs::SetCopyFaultHook(nullptr);
         EXPECT_TRUE(script->ScriptEmpty()) << "steps left over";
-        FrameworkFixture::TearDown();
+        ScreenFixture::TearDown();
     }
 
     fs::path Usb(const char* name) const { return root->Usb() / name; }
@@ -97,6 +98,14 @@ class SoftwareUpdateTest : public screens_test::FrameworkFixture {
             return view->RunModal(box);
         };
         return prefs::SoftwareUpdate(*doc, runModal);
+    }
+
+    // Status bytes of the standby answers sent so far.
+    std::vector<uint8_t> StandbyAnswers() const {
+        std::vector<uint8_t> answers;
+        for (const BOARD_PACKET& p : SentWithCode(0x86))
+            answers.push_back(p.status);
+        return answers;
     }
 
     CKelvarinFormView* view = nullptr;
