@@ -5,7 +5,9 @@
 #include "controls/CMsgBox.h"
 #include "fw/Dialog.h"
 #include "fw/EventLoop.h"
+#include "prefs/CPrefsView.h"
 #include "screens/CStandbyView.h"
+#include "screens/ViewFactory.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -42,6 +44,8 @@ std::string CKelvarinApp::SettingsNotice(const SettingsLoadReport& report) {
 
 bool CKelvarinApp::InitInstance() {
     fw::SetMessageBoxHandler(&ShowAndPrint);
+    // The screens above the screens layer, for the page menu.
+    SetPreferencesViewMaker(MakePrefsView);
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
     doc_->SaveSettingsFile = [doc = doc_.get()] { return SaveSettings(*doc); };

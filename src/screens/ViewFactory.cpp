@@ -30,8 +30,22 @@ std::unique_ptr<CKelvarinFormView> MakeChamberLibraryView() {
     return nullptr;
 }
 
+namespace {
+
+ViewMaker& PreferencesViewMaker() {
+    static ViewMaker maker;
+    return maker;
+}
+
+}  // namespace
+
+void SetPreferencesViewMaker(ViewMaker maker) {
+    PreferencesViewMaker() = std::move(maker);
+}
+
 std::unique_ptr<CKelvarinFormView> MakePreferencesView() {
-    return nullptr;
+    const ViewMaker& maker = PreferencesViewMaker();
+    return maker ? maker() : nullptr;
 }
 
 std::unique_ptr<CKelvarinFormView> MakeScintView() {

@@ -325,7 +325,7 @@ TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
         GTEST_SKIP() << "no de_DE locale on this machine";
     WriteText(SettingsPath(root),
               "<root><CalInfo><Ch1HiGain value=\"1.5\"/></CalInfo>"
-              "<Trigger><HStart value=\"2.5\"/></Trigger></root>");
+              "<Trigger><HStart value=\"3.5\"/></Trigger></root>");
     CKelvarinDoc doc;
     LoadSettings(doc);
     bool saved = SaveSettings(doc);
@@ -333,10 +333,10 @@ TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
     unsetenv("LOCPATH");
 
     EXPECT_EQ(doc.Filter.Cal[0].High.Gain, 1.5);
-    EXPECT_EQ(doc.HStart, 2.5);
+    EXPECT_EQ(doc.HStart, 3.5);
     ASSERT_TRUE(saved);
     EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "1.500000");
-    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "2.5");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "3.5");
 }
 
 }  // namespace
