@@ -46,9 +46,7 @@ const std::array<CCalTab::FactorButton, CCalTab::kFactorCount>& CCalTab::FactorB
 
 void CCalTab::CreatePage(PrefsPageHost& host) {
     host_ = &host;
-    // Every edit here needs the password while protection is on in the document.
-    gate_ = CPasswordGate(host.Doc().PasswordProtect == 1,
-                          [this](CModalDialog& d) { return host_->RunPageDialog(d); });
+    gate_ = CPasswordGate(true, [this](CModalDialog& d) { return host_->RunPageDialog(d); });
     Create(nullptr, {0, 0, prefs_style::kPageWidth, prefs_style::kPageHeight});
     CreateDates();
     CreateChannelBlock(0);
@@ -114,6 +112,11 @@ void CCalTab::ShowValues() {
         factors_[i].SetCaption(FactorText(v.Factor(FactorButtons()[i].factor)));
 }
 
+bool CCalTab::PassGate() {
+    // Every edit here needs the password while protection is on in the document.
+    return host_->Doc().PasswordProtect != 1 || gate_.Pass();
+}
+
 bool CCalTab::DueWarningShown() const {
     return dueWarning_.IsVisible();
 }
@@ -123,7 +126,7 @@ void CCalTab::OnPaint(fw::Dc& dc) {
 }
 
 void CCalTab::EnterFactor(const FactorButton& button) {
-    if (!gate_.Pass())
+    if (!PassGate())
         return;
     double& factor = host_->Values().Factor(button.factor);
     CNumKeypadDlg keypad;
@@ -148,7 +151,7 @@ void CCalTab::EnterFactor(const FactorButton& button) {
 }
 
 void CCalTab::EnterDate(bool due) {
-    if (!gate_.Pass())
+    if (!PassGate())
         return;
     DATE3& date = due ? host_->Values().calDueDate : host_->Values().calDate;
     CDatePickerDlg picker(due ? "Enter Calibration Due Date" : "Enter Cal Date", date.Year,

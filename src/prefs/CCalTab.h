@@ -45,6 +45,7 @@ class CCalTab : public fw::Window {
     void OnPaint(fw::Dc& dc) override;
 
   private:
+    bool PassGate();
     void CreateDates();
     void CreateChannelBlock(int ch);
     void EnterFactor(const FactorButton& button);

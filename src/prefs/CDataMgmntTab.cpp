@@ -17,13 +17,11 @@ namespace {
 constexpr int kFormatIds[] = {CDataMgmntTab::kIdFormatCsv, CDataMgmntTab::kIdFormatTxt};
 const char* const kFormatTexts[] = {".CSV (comma delimited)", ".TXT (tab delimited)"};
 
-// The channel keeps no calibration of a library that is gone: system factor and T/P
-// correction off, as when the operator drops the chamber.
+// The channel keeps no calibration of a library that is gone: system factor off, as when
+// the operator drops the chamber.
 void DropChamber(CKelvarinDoc& doc, int ch) {
     doc.DeselectChamber(ch);
-    CHANNEL_INFO& c = doc.Channel[ch];
-    c.SystemFactor = 0;
-    c.TPCorrection = 0;
+    doc.Channel[ch].SystemFactor = 0;
     doc.ApplyChamber(ch);
 }
 
@@ -85,8 +83,11 @@ void CDataMgmntTab::ClearChamberLibrary() {
             dropped = true;
         }
     }
-    if (dropped)
-        doc.UpdateAllViews(kHintChamber);
+    if (!dropped)
+        return;
+    // No chamber, so no air-density correction either (hint 8).
+    doc.SwitchOffTpCorrection();
+    doc.UpdateAllViews(kHintChamber);
 }
 
 void CDataMgmntTab::ChooseFormat(int delimiter) {

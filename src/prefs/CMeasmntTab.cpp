@@ -44,10 +44,7 @@ std::string DefaultTypeText(int type) {
 
 void CMeasmntTab::CreatePage(PrefsPageHost& host) {
     host_ = &host;
-    // The standards, thresholds and default type need the password only while protection
-    // is on in the document.
-    gate_ = CPasswordGate(host.Doc().PasswordProtect == 1,
-                          [this](CModalDialog& d) { return host_->RunPageDialog(d); });
+    gate_ = CPasswordGate(true, [this](CModalDialog& d) { return host_->RunPageDialog(d); });
     Create(nullptr, {0, 0, prefs_style::kPageWidth, prefs_style::kPageHeight});
     CreateStandards();
     CreateThresholds();
@@ -108,7 +105,9 @@ void CMeasmntTab::OnPaint(fw::Dc& dc) {
 }
 
 bool CMeasmntTab::PassGate() {
-    return gate_.Pass();
+    // The standards, thresholds and default type need the password only while protection
+    // is on in the document.
+    return host_->Doc().PasswordProtect != 1 || gate_.Pass();
 }
 
 // ---- standards and default type ------------------------------------------------------------
