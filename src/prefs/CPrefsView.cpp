@@ -59,7 +59,7 @@ void CPrefsView::OnInitialUpdate() {
 
 void CPrefsView::CreateControls() {
     CreatePageButton("PREF");
-    PageButton().SetFontHeight(22);
+    PageButton().SetFontHeight(18);
     PageButton().SetBold(true);
     title_.Create(this, kTitleRect, kIdTitle, "Preferences");
     title_.SetFontHeight(32);
