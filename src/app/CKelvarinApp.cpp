@@ -6,7 +6,9 @@
 #include "fw/Dialog.h"
 #include "fw/EventLoop.h"
 #include "library/LibraryViews.h"
+#include "prefs/CPrefsView.h"
 #include "screens/CStandbyView.h"
+#include "screens/ViewFactory.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -44,6 +46,7 @@ std::string CKelvarinApp::SettingsNotice(const SettingsLoadReport& report) {
 bool CKelvarinApp::InitInstance() {
     fw::SetMessageBoxHandler(&ShowAndPrint);
     RegisterLibraryViews();
+    RegisterViewMaker(PageScreen::kPreferences, &MakePrefsView);
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
     doc_->SaveSettingsFile = [doc = doc_.get()] { return SaveSettings(*doc); };

@@ -55,6 +55,9 @@ class CKelvarinDoc : public fw::Document {
     // ---- correction and calibration ---------------------------------------------------------
     void SetTemperature(double t);
     void SetPressure(double p);
+    // After a change of the temperature or pressure standard: correction off on both
+    // channels, their factors recomputed against the new standards (hint 8).
+    void SwitchOffTpCorrection();
     double StandardTemperature() const;
     double StandardPressure() const;
     double GetCalCoefficient(int ch) const;

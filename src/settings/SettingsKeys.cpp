@@ -4,6 +4,7 @@
 #include <span>
 
 #include "document/CKelvarinDoc.h"
+#include "document/EntryRules.h"
 #include "fw/Resources.h"
 #include "settings/CXmlHelper.h"
 #include "settings/NumberText.h"
@@ -101,6 +102,11 @@ void AddRangeKeys(std::vector<SettingKey>& keys, int category, ValueFormat forma
                                         RANGE_CAL& range = high ? cal.High : cal.Low;
                                         return SettingField(&(range.*member));
                                     }));
+        if (format == ValueFormat::Fixed3) {
+            // A calibration factor of 0 (or below) reads every dose as 0.
+            for (size_t i = keys.size() - members.size(); i < keys.size(); ++i)
+                keys[i].accepts = entry_rules::IsUsableFactor;
+        }
     }
 }
 
@@ -161,9 +167,10 @@ struct AssignText {
     }
     bool operator()(double* field) const {
         std::optional<double> value = ParseFiniteDouble(text);
-        if (value)
-            *field = *value;
-        return value.has_value();
+        if (!value || (key.accepts && !key.accepts(*value)))
+            return false;
+        *field = *value;
+        return true;
     }
     template <class Integer>
     bool operator()(Integer* field) const {
@@ -193,6 +200,14 @@ struct TextOfField {
 const std::vector<SettingKey>& SettingKeys() {
     static const std::vector<SettingKey> keys = MakeKeys();
     return keys;
+}
+
+const SettingKey* FindKey(const std::string& name) {
+    for (const SettingKey& key : SettingKeys()) {
+        if (key.name == name)
+            return &key;
+    }
+    return nullptr;
 }
 
 bool AssignFromText(const SettingKey& key, const char* text, CKelvarinDoc& doc) {

@@ -199,6 +199,13 @@ TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
          [](auto& d) { return d.Filter.Cal[0].BiasB == 0.0; }},
         {"ADCL", "Ch2HiRateCF", "1e999", "1.0",
          [](auto& d) { return d.Filter.Cal[1].High.RateCF == 1.0; }},
+        // A factor of 0 or below reads every dose as 0.
+        {"ADCL", "Ch1LoChrgCF", "0", "1.0",
+         [](auto& d) { return d.Filter.Cal[0].Low.ChrgCF == 1.0; }},
+        {"ADCL", "Ch2LoRateCF", "-2.5", "1.0",
+         [](auto& d) { return d.Filter.Cal[1].Low.RateCF == 1.0; }},
+        {"ADCL", "Ch1HiRateCF", ".", "1.0",
+         [](auto& d) { return d.Filter.Cal[0].High.RateCF == 1.0; }},
         {"Trigger", "HStart", "abc", "4.0", [](auto& d) { return d.HStart == 4.0; }},
     };
     for (const Repair& c : cases) {
@@ -213,6 +220,38 @@ TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
         EXPECT_EQ(report.repairedKeys, std::vector<std::string>{c.key});
         EXPECT_TRUE(c.holdsDefault(doc));
         EXPECT_EQ(StoredValue(SettingsPath(root), c.category, c.key), c.writtenBack);
+    }
+}
+
+// A start/stop pair that could not have been entered on the keypad loads as that range's
+// defaults, both written back; the other range keeps its stored pair.
+TEST(SettingsLoad, ThresholdPairsThatBreakTheEntryRulesTakeTheRangeDefaults) {
+    struct Pair {
+        const char* start;
+        const char* stop;
+        bool kept;
+    };
+    const Pair cases[] = {
+        {"0.25", "0.2", false},  // finer than shown: both would read "0.2"
+        {"2.5", "2.5", false},   // start not above stop
+        {"10.0", "2.5", false},  // start above 9.9
+        {"4.0", "0.0", false},   // stop below 0.1
+        {"0.2", "0.1", true},   {"9.9", "9.8", true},
+    };
+    for (const Pair& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + "/" + c.stop);
+        TempRoot root;
+        WriteText(SettingsPath(root), std::string("<root><Trigger><HStart value=\"") + c.start +
+                                          "\"/><HStop value=\"" + c.stop +
+                                          "\"/><LStart value=\"0.9\"/><LStop value=\"0.3\"/>"
+                                          "</Trigger></root>");
+        CKelvarinDoc doc;
+        LoadSettings(doc);
+        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), c.kept ? c.start : "4.0");
+        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStop"), c.kept ? c.stop : "2.5");
+        EXPECT_EQ(doc.HStart > doc.HStop, true);
+        EXPECT_EQ(doc.LStart, 0.9);
+        EXPECT_EQ(doc.LStop, 0.3);
     }
 }
 
@@ -325,7 +364,7 @@ TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
         GTEST_SKIP() << "no de_DE locale on this machine";
     WriteText(SettingsPath(root),
               "<root><CalInfo><Ch1HiGain value=\"1.5\"/></CalInfo>"
-              "<Trigger><HStart value=\"2.5\"/></Trigger></root>");
+              "<Trigger><HStart value=\"3.5\"/></Trigger></root>");
     CKelvarinDoc doc;
     LoadSettings(doc);
     bool saved = SaveSettings(doc);
@@ -333,10 +372,10 @@ TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
     unsetenv("LOCPATH");
 
     EXPECT_EQ(doc.Filter.Cal[0].High.Gain, 1.5);
-    EXPECT_EQ(doc.HStart, 2.5);
+    EXPECT_EQ(doc.HStart, 3.5);
     ASSERT_TRUE(saved);
     EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "1.500000");
-    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "2.5");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "3.5");
 }
 
 }  // namespace
