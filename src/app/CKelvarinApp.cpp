@@ -5,6 +5,7 @@
 #include "controls/CMsgBox.h"
 #include "fw/Dialog.h"
 #include "fw/EventLoop.h"
+#include "fw/TouchCalibration.h"
 #include "library/LibraryViews.h"
 #include "prefs/CPrefsView.h"
 #include "screens/CStandbyView.h"
@@ -49,6 +50,7 @@ bool CKelvarinApp::InitInstance() {
     RegisterViewMaker(PageScreen::kPreferences, &MakePrefsView);
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
+    fw::SetTouchMatrix(fw::TouchMatrix{doc_->TouchCal});
     doc_->SaveSettingsFile = [doc = doc_.get()] { return SaveSettings(*doc); };
     frame_ = std::make_unique<CMainFrame>(*doc_);
     frame_->SwitchToView(std::make_unique<CStandbyView>());

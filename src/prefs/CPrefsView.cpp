@@ -83,7 +83,7 @@ void CPrefsView::CreatePages() {
     tabs_.Create(this, kTabsRect, kIdTabs);
     general_.CreatePage(*this);
     general_.SetOnSoftwareUpdate([this] { RunMaintenance(InstalledMaintenance().softwareUpdate); });
-    general_.SetOnCalibrateTouch([this] { RunMaintenance(InstalledMaintenance().calibrateTouch); });
+    general_.SetOnCalibrateTouch([this] { CalibrateTouchScreen(); });
     data_.CreatePage(*this);
     measurement_.CreatePage(*this);
     calibration_.CreatePage(*this);

@@ -37,12 +37,11 @@ class CPrefsView : public CKelvarinFormView, public PrefsPageHost {
 
     // Writes the settings file; by default the instrument's settings file.
     using SettingsWriter = std::function<bool(CKelvarinDoc&, std::string* error)>;
-    // What the maintenance buttons run (the software update, the system information and the
-    // touch-screen calibration come from other parts of the program).
+    // What the maintenance buttons run (the software update and the system information come
+    // from other parts of the program).
     struct Maintenance {
         std::function<void(CKelvarinFormView&)> softwareUpdate;
         std::function<void(CKelvarinFormView&)> systemInformation;
-        std::function<void(CKelvarinFormView&)> calibrateTouch;
     };
     static void SetMaintenance(Maintenance maintenance);
     static void SetSettingsWriter(SettingsWriter writer);

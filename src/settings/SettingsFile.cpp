@@ -5,6 +5,7 @@
 
 #include "document/CKelvarinDoc.h"
 #include "document/EntryRules.h"
+#include "fw/TouchCalibration.h"
 #include "settings/CXmlHelper.h"
 #include "settings/SettingsKeys.h"
 
@@ -54,6 +55,19 @@ void RepairThresholdPair(CXmlHelper& xml, CKelvarinDoc& doc, const char* startNa
     }
 }
 
+// A stored touch map that would put touches off the panel (a hand-edited or damaged file)
+// loads as no calibration, written back, so the panel can still be used to calibrate again.
+void RepairTouchCalibration(CXmlHelper& xml, CKelvarinDoc& doc, SettingsLoadReport& report) {
+    if (fw::TouchMatrix{doc.TouchCal}.IsUsable())
+        return;
+    for (char part = 'A'; part <= 'F'; ++part) {
+        const settings::SettingKey* key = settings::FindKey(std::string("TouchCal") + part);
+        settings::AssignFromText(*key, key->defaultText.c_str(), doc);
+        xml.SetString(key->defaultText, key->category, key->name.c_str());
+        report.repairedKeys.push_back(key->name);
+    }
+}
+
 // The start-up state that follows from the loaded settings.
 void ApplyLoadedDefaults(CKelvarinDoc& doc) {
     doc.ChargeDuration = doc.DefChargeDuration;
@@ -78,6 +92,7 @@ SettingsLoadReport LoadAndRewrite(CKelvarinDoc& doc) {
     LoadAllKeys(xml, doc, report);
     RepairThresholdPair(xml, doc, "HStart", "HStop", report);
     RepairThresholdPair(xml, doc, "LStart", "LStop", report);
+    RepairTouchCalibration(xml, doc, report);
     ApplyLoadedDefaults(doc);
     // A pending update was taken care of before this program started.
     xml.SetString("", kCategoryUpdates, kUpdateMarkerKey);

@@ -33,6 +33,16 @@ SettingKey OtherKey(int category, std::string name, ValueFormat format, std::str
     return {category, std::move(name), format, std::move(defaultText), 0, 0, std::move(field)};
 }
 
+// The touch calibration map, "TouchCalA".."TouchCalF".
+void AddTouchKeys(std::vector<SettingKey>& keys) {
+    constexpr const char* kDefaults[] = {"1.0", "0.0", "0.0", "0.0", "1.0", "0.0"};
+    for (int i = 0; i < 6; ++i) {
+        keys.push_back(OtherKey(kCategorySysInfo, std::string("TouchCal") + char('A' + i),
+                                ValueFormat::Fixed6, kDefaults[i],
+                                [i](Doc& doc) { return SettingField(&doc.TouchCal[i]); }));
+    }
+}
+
 void AddSystemKeys(std::vector<SettingKey>& keys) {
     constexpr int c = kCategorySysInfo;
     keys.push_back(
@@ -47,6 +57,7 @@ void AddSystemKeys(std::vector<SettingKey>& keys) {
     keys.push_back(IntegerKey(c, "PasswordProtect", 1, 0, 1, DocField<&Doc::PasswordProtect>));
     keys.push_back(IntegerKey(c, "DefChargeType", 0, 0, 2, DocField<&Doc::DefChargeType>));
     keys.push_back(IntegerKey(c, "DataFileDelimiter", 0, 0, 1, DocField<&Doc::DataFileDelimiter>));
+    AddTouchKeys(keys);
 }
 
 void AddCalibrationDates(std::vector<SettingKey>& keys) {

@@ -1,6 +1,7 @@
 // Loading the settings file: defaults, repairs written back, formats, text and locale.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 #include <cstdlib>
 #include <functional>
@@ -36,6 +37,7 @@ void Scramble(CKelvarinDoc& doc) {
     doc.HStart = doc.HStop = doc.LStart = doc.LStop = 9.9;
     doc.PressStd = 0;
     doc.TempStd = 1;
+    doc.TouchCal = {2.0, 0.1, 5.0, 0.1, 2.0, 5.0};
 }
 
 std::vector<std::string> ChildNames(const std::filesystem::path& path, const char* category) {
@@ -60,7 +62,7 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
     EXPECT_FALSE(report.fileWasDamaged);
     EXPECT_TRUE(report.written) << report.error;
     EXPECT_TRUE(report.repairedKeys.empty());
-    EXPECT_EQ(report.addedKeys.size(), 57u);
+    EXPECT_EQ(report.addedKeys.size(), 63u);
 
     EXPECT_EQ(doc.DefChargeDuration, 15);
     EXPECT_EQ(doc.ChargeDuration, 15);
@@ -93,6 +95,7 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
     EXPECT_EQ(doc.TempStd, 0);
     EXPECT_EQ(doc.Channel[1].Temperature, 20.0);
     EXPECT_EQ(doc.Channel[1].Pressure, 1.0);
+    EXPECT_EQ(doc.TouchCal, (std::array<double, 6>{1.0, 0.0, 0.0, 0.0, 1.0, 0.0}));
 
     std::filesystem::path path = SettingsPath(root);
     EXPECT_EQ(ReadText(path).rfind("<?xml version=\"1.0\"?>", 0), 0u);
@@ -100,9 +103,11 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
               (std::vector<std::string>{"Updates", "SysInfo", "CalInfo", "ADCL", "Trigger",
                                         "TempPressCorrection"}));
     EXPECT_EQ(ChildNames(path, "SysInfo"),
-              (std::vector<std::string>{"DefChargeDuration", "SerialNumber", "Brightness", "Volume",
-                                        "TimeFormat", "DateFormat", "PasswordProtect",
-                                        "DefChargeType", "DataFileDelimiter"}));
+              (std::vector<std::string>{
+                  "DefChargeDuration", "SerialNumber", "Brightness", "Volume", "TimeFormat",
+                  "DateFormat", "PasswordProtect", "DefChargeType", "DataFileDelimiter",
+                  "TouchCalA", "TouchCalB", "TouchCalC", "TouchCalD", "TouchCalE", "TouchCalF"}));
+    EXPECT_EQ(StoredValue(path, "SysInfo", "TouchCalE"), "1.0");
     std::vector<std::string> adcl = ChildNames(path, "ADCL");
     ASSERT_EQ(adcl.size(), 14u);
     EXPECT_EQ(adcl[0], "CalDateYear");
