@@ -26,11 +26,11 @@ inline bool IsStopInRange(double v) {
     return v >= kStopMin && v <= kStopMax;
 }
 
-// A pair that could have been entered: each in its range, at one decimal, start above stop.
+// A pair the instrument can trigger on: each in its range, start above stop. The keypads
+// give one decimal; the remote port may give more, and that value is the one in force.
 inline bool IsValidThresholdPair(double start, double stop) {
-    return std::isfinite(start) && std::isfinite(stop) && start == ToThresholdStep(start) &&
-           stop == ToThresholdStep(stop) && IsStartInRange(start) && IsStopInRange(stop) &&
-           start > stop;
+    return std::isfinite(start) && std::isfinite(stop) && IsStartInRange(start) &&
+           IsStopInRange(stop) && start > stop;
 }
 
 // A calibration factor is a finite number above zero: a zero factor reads every dose as 0

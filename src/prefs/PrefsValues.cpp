@@ -112,8 +112,8 @@ std::optional<std::string> ThresholdRefusal(bool start, double v, double other) 
     static const std::string kOrder =
         "Trigger values are invalid.\r\nTrigger start value must be greater than the trigger "
         "stop value.";
+    // The other value as it is in force: the remote port may have set it finer.
     v = ToThresholdStep(v);
-    other = ToThresholdStep(other);
     if (start && !IsStartInRange(v))
         return std::string("Trigger start value invalid.\r\nValid range is 0.2 - 9.9 pA.");
     if (!start && !IsStopInRange(v))

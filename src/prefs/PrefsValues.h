@@ -56,6 +56,6 @@ struct PrefsValues {
 void ApplyToDocument(CKelvarinDoc& doc, const PrefsValues& values, bool standardsChanged);
 
 // Why the threshold entry `v` (a start value when `start`) is refused, given the other value
-// of the same range; nothing when it is valid. Both are compared at the one decimal they are
-// kept at.
+// of the same range; nothing when it is valid. `v` is taken at the keypad's one decimal,
+// `other` as it is in force.
 std::optional<std::string> ThresholdRefusal(bool start, double v, double other);

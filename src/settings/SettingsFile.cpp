@@ -38,8 +38,8 @@ void LoadAllKeys(CXmlHelper& xml, CKelvarinDoc& doc, SettingsLoadReport& report)
     }
 }
 
-// A start/stop pair that could not have been entered (start not above stop, out of range, or
-// finer than the one decimal shown) loads as that range's defaults, written back.
+// A start/stop pair the instrument cannot trigger on (start not above stop, or out of range)
+// loads as that range's defaults, written back.
 void RepairThresholdPair(CXmlHelper& xml, CKelvarinDoc& doc, const char* startName,
                          const char* stopName, SettingsLoadReport& report) {
     const settings::SettingKey* start = settings::FindKey(startName);

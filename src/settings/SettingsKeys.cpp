@@ -198,6 +198,10 @@ struct TextOfField {
 
     std::string operator()(std::string* field) const { return *field; }
     std::string operator()(double* field) const {
+        // A threshold set over the remote port may be finer than one decimal: rounded, a
+        // valid start/stop pair could come back equal and be reset at the next load.
+        if (key.format == ValueFormat::Fixed1)
+            return FormatFixedExact(*field, Decimals(key.format));
         return FormatFixed(*field, Decimals(key.format));
     }
     template <class Integer>

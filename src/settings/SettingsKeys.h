@@ -16,7 +16,7 @@ enum class ValueFormat {
     Text,     // as it is, UTF-8
     Fixed6,   // "%0f": gains, baseline coefficients, bias constants
     Fixed3,   // "%0.3f": rate and charge calibration factors
-    Fixed1,   // "%0.1f": trigger thresholds
+    Fixed1,   // "%0.1f": trigger thresholds (more decimals only for a finer value)
 };
 
 using SettingField = std::variant<uint8_t*, int16_t*, int*, long*, double*, std::string*>;

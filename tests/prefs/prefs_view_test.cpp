@@ -386,6 +386,31 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
     EXPECT_EQ(StoredValue(file, "SysInfo", "Brightness"), "9");
 }
 
+// A threshold set over the remote port keeps the precision it was given: written so that the
+// next start loads it as it was, and the page compares an entry with the value in force.
+TEST_F(PrefsTest, AThresholdSetOverTheRemoteSurvivesTheNextStart) {
+    BOARD_PACKET line{};
+    const std::string text = "<SHTS 3.05>";
+    line.length = static_cast<uint8_t>(text.size());
+    std::copy(text.begin(), text.end(), line.payload);
+    board->remote.clear();
+    doc->OnRemoteCommand(&line);
+    ASSERT_EQ(board->remote, "*\r\n");
+    doc->PasswordProtect = 0;
+    OpenPrefs(CPrefsView::kMeasurement);
+    ThenAnswer("OK");
+    ThenKeypadEntry("3.0");  // below 3.05, although both read "3.0"
+    TapId(Meas::kIdHighStop);
+    EXPECT_EQ(Prefs().Values().hStop, 3.0);
+    Apply();
+    const fs::path file = SettingsPath(*root);
+    EXPECT_EQ(StoredValue(file, "Trigger", "HStart"), "3.05");
+    EXPECT_EQ(StoredValue(file, "Trigger", "HStop"), "3.0");
+    const std::unique_ptr<CKelvarinDoc> next = Restarted();
+    EXPECT_EQ(next->HStart, 3.05);
+    EXPECT_EQ(next->HStop, 3.0);
+}
+
 // A board event while a dialog of the screen is open: the dialog closes unanswered, and the
 // screen goes where the event leads once the dialog's loop has returned, never where the
 // dialog's answer would have led.

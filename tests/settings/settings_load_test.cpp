@@ -228,8 +228,8 @@ TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
     }
 }
 
-// A start/stop pair that could not have been entered on the keypad loads as that range's
-// defaults, both written back; the other range keeps its stored pair.
+// A start/stop pair the instrument cannot trigger on loads as that range's defaults, both
+// written back; the other range keeps its stored pair.
 TEST(SettingsLoad, ThresholdPairsThatBreakTheEntryRulesTakeTheRangeDefaults) {
     struct Pair {
         const char* start;
@@ -237,7 +237,8 @@ TEST(SettingsLoad, ThresholdPairsThatBreakTheEntryRulesTakeTheRangeDefaults) {
         bool kept;
     };
     const Pair cases[] = {
-        {"0.25", "0.2", false},  // finer than shown: both would read "0.2"
+        {"0.25", "0.2", true},   // finer than the keypads give, but a pair to trigger on
+        {"3.05", "3.0", true},   // as the remote port sets it
         {"2.5", "2.5", false},   // start not above stop
         {"10.0", "2.5", false},  // start above 9.9
         {"4.0", "0.0", false},   // stop below 0.1
@@ -299,6 +300,7 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
     LoadSettings(doc);
     doc.Filter.Cal[0].High.A = 0.1234567;
     doc.Filter.Cal[1].Low.RateCF = 1.0234;
+    doc.LStart = 1.5;
     doc.LStop = 1.26;
     doc.DefChargeDuration = 3600;
     doc.PressStd = 2;
@@ -312,7 +314,8 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
     EXPECT_EQ(StoredValue(path, "ADCL", "Ch2LoRateCF"), "1.023");
     EXPECT_EQ(StoredValue(path, "ADCL", "Ch1HiChrgCF"), "1.000");
     EXPECT_EQ(StoredValue(path, "Trigger", "HStart"), "4.0");
-    EXPECT_EQ(StoredValue(path, "Trigger", "LStop"), "1.3");
+    // A threshold finer than one decimal (set over the remote port) is not rounded away.
+    EXPECT_EQ(StoredValue(path, "Trigger", "LStop"), "1.26");
     EXPECT_EQ(StoredValue(path, "SysInfo", "DefChargeDuration"), "3600");
     EXPECT_EQ(StoredValue(path, "TempPressCorrection", "PressStd"), "2");
 
@@ -321,6 +324,7 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
     EXPECT_EQ(again.Filter.Cal[0].High.A, 0.123457);
     EXPECT_EQ(again.Filter.Cal[1].Low.RateCF, 1.023);
     EXPECT_EQ(again.DefChargeDuration, 3600);
+    EXPECT_EQ(again.LStop, 1.26);
     EXPECT_EQ(again.Channel[1].Pressure, 101.3);
 }
 
