@@ -32,7 +32,18 @@ fs::path VolumeFile(const testing_support::TempRoot& root, const char* name) {
     return root.FlashDisk() / name;
 }
 
+// With a threshold set over the remote port finer than the page shows it, and T/P correction
+// on: a changed standard switches it off.
 TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
+    BOARD_PACKET line{};
+    const std::string text = "<SLTS 3.05>";
+    line.length = static_cast<uint8_t>(text.size());
+    std::copy(text.begin(), text.end(), line.payload);
+    doc->OnRemoteCommand(&line);
+    ASSERT_EQ(board->remote, "*\r\n");
+    for (CHANNEL_INFO& ch : doc->Channel)
+        ch.TPCorrection = 1;
+    doc->SetPressure(700.0);
     OpenPrefs(CPrefsView::kGeneral);
     TapId(Gen::kIdBrightnessUp);
     TapId(Gen::kIdBrightnessUp);
@@ -51,6 +62,9 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     ThenAnswer("OK");
     ThenKeypadEntry("5.5");
     TapId(Meas::kIdHighStart);
+    ThenAnswer("OK");
+    ThenKeypadEntry("3.0");  // below the 3.05 in force, although both read "3.0"
+    TapId(Meas::kIdLowStop);
     ThenChooseCommand(menu_cmd::kChargeContinuous);
     TapId(Meas::kIdDefaultType);
     ShowPage(CPrefsView::kCalibration);
@@ -65,6 +79,11 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     EXPECT_FALSE(Prefs().ApplyEnabled());
     EXPECT_FALSE(Prefs().PrefsChanged());
     EXPECT_EQ(board::Panel().dutyPercent, 70);  // brightness 10, set at the step
+    for (const CHANNEL_INFO& ch : doc->Channel) {
+        EXPECT_EQ(ch.TPCorrection, 0);
+        EXPECT_EQ(ch.Pressure, 101.3);
+    }
+    EXPECT_EQ(StoredValue(SettingsPath(*root), "Trigger", "LStart"), "3.05");
 
     std::unique_ptr<CKelvarinDoc> next = Restarted();
     EXPECT_EQ(next->Brightness, 10);
@@ -77,24 +96,11 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     EXPECT_EQ(next->Channel[1].Pressure, 101.3);
     EXPECT_EQ(next->HStart, 5.5);
     EXPECT_EQ(next->HStop, 2.5);
+    EXPECT_EQ(next->LStart, 3.05);
+    EXPECT_EQ(next->LStop, 3.0);
     EXPECT_EQ(next->DefChargeType, 1);
     EXPECT_EQ(next->Filter.Cal[0].High.RateCF, 1.02);
     EXPECT_EQ(next->Filter.Cal[0].Low.RateCF, 1.0);
-}
-
-TEST_F(PrefsTest, ABrightnessChangeAloneLeavesTheStoredFactorsAndDatesAsTheyWere) {
-    doc->Filter.Cal[1].Low.ChrgCF = 0.987;
-    doc->CalDate = {2025, 3, 14};
-    doc->CalDueDate = {2026, 3, 14};
-    ASSERT_TRUE(SaveSettings(*doc));
-    OpenPrefs(CPrefsView::kGeneral);
-    TapId(Gen::kIdBrightnessDown);
-    Apply();
-    const fs::path file = SettingsPath(*root);
-    EXPECT_EQ(StoredValue(file, "SysInfo", "Brightness"), "7");
-    EXPECT_EQ(StoredValue(file, "ADCL", "Ch2LoChrgCF"), "0.987");
-    EXPECT_EQ(StoredValue(file, "ADCL", "CalDateYear"), "2025");
-    EXPECT_EQ(StoredValue(file, "ADCL", "CalDueDateDay"), "14");
 }
 
 // Each entry with its keys, the message it must bring (none: taken) and the value then in
@@ -222,7 +228,7 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
     }
 }
 
-TEST_F(PrefsTest, AWrongPasswordIsToldAndNothingIsDeleted) {
+TEST_F(PrefsTest, AWrongPasswordOrAFailedDeleteIsToldAndNothingIsDeleted) {
     ASSERT_TRUE(CSrcDB().AddRecord(SOURCE_INFO{}));
     OpenPrefs(CPrefsView::kDataManagement);
     std::string told;
@@ -238,6 +244,13 @@ TEST_F(PrefsTest, AWrongPasswordIsToldAndNothingIsDeleted) {
     ThenAnswer("Yes");
     TapId(Data::kIdClearSources);
     EXPECT_FALSE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
+    // A volume that cannot be deleted is told.
+    fs::create_directories(VolumeFile(*root, "ZEL_ChamberLib.CDB"));
+    ThenAnswer("Yes");
+    ThenAcknowledge(&told);
+    TapId(Data::kIdClearChambers);
+    EXPECT_EQ(told, Data::kFailedText);
+    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_ChamberLib.CDB")));
 }
 
 // A chamber library with its journal, and channel 1 using its record through the system
@@ -278,58 +291,6 @@ TEST_F(PrefsTest, ClearingTheChamberLibraryActsOnlyOnYes) {
     }
 }
 
-TEST_F(PrefsTest, ALibraryThatCannotBeDeletedIsTold) {
-    fs::create_directories(VolumeFile(*root, "ZEL_ChamberLib.CDB"));
-    OpenPrefs(CPrefsView::kDataManagement);
-    std::string told;
-    ThenPassword("5937");
-    ThenAnswer("Yes");
-    ThenAcknowledge(&told);
-    TapId(Data::kIdClearChambers);
-    EXPECT_EQ(told, Data::kFailedText);
-    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_ChamberLib.CDB")));
-}
-
-// Every Apply puts both channels' temperature and pressure back to the standards; only a
-// changed standard switches T/P correction off.
-TEST_F(PrefsTest, ApplyResetsTemperatureAndPressureAndAChangedStandardEndsTheCorrection) {
-    struct Case {
-        const char* what;
-        int id;
-        int command;  // 0: brightness only
-        int tpAfter;
-        double temperature;
-        double pressure;
-    };
-    const Case cases[] = {
-        {"brightness only", Gen::kIdBrightnessUp, 0, 1, 20.0, 1.0},
-        {"temperature standard", Meas::kIdTemperature, menu_cmd::kTemperature22, 0, 22.0, 1.0},
-        {"pressure standard", Meas::kIdPressure, menu_cmd::kPressureMmHg, 0, 22.0, 760.0},
-    };
-    doc->PasswordProtect = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        for (CHANNEL_INFO& ch : doc->Channel)
-            ch.TPCorrection = 1;
-        doc->SetTemperature(25.0);
-        doc->SetPressure(700.0);
-        frame->SwitchToView(std::make_unique<COneChannelView>());
-        OpenPrefs(c.command == 0 ? CPrefsView::kGeneral : CPrefsView::kMeasurement);
-        if (c.command != 0)
-            ThenChooseCommand(c.command);
-        TapId(c.id);
-        EXPECT_EQ(Prefs().StandardsChanged(), c.command != 0);
-        Apply();
-        EXPECT_FALSE(Prefs().StandardsChanged());
-        for (const CHANNEL_INFO& ch : doc->Channel) {
-            EXPECT_EQ(ch.TPCorrection, c.tpAfter);
-            EXPECT_EQ(ch.Temperature, c.temperature);
-            EXPECT_EQ(ch.Pressure, c.pressure);
-        }
-        EXPECT_DOUBLE_EQ(doc->Filter.Chan[0].TPFactor, 1.0);
-    }
-}
-
 TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
     struct Leave {
         const char* answer;
@@ -362,8 +323,13 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
 
 // The settings folder refuses the new file: the failure is told, the new values stay in
 // force, Apply stays enabled and the old file is untouched; once the folder takes the file,
-// Apply saves it.
+// Apply saves it. A brightness change alone leaves the factors, the dates and T/P correction
+// as they were, and puts temperature and pressure back to the standards.
 TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
+    doc->Filter.Cal[1].Low.ChrgCF = 0.987;
+    doc->CalDate = {2025, 3, 14};
+    doc->Channel[1].TPCorrection = 1;
+    doc->SetTemperature(25.0);
     ASSERT_TRUE(SaveSettings(*doc));
     const fs::path file = SettingsPath(*root);
     const std::string before = ReadText(file);
@@ -384,31 +350,10 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
     Apply();
     EXPECT_FALSE(Prefs().ApplyEnabled());
     EXPECT_EQ(StoredValue(file, "SysInfo", "Brightness"), "9");
-}
-
-// A threshold set over the remote port keeps the precision it was given: written so that the
-// next start loads it as it was, and the page compares an entry with the value in force.
-TEST_F(PrefsTest, AThresholdSetOverTheRemoteSurvivesTheNextStart) {
-    BOARD_PACKET line{};
-    const std::string text = "<SHTS 3.05>";
-    line.length = static_cast<uint8_t>(text.size());
-    std::copy(text.begin(), text.end(), line.payload);
-    board->remote.clear();
-    doc->OnRemoteCommand(&line);
-    ASSERT_EQ(board->remote, "*\r\n");
-    doc->PasswordProtect = 0;
-    OpenPrefs(CPrefsView::kMeasurement);
-    ThenAnswer("OK");
-    ThenKeypadEntry("3.0");  // below 3.05, although both read "3.0"
-    TapId(Meas::kIdHighStop);
-    EXPECT_EQ(Prefs().Values().hStop, 3.0);
-    Apply();
-    const fs::path file = SettingsPath(*root);
-    EXPECT_EQ(StoredValue(file, "Trigger", "HStart"), "3.05");
-    EXPECT_EQ(StoredValue(file, "Trigger", "HStop"), "3.0");
-    const std::unique_ptr<CKelvarinDoc> next = Restarted();
-    EXPECT_EQ(next->HStart, 3.05);
-    EXPECT_EQ(next->HStop, 3.0);
+    EXPECT_EQ(StoredValue(file, "ADCL", "Ch2LoChrgCF"), "0.987");
+    EXPECT_EQ(StoredValue(file, "ADCL", "CalDateYear"), "2025");
+    EXPECT_EQ(doc->Channel[1].TPCorrection, 1);
+    EXPECT_EQ(doc->Channel[1].Temperature, 20.0);
 }
 
 // A board event while a dialog of the screen is open: the dialog closes unanswered, and the
@@ -427,23 +372,18 @@ TEST_F(PrefsTest, BoardEventsCloseThePagesDialogsWithoutActingOnThem) {
         std::function<void()> open;
         int brightness;  // in the document afterwards
     };
+    // A change, then the page command for channel 2.
+    auto leave = [this] {
+        TapId(Gen::kIdBrightnessUp);
+        Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
+    };
     const Event events[] = {{"standby", WM_BOARD_STANDBY, true}, {"wake", WM_BOARD_WAKE, false}};
     const Dialog dialogs[] = {
         {"threshold keypad", CPrefsView::kMeasurement, [this] { ThenAnswer("OK"); },
          [this] { TapId(Meas::kIdHighStart); }, 8},
-        {"leave prompt", CPrefsView::kGeneral, [] {},
-         [this] {
-             TapId(Gen::kIdBrightnessUp);
-             Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
-         },
-         8},
+        {"leave prompt", CPrefsView::kGeneral, [] {}, leave, 8},
         // Yes was given: the settings are applied, but the page command is not carried out.
-        {"saving notice", CPrefsView::kGeneral, [this] { ThenAnswer("Yes"); },
-         [this] {
-             TapId(Gen::kIdBrightnessUp);
-             Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
-         },
-         9},
+        {"saving notice", CPrefsView::kGeneral, [this] { ThenAnswer("Yes"); }, leave, 9},
     };
     doc->PasswordProtect = 0;
     for (const Event& e : events) {
