@@ -2,6 +2,7 @@
 // after a restart, entries refused by their rules, the password gates, the standards and
 // T/P correction, clearing the libraries, leaving with changes, a failed save, standby.
 #include <filesystem>
+#include <tuple>
 
 #include "controls/MenuCommands.h"
 #include "link/WindowMessages.h"
@@ -354,6 +355,15 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
     EXPECT_EQ(StoredValue(file, "ADCL", "CalDateYear"), "2025");
     EXPECT_EQ(doc->Channel[1].TPCorrection, 1);
     EXPECT_EQ(doc->Channel[1].Temperature, 20.0);
+    // The applied thresholds act: 4.0/2.5 pA High and 0.8/0.5 pA Low in ADC counts.
+    doc->Filter.Chan[0].LastOffset = 100000;
+    doc->ChargeType = 2;
+    for (const auto& [range, start, stop] : {std::tuple{1, 65u, 40u}, {0, 13113u, 8196u}}) {
+        doc->Channel[0].Range = static_cast<uint8_t>(range);
+        doc->StartCollection();
+        EXPECT_EQ((doc->Filter.StartHigh - doc->Filter.StartLow) / 2, start) << range;
+        EXPECT_EQ((doc->Filter.StopHigh - doc->Filter.StopLow) / 2, stop) << range;
+    }
 }
 
 // A board event while a dialog of the screen is open: the dialog closes unanswered, and the
