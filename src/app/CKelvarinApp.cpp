@@ -5,8 +5,11 @@
 #include "controls/CMsgBox.h"
 #include "fw/Dialog.h"
 #include "fw/EventLoop.h"
+#include "fw/TouchCalibration.h"
 #include "library/LibraryViews.h"
+#include "prefs/CPrefsView.h"
 #include "screens/CStandbyView.h"
+#include "screens/ViewFactory.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -44,8 +47,10 @@ std::string CKelvarinApp::SettingsNotice(const SettingsLoadReport& report) {
 bool CKelvarinApp::InitInstance() {
     fw::SetMessageBoxHandler(&ShowAndPrint);
     RegisterLibraryViews();
+    RegisterViewMaker(PageScreen::kPreferences, &MakePrefsView);
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
+    fw::SetTouchMatrix(fw::TouchMatrix{doc_->TouchCal});
     doc_->SaveSettingsFile = [doc = doc_.get()] { return SaveSettings(*doc); };
     frame_ = std::make_unique<CMainFrame>(*doc_);
     frame_->SwitchToView(std::make_unique<CStandbyView>());

@@ -223,8 +223,10 @@ void CHWControl::RestoreBrightness(bool on) {
     int level = kDefaultBrightness;
     CXmlHelper file(board::kSettingsFile);
     if (const char* text = file.FindValue(kCategorySysInfo, "Brightness")) {
-        if (auto stored = settings::ParseInteger(text))
-            level = static_cast<int>(std::clamp<long long>(*stored, 0, kMaxStep));
+        // A stored 0 would leave the panel dark at every warm-up.
+        auto stored = settings::ParseInteger(text);
+        if (stored && *stored >= 1 && *stored <= kMaxStep)
+            level = static_cast<int>(*stored);
     }
     SetBrightness(level);
 }

@@ -73,7 +73,8 @@ class CHWControl {
     void SetBrightness(int level);
     // Drives the backlight enable line and announces the change.
     void SetBacklightPower(bool on);
-    // On: the brightness stored in the settings file (8 when it holds none); off: 0.
+    // On: the brightness stored in the settings file (8 when it holds none or one outside
+    // 1..10); off: 0.
     void RestoreBrightness(bool on);
     // Steps 0..10, limited like the brightness.
     void SetVolume(int level);

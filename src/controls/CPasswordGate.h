@@ -1,7 +1,10 @@
 #pragma once
 // The instrument password before protected edits: asked for on the alphanumeric keypad
 // until it has been entered correctly once in the life of the gate (one visit of a page).
+#include <functional>
 #include <string>
+
+class CModalDialog;
 
 class CPasswordGate {
   public:
@@ -9,9 +12,13 @@ class CPasswordGate {
     static constexpr const char* kTitle = "Enter Password";
     static constexpr const char* kRefusal =
         "Invalid password.\r\nConsult your manual for the correct password.";
+    // Runs the keypad and the refusal box (registered with the screen that asks); without
+    // one they run on their own.
+    using ModalRun = std::function<int(CModalDialog&)>;
 
     // With protection off the gate is open from the start.
-    explicit CPasswordGate(bool protectionOn = true) : passed_(!protectionOn) {}
+    explicit CPasswordGate(bool protectionOn = true, ModalRun run = {})
+        : passed_(!protectionOn), run_(std::move(run)) {}
 
     // True when the edit may go on. A wrong password is refused with a message box;
     // Cancel or a standby request refuses silently.
@@ -19,5 +26,8 @@ class CPasswordGate {
     bool Passed() const { return passed_; }
 
   private:
+    int Run(CModalDialog& dialog);
+
     bool passed_;
+    ModalRun run_;
 };

@@ -144,6 +144,13 @@ void CKelvarinDoc::SetPressure(double p) {
     SetCorrectionInput(&CHANNEL_INFO::Pressure, p);
 }
 
+void CKelvarinDoc::SwitchOffTpCorrection() {
+    for (CHANNEL_INFO& c : Channel)
+        c.TPCorrection = 0;
+    RecomputeTpFactors();
+    UpdateAllViews(kHintCorrection);
+}
+
 double CKelvarinDoc::GetCalCoefficient(int ch) const {
     const CHANNEL_INFO& c = Channel[ch & 1];
     if (c.SystemFactor == 0 || c.ChamberIndex < 0)

@@ -55,6 +55,9 @@ class CKelvarinDoc : public fw::Document {
     // ---- correction and calibration ---------------------------------------------------------
     void SetTemperature(double t);
     void SetPressure(double p);
+    // After a change of the temperature or pressure standard: correction off on both
+    // channels, their factors recomputed against the new standards (hint 8).
+    void SwitchOffTpCorrection();
     double StandardTemperature() const;
     double StandardPressure() const;
     double GetCalCoefficient(int ch) const;
@@ -158,6 +161,9 @@ class CKelvarinDoc : public fw::Document {
     int16_t DateFormat = 0;
     int TimeFormat = 0;
     int PasswordProtect = 0;
+    // The touch panel's calibration map (x' = a x + b y + c, y' = d x + e y + f), identity
+    // until the operator calibrates.
+    std::array<double, 6> TouchCal{1.0, 0.0, 0.0, 0.0, 1.0, 0.0};
     uint8_t TriggerArmed = 0;
     uint8_t ChargeType = 0;
     uint8_t DefChargeType = 0;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "fw/EventLoop.h"
+#include "fw/TouchCalibration.h"
 
 namespace fw {
 
@@ -22,6 +23,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Create() {
     if (b->texture_ == nullptr)
         return nullptr;
     b->wakeEvent_ = SDL_RegisterEvents(1);
+    SetPanelNeedsCalibration(true);
     return b;
 }
 
@@ -56,15 +58,15 @@ void SdlBackend::Translate(EventLoop& loop, const void* raw) {
             break;
         case SDL_MOUSEBUTTONDOWN:
             mouseDown_ = true;
-            loop.InjectTouch({TouchKind::Down, {e.button.x, e.button.y}});
+            loop.InjectTouch({TouchKind::Down, GetTouchMatrix().Map({e.button.x, e.button.y})});
             break;
         case SDL_MOUSEMOTION:
             if (mouseDown_)
-                loop.InjectTouch({TouchKind::Move, {e.motion.x, e.motion.y}});
+                loop.InjectTouch({TouchKind::Move, GetTouchMatrix().Map({e.motion.x, e.motion.y})});
             break;
         case SDL_MOUSEBUTTONUP:
             mouseDown_ = false;
-            loop.InjectTouch({TouchKind::Up, {e.button.x, e.button.y}});
+            loop.InjectTouch({TouchKind::Up, GetTouchMatrix().Map({e.button.x, e.button.y})});
             break;
         case SDL_WINDOWEVENT:
             loop.RequestRepaint();

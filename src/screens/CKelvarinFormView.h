@@ -100,6 +100,18 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     CPopupMenu* ActivePopup() const { return activePopup_; }
     const std::vector<CModalDialog*>& ModalDialogs() const { return modalDialogs_; }
 
+    // ---- touch-screen calibration ----------------------------------------------------------
+    static constexpr const char* kTouchFailedText =
+        "The touch screen could not be calibrated:\r\nthe touches did not match the "
+        "crosses.\r\nThe previous calibration is kept.";
+    static constexpr const char* kTouchNotSavedText =
+        "The touch screen is calibrated, but the settings\r\nfile could not be written: the "
+        "calibration\r\nis lost at the next start.";
+    // The five-point calibration. A fitted map is put in force, kept in the document and
+    // written with the settings at once; true then. A failed fit and a failed write are told;
+    // a closed or timed-out calibration keeps the stored map.
+    bool CalibrateTouchScreen();
+
     CHWControl& HwControl() { return hwControl_; }
     CDateTimeBar& DateTimeBar() { return dateTimeBar_; }
 

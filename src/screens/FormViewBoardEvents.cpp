@@ -2,7 +2,9 @@
 // standby request of the power key.
 #include "controls/CMsgBox.h"
 #include "controls/CNotifyBox.h"
+#include "controls/ModalRegistry.h"
 #include "fw/Resources.h"
+#include "fw/TouchCalibration.h"
 #include "link/WindowMessages.h"
 #include "screens/CKelvarinFormView.h"
 #include "screens/StandbySaveOffer.h"
@@ -31,8 +33,15 @@ void CKelvarinFormView::OnBoardPowerOn() {
     hwControl_.RestoreBrightness(true);
     hwControl_.SetBrightness(GetDoc()->Brightness);
     hwControl_.SetBacklightPower(true);
-    // The panel's touch calibration belongs to the platform; this one needs none.
-    EndModalsThen([](CKelvarinFormView& view) { view.ReturnThroughWarmUp(); });
+    // The board asks for a touch calibration with this wake: a panel whose touches are off
+    // can reach no button of the preferences.
+    EndModalsThen([](CKelvarinFormView& view) {
+        if (fw::PanelNeedsCalibration())
+            view.CalibrateTouchScreen();
+        // A board event during the calibration has the last word once the loops unwind.
+        if (controls::ModalsMayOpen())
+            view.ReturnThroughWarmUp();
+    });
 }
 
 void CKelvarinFormView::ReturnThroughWarmUp() {

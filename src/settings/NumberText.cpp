@@ -51,6 +51,17 @@ std::string FormatInteger(long long value) {
     return std::string(buffer, end);
 }
 
+std::string FormatFixedExact(double value, int decimals) {
+    // Seventeen significant digits tell every double apart.
+    constexpr int kMaxDecimals = 17;
+    for (int d = decimals; d < kMaxDecimals; ++d) {
+        std::string text = FormatFixed(value, d);
+        if (ParseFiniteDouble(text) == value)
+            return text;
+    }
+    return FormatFixed(value, kMaxDecimals);
+}
+
 std::string FormatFixed(double value, int decimals) {
     // The largest double has 309 integer digits; the buffer holds it with its decimals.
     char buffer[400];

@@ -21,4 +21,8 @@ std::string FormatInteger(long long value);
 // `value` with `decimals` digits after the point, as "%0.<decimals>f" prints it.
 std::string FormatFixed(double value, int decimals);
 
+// FormatFixed, with as many further decimals as it takes to read back as `value`: a value
+// at `decimals` is written as always, a finer one is not rounded away.
+std::string FormatFixedExact(double value, int decimals);
+
 }  // namespace settings

@@ -1,8 +1,11 @@
 #include "settings/SettingsFile.h"
 
 #include <exception>
+#include <variant>
 
 #include "document/CKelvarinDoc.h"
+#include "document/EntryRules.h"
+#include "fw/TouchCalibration.h"
 #include "settings/CXmlHelper.h"
 #include "settings/SettingsKeys.h"
 
@@ -35,6 +38,36 @@ void LoadAllKeys(CXmlHelper& xml, CKelvarinDoc& doc, SettingsLoadReport& report)
     }
 }
 
+// A start/stop pair the instrument cannot trigger on (start not above stop, or out of range)
+// loads as that range's defaults, written back.
+void RepairThresholdPair(CXmlHelper& xml, CKelvarinDoc& doc, const char* startName,
+                         const char* stopName, SettingsLoadReport& report) {
+    const settings::SettingKey* start = settings::FindKey(startName);
+    const settings::SettingKey* stop = settings::FindKey(stopName);
+    double* startValue = std::get<double*>(start->field(doc));
+    double* stopValue = std::get<double*>(stop->field(doc));
+    if (entry_rules::IsValidThresholdPair(*startValue, *stopValue))
+        return;
+    for (const settings::SettingKey* key : {start, stop}) {
+        settings::AssignFromText(*key, key->defaultText.c_str(), doc);
+        xml.SetString(key->defaultText, key->category, key->name.c_str());
+        report.repairedKeys.push_back(key->name);
+    }
+}
+
+// A stored touch map that would put touches off the panel (a hand-edited or damaged file)
+// loads as no calibration, written back, so the panel can still be used to calibrate again.
+void RepairTouchCalibration(CXmlHelper& xml, CKelvarinDoc& doc, SettingsLoadReport& report) {
+    if (fw::TouchMatrix{doc.TouchCal}.IsUsable())
+        return;
+    for (char part = 'A'; part <= 'F'; ++part) {
+        const settings::SettingKey* key = settings::FindKey(std::string("TouchCal") + part);
+        settings::AssignFromText(*key, key->defaultText.c_str(), doc);
+        xml.SetString(key->defaultText, key->category, key->name.c_str());
+        report.repairedKeys.push_back(key->name);
+    }
+}
+
 // The start-up state that follows from the loaded settings.
 void ApplyLoadedDefaults(CKelvarinDoc& doc) {
     doc.ChargeDuration = doc.DefChargeDuration;
@@ -57,6 +90,9 @@ SettingsLoadReport LoadAndRewrite(CKelvarinDoc& doc) {
     CXmlHelper xml(kSettingsDevicePath);
     NoteFileState(xml, report);
     LoadAllKeys(xml, doc, report);
+    RepairThresholdPair(xml, doc, "HStart", "HStop", report);
+    RepairThresholdPair(xml, doc, "LStart", "LStop", report);
+    RepairTouchCalibration(xml, doc, report);
     ApplyLoadedDefaults(doc);
     // A pending update was taken care of before this program started.
     xml.SetString("", kCategoryUpdates, kUpdateMarkerKey);

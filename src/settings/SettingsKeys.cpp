@@ -4,6 +4,7 @@
 #include <span>
 
 #include "document/CKelvarinDoc.h"
+#include "document/EntryRules.h"
 #include "fw/Resources.h"
 #include "settings/CXmlHelper.h"
 #include "settings/NumberText.h"
@@ -32,6 +33,16 @@ SettingKey OtherKey(int category, std::string name, ValueFormat format, std::str
     return {category, std::move(name), format, std::move(defaultText), 0, 0, std::move(field)};
 }
 
+// The touch calibration map, "TouchCalA".."TouchCalF".
+void AddTouchKeys(std::vector<SettingKey>& keys) {
+    constexpr const char* kDefaults[] = {"1.0", "0.0", "0.0", "0.0", "1.0", "0.0"};
+    for (int i = 0; i < 6; ++i) {
+        keys.push_back(OtherKey(kCategorySysInfo, std::string("TouchCal") + char('A' + i),
+                                ValueFormat::Fixed6, kDefaults[i],
+                                [i](Doc& doc) { return SettingField(&doc.TouchCal[i]); }));
+    }
+}
+
 void AddSystemKeys(std::vector<SettingKey>& keys) {
     constexpr int c = kCategorySysInfo;
     keys.push_back(
@@ -46,6 +57,7 @@ void AddSystemKeys(std::vector<SettingKey>& keys) {
     keys.push_back(IntegerKey(c, "PasswordProtect", 1, 0, 1, DocField<&Doc::PasswordProtect>));
     keys.push_back(IntegerKey(c, "DefChargeType", 0, 0, 2, DocField<&Doc::DefChargeType>));
     keys.push_back(IntegerKey(c, "DataFileDelimiter", 0, 0, 1, DocField<&Doc::DataFileDelimiter>));
+    AddTouchKeys(keys);
 }
 
 void AddCalibrationDates(std::vector<SettingKey>& keys) {
@@ -101,6 +113,11 @@ void AddRangeKeys(std::vector<SettingKey>& keys, int category, ValueFormat forma
                                         RANGE_CAL& range = high ? cal.High : cal.Low;
                                         return SettingField(&(range.*member));
                                     }));
+        if (format == ValueFormat::Fixed3) {
+            // A calibration factor of 0 (or below) reads every dose as 0.
+            for (size_t i = keys.size() - members.size(); i < keys.size(); ++i)
+                keys[i].accepts = entry_rules::IsUsableFactor;
+        }
     }
 }
 
@@ -161,9 +178,10 @@ struct AssignText {
     }
     bool operator()(double* field) const {
         std::optional<double> value = ParseFiniteDouble(text);
-        if (value)
-            *field = *value;
-        return value.has_value();
+        if (!value || (key.accepts && !key.accepts(*value)))
+            return false;
+        *field = *value;
+        return true;
     }
     template <class Integer>
     bool operator()(Integer* field) const {
@@ -180,6 +198,10 @@ struct TextOfField {
 
     std::string operator()(std::string* field) const { return *field; }
     std::string operator()(double* field) const {
+        // A threshold set over the remote port may be finer than one decimal: rounded, a
+        // valid start/stop pair could come back equal and be reset at the next load.
+        if (key.format == ValueFormat::Fixed1)
+            return FormatFixedExact(*field, Decimals(key.format));
         return FormatFixed(*field, Decimals(key.format));
     }
     template <class Integer>
@@ -193,6 +215,14 @@ struct TextOfField {
 const std::vector<SettingKey>& SettingKeys() {
     static const std::vector<SettingKey> keys = MakeKeys();
     return keys;
+}
+
+const SettingKey* FindKey(const std::string& name) {
+    for (const SettingKey& key : SettingKeys()) {
+        if (key.name == name)
+            return &key;
+    }
+    return nullptr;
 }
 
 bool AssignFromText(const SettingKey& key, const char* text, CKelvarinDoc& doc) {

@@ -16,7 +16,7 @@ enum class ValueFormat {
     Text,     // as it is, UTF-8
     Fixed6,   // "%0f": gains, baseline coefficients, bias constants
     Fixed3,   // "%0.3f": rate and charge calibration factors
-    Fixed1,   // "%0.1f": trigger thresholds
+    Fixed1,   // "%0.1f": trigger thresholds (more decimals only for a finer value)
 };
 
 using SettingField = std::variant<uint8_t*, int16_t*, int*, long*, double*, std::string*>;
@@ -29,12 +29,16 @@ struct SettingKey {
     long minimum;             // integer keys: the values the instrument can use
     long maximum;
     std::function<SettingField(CKelvarinDoc&)> field;
+    // Number keys: a further test a finite value must pass (none when empty).
+    std::function<bool(double)> accepts = {};
 };
 
 const std::vector<SettingKey>& SettingKeys();
+const SettingKey* FindKey(const std::string& name);
 
 // Puts the stored `text` into the key's field. False, leaving the field alone, when the text
-// is no number, a non-finite one, or an integer outside minimum..maximum.
+// is no number, a non-finite one, a number the key does not accept, or an integer outside
+// minimum..maximum.
 bool AssignFromText(const SettingKey& key, const char* text, CKelvarinDoc& doc);
 
 // The field's value as the key is written.

@@ -1,6 +1,7 @@
 // Loading the settings file: defaults, repairs written back, formats, text and locale.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 #include "document/CKelvarinDoc.h"
@@ -28,6 +29,7 @@ void Scramble(CKelvarinDoc& d) {
         cal.BiasM = cal.BiasB = 7.5;
     }
     d.HStart = d.HStop = d.LStart = d.LStop = 9.9;
+    d.TouchCal = {2.0, 0.1, 5.0, 0.1, 2.0, 5.0};
 }
 
 std::vector<std::string> ChildNames(const std::filesystem::path& path, const char* category) {
@@ -52,7 +54,7 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
     EXPECT_FALSE(report.fileWasDamaged);
     EXPECT_TRUE(report.written) << report.error;
     EXPECT_TRUE(report.repairedKeys.empty());
-    EXPECT_EQ(report.addedKeys.size(), 57u);
+    EXPECT_EQ(report.addedKeys.size(), 63u);
 
     EXPECT_EQ((std::vector<int>{doc.DefChargeDuration, doc.ChargeDuration, doc.Brightness,
                                 doc.Volume, doc.TimeFormat, doc.DateFormat, doc.PasswordProtect,
@@ -70,6 +72,7 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
     EXPECT_EQ((std::vector<double>{doc.HStart, doc.HStop, doc.LStart, doc.LStop,
                                    doc.Channel[1].Temperature, doc.Channel[1].Pressure}),
               (std::vector<double>{4.0, 2.5, 0.8, 0.5, 20.0, 1.0}));
+    EXPECT_EQ(doc.TouchCal, (std::array<double, 6>{1.0, 0.0, 0.0, 0.0, 1.0, 0.0}));
 
     std::filesystem::path path = SettingsPath(root);
     EXPECT_EQ(ReadText(path).rfind("<?xml version=\"1.0\"?>", 0), 0u);
@@ -77,9 +80,11 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
               (std::vector<std::string>{"Updates", "SysInfo", "CalInfo", "ADCL", "Trigger",
                                         "TempPressCorrection"}));
     EXPECT_EQ(ChildNames(path, "SysInfo"),
-              (std::vector<std::string>{"DefChargeDuration", "SerialNumber", "Brightness", "Volume",
-                                        "TimeFormat", "DateFormat", "PasswordProtect",
-                                        "DefChargeType", "DataFileDelimiter"}));
+              (std::vector<std::string>{
+                  "DefChargeDuration", "SerialNumber", "Brightness", "Volume", "TimeFormat",
+                  "DateFormat", "PasswordProtect", "DefChargeType", "DataFileDelimiter",
+                  "TouchCalA", "TouchCalB", "TouchCalC", "TouchCalD", "TouchCalE", "TouchCalF"}));
+    EXPECT_EQ(StoredValue(path, "SysInfo", "TouchCalE"), "1.0");
     const std::vector<std::string> adcl = ChildNames(path, "ADCL"),
                                    cal = ChildNames(path, "CalInfo");
     ASSERT_EQ(adcl.size(), 14u);
@@ -158,6 +163,10 @@ TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
         {"CalInfo", "Ch2LoE", "inf", "8388608.0"},
         {"CalInfo", "Ch1BiasB", "-inf", "0.0"},
         {"ADCL", "Ch2HiRateCF", "1e999", "1.0"},
+        // A factor of 0 or below reads every dose as 0.
+        {"ADCL", "Ch1LoChrgCF", "0", "1.0"},
+        {"ADCL", "Ch2LoRateCF", "-2.5", "1.0"},
+        {"ADCL", "Ch1HiRateCF", ".", "1.0"},
         {"Trigger", "HStart", "abc", "4.0"},
     };
     for (const auto& c : cases) {
@@ -173,6 +182,39 @@ TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
         ASSERT_TRUE(SaveSettings(doc));
         EXPECT_EQ(std::stod(*StoredValue(SettingsPath(root), c.category, c.key)),
                   std::stod(c.writtenBack));
+    }
+}
+
+// A start/stop pair the instrument cannot trigger on loads as that range's defaults, both
+// written back; the other range keeps its stored pair.
+TEST(SettingsLoad, ThresholdPairsThatBreakTheEntryRulesTakeTheRangeDefaults) {
+    struct Pair {
+        const char* start;
+        const char* stop;
+        bool kept;
+    };
+    const Pair cases[] = {
+        {"0.25", "0.2", true},   // finer than the keypads give, but a pair to trigger on
+        {"3.05", "3.0", true},   // as the remote port sets it
+        {"2.5", "2.5", false},   // start not above stop
+        {"10.0", "2.5", false},  // start above 9.9
+        {"4.0", "0.0", false},   // stop below 0.1
+        {"0.2", "0.1", true},   {"9.9", "9.8", true},
+    };
+    for (const Pair& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + "/" + c.stop);
+        TempRoot root;
+        WriteText(SettingsPath(root), std::string("<root><Trigger><HStart value=\"") + c.start +
+                                          "\"/><HStop value=\"" + c.stop +
+                                          "\"/><LStart value=\"0.9\"/><LStop value=\"0.3\"/>"
+                                          "</Trigger></root>");
+        CKelvarinDoc doc;
+        LoadSettings(doc);
+        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), c.kept ? c.start : "4.0");
+        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStop"), c.kept ? c.stop : "2.5");
+        EXPECT_GT(doc.HStart, doc.HStop);
+        EXPECT_EQ(doc.LStart, 0.9);
+        EXPECT_EQ(doc.LStop, 0.3);
     }
 }
 
@@ -215,6 +257,7 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
     LoadSettings(doc);
     doc.Filter.Cal[0].High.A = 0.1234567;
     doc.Filter.Cal[1].Low.RateCF = 1.0234;
+    doc.LStart = 1.5;
     doc.LStop = 1.26;
     doc.DefChargeDuration = 3600;
     doc.PressStd = 2;
@@ -227,7 +270,7 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
                                               {"ADCL", "Ch2LoRateCF", "1.023"},
                                               {"ADCL", "Ch1HiChrgCF", "1.000"},
                                               {"Trigger", "HStart", "4.0"},
-                                              {"Trigger", "LStop", "1.3"},
+                                              {"Trigger", "LStop", "1.26"},
                                               {"SysInfo", "DefChargeDuration", "3600"},
                                               {"TempPressCorrection", "PressStd", "2"}})
         EXPECT_EQ(StoredValue(SettingsPath(root), category, key), text) << key;
@@ -237,6 +280,7 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
     EXPECT_EQ(again.Filter.Cal[0].High.A, 0.123457);
     EXPECT_EQ(again.Filter.Cal[1].Low.RateCF, 1.023);
     EXPECT_EQ(again.DefChargeDuration, 3600);
+    EXPECT_EQ(again.LStop, 1.26);
     EXPECT_EQ(again.Channel[1].Pressure, 101.3);
 }
 
@@ -273,17 +317,17 @@ TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
         GTEST_SKIP() << "no de_DE locale on this machine";
     WriteText(SettingsPath(root),
               "<root><CalInfo><Ch1HiGain value=\"1.5\"/></CalInfo>"
-              "<Trigger><HStart value=\"2.5\"/></Trigger></root>");
+              "<Trigger><HStart value=\"3.5\"/></Trigger></root>");
     CKelvarinDoc doc;
     LoadSettings(doc);
     bool saved = SaveSettings(doc);
     testing_locale::UseCLocale();
 
     EXPECT_EQ(doc.Filter.Cal[0].High.Gain, 1.5);
-    EXPECT_EQ(doc.HStart, 2.5);
+    EXPECT_EQ(doc.HStart, 3.5);
     ASSERT_TRUE(saved);
     EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "1.500000");
-    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "2.5");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), "3.5");
 }
 
 }  // namespace

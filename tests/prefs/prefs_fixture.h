@@ -1,0 +1,113 @@
+#pragma once
+// The preferences screen on a headless panel, on the one-channel screen's harness: the
+// operator's taps on the pages, the password keypad, the boxes and pop-ups, Apply, and a
+// restart that reads the settings file the screen wrote.
+#include <memory>
+#include <string>
+
+#include "controls/CKeypadDlg.h"
+#include "controls/CPopupMenu.h"
+#include "prefs/CPrefsView.h"
+#include "screens/one_channel_fixture.h"
+#include "settings/SettingsFile.h"
+
+namespace prefs_test {
+
+using one_channel_test::FindById;
+using one_channel_test::TouchCentreOf;
+
+// Cancel has the same id on the keypads, the message boxes and the date pickers.
+inline constexpr int kIdCancel = CKeypadDlg::kIdCancel;
+
+class PrefsTest : public one_channel_test::OneChannelTest {
+  protected:
+    // The document as at a start: loaded from the (new) settings file.
+    void SetUp() override {
+        OneChannelTest::SetUp();
+        LoadSettings(*doc);
+    }
+    void OpenPrefs(int page = CPrefsView::kGeneral) {
+        frame->SwitchToView(std::make_unique<CPrefsView>());
+        fw::Loop().ProcessReady();
+        ShowPage(page);
+    }
+    CPrefsView& Prefs() { return *static_cast<CPrefsView*>(frame->ActiveView()); }
+    void ShowPage(int index) {
+        const fw::Rect r = Prefs().Tabs().TabRect(index);
+        Tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void TapId(int id) {
+        fw::Window* w = FindById(&Prefs(), id);
+        ASSERT_NE(w, nullptr) << "no control " << id;
+        TouchCentreOf(w);
+        fw::Loop().ProcessReady();
+    }
+    std::string Caption(int id) {
+        auto* button = dynamic_cast<CBttn*>(FindById(&Prefs(), id));
+        return button ? button->Caption() : std::string("<no button>");
+    }
+    // For the password keypad that will be waiting: `digits`, then Enter.
+    void ThenPassword(const std::string& digits) {
+        script->Then([digits] {
+            fw::Window* pad = fw::Loop().TopLevel();
+            for (char d : digits)
+                TouchCentreOf(pad->FindChild(CKeypadDlg::kIdDigit0 + (d - '0')));
+            TouchCentreOf(pad->FindChild(CKeypadDlg::kIdEnter));
+        });
+    }
+    // For the box that will be waiting: records its text, then touches `caption`.
+    void ThenAnswer(const std::string& caption, std::string* text = nullptr) {
+        script->Then([caption, text] {
+            fw::Window* box = fw::Loop().TopLevel();
+            if (auto* message = dynamic_cast<CLabel*>(box->FindChild(CMsgBox::kIdMessage));
+                message && text)
+                *text = message->Text();
+            TouchCaption(box, caption);
+        });
+    }
+    // Touches the shown button of `box` that reads `caption`.
+    static void TouchCaption(fw::Window* box, const std::string& caption) {
+        for (fw::Window* child : box->Children()) {
+            auto* button = dynamic_cast<CBttn*>(child);
+            if (button && button->IsVisible() && button->Caption() == caption) {
+                TouchCentreOf(button);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no \"" << caption << "\" on the box";
+    }
+    // For the pop-up menu that will be tracked: touches the item of `command` (its text
+    // inside the menu, not the same text on the button below it).
+    void ThenChooseCommand(int command) {
+        script->Then([this, command] {
+            CPopupMenu* menu = CPopupMenu::ActivePopup();
+            ASSERT_NE(menu, nullptr);
+            const int position = menu->FindItem(command);
+            ASSERT_GE(position, 0) << "no menu item " << command;
+            const std::string text = CPopupMenu::MenuText(menu->Items()[position].text);
+            const fw::Rect area = fw::Loop().TopLevel()->GetRect();
+            for (const fw::DrawnText& t : Texts()) {
+                const fw::Point centre{(t.extent.left + t.extent.right) / 2,
+                                       (t.extent.top + t.extent.bottom) / 2};
+                if (t.text == text && area.Contains(centre)) {
+                    testing_support::TouchCentreOf(t.extent);
+                    return;
+                }
+            }
+            ADD_FAILURE() << "menu item \"" << text << "\" not shown";
+        });
+    }
+    // Apply, with the one-second "Saving Settings" notice let run out.
+    void Apply() {
+        script->Then([this] { clock->Advance(CPrefsView::kSavingNoticeMs); });
+        TapId(CPrefsView::kIdApply);
+    }
+    // The document as the next start loads it from the settings file.
+    static std::unique_ptr<CKelvarinDoc> Restarted() {
+        auto next = std::make_unique<CKelvarinDoc>();
+        LoadSettings(*next);
+        return next;
+    }
+};
+
+}  // namespace prefs_test

@@ -1,0 +1,429 @@
+// The preferences screen as an operator uses it: every page's values applied and read back
+// after a restart, entries refused by their rules, the password gates, the standards and
+// T/P correction, clearing the libraries, leaving with changes, a failed save, standby.
+#include <filesystem>
+#include <tuple>
+
+#include "controls/MenuCommands.h"
+#include "link/WindowMessages.h"
+#include "prefs_fixture.h"
+#include "screens/CSplashView.h"
+#include "screens/CStandbyView.h"
+#include "settings/settings_test_support.h"
+#include "store/CCLibDB.h"
+#include "store/CSrcDB.h"
+
+namespace prefs_test {
+namespace {
+
+namespace fs = std::filesystem;
+using settings_test::ReadText;
+using settings_test::SettingsPath;
+using settings_test::StoredValue;
+using settings_test::WriteText;
+using Gen = CGenTab;
+using Data = CDataMgmntTab;
+using Meas = CMeasmntTab;
+using Cal = CCalTab;
+
+constexpr int kCh1HighRate = 1289;
+
+// The path of a library volume below the test's instrument root.
+fs::path VolumeFile(const testing_support::TempRoot& root, const char* name) {
+    return root.FlashDisk() / name;
+}
+
+// With a threshold set over the remote port finer than the page shows it, and T/P correction
+// on: a changed standard switches it off.
+TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
+    BOARD_PACKET line{};
+    const std::string text = "<SLTS 3.05>";
+    line.length = static_cast<uint8_t>(text.size());
+    std::copy(text.begin(), text.end(), line.payload);
+    doc->OnRemoteCommand(&line);
+    ASSERT_EQ(board->remote, "*\r\n");
+    for (CHANNEL_INFO& ch : doc->Channel)
+        ch.TPCorrection = 1;
+    doc->SetPressure(700.0);
+    OpenPrefs(CPrefsView::kGeneral);
+    TapId(Gen::kIdBrightnessUp);
+    TapId(Gen::kIdBrightnessUp);
+    TapId(Gen::kIdBrightnessUp);  // stops at 10
+    TapId(Gen::kIdVolumeDown);
+    TapId(Gen::kIdTime24);
+    TapId(Gen::kIdDateDMY);
+    ThenPassword("5937");
+    TapId(Gen::kIdPassword);
+    ShowPage(CPrefsView::kDataManagement);
+    TapId(Data::kIdFormatTxt);
+    ShowPage(CPrefsView::kMeasurement);
+    ThenPassword("5937");  // the document's protection is still on until Apply
+    ThenChooseCommand(menu_cmd::kPressureKPa);
+    TapId(Meas::kIdPressure);
+    ThenAnswer("OK");
+    ThenKeypadEntry("5.5");
+    TapId(Meas::kIdHighStart);
+    ThenAnswer("OK");
+    ThenKeypadEntry("3.0");  // below the 3.05 in force, although both read "3.0"
+    TapId(Meas::kIdLowStop);
+    ThenChooseCommand(menu_cmd::kChargeContinuous);
+    TapId(Meas::kIdDefaultType);
+    ShowPage(CPrefsView::kCalibration);
+    ThenPassword("5937");
+    ThenKeypadEntry("1.02");
+    TapId(kCh1HighRate);
+    EXPECT_EQ(Caption(kCh1HighRate), "1.020");
+    // Nothing reaches the document before Apply.
+    EXPECT_EQ(doc->Brightness, 8);
+    EXPECT_TRUE(Prefs().ApplyEnabled());
+    Apply();
+    EXPECT_FALSE(Prefs().ApplyEnabled());
+    EXPECT_FALSE(Prefs().PrefsChanged());
+    EXPECT_EQ(board::Panel().dutyPercent, 70);  // brightness 10, set at the step
+    for (const CHANNEL_INFO& ch : doc->Channel) {
+        EXPECT_EQ(ch.TPCorrection, 0);
+        EXPECT_EQ(ch.Pressure, 101.3);
+    }
+    EXPECT_EQ(StoredValue(SettingsPath(*root), "Trigger", "LStart"), "3.05");
+
+    std::unique_ptr<CKelvarinDoc> next = Restarted();
+    EXPECT_EQ(next->Brightness, 10);
+    EXPECT_EQ(next->Volume, 7);
+    EXPECT_EQ(next->TimeFormat, 1);
+    EXPECT_EQ(next->DateFormat, 1);
+    EXPECT_EQ(next->PasswordProtect, 0);
+    EXPECT_EQ(next->DataFileDelimiter, 1);
+    EXPECT_EQ(next->PressStd, 2);
+    EXPECT_EQ(next->Channel[1].Pressure, 101.3);
+    EXPECT_EQ(next->HStart, 5.5);
+    EXPECT_EQ(next->HStop, 2.5);
+    EXPECT_EQ(next->LStart, 3.05);
+    EXPECT_EQ(next->LStop, 3.0);
+    EXPECT_EQ(next->DefChargeType, 1);
+    EXPECT_EQ(next->Filter.Cal[0].High.RateCF, 1.02);
+    EXPECT_EQ(next->Filter.Cal[0].Low.RateCF, 1.0);
+}
+
+// Each entry with its keys, the message it must bring (none: taken) and the value then in
+// force; protection is off so no password is asked.
+TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
+    const std::string order =
+        "Trigger values are invalid.\r\nTrigger start value must be greater than the trigger "
+        "stop value.";
+    const std::string startRange = "Trigger start value invalid.\r\nValid range is 0.2 - 9.9 pA.";
+    const std::string stopRange = "Trigger stop value invalid.\r\nValid range is 0.1 - 9.8 pA.";
+    const std::string badFactor = CCalTab::kInvalidFactorText;
+    const std::string badTime = fw::LoadString(439);
+    struct Entry {
+        int page;
+        int id;
+        int menuCommand;  // the pop-up item before the keypad, 0 for none
+        bool agencyWarning;
+        const char* keys;
+        std::string message;
+        std::function<double(const PrefsValues&)> value;
+        double expected;
+    };
+    auto hStart = [](const PrefsValues& v) { return v.hStart; };
+    auto hStop = [](const PrefsValues& v) { return v.hStop; };
+    auto lStart = [](const PrefsValues& v) { return v.lStart; };
+    auto lStop = [](const PrefsValues& v) { return v.lStop; };
+    auto factor = [](const PrefsValues& v) { return v.rateCF[0][1]; };
+    auto duration = [](const PrefsValues& v) { return double(v.defChargeDuration); };
+    const Entry cases[] = {
+        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "10", startRange, hStart, 4.0},
+        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "2.5", order, hStart, 4.0},
+        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "9.9", "", hStart, 9.9},
+        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "4.0", order, hStop, 2.5},
+        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "0.0", stopRange, hStop, 2.5},
+        // The keypad takes one decimal: "0.25" is entered as "0.2".
+        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "0.25", "", hStop, 0.2},
+        {CPrefsView::kMeasurement, Meas::kIdLowStart, 0, true, "0.5", order, lStart, 0.8},
+        {CPrefsView::kMeasurement, Meas::kIdLowStart, 0, true, "0.1", startRange, lStart, 0.8},
+        {CPrefsView::kMeasurement, Meas::kIdLowStop, 0, true, "9.9", stopRange, lStop, 0.5},
+        {CPrefsView::kMeasurement, Meas::kIdLowStop, 0, true, ".", "", lStop, 0.5},
+        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "0",
+         badTime, duration, 15},
+        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "86401",
+         badTime, duration, 15},
+        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "86400", "",
+         duration, 86400},
+        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0", badFactor, factor, 1.0},
+        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0.000", badFactor, factor, 1.0},
+        {CPrefsView::kCalibration, kCh1HighRate, 0, false, ".", badFactor, factor, 1.0},
+        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0.0004", badFactor, factor, 1.0},
+        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "99999999999999", "", factor,
+         999999999999.0},
+    };
+    doc->PasswordProtect = 0;
+    for (const Entry& c : cases) {
+        SCOPED_TRACE(std::string("control ") + std::to_string(c.id) + " keys " + c.keys);
+        frame->SwitchToView(std::make_unique<COneChannelView>());
+        OpenPrefs(c.page);
+        if (c.menuCommand != 0)
+            ThenChooseCommand(c.menuCommand);
+        if (c.agencyWarning)
+            ThenAnswer("OK");
+        ThenKeypadEntry(c.keys);
+        std::string told;
+        if (!c.message.empty())
+            ThenAcknowledge(&told);
+        TapId(c.id);
+        EXPECT_EQ(told, c.message);
+        EXPECT_EQ(c.value(Prefs().Values()), c.expected);
+        EXPECT_EQ(Prefs().PrefsChanged(),
+                  c.message.empty() && c.expected != c.value(PrefsValues::FromDocument(*doc)));
+    }
+}
+
+// Which controls ask for the password, by page and protection. The first thing opened is
+// looked at and cancelled.
+TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
+    struct Gate {
+        int protect;
+        int page;
+        int id;
+        bool asks;
+    };
+    const Gate cases[] = {
+        {0, CPrefsView::kGeneral, Gen::kIdPassword, true},
+        {1, CPrefsView::kGeneral, Gen::kIdPassword, true},
+        {0, CPrefsView::kDataManagement, Data::kIdClearChambers, true},
+        {0, CPrefsView::kDataManagement, Data::kIdClearSources, true},
+        {0, CPrefsView::kMeasurement, Meas::kIdPressure, false},
+        {1, CPrefsView::kMeasurement, Meas::kIdPressure, true},
+        {0, CPrefsView::kMeasurement, Meas::kIdLowStop, false},
+        {1, CPrefsView::kMeasurement, Meas::kIdLowStop, true},
+        {0, CPrefsView::kCalibration, kCh1HighRate, false},
+        {1, CPrefsView::kCalibration, kCh1HighRate, true},
+        {0, CPrefsView::kCalibration, Cal::kIdDue, false},
+        {1, CPrefsView::kCalibration, Cal::kIdDue, true},
+    };
+    for (const Gate& c : cases) {
+        SCOPED_TRACE("protect " + std::to_string(c.protect) + " control " + std::to_string(c.id));
+        doc->PasswordProtect = c.protect;
+        frame->SwitchToView(std::make_unique<COneChannelView>());
+        OpenPrefs(c.page);
+        bool asked = false;
+        script->Then([this, &asked] {
+            if (CPopupMenu* menu = CPopupMenu::ActivePopup()) {
+                menu->Dismiss();
+                return;
+            }
+            fw::Window* top = fw::Loop().TopLevel();
+            asked = dynamic_cast<CKeypadDlg*>(top) != nullptr;
+            if (dynamic_cast<CMsgBox*>(top) != nullptr) {
+                // The thresholds' agency warning: confirmed, then its keypad cancelled.
+                script->Then([] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(kIdCancel)); });
+                TouchCaption(top, "OK");
+                return;
+            }
+            TouchCentreOf(top->FindChild(kIdCancel));
+        });
+        const int starved = fw::Loop().StarvedModalLoops();
+        TapId(c.id);
+        EXPECT_EQ(fw::Loop().StarvedModalLoops(), starved);
+        EXPECT_EQ(asked, c.asks);
+        EXPECT_FALSE(Prefs().PrefsChanged());
+        EXPECT_EQ(Prefs().Values().passwordProtect, c.protect);
+    }
+}
+
+TEST_F(PrefsTest, AWrongPasswordOrAFailedDeleteIsToldAndNothingIsDeleted) {
+    ASSERT_TRUE(CSrcDB().AddRecord(SOURCE_INFO{}));
+    OpenPrefs(CPrefsView::kDataManagement);
+    std::string told;
+    ThenPassword("1234");
+    ThenAcknowledge(&told);
+    TapId(Data::kIdClearSources);
+    EXPECT_EQ(told, CPasswordGate::kRefusal);
+    EXPECT_TRUE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
+    // The right password once: the next deletion on this visit does not ask again.
+    ThenPassword("5937");
+    ThenAnswer("No");
+    TapId(Data::kIdClearSources);
+    ThenAnswer("Yes");
+    TapId(Data::kIdClearSources);
+    EXPECT_FALSE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
+    // A volume that cannot be deleted is told.
+    fs::create_directories(VolumeFile(*root, "ZEL_ChamberLib.CDB"));
+    ThenAnswer("Yes");
+    ThenAcknowledge(&told);
+    TapId(Data::kIdClearChambers);
+    EXPECT_EQ(told, Data::kFailedText);
+    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_ChamberLib.CDB")));
+}
+
+// A chamber library with its journal, and channel 1 using its record through the system
+// factor; the confirmation answered as given.
+TEST_F(PrefsTest, ClearingTheChamberLibraryActsOnlyOnYes) {
+    struct Clear {
+        const char* answer;
+        bool cleared;
+    };
+    for (const Clear& c : {Clear{"No", false}, Clear{"Yes", true}}) {
+        SCOPED_TRACE(c.answer);
+        CHAMBER_CAL cal;
+        cal.ChamberModel = "FC65-G";
+        cal.ChamberSerial = "1234";
+        cal.CoefMantissa = 5000;
+        cal.CoefExponent = 7;
+        cal.CalMode = 8;
+        ASSERT_TRUE(CCLibDB().AddRecord(cal));
+        const fs::path volume = VolumeFile(*root, "ZEL_ChamberLib.CDB");
+        const fs::path journal = volume.string() + "-journal";
+        ASSERT_TRUE(doc->SelectChamber(0, 0));
+        doc->Channel[0].SystemFactor = 1;
+        doc->Channel[0].TPCorrection = 1;
+        frame->SwitchToView(std::make_unique<COneChannelView>());
+        WriteText(journal, "x");  // after the library was last opened, which would drop it
+        OpenPrefs(CPrefsView::kDataManagement);
+        std::string question;
+        ThenPassword("5937");
+        ThenAnswer(c.answer, &question);
+        TapId(Data::kIdClearChambers);
+        EXPECT_EQ(question, Data::kConfirmText);
+        EXPECT_EQ(fs::exists(volume), !c.cleared);
+        EXPECT_EQ(fs::exists(journal), !c.cleared);
+        EXPECT_EQ(doc->Channel[0].ChamberIndex, c.cleared ? -1 : 0);
+        EXPECT_EQ(doc->Channel[0].SystemFactor, c.cleared ? 0 : 1);
+        EXPECT_EQ(doc->Channel[0].TPCorrection, c.cleared ? 0 : 1);
+        fs::remove(journal);
+    }
+}
+
+TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
+    struct Leave {
+        const char* answer;
+        int brightness;  // in the document afterwards
+        int duty;
+    };
+    for (const Leave& c : {Leave{"No", 8, 56}, Leave{"Yes", 9, 63}}) {
+        SCOPED_TRACE(c.answer);
+        doc->Brightness = 8;
+        doc->Volume = 8;
+        frame->SwitchToView(std::make_unique<COneChannelView>());
+        OpenPrefs(CPrefsView::kGeneral);
+        TapId(Gen::kIdBrightnessUp);
+        TapId(Gen::kIdVolumeUp);
+        EXPECT_EQ(board::Panel().dutyPercent, 63);
+        EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(9));
+        std::string question;
+        ThenAnswer(c.answer, &question);
+        if (std::string(c.answer) == "Yes")
+            script->Then([this] { clock->Advance(CPrefsView::kSavingNoticeMs); });
+        Prefs().OnCommand(menu_cmd::kChannel1, nullptr);
+        fw::Loop().ProcessReady();
+        EXPECT_EQ(question, CPrefsView::kLeavePrompt);
+        EXPECT_NE(dynamic_cast<COneChannelView*>(frame->ActiveView()), nullptr);
+        EXPECT_EQ(doc->Brightness, c.brightness);
+        EXPECT_EQ(board::Panel().dutyPercent, c.duty);
+        EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(doc->Volume));
+    }
+}
+
+// The settings folder refuses the new file: the failure is told, the new values stay in
+// force, Apply stays enabled and the old file is untouched; once the folder takes the file,
+// Apply saves it. A brightness change alone leaves the factors, the dates and T/P correction
+// as they were, and puts temperature and pressure back to the standards.
+TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
+    doc->Filter.Cal[1].Low.ChrgCF = 0.987;
+    doc->CalDate = {2025, 3, 14};
+    doc->Channel[1].TPCorrection = 1;
+    doc->SetTemperature(25.0);
+    ASSERT_TRUE(SaveSettings(*doc));
+    const fs::path file = SettingsPath(*root);
+    const std::string before = ReadText(file);
+    const fs::path blocker = file.string() + ".new";  // the staged copy cannot take its place
+    fs::create_directories(blocker);
+    OpenPrefs(CPrefsView::kGeneral);
+    TapId(Gen::kIdBrightnessUp);
+    std::string told;
+    ThenAcknowledge(&told);
+    TapId(CPrefsView::kIdApply);
+    EXPECT_EQ(told, CPrefsView::kSaveFailedText);
+    EXPECT_EQ(doc->Brightness, 9);
+    EXPECT_EQ(doc->SettingsSaved, 0);
+    EXPECT_TRUE(Prefs().ApplyEnabled());
+    EXPECT_TRUE(Prefs().PrefsChanged());
+    EXPECT_EQ(ReadText(file), before);
+    fs::remove(blocker);
+    Apply();
+    EXPECT_FALSE(Prefs().ApplyEnabled());
+    EXPECT_EQ(StoredValue(file, "SysInfo", "Brightness"), "9");
+    EXPECT_EQ(StoredValue(file, "ADCL", "Ch2LoChrgCF"), "0.987");
+    EXPECT_EQ(StoredValue(file, "ADCL", "CalDateYear"), "2025");
+    EXPECT_EQ(doc->Channel[1].TPCorrection, 1);
+    EXPECT_EQ(doc->Channel[1].Temperature, 20.0);
+    // The applied thresholds act: 4.0/2.5 pA High and 0.8/0.5 pA Low in ADC counts.
+    doc->Filter.Chan[0].LastOffset = 100000;
+    doc->ChargeType = 2;
+    for (const auto& [range, start, stop] : {std::tuple{1, 65u, 40u}, {0, 13113u, 8196u}}) {
+        doc->Channel[0].Range = static_cast<uint8_t>(range);
+        doc->StartCollection();
+        EXPECT_EQ((doc->Filter.StartHigh - doc->Filter.StartLow) / 2, start) << range;
+        EXPECT_EQ((doc->Filter.StopHigh - doc->Filter.StopLow) / 2, stop) << range;
+    }
+}
+
+// A board event while a dialog of the screen is open: the dialog closes unanswered, and the
+// screen goes where the event leads once the dialog's loop has returned, never where the
+// dialog's answer would have led.
+TEST_F(PrefsTest, BoardEventsCloseThePagesDialogsWithoutActingOnThem) {
+    struct Event {
+        const char* name;
+        uint32_t message;
+        bool toStandby;
+    };
+    struct Dialog {
+        const char* name;
+        int page;
+        std::function<void()> reach;  // the steps before the dialog the event meets
+        std::function<void()> open;
+        int brightness;  // in the document afterwards
+    };
+    // A change, then the page command for channel 2.
+    auto leave = [this] {
+        TapId(Gen::kIdBrightnessUp);
+        Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
+    };
+    const Event events[] = {{"standby", WM_BOARD_STANDBY, true}, {"wake", WM_BOARD_WAKE, false}};
+    const Dialog dialogs[] = {
+        {"threshold keypad", CPrefsView::kMeasurement, [this] { ThenAnswer("OK"); },
+         [this] { TapId(Meas::kIdHighStart); }, 8},
+        {"leave prompt", CPrefsView::kGeneral, [] {}, leave, 8},
+        // Yes was given: the settings are applied, but the page command is not carried out.
+        {"saving notice", CPrefsView::kGeneral, [this] { ThenAnswer("Yes"); }, leave, 9},
+    };
+    doc->PasswordProtect = 0;
+    for (const Event& e : events) {
+        for (const Dialog& d : dialogs) {
+            SCOPED_TRACE(std::string(e.name) + " over the " + d.name);
+            doc->Brightness = 8;
+            doc->OneChannelShown = 0;
+            frame->SwitchToView(std::make_unique<COneChannelView>());
+            OpenPrefs(d.page);
+            const size_t standbyAnswers = SentWithCode(0x86).size();
+            d.reach();
+            script->Then([this, &e] {
+                ASSERT_NE(dynamic_cast<CModalDialog*>(fw::Loop().TopLevel()), nullptr);
+                fw::Loop().Post(frame->ActiveView()->Handle(), e.message);
+            });
+            d.open();
+            fw::Loop().ProcessReady();
+            EXPECT_EQ(fw::Loop().ModalDepth(), 0);
+            if (e.toStandby) {
+                EXPECT_NE(dynamic_cast<CStandbyView*>(frame->ActiveView()), nullptr);
+                EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + 1);
+            } else {
+                EXPECT_NE(dynamic_cast<CSplashView*>(frame->ActiveView()), nullptr);
+            }
+            EXPECT_EQ(doc->HStart, 4.0);
+            EXPECT_EQ(doc->Brightness, d.brightness);
+            EXPECT_EQ(doc->OneChannelShown, 0);  // the page command for channel 2 was dropped
+        }
+    }
+}
+
+}  // namespace
+}  // namespace prefs_test

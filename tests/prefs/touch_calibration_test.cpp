@@ -1,0 +1,200 @@
+// The touch-screen calibration: the map fitted from five touches, refused when the touches
+// fix no map; run from the General page and from the board's wake with calibration; kept in
+// the settings file, where a damaged map loads as none.
+#include <cmath>
+#include <vector>
+
+#include "link/WindowMessages.h"
+#include "prefs_fixture.h"
+#include "screens/CSplashView.h"
+#include "screens/CTouchCalDlg.h"
+#include "settings/settings_test_support.h"
+
+namespace prefs_test {
+namespace {
+
+using settings_test::SettingsPath;
+using settings_test::StoredValue;
+using Points = std::vector<fw::Point>;
+
+// What a panel that is off reports for a point: scaled, sheared and shifted.
+fw::Point Skewed(fw::Point p) {
+    return {int(std::lround(0.8 * p.x + 0.05 * p.y + 30)),
+            int(std::lround(-0.03 * p.x + 1.1 * p.y - 12))};
+}
+
+Points TouchesOf(fw::Point (*panel)(fw::Point)) {
+    Points touched;
+    for (fw::Point target : CTouchCalDlg::Targets())
+        touched.push_back(panel(target));
+    return touched;
+}
+
+std::string At(fw::Point p) {
+    return std::to_string(p.x) + "," + std::to_string(p.y);
+}
+
+const Points kOnOneLine{{10, 10}, {100, 75}, {200, 150}, {300, 225}, {400, 300}};
+
+TEST(TouchMatrix, FittedFromTheTouchesOrRefusedWhenTheyFixNoMap) {
+    const Points targets = TouchesOf([](fw::Point p) { return p; });
+    Points slipped = TouchesOf(Skewed);
+    slipped[4].x += 40;  // the centre: the corners pull a fit less than it does
+    struct Case {
+        const char* what;
+        Points touched;
+        bool fitted;
+    };
+    const Case cases[] = {
+        {"panel already true", targets, true},
+        {"skewed panel", TouchesOf(Skewed), true},
+        {"mirrored panel", TouchesOf([](fw::Point p) {
+             return fw::Point{640 - p.x, p.y};
+         }),
+         true},
+        {"all on one line", kOnOneLine, false},
+        {"all on one spot", Points(5, fw::Point{320, 240}), false},
+        {"a finger slipped", slipped, false},
+        {"beyond a real panel", TouchesOf([](fw::Point p) {
+             return fw::Point{p.x / 20, p.y};
+         }),
+         false},
+        {"two points", Points(targets.begin(), targets.begin() + 2), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Points aimed(targets.begin(), targets.begin() + c.touched.size());
+        const auto m = fw::SolveTouchMatrix(aimed, c.touched, CTouchCalDlg::kTolerancePx);
+        ASSERT_EQ(m.has_value(), c.fitted);
+        for (size_t i = 0; m && i < aimed.size(); ++i) {
+            const fw::Point p = m->Map(c.touched[i]);
+            EXPECT_LE(std::abs(p.x - aimed[i].x) + std::abs(p.y - aimed[i].y), 2);
+        }
+    }
+    // Only a usable map is put in force; anything else leaves none.
+    fw::SetTouchMatrix({{0.9, 0.0, 10.0, 0.0, 1.1, -5.0}});
+    EXPECT_EQ(At(fw::GetTouchMatrix().Map({100, 200})), "100,215");
+    fw::SetTouchMatrix({{1, 0, 5000, 0, 1, 0}});
+    EXPECT_EQ(At(fw::GetTouchMatrix().Map({100, 200})), "100,200");
+}
+
+// A stored map that would put touches off the panel loads as none and is written back.
+TEST(TouchSettings, ADamagedStoredMapLoadsAsNone) {
+    struct Stored {
+        const char* a;
+        const char* c;
+        bool kept;
+    };
+    for (const Stored& s : {Stored{"0.5", "12.0", true}, Stored{"0.0", "0.0", false},
+                            Stored{"1.0", "1e6", false}, Stored{"nan", "0.0", false}}) {
+        SCOPED_TRACE(std::string(s.a) + " " + s.c);
+        testing_support::TempRoot root;
+        settings_test::WriteText(SettingsPath(root),
+                                 std::string("<root><SysInfo><TouchCalA value=\"") + s.a +
+                                     "\"/><TouchCalC value=\"" + s.c + "\"/></SysInfo></root>");
+        CKelvarinDoc doc;
+        LoadSettings(doc);
+        EXPECT_EQ(doc.TouchCal[0], s.kept ? 0.5 : 1.0);
+        EXPECT_EQ(doc.TouchCal[2], s.kept ? 12.0 : 0.0);
+        EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "TouchCalA"), s.kept ? s.a : "1.0");
+    }
+}
+
+class TouchCalibrationTest : public PrefsTest {
+  protected:
+    void SetUp() override {
+        PrefsTest::SetUp();
+        doc->SaveSettingsFile = [this] { return writes && SaveSettings(*doc); };
+    }
+    void TearDown() override {
+        fw::SetTouchMatrix({});
+        fw::SetPanelNeedsCalibration(false);
+        PrefsTest::TearDown();
+    }
+    // For the calibration that will be waiting: a screenshot, then a touch on each point.
+    void ThenTouch(Points touched, const std::string& screenshot = "") {
+        script->Then([this, touched, screenshot] {
+            ASSERT_NE(dynamic_cast<CTouchCalDlg*>(fw::Loop().TopLevel()), nullptr);
+            if (!screenshot.empty())
+                ShootAndCheck(screenshot);
+            for (fw::Point p : touched) {
+                fw::Loop().InjectTouch({fw::TouchKind::Down, p});
+                fw::Loop().InjectTouch({fw::TouchKind::Up, p});
+            }
+        });
+    }
+    void ShootAndCheck(const std::string& name) {
+        EXPECT_TRUE(Screenshot(name));
+        for (const fw::DrawnText& t : OverflowingTexts())
+            ADD_FAILURE() << name << ": \"" << t.text << "\" runs out of its place";
+    }
+    bool writes = true;
+};
+
+// By taps on the General page: what the touches leave in force, in the document and in the
+// settings file, and what the operator is told.
+TEST_F(TouchCalibrationTest, TheGeneralPageButtonCalibratesAndKeepsTheMap) {
+    const fw::TouchMatrix before{{1.0, 0.0, 3.0, 0.0, 1.0, 3.0}};
+    struct Case {
+        const char* what;
+        Points touched;  // empty: no touch for half a minute
+        bool writes;
+        const char* told;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"skewed panel", TouchesOf(Skewed), true, nullptr, true},
+        {"all on one line", kOnOneLine, true, CKelvarinFormView::kTouchFailedText, false},
+        {"no touch", {}, true, nullptr, false},
+        {"settings not written", TouchesOf(Skewed), false, CKelvarinFormView::kTouchNotSavedText,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc->TouchCal = before.k;
+        fw::SetTouchMatrix(before);
+        writes = c.writes;
+        ASSERT_TRUE(SaveSettings(*doc));
+        doc->SettingsSaved = 0;
+        frame->SwitchToView(std::make_unique<COneChannelView>());
+        OpenPrefs(CPrefsView::kGeneral);
+        if (c.touched.empty())
+            script->Then([this] { clock->Advance(CTouchCalDlg::kIdleMs); });
+        else
+            ThenTouch(c.touched, c.fits ? "touch_calibration.png" : "");
+        std::string told;
+        if (c.told != nullptr) {
+            script->Then([this] { ShootAndCheck("touch_calibration_told.png"); });
+            ThenAcknowledge(&told);
+        }
+        TapId(CGenTab::kIdCalibrateTouch);
+        EXPECT_EQ(told, c.told ? c.told : "");
+        EXPECT_EQ(fw::GetTouchMatrix().k == before.k, !c.fits);
+        EXPECT_EQ(fw::GetTouchMatrix().k, doc->TouchCal);
+        if (c.fits)
+            EXPECT_EQ(At(fw::GetTouchMatrix().Map(Skewed({320, 240}))), "320,240");
+        // The next start puts the stored map in force.
+        const std::unique_ptr<CKelvarinDoc> next = Restarted();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_NEAR(next->TouchCal[i], c.writes ? doc->TouchCal[i] : before.k[i], 1e-6);
+        EXPECT_EQ(doc->SettingsSaved, 0);
+        EXPECT_FALSE(Prefs().PrefsChanged());  // nothing left for Apply
+    }
+}
+
+// The board's wake with calibration asks for the five touches before the warm-up, on a
+// panel the map applies to.
+TEST_F(TouchCalibrationTest, TheWakeWithCalibrationRunsItBeforeTheWarmUp) {
+    fw::SetPanelNeedsCalibration(true);
+    OpenScreen();
+    ThenTouch(TouchesOf(Skewed));
+    fw::Loop().Post(frame->ActiveView()->Handle(), WM_BOARD_POWER_ON);
+    fw::Loop().ProcessReady();
+    EXPECT_NE(dynamic_cast<CSplashView*>(frame->ActiveView()), nullptr);
+    EXPECT_EQ(SentWithCode(0x87).size(), 1u);
+    EXPECT_EQ(At(fw::GetTouchMatrix().Map(Skewed({40, 440}))), "40,440");
+    EXPECT_NE(doc->TouchCal[0], 1.0);
+}
+
+}  // namespace
+}  // namespace prefs_test
