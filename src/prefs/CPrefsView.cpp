@@ -5,6 +5,8 @@
 #include "controls/ControlColors.h"
 #include "controls/MenuCommands.h"
 #include "controls/ModalRegistry.h"
+#include "prefs/CSysInfoDlg.h"
+#include "prefs/SoftwareUpdate.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -13,12 +15,6 @@ constexpr fw::Rect kTitleRect{56, 6, 330, 72};
 constexpr fw::Rect kApplyRect{340, 14, 470, 66};
 constexpr fw::Rect kSystemInfoRect{480, 14, 636, 66};
 constexpr fw::Rect kTabsRect{4, 80, 636, 456};
-constexpr const char* kNotAvailableText = "This function is not available yet.";
-
-CPrefsView::Maintenance& InstalledMaintenance() {
-    static CPrefsView::Maintenance maintenance;
-    return maintenance;
-}
 
 CPrefsView::SettingsWriter& InstalledWriter() {
     static CPrefsView::SettingsWriter writer = [](CKelvarinDoc& doc, std::string* error) {
@@ -28,10 +24,6 @@ CPrefsView::SettingsWriter& InstalledWriter() {
 }
 
 }  // namespace
-
-void CPrefsView::SetMaintenance(Maintenance maintenance) {
-    InstalledMaintenance() = std::move(maintenance);
-}
 
 void CPrefsView::SetSettingsWriter(SettingsWriter writer) {
     InstalledWriter() = std::move(writer);
@@ -82,7 +74,7 @@ void CPrefsView::CreateControls() {
 void CPrefsView::CreatePages() {
     tabs_.Create(this, kTabsRect, kIdTabs);
     general_.CreatePage(*this);
-    general_.SetOnSoftwareUpdate([this] { RunMaintenance(InstalledMaintenance().softwareUpdate); });
+    general_.SetOnSoftwareUpdate([this] { prefs::SoftwareUpdate(*this); });
     general_.SetOnCalibrateTouch([this] { CalibrateTouchScreen(); });
     data_.CreatePage(*this);
     measurement_.CreatePage(*this);
@@ -111,18 +103,16 @@ bool CPrefsView::OnCommand(int commandId, fw::Window* from) {
             OnApply();
             return true;
         case kIdSystemInfo:
-            RunMaintenance(InstalledMaintenance().systemInformation);
+            ShowSystemInformation();
             return true;
         default:
             return CKelvarinFormView::OnCommand(commandId, from);
     }
 }
 
-void CPrefsView::RunMaintenance(const std::function<void(CKelvarinFormView&)>& action) {
-    if (action)
-        action(*this);
-    else
-        Tell(kNotAvailableText);
+void CPrefsView::ShowSystemInformation() {
+    CSysInfoDlg dialog(*GetDoc());
+    RunModal(dialog);
 }
 
 // ---- working values ------------------------------------------------------------------------

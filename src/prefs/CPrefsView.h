@@ -37,13 +37,6 @@ class CPrefsView : public CKelvarinFormView, public PrefsPageHost {
 
     // Writes the settings file; by default the instrument's settings file.
     using SettingsWriter = std::function<bool(CKelvarinDoc&, std::string* error)>;
-    // What the maintenance buttons run (the software update and the system information come
-    // from other parts of the program).
-    struct Maintenance {
-        std::function<void(CKelvarinFormView&)> softwareUpdate;
-        std::function<void(CKelvarinFormView&)> systemInformation;
-    };
-    static void SetMaintenance(Maintenance maintenance);
     static void SetSettingsWriter(SettingsWriter writer);
 
     CPrefsView();
@@ -85,7 +78,7 @@ class CPrefsView : public CKelvarinFormView, public PrefsPageHost {
     void CreateControls();
     void CreatePages();
     void OnApply();
-    void RunMaintenance(const std::function<void(CKelvarinFormView&)>& action);
+    void ShowSystemInformation();
     // Asks about unapplied changes before leaving; false when the screen must stay.
     bool MayLeave();
 

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <tuple>
 
+#include "controls/CNotifyBox.h"
 #include "controls/MenuCommands.h"
 #include "link/WindowMessages.h"
+#include "prefs/CSysInfoDlg.h"
 #include "prefs_fixture.h"
 #include "screens/CSplashView.h"
 #include "screens/CStandbyView.h"
@@ -423,6 +425,29 @@ TEST_F(PrefsTest, BoardEventsCloseThePagesDialogsWithoutActingOnThem) {
             EXPECT_EQ(doc->OneChannelShown, 0);  // the page command for channel 2 was dropped
         }
     }
+}
+
+// The two maintenance buttons: System Information shows its dialog; Software Update, with a
+// device that holds no update, searches, tells "No Updates are available" and copies nothing.
+TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) {
+    WriteText(root->Usb() / "notes.txt", "not an update");
+    OpenPrefs(CPrefsView::kGeneral);
+    script->Then([] {
+        EXPECT_NE(dynamic_cast<CSysInfoDlg*>(fw::Loop().TopLevel()), nullptr);
+        testing_support::TouchOnTop(CSysInfoDlg::kIdOk);
+    });
+    TapId(CPrefsView::kIdSystemInfo);
+
+    bool told = false;
+    script->Then([this] { clock->Advance(CNotifyBox::kDefaultDurationMs); });
+    script->Then([this, &told] {
+        told = ScreenHasText("No Updates are available");
+        clock->Advance(3000);
+    });
+    TapId(Gen::kIdSoftwareUpdate);
+    EXPECT_TRUE(told);
+    EXPECT_TRUE(script->ScriptEmpty());
+    EXPECT_FALSE(fs::exists(root->FlashDisk() / "Update" / "ZELTarvo_v2.exe"));
 }
 
 }  // namespace
