@@ -6,6 +6,7 @@
 #include "fw/Dialog.h"
 #include "fw/EventLoop.h"
 #include "library/LibraryViews.h"
+#include "scint/ScintViews.h"
 #include "screens/CStandbyView.h"
 #include "settings/SettingsFile.h"
 
@@ -44,6 +45,7 @@ std::string CKelvarinApp::SettingsNotice(const SettingsLoadReport& report) {
 bool CKelvarinApp::InitInstance() {
     fw::SetMessageBoxHandler(&ShowAndPrint);
     RegisterLibraryViews();
+    RegisterScintViews();
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
     doc_->SaveSettingsFile = [doc = doc_.get()] { return SaveSettings(*doc); };

@@ -1,10 +1,13 @@
 #include "scint/scint_fixture.h"
 
+#include "scint/ScintViews.h"
+
 namespace scint_test {
 
 void ScintPageTest::SetUp() {
     UiFixture::SetUp();
     CMsgBox::InstallAsMessageBoxHandler();
+    RegisterScintViews();  // as the application does at start-up
     root = std::make_unique<testing_support::TempRoot>();
     doc = std::make_unique<CKelvarinDoc>();
     board = std::make_unique<testing_support::InProcessBoard>(*doc);
