@@ -263,10 +263,13 @@ constexpr int kScintRateUnits[] = {524, 525, 526, 527, 528};
 constexpr int kUnitPicoAmpText = 292;
 constexpr int kUnitPicoCoulombText = 294;
 
-// The unit of a dose-calibrated baseline from `table`, else the electrical unit.
+// The unit of a dose-calibrated baseline from `table` ("----" for an index outside it, as a
+// damaged record may hold), else the electrical unit.
 std::string ScintUnit(const SCINT_BASELINE& b, const int (&table)[5], int electricalId) {
-    bool calibrated = b.DoseType == 1 && b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
-    return fw::LoadString(calibrated ? table[b.ScintDoseUnit] : electricalId);
+    if (b.DoseType != 1)
+        return fw::LoadString(electricalId);
+    const bool inTable = b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
+    return inTable ? fw::LoadString(table[b.ScintDoseUnit]) : formatting::NotApplicable();
 }
 
 }  // namespace
@@ -279,7 +282,7 @@ void CKelvarinDoc::FormatScintRate(std::string& out) const {
         return;
     }
     double x = (blue.Rate - ScintBaseline.CLR * green.Rate) * ScintBaseline.ScintGain;
-    out = CutValueText(Stepped(x, 1e3, 1e4, 1e5));
+    out = std::isfinite(x) ? CutValueText(Stepped(x, 1e3, 1e4, 1e5)) : formatting::OverRange();
 }
 
 void CKelvarinDoc::FormatScintCharge(std::string& out) const {
@@ -290,7 +293,7 @@ void CKelvarinDoc::FormatScintCharge(std::string& out) const {
         return;
     }
     double x = (blue.Charge - ScintBaseline.CLR * green.Charge) * ScintBaseline.ScintGain;
-    out = CutValueText(Stepped(x, 1.0, 10, 100));
+    out = std::isfinite(x) ? CutValueText(Stepped(x, 1.0, 10, 100)) : formatting::OverRange();
 }
 
 std::string CKelvarinDoc::ScintRateUnit() const {

@@ -3,6 +3,7 @@
 #include "document/Hints.h"
 #include "scint/CScintLibView.h"
 #include "scint/CScintListDlg.h"
+#include "scint/CScintMeasView.h"
 #include "screens/ViewFactory.h"
 
 namespace {
@@ -16,6 +17,7 @@ std::unique_ptr<CKelvarinFormView> MakeView() {
 
 void RegisterScintViews() {
     RegisterViewMaker(PageScreen::kScintLibrary, &MakeView<CScintLibView>);
+    RegisterViewMaker(PageScreen::kScintMeasurement, &MakeView<CScintMeasView>);
     RegisterScintillatorCommand(&ChooseBaselineThenMeasure);
 }
 
