@@ -263,13 +263,10 @@ constexpr int kScintRateUnits[] = {524, 525, 526, 527, 528};
 constexpr int kUnitPicoAmpText = 292;
 constexpr int kUnitPicoCoulombText = 294;
 
-// The unit of a dose-calibrated baseline from `table` ("----" for an index outside it, as a
-// damaged record may hold), else the electrical unit.
+// The unit of a dose-calibrated baseline from `table`, else the electrical unit.
 std::string ScintUnit(const SCINT_BASELINE& b, const int (&table)[5], int electricalId) {
-    if (b.DoseType != 1)
-        return fw::LoadString(electricalId);
-    const bool inTable = b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
-    return inTable ? fw::LoadString(table[b.ScintDoseUnit]) : formatting::NotApplicable();
+    bool calibrated = b.DoseType == 1 && b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
+    return fw::LoadString(calibrated ? table[b.ScintDoseUnit] : electricalId);
 }
 
 }  // namespace

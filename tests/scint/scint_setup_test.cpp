@@ -1,5 +1,6 @@
 // "Baseline Setup" by taps against the in-process board: collecting the three sets, the
 // statistics, deleting a point, the dose dialog, calculating and saving with every point.
+#include "link/WindowMessages.h"
 #include "scint/CScintDoseValDlg.h"
 #include "scint/CScintSaveBaselineDlg.h"
 #include "scint/CScintSetup.h"
@@ -238,6 +239,33 @@ TEST_F(ScintSetupPage, AFailedWriteStoresNothingAndKeepsThePoints) {
     ASSERT_NE(Page<CScintSetup>(), nullptr);
     EXPECT_TRUE(Enabled(V::kIdSave));
     EXPECT_EQ(View().Sets()[2].size(), 1u);
+}
+
+}  // namespace
+}  // namespace scint_test
+
+namespace scint_test {
+namespace {
+
+// A standby request while the summary (or the dose dialog) is open closes it unanswered:
+// nothing is saved or changed, and the screen goes only after the dialog's loop has unwound.
+TEST_F(ScintSetupPage, AStandbyRequestOverADialogSavesAndChangesNothing) {
+    for (int dialogButton : {V::kIdSetDose, V::kIdSave}) {
+        SCOPED_TRACE(dialogButton);
+        OpenSetup();
+        CollectRelativeSets();
+        TapControl(V::kIdCalculate);
+        fw::Window* view = ActiveView();
+        ThenDo([view] {
+            fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
+            fw::Loop().ProcessReady();
+        });
+        TapControl(dialogButton);
+        fw::Loop().ProcessReady();
+        EXPECT_TRUE(StoredBaselines().empty());
+        EXPECT_EQ(fw::Loop().ModalDepth(), 0);
+        EXPECT_EQ(Page<CScintSetup>(), nullptr);  // on to standby once the dialog was gone
+    }
 }
 
 }  // namespace
