@@ -8,6 +8,7 @@
 #include "fw/TouchCalibration.h"
 #include "library/LibraryViews.h"
 #include "prefs/CPrefsView.h"
+#include "scint/ScintViews.h"
 #include "screens/CStandbyView.h"
 #include "screens/ViewFactory.h"
 #include "settings/SettingsFile.h"
@@ -48,6 +49,7 @@ bool CKelvarinApp::InitInstance() {
     fw::SetMessageBoxHandler(&ShowAndPrint);
     RegisterLibraryViews();
     RegisterViewMaker(PageScreen::kPreferences, &MakePrefsView);
+    RegisterScintViews();
     doc_ = std::make_unique<CKelvarinDoc>();
     const SettingsLoadReport report = LoadSettings(*doc_);
     fw::SetTouchMatrix(fw::TouchMatrix{doc_->TouchCal});

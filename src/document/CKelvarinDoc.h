@@ -141,10 +141,12 @@ class CKelvarinDoc : public fw::Document {
     void MarkListSaved(bool scintillatorList);
     std::vector<MEAS_INFO> MeasList;
     std::vector<SCINT_MEAS_INFO> ScintMeasList;
-    SCINT_BASELINE ScintBaseline;  // the baseline in use on the scintillator screen
-    int MeasUnsaved = 0;           // rows added to MeasList since it was last saved or cleared
-    int ScintUnsaved = 0;          // the same for the scintillator list
-    std::string LastSavedName;     // the data set name the lists were last written under
+    // The baseline in use on the scintillator screen; defined before any is chosen (gain 0,
+    // relative, no unit, dose 1.0).
+    SCINT_BASELINE ScintBaseline{.DoseValue = 1.0};
+    int MeasUnsaved = 0;        // rows added to MeasList since it was last saved or cleared
+    int ScintUnsaved = 0;       // the same for the scintillator list
+    std::string LastSavedName;  // the data set name the lists were last written under
 
     bool BoardAnswered() const { return boardAnswered_; }
     const std::string& LastRemoteLine() const { return lastRemoteLine_; }

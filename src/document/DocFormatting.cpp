@@ -279,7 +279,7 @@ void CKelvarinDoc::FormatScintRate(std::string& out) const {
         return;
     }
     double x = (blue.Rate - ScintBaseline.CLR * green.Rate) * ScintBaseline.ScintGain;
-    out = CutValueText(Stepped(x, 1e3, 1e4, 1e5));
+    out = std::isfinite(x) ? CutValueText(Stepped(x, 1e3, 1e4, 1e5)) : formatting::OverRange();
 }
 
 void CKelvarinDoc::FormatScintCharge(std::string& out) const {
@@ -290,7 +290,7 @@ void CKelvarinDoc::FormatScintCharge(std::string& out) const {
         return;
     }
     double x = (blue.Charge - ScintBaseline.CLR * green.Charge) * ScintBaseline.ScintGain;
-    out = CutValueText(Stepped(x, 1.0, 10, 100));
+    out = std::isfinite(x) ? CutValueText(Stepped(x, 1.0, 10, 100)) : formatting::OverRange();
 }
 
 std::string CKelvarinDoc::ScintRateUnit() const {

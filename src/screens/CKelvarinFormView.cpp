@@ -156,8 +156,10 @@ void CKelvarinFormView::OnPageCommand(int commandId) {
 }
 
 void CKelvarinFormView::OnScintillatorCommand() {
-    // The baseline library and its list come with the scintillator screens; until then the
-    // command goes straight to the scintillator screen.
+    if (PageAction choose = ScintillatorCommand()) {
+        choose(*this);
+        return;
+    }
     SwitchToViewOrTell(MakeScintView());
 }
 

@@ -116,5 +116,6 @@ void CMeasuringView::OnTimer(int id) {
         return;
     }
     DateTimeBar().Refresh(false);
-    GetDoc()->SendCommand(0x82);  // GetBias: the answer brings hint 3 when it changed
+    if (RequestsBias())
+        GetDoc()->SendCommand(0x82);  // GetBias: the answer brings hint 3 when it changed
 }

@@ -66,7 +66,19 @@ class CMeasuringView : public CKelvarinFormView {
     // laid out again for what the channels now measure.
     virtual void ShowChamberChange() = 0;
     // A row just added to the data list: the screen's data pages show it.
-    virtual void ShowNewRow(const MEAS_INFO& row) = 0;
+    virtual void ShowNewRow(const MEAS_INFO& row) { (void)row; }
+    // A collection ended with its charge: a charge row, unless logging is off or a channel
+    // is over range. The scintillator screens keep their own points and rows.
+    virtual void OnCollectionResult();
+    // "Add Measurement": a rate row with its notice.
+    virtual void OnAddMeasurement();
+    // Whether an ended series is held ("Clear") until cleared, or the button reads "Start".
+    virtual bool HoldsResult() const { return true; }
+    // After the locked controls were enabled or disabled together: a screen whose controls
+    // have rules of their own applies them here.
+    virtual void OnControlsEnabled(bool enabled) { (void)enabled; }
+    // Whether the one-second tick asks the board for the bias read-back.
+    virtual bool RequestsBias() const { return true; }
     // Locked while a collection runs (Start/Stop/Clear never is).
     virtual std::vector<fw::Window*> LockedControls() = 0;
     // The channel the range and bias choices act on.
@@ -103,10 +115,10 @@ class CMeasuringView : public CKelvarinFormView {
     void StartSeries();
     void ClearHeldResult();
     void StopRunningCollection();
+    void HoldEndedSeries();
     void SetControlsEnabled(bool enabled);
     void ShowCollectingStatus();
     void AddRow(bool isRate);
-    void OnAddMeasurement();
     void OnZero();
 
     void OpenChargeTypeMenu();

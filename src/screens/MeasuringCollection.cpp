@@ -48,8 +48,7 @@ void CMeasuringView::OnTriggerCollectionEnded() {
     CKelvarinDoc* doc = GetDoc();
     if (doc->TriggerArmed != kTriggerEnded)
         return;  // armed, not yet triggered
-    if (doc->AutoDataCapture && !AnyChargeOverRange())
-        AddRow(false);
+    OnCollectionResult();
     ShowStatus("Armed (Ch.1)");
     doc->TriggerArmed = kTriggerArmed;  // the trigger re-arms itself
     fw::PlayResourceSound("SndChgDone");
@@ -60,8 +59,7 @@ void CMeasuringView::OnTimedOrContinuousEnded() {
     if (!seriesRunning_)
         return;
     CKelvarinDoc* doc = GetDoc();
-    if (doc->AutoDataCapture && !AnyChargeOverRange())
-        AddRow(false);
+    OnCollectionResult();
     // At or past the count, so a count lowered meanwhile cannot run the series on forever;
     // a continuous collection is never repeated.
     if (doc->ChargeType == kContinuous || doc->CollectionIndex >= doc->RepeatCount) {
@@ -75,10 +73,8 @@ void CMeasuringView::OnTimedOrContinuousEnded() {
 }
 
 void CMeasuringView::FinishSeries() {
-    CKelvarinDoc* doc = GetDoc();
     seriesRunning_ = false;
-    doc->CollectionFinished = 1;
-    startStop_.SetCaption("Clear");
+    HoldEndedSeries();
     ShowStatus("Idle");
     SetControlsEnabled(true);
     ShowCollectionDescription();
@@ -168,10 +164,15 @@ void CMeasuringView::StopRunningCollection() {
         doc->UpdateAllViews(kHintCollection);  // its result counts like a finished one
     }
     seriesRunning_ = false;
-    doc->CollectionFinished = 1;
-    startStop_.SetCaption("Clear");
+    HoldEndedSeries();
     ShowStatus("Idle");
     SetControlsEnabled(true);
+}
+
+void CMeasuringView::HoldEndedSeries() {
+    const bool held = HoldsResult();
+    GetDoc()->CollectionFinished = held ? 1 : 0;
+    startStop_.SetCaption(held ? "Clear" : "Start");
 }
 
 // A held result is dropped from the display when the setup it was measured with changes.
@@ -190,6 +191,7 @@ void CMeasuringView::SetControlsEnabled(bool enabled) {
     controlsEnabled_ = enabled;
     for (fw::Window* w : LockedControls())
         w->Enable(enabled);
+    OnControlsEnabled(enabled);
     GetDoc()->SetControlsEnabled(enabled);
 }
 
@@ -200,6 +202,11 @@ void CMeasuringView::AddRow(bool isRate) {
     MEAS_INFO row;
     doc->AddMeasurement(isRate, row);
     ShowNewRow(row);
+}
+
+void CMeasuringView::OnCollectionResult() {
+    if (GetDoc()->AutoDataCapture && !AnyChargeOverRange())
+        AddRow(false);
 }
 
 void CMeasuringView::OnAddMeasurement() {

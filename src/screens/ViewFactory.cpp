@@ -20,8 +20,9 @@ std::unique_ptr<CKelvarinFormView> MakeOneChannelView() {
 
 namespace {
 
-constexpr int kRegisteredScreens = 4;
+constexpr int kRegisteredScreens = 6;
 ViewMaker registeredMakers[kRegisteredScreens] = {};
+PageAction scintillatorCommand = nullptr;
 
 std::unique_ptr<CKelvarinFormView> MakeRegistered(PageScreen screen) {
     ViewMaker maker = registeredMakers[static_cast<int>(screen)];
@@ -32,6 +33,14 @@ std::unique_ptr<CKelvarinFormView> MakeRegistered(PageScreen screen) {
 
 void RegisterViewMaker(PageScreen screen, ViewMaker maker) {
     registeredMakers[static_cast<int>(screen)] = maker;
+}
+
+void RegisterScintillatorCommand(PageAction action) {
+    scintillatorCommand = action;
+}
+
+PageAction ScintillatorCommand() {
+    return scintillatorCommand;
 }
 
 std::unique_ptr<CKelvarinFormView> MakeTwoChannelView() {
@@ -52,10 +61,13 @@ std::unique_ptr<CKelvarinFormView> MakePreferencesView() {
     return MakeRegistered(PageScreen::kPreferences);
 }
 
+// The scintillator screens stand in as placeholders until their layer registers them.
 std::unique_ptr<CKelvarinFormView> MakeScintView() {
-    return std::make_unique<CScintPlaceholderView>();
+    std::unique_ptr<CKelvarinFormView> view = MakeRegistered(PageScreen::kScintMeasurement);
+    return view ? std::move(view) : std::make_unique<CScintPlaceholderView>();
 }
 
 std::unique_ptr<CKelvarinFormView> MakeScintLibraryView() {
-    return std::make_unique<CScintLibPlaceholderView>();
+    std::unique_ptr<CKelvarinFormView> view = MakeRegistered(PageScreen::kScintLibrary);
+    return view ? std::move(view) : std::make_unique<CScintLibPlaceholderView>();
 }

@@ -18,7 +18,20 @@ std::unique_ptr<CKelvarinFormView> MakeScintLibraryView();
 
 // Screens of the layers above this one (libraries, preferences) are made by makers they
 // register at start-up, so this layer includes none of their headers.
-enum class PageScreen { kTwoChannel, kCheckSource, kChamberLibrary, kPreferences };
+enum class PageScreen {
+    kTwoChannel,
+    kCheckSource,
+    kChamberLibrary,
+    kPreferences,
+    kScintMeasurement,
+    kScintLibrary,
+};
 using ViewMaker = std::unique_ptr<CKelvarinFormView> (*)();
 // `maker` nullptr forgets the screen again.
 void RegisterViewMaker(PageScreen screen, ViewMaker maker);
+
+// Page command 567 as the scintillator screens take it (a baseline is chosen first); `action`
+// nullptr forgets it, and the command then goes straight to the scintillator screen.
+using PageAction = void (*)(CKelvarinFormView& from);
+void RegisterScintillatorCommand(PageAction action);
+PageAction ScintillatorCommand();

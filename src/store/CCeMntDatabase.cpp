@@ -141,6 +141,13 @@ bool CCeMntDatabase::Flush() {
 
 // Each change runs in a savepoint inside the pending transaction, so a change that fails part
 // way is undone whole while earlier unflushed changes stay.
+void CCeMntDatabase::DiscardPending() {
+    if (IsMounted() && !sqlite3_get_autocommit(volume_))
+        ExecSql(volume_, "ROLLBACK");
+    ForgetOrder();
+    current_ = 0;
+}
+
 bool CCeMntDatabase::BeginChange() {
     ForgetOrder();
     if (sqlite3_get_autocommit(volume_)) {

@@ -62,6 +62,9 @@ class CCeMntDatabase {
     std::optional<int> RecordCount();
     // Commits pending changes to the flash disk.
     bool Flush();
+    // Drops the changes not yet flushed, so a series of changes that failed half-way leaves
+    // the volume as it was.
+    void DiscardPending();
     // Commits what is pending and releases the volume.
     void Close();
 

@@ -85,6 +85,21 @@ bool CLibraryVolume::DeleteAt(int index) {
     return SeekIndex(index) && Track(database_.DeleteRecord(0)) && Track(database_.Flush());
 }
 
+bool CLibraryVolume::DeleteAllEqual(const CDBProp& value) {
+    if (!EnsureOpen())
+        return false;
+    bool ok = true;
+    while (ok && database_.SeekFirstEqual(value) != 0)
+        ok = database_.DeleteRecord(0);
+    ok = ok && database_.LastError() == DbError::kNoMoreItems && database_.Flush();
+    if (!ok) {
+        const DbError error = database_.LastError();
+        database_.DiscardPending();
+        return Fail(error);
+    }
+    return Track(true);
+}
+
 bool CLibraryVolume::SeekFirstEqual(const CDBProp& value) {
     return EnsureOpen() && Track(database_.SeekFirstEqual(value) != 0);
 }

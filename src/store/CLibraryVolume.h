@@ -37,6 +37,9 @@ class CLibraryVolume {
     // Reads the record at index, sets each of `values` on it and writes it back in place.
     bool UpdateAt(int index, const CDBRecord& values);
     bool DeleteAt(int index);
+    // Deletes every record whose leading sort property equals `value` in one flush: all of
+    // them, or none when any step fails.
+    bool DeleteAllEqual(const CDBProp& value);
     bool SeekFirstEqual(const CDBProp& value);
     bool SeekNextEqual(const CDBProp& value);
 

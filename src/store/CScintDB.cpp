@@ -105,6 +105,19 @@ bool CScintDB::ReadCurrent(SCINT_BASELINE& out) {
     return volume_.ReadCurrent(stored) && Decode(stored, out);
 }
 
+bool CScintDB::DeleteRecord(int index, std::string_view key) {
+    SCINT_BASELINE stored;
+    if (!GetRecord(index, stored))
+        return false;
+    if (stored.BaselineKey != key)
+        return volume_.Fail(DbError::kInvalidParameter);
+    return volume_.DeleteAt(index);
+}
+
+bool CScintDB::DeleteKey(std::string_view key) {
+    return volume_.DeleteAllEqual(CDBProp::String(kKey, key));
+}
+
 int CScintDB::GetRecordCount() {
     return volume_.Count();
 }

@@ -22,6 +22,11 @@ class CScintDB {
     // Reads the baseline the last FindKey positioned on.
     bool ReadCurrent(SCINT_BASELINE& out);
     int GetRecordCount();
+    // Deletes the baseline at `index` only when it still has `key`: a list row whose record
+    // moved meanwhile deletes nothing.
+    bool DeleteRecord(int index, std::string_view key);
+    // Deletes every baseline with `key`; true also when there was none.
+    bool DeleteKey(std::string_view key);
 
     DbError LastError() const { return volume_.LastError(); }
     const std::filesystem::path& KeptAsidePath() const { return volume_.KeptAsidePath(); }

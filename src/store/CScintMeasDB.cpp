@@ -85,6 +85,11 @@ bool CScintMeasDB::ReadCurrent(SCINT_MMNT& out) {
     return true;
 }
 
+bool CScintMeasDB::DeleteKey(std::string_view key) {
+    walking_ = false;
+    return volume_.DeleteAllEqual(CDBProp::String(kKey, key));
+}
+
 int CScintMeasDB::GetRecordCount() {
     return volume_.Count();
 }

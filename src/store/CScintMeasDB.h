@@ -22,6 +22,8 @@ class CScintMeasDB {
     // Reads the point FindNextKey positioned on; `out` is left untouched on failure.
     bool ReadCurrent(SCINT_MMNT& out);
     int GetRecordCount();
+    // Deletes every point of `key`; true also when there was none.
+    bool DeleteKey(std::string_view key);
 
     DbError LastError() const { return volume_.LastError(); }
     const std::filesystem::path& KeptAsidePath() const { return volume_.KeptAsidePath(); }

@@ -1,0 +1,123 @@
+#include "scint/BaselineCalculation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fw/Resources.h"
+#include "fw/Text.h"
+
+namespace scint {
+
+namespace {
+
+constexpr const char* kSetNames[kSetCount] = {"10x10 cm min fiber", "40x40 cm min fiber",
+                                              "40x40 cm max fiber"};
+constexpr int kDoseUnitIds[] = {468, 469, 470, 471, 472};
+constexpr int kPlaceholderText = 333;
+
+struct Averages {
+    double blue = 0.0;
+    double green = 0.0;
+};
+
+Averages AveragesOf(const PointSet& points) {
+    Averages sum;
+    for (const SCINT_MMNT& p : points) {
+        sum.blue += p.Blue;
+        sum.green += p.Green;
+    }
+    const double n = static_cast<double>(points.size());
+    return {sum.blue / n, sum.green / n};
+}
+
+// a − b, or nothing when the two agree within the tolerance of their size.
+std::optional<double> SignificantDifference(double a, double b) {
+    const double difference = a - b;
+    const double scale = std::max(std::fabs(a), std::fabs(b));
+    if (!std::isfinite(difference) || std::fabs(difference) <= kRelativeTolerance * scale)
+        return std::nullopt;
+    return difference;
+}
+
+}  // namespace
+
+const char* SetName(int set) {
+    return set >= 0 && set < kSetCount ? kSetNames[set] : "";
+}
+
+SetStatistics ComputeStatistics(const PointSet& points) {
+    SetStatistics s;
+    s.count = static_cast<int>(points.size());
+    if (s.count == 0)
+        return s;
+    const Averages average = AveragesOf(points);
+    s.blueAverage = average.blue;
+    s.greenAverage = average.green;
+    if (s.count < 2)
+        return s;
+    double blueSquares = 0.0;
+    double greenSquares = 0.0;
+    for (const SCINT_MMNT& p : points) {
+        blueSquares += (p.Blue - average.blue) * (p.Blue - average.blue);
+        greenSquares += (p.Green - average.green) * (p.Green - average.green);
+    }
+    s.blueStdDev = std::sqrt(blueSquares / (s.count - 1));
+    s.greenStdDev = std::sqrt(greenSquares / (s.count - 1));
+    return s;
+}
+
+std::array<std::string, 4> StatisticsTexts(const SetStatistics& s) {
+    if (s.count < 2) {
+        const std::string none = fw::LoadString(kPlaceholderText);
+        return {none, none, none, none};
+    }
+    return {fw::StringPrintf("%0.3f", s.blueAverage), fw::StringPrintf("%0.3f", s.greenAverage),
+            fw::StringPrintf("%0.3f", s.blueStdDev), fw::StringPrintf("%0.3f", s.greenStdDev)};
+}
+
+bool IsValidDoseValue(double dose) {
+    return std::isfinite(dose) && dose > 0.0;
+}
+
+std::optional<BaselineFactors> CalculateBaseline(const PointSets& sets, int doseType,
+                                                 double doseValue) {
+    const bool dose = doseType == kDoseTypeDose;
+    const int gainSet = dose ? kSet10x10Min : kSet40x40Min;
+    if (sets[kSet40x40Min].empty() || sets[kSet40x40Max].empty() || sets[gainSet].empty())
+        return std::nullopt;
+    if (dose && !IsValidDoseValue(doseValue))
+        return std::nullopt;
+    const Averages min = AveragesOf(sets[kSet40x40Min]);
+    const Averages max = AveragesOf(sets[kSet40x40Max]);
+    const std::optional<double> deltaBlue = SignificantDifference(max.blue, min.blue);
+    const std::optional<double> deltaGreen = SignificantDifference(max.green, min.green);
+    if (!deltaBlue || !deltaGreen)
+        return std::nullopt;
+    BaselineFactors f;
+    f.CLR = *deltaBlue / *deltaGreen;
+    if (!std::isfinite(f.CLR))
+        return std::nullopt;
+    const Averages reference = AveragesOf(sets[gainSet]);
+    const std::optional<double> signal =
+        SignificantDifference(reference.blue, f.CLR * reference.green);
+    if (!signal)
+        return std::nullopt;
+    f.ScintGain = (dose ? doseValue : 1.0) / *signal;
+    if (!std::isfinite(f.ScintGain) || f.ScintGain == 0.0)
+        return std::nullopt;
+    return f;
+}
+
+std::string DoseUnitName(int unit) {
+    if (unit < 0 || unit >= static_cast<int>(std::size(kDoseUnitIds)))
+        return fw::LoadString(kPlaceholderText);
+    return fw::LoadString(kDoseUnitIds[unit]);
+}
+
+std::string DoseTypeText(int doseType, int unit) {
+    if (doseType != kDoseTypeDose)
+        return "Relative";
+    return "Dose(" + DoseUnitName(unit) + ")";
+}
+
+}  // namespace scint

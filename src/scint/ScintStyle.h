@@ -1,0 +1,20 @@
+#pragma once
+// The looks the scintillator pages share: captions on the panel's blue, white value fields,
+// green action buttons and the radio-like choice buttons.
+#include <string>
+
+#include "controls/CBttn.h"
+#include "controls/CLabel.h"
+
+namespace scint {
+
+// White bold text on the dialog blue.
+void StyleCaption(CLabel& label, int fontHeight, CLabel::Alignment alignment = CLabel::kLeft);
+// White bold text on the action green.
+void StyleAction(CBttn& button, int fontHeight);
+// A check-box face whose mark the page sets (only one of a group is marked).
+void StyleChoice(CBttn& button, int fontHeight);
+// A white framed field that opens its entry when touched.
+void StyleField(CBttn& button, int fontHeight);
+
+}  // namespace scint

@@ -1,0 +1,120 @@
+// The baseline arithmetic: set statistics and the CLR and gain from the set averages,
+// including the inputs whose factors would be infinite or rounding noise.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "scint/BaselineCalculation.h"
+
+namespace {
+
+using scint::PointSet;
+using scint::PointSets;
+
+PointSet Points(std::initializer_list<std::pair<double, double>> values) {
+    PointSet set;
+    for (auto [blue, green] : values) {
+        SCINT_MMNT p;
+        p.Blue = blue;
+        p.Green = green;
+        set.push_back(p);
+    }
+    return set;
+}
+
+PointSets Sets(PointSet tenByTen, PointSet minFiber, PointSet maxFiber) {
+    return {std::move(tenByTen), std::move(minFiber), std::move(maxFiber)};
+}
+
+// The worked sets: averages 901/201, 1000/250 and 1400/450.
+PointSets WorkedSets() {
+    return Sets(Points({{905, 198}, {895, 202}, {903, 203}}),
+                Points({{998, 249}, {1000, 250}, {1002, 251}}), Points({{1390, 440}, {1410, 460}}));
+}
+
+TEST(BaselineStatistics, SampleDeviationInTwoPassesAndPlaceholdersBelowTwoPoints) {
+    struct Case {
+        PointSet points;
+        std::array<std::string, 4> texts;
+    } cases[] = {
+        {WorkedSets()[0], {"901.000", "201.000", "5.292", "2.646"}},
+        {WorkedSets()[1], {"1000.000", "250.000", "2.000", "1.000"}},
+        {WorkedSets()[2], {"1400.000", "450.000", "14.142", "14.142"}},
+        {Points({{1, 1}, {2, 2}, {3, 3}}), {"2.000", "2.000", "1.000", "1.000"}},
+        // One pass (Σx² − n·x̄²) loses every digit of the spread here and goes negative.
+        {Points({{123456789.001, 5}, {123456789.002, 5}, {123456790.003, 5}}),
+         {"123456789.335", "5.000", "0.578", "0.000"}},
+        {Points({{7, 3}}), {"----", "----", "----", "----"}},
+        {Points({}), {"----", "----", "----", "----"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.texts[0]);
+        EXPECT_EQ(scint::StatisticsTexts(scint::ComputeStatistics(c.points)), c.texts);
+    }
+    // A single point still has its average, for the calculation.
+    EXPECT_DOUBLE_EQ(scint::ComputeStatistics(Points({{7, 3}})).blueAverage, 7.0);
+}
+
+TEST(BaselineCalculation, FactorsOfTheWorkedSets) {
+    auto relative = scint::CalculateBaseline(WorkedSets(), scint::kDoseTypeRelative, 1.0);
+    ASSERT_TRUE(relative);
+    EXPECT_NEAR(relative->CLR, 2.0, 1e-12);
+    EXPECT_NEAR(relative->ScintGain, 0.002, 1e-12);
+    auto dose = scint::CalculateBaseline(WorkedSets(), scint::kDoseTypeDose, 2.5);
+    ASSERT_TRUE(dose);
+    EXPECT_NEAR(dose->ScintGain, 2.5 / 499.0, 1e-12);  // 0.00501
+    // Blue and green swapped in polarity: a negative gain is a valid baseline.
+    PointSets reversed = WorkedSets();
+    for (PointSet& set : reversed) {
+        for (SCINT_MMNT& p : set)
+            p.Blue = -p.Blue, p.Green = -p.Green;
+    }
+    auto negative = scint::CalculateBaseline(reversed, scint::kDoseTypeRelative, 1.0);
+    ASSERT_TRUE(negative);
+    EXPECT_NEAR(negative->ScintGain, -0.002, 1e-12);
+}
+
+TEST(BaselineCalculation, RefusesInputsWithoutAMeaningfulGain) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    PointSets noDoseSet = WorkedSets();
+    noDoseSet[0].clear();
+    struct Case {
+        const char* what;
+        PointSets sets;
+        int type;
+        double dose;
+    } cases[] = {
+        {"equal blue and green", Sets({}, Points({{500, 500}}), Points({{800, 800}})), 0, 1.0},
+        {"rounding residue in the divisor",
+         Sets({}, Points({{461.1, 153.7}}), Points({{1228.5, 409.5}})), 0, 1.0},
+        {"green averages equal but for rounding",
+         Sets({}, Points({{1000, 250.3}, {1000, 250.3}, {1000, 250.3}}), Points({{1400, 250.3}})),
+         0, 1.0},
+        {"equal blue averages", Sets({}, Points({{1000, 250}}), Points({{1000, 450}})), 0, 1.0},
+        {"empty 40x40 max set", Sets({}, Points({{1000, 250}}), {}), 0, 1.0},
+        {"dose without its 10x10 set", noDoseSet, 1, 2.0},
+        {"dose of 0", WorkedSets(), 1, 0.0},
+        {"negative dose", WorkedSets(), 1, -2.0},
+        {"infinite dose", WorkedSets(), 1, inf},
+        {"dose not a number", WorkedSets(), 1, nan},
+        {"infinite CLR", Sets({}, Points({{1000, 1e-300}}), Points({{1e308, 2e-300}})), 0, 1.0},
+        {"point not a number", Sets({}, Points({{nan, 250}}), Points({{1400, 450}})), 0, 1.0},
+        {"gain rounds to 0", WorkedSets(), 1, std::numeric_limits<double>::denorm_min()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(scint::CalculateBaseline(c.sets, c.type, c.dose));
+    }
+}
+
+TEST(BaselineTexts, UnitLookupStaysInsideTheTable) {
+    EXPECT_EQ(scint::DoseTypeText(1, 2), "Dose(cGy)");
+    EXPECT_EQ(scint::DoseTypeText(0, -1), "Relative");
+    for (int unit : {-1, 5, 32767})
+        EXPECT_EQ(scint::DoseUnitName(unit), "----");
+    EXPECT_EQ(scint::DoseTypeText(1, -1), "Dose(----)");
+}
+
+}  // namespace

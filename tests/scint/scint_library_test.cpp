@@ -1,0 +1,159 @@
+// The baseline library by taps: the rows with their units, the sets shown per dose type with
+// the sample standard deviation, Delete of a baseline and only its points, failed deletes,
+// and page command 567 choosing the baseline to measure with.
+#include "scint/BaselineStore.h"
+#include "scint/CScintLibView.h"
+#include "scint/CScintListDlg.h"
+#include "scint/CScintSetup.h"
+#include "scint/scint_fixture.h"
+#include "screens/CPlaceholderView.h"
+#include "store/FaultyVfs.h"
+
+namespace scint_test {
+namespace {
+
+using V = CScintLibView;
+
+SCINT_BASELINE Baseline(const std::string& serial, int second, int doseType, int unit) {
+    SCINT_BASELINE b;
+    b.ScintSerial = serial;
+    b.Description = serial + " probe";
+    b.DoseType = doseType;
+    b.DoseValue = 2.5;
+    b.ScintGain = doseType == 1 ? 0.00501 : 0.002;
+    b.CLR = 2.0;
+    b.ScintDoseUnit = static_cast<int16_t>(unit);
+    scint::StampBaseline(b, fw::LocalTime{2026, 12, 2, 8, 12, 0, second, 0});
+    return b;
+}
+
+// Set 0 holds 7, set 1 the points 1, 2, 3 and set 2 the points 10, 20.
+scint::PointSets Sets() {
+    scint::PointSets sets;
+    auto add = [&](int set, double v) {
+        SCINT_MMNT p;
+        p.Blue = v;
+        p.Green = v / 2;
+        sets[set].push_back(p);
+    };
+    add(0, 7);
+    for (double v : {1.0, 2.0, 3.0})
+        add(1, v);
+    add(2, 10);
+    add(2, 20);
+    return sets;
+}
+
+class ScintLibraryPage : public ScintPageTest {
+  protected:
+    void SetUp() override {
+        ScintPageTest::SetUp();
+        ASSERT_EQ(scint::SaveBaseline(Baseline("REL1", 1, 0, -1), Sets()),
+                  scint::SaveOutcome::kSaved);
+        ASSERT_EQ(scint::SaveBaseline(Baseline("DOSE2", 2, 1, 2), Sets()),
+                  scint::SaveOutcome::kSaved);
+        // A unit index from outside the table, as a damaged or foreign record may hold.
+        ASSERT_EQ(scint::SaveBaseline(Baseline("ODD3", 3, 1, 7), {}), scint::SaveOutcome::kSaved);
+    }
+    V& View() { return *Page<CScintLibView>(); }
+    std::vector<std::string> Statistics() {
+        std::vector<std::string> texts;
+        for (int id : V::kIdStatistics)
+            texts.push_back(TextOf(id));
+        return texts;
+    }
+    void ThenPickRow(int row) {
+        ThenDo([row] {
+            auto* list = dynamic_cast<CTouchListCtrl*>(
+                FindShown(fw::Loop().TopLevel(), CScintListDlg::kIdList));
+            const fw::Rect r = list->GetRect();
+            TouchCentreOf({r.left, r.top + row * list->RowHeight(), r.left + 80,
+                           r.top + (row + 1) * list->RowHeight()});
+        });
+    }
+};
+
+TEST_F(ScintLibraryPage, ShowsEachBaselinesSetsWithTheSampleDeviation) {
+    OpenPage<CScintLibView>();
+    EXPECT_EQ(Column(V::kIdList, 0), (std::vector<std::string>{"REL1", "DOSE2", "ODD3"}));
+    EXPECT_EQ(Column(V::kIdList, 1), (std::vector<std::string>{"----", "cGy", "----"}));
+    EXPECT_FALSE(Enabled(V::kIdDelete));
+    TapRow(V::kIdList, 0);
+    EXPECT_EQ(View().DisplayedSet(), 1);  // a relative baseline opens on the 40x40 min set
+    EXPECT_EQ(Statistics(), (std::vector<std::string>{"2.000", "1.000", "1.000", "0.500"}));
+    EXPECT_EQ(TextOf(V::kIdFactors[0]), "0.002");
+    EXPECT_EQ(TextOf(V::kIdFactors[2]), "Relative");
+    EXPECT_EQ(TextOf(V::kIdFactors[4]), "12:00:01");
+    TapControl(V::kIdFirstSet);  // no 10x10 set for a relative baseline
+    EXPECT_EQ(View().DisplayedSet(), 1);
+    TapControl(V::kIdFirstSet + 2);
+    EXPECT_EQ(Column(V::kIdPoints, 0), (std::vector<std::string>{"10.000", "20.000"}));
+    EXPECT_EQ(Statistics()[2], "7.071");
+    Screenshot("scint_library.png");
+    TapRow(V::kIdList, 1);
+    EXPECT_EQ(View().DisplayedSet(), 0);  // a dose baseline opens on the 10x10 set
+    EXPECT_EQ(Column(V::kIdPoints, 0), std::vector<std::string>{"7.000"});
+    EXPECT_EQ(Statistics()[0], "----");
+    EXPECT_EQ(TextOf(V::kIdFactors[0]), "0.005");
+    EXPECT_TRUE(Enabled(V::kIdDelete));
+}
+
+TEST_F(ScintLibraryPage, DeleteRemovesTheBaselineAndOnlyItsPoints) {
+    doc->PasswordProtect = 1;
+    OpenPage<CScintLibView>();
+    const std::string relKey = StoredBaselines()[0].BaselineKey;
+    const std::string doseKey = StoredBaselines()[1].BaselineKey;
+    // The first write fails: the retry box, No, and everything is still there.
+    ASSERT_EQ(StoredPoints(relKey).size(), 6u);
+    FaultyVfs vfs;
+    vfs.Arm(1, FaultyVfs::Fault::kFail);
+    TapRow(V::kIdList, 0);
+    ThenType("5937");
+    ThenAnswer("Yes");
+    std::string told;
+    ThenAnswer("No", &told);
+    TapControl(V::kIdDelete);
+    vfs.Disarm();
+    EXPECT_EQ(told, "Could not save data.\r\nWould you like to try again?");
+    EXPECT_EQ(StoredBaselines().size(), 3u);
+    EXPECT_EQ(StoredPoints(relKey).size(), 6u);
+    // Again (the password was given once this visit): gone with its points, the others kept.
+    TapRow(V::kIdList, 0);
+    ThenAnswer("Yes");
+    TapControl(V::kIdDelete);
+    EXPECT_EQ(Column(V::kIdList, 0), (std::vector<std::string>{"DOSE2", "ODD3"}));
+    EXPECT_TRUE(StoredPoints(relKey).empty());
+    EXPECT_EQ(StoredPoints(doseKey).size(), 6u);
+    EXPECT_EQ(TextOf(V::kIdFactors[0]), "----");
+    EXPECT_FALSE(Enabled(V::kIdDelete));
+}
+
+TEST_F(ScintLibraryPage, NewOpensTheSetupAndItsCancelComesBack) {
+    OpenPage<CScintLibView>();
+    TapControl(V::kIdNew);
+    ASSERT_NE(Page<CScintSetup>(), nullptr);
+    TapControl(CScintSetup::kIdCancel);
+    EXPECT_NE(Page<CScintLibView>(), nullptr);
+}
+
+TEST_F(ScintLibraryPage, Command567MeasuresWithTheChosenBaselineOnlyAfterOkOnARow) {
+    OpenPage<CScintLibView>();
+    const SCINT_BASELINE before = doc->ScintBaseline;
+    ThenTouch(CScintListDlg::kIdOk);  // no row chosen: OK is not offered
+    ThenTouch(CScintListDlg::kIdCancel);
+    View().OnCommand(567, nullptr);
+    fw::Loop().ProcessReady();
+    EXPECT_EQ(doc->ScintBaseline, before);
+    EXPECT_NE(Page<CScintLibView>(), nullptr);
+
+    ThenPickRow(1);
+    ThenScreenshot("scint_baseline_choice.png");
+    ThenTouch(CScintListDlg::kIdOk);
+    View().OnCommand(567, nullptr);
+    fw::Loop().ProcessReady();
+    EXPECT_EQ(doc->ScintBaseline.ScintSerial, "DOSE2");
+    EXPECT_EQ(Page<CScintLibView>(), nullptr);  // on to the scintillator page
+}
+
+}  // namespace
+}  // namespace scint_test
