@@ -56,11 +56,11 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
     EXPECT_TRUE(report.repairedKeys.empty());
     EXPECT_EQ(report.addedKeys.size(), 63u);
 
-    EXPECT_EQ((std::vector<int>{doc.DefChargeDuration, doc.ChargeDuration, doc.Brightness,
-                                doc.Volume, doc.TimeFormat, doc.DateFormat, doc.PasswordProtect,
-                                doc.DefChargeType, doc.DataFileDelimiter, doc.CalDate.Year,
-                                doc.CalDueDate.Day, doc.PressStd, doc.TempStd}),
-              (std::vector<int>{15, 15, 8, 8, 0, 0, 1, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ((std::vector<long>{doc.DefChargeDuration, doc.ChargeDuration, doc.Brightness,
+                                 doc.Volume, doc.TimeFormat, doc.DateFormat, doc.PasswordProtect,
+                                 doc.DefChargeType, doc.DataFileDelimiter, doc.CalDate.Year,
+                                 doc.CalDueDate.Day, doc.PressStd, doc.TempStd}),
+              (std::vector<long>{15, 15, 8, 8, 0, 0, 1, 0, 0, 0, 0, 1, 0}));
     EXPECT_EQ(doc.SerialNumber, "0000000");
     for (const CHANNEL_CAL& cal : doc.Filter.Cal) {
         for (const RANGE_CAL* r : {&cal.Low, &cal.High}) {
