@@ -10,30 +10,18 @@
 #include "fw/EventLoop.h"
 #include "fw/Window.h"
 #include "support/RepaintCheck.h"
-#include "support/ScriptedBackend.h"
+#include "support/UiFixture.h"
 
 namespace {
 
-class DamageTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        auto b = std::make_unique<testing_support::ScriptedBackend>();
-        backend = b.get();
-        fw::Loop().SetBackend(std::move(b));
-        fw::Loop().ProcessReady();
-    }
-    void TearDown() override { fw::Loop().SetBackend(nullptr); }
-    testing_support::ScriptedBackend* backend = nullptr;
-};
-
-struct UnionCase {
-    const char* name;
-    std::vector<fw::Rect> asked;
-    fw::Rect pending;
-};
+using DamageTest = testing_support::UiFixture;
 
 TEST_F(DamageTest, AskedRectanglesJoinIntoOneOnThePanel) {
-    const UnionCase cases[] = {
+    const struct {
+        const char* name;
+        std::vector<fw::Rect> asked;
+        fw::Rect pending;
+    } cases[] = {
         {"nothing", {}, {}},
         {"one", {{10, 20, 30, 40}}, {10, 20, 30, 40}},
         {"overlapping", {{10, 10, 50, 50}, {30, 30, 80, 70}}, {10, 10, 80, 70}},
@@ -45,17 +33,17 @@ TEST_F(DamageTest, AskedRectanglesJoinIntoOneOnThePanel) {
         {"off the panel", {{700, 0, 800, 10}, {0, -30, 50, -1}}, {}},
         {"empty ones add nothing", {{10, 10, 20, 20}, {}, {50, 50, 50, 60}}, {10, 10, 20, 20}},
     };
-    for (const UnionCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const int frames = backend->Frames();
+        const int frames = script->Frames();
         for (const fw::Rect& r : c.asked)
             fw::Loop().AddDamage(r);
         EXPECT_EQ(fw::Loop().PendingDamage(), c.pending);
         EXPECT_EQ(fw::Loop().RepaintPending(), !c.pending.IsEmpty());
         fw::Loop().RepaintNow();
-        EXPECT_EQ(backend->Frames(), frames + (c.pending.IsEmpty() ? 0 : 1));
+        EXPECT_EQ(script->Frames(), frames + (c.pending.IsEmpty() ? 0 : 1));
         if (!c.pending.IsEmpty()) {
-            EXPECT_EQ(backend->LastPresented(), c.pending);
+            EXPECT_EQ(script->LastPresented(), c.pending);
         }
         EXPECT_FALSE(fw::Loop().RepaintPending());  // presented once, then forgotten
     }
@@ -120,19 +108,17 @@ struct Panel {
     std::unique_ptr<Patch> extra;
 };
 
-struct WindowCase {
-    const char* name;
-    std::function<void(Panel&)> before;  // done and repainted first
-    std::function<void(Panel&)> change;
-    fw::Rect presented;  // empty: nothing presented
-};
-
 TEST_F(DamageTest, WindowsRepaintWhatTheyChangeAndNothingElse) {
     using T = Panel;
     const fw::Color grey = fw::Color::Rgb(90, 90, 90);
     const auto nothing = [](T&) {};
     // clang-format off
-    const WindowCase cases[] = {
+    const struct {
+        const char* name;
+        std::function<void(T&)> before;  // done and repainted first
+        std::function<void(T&)> change;
+        fw::Rect presented;  // empty: nothing presented
+    } cases[] = {
         {"opaque caption", nothing, [](T& t) { t.opaque.SetCaption("rate"); }, T::kOpaque},
         {"framed caption", nothing, [](T& t) { t.framed.SetCaption("unit"); }, T::kFramed},
         {"inner colour", nothing, [&](T& t) { t.inner.SetColour(grey); }, T::kInner},
@@ -151,19 +137,19 @@ TEST_F(DamageTest, WindowsRepaintWhatTheyChangeAndNothingElse) {
         {"destroyed", nothing, [](T& t) { t.extra.reset(); }, T::kExtra},
     };
     // clang-format on
-    for (const WindowCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Panel panel;
         c.before(panel);
         fw::Loop().RepaintNow();
-        const int frames = backend->Frames();
+        const int frames = script->Frames();
         c.change(panel);
         fw::Loop().RepaintNow();
         if (c.presented.IsEmpty()) {
-            EXPECT_EQ(backend->Frames(), frames);
+            EXPECT_EQ(script->Frames(), frames);
         } else {
-            EXPECT_EQ(backend->Frames(), frames + 1);
-            EXPECT_EQ(backend->LastPresented(), c.presented);
+            EXPECT_EQ(script->Frames(), frames + 1);
+            EXPECT_EQ(script->LastPresented(), c.presented);
         }
         EXPECT_EQ(testing_support::DifferenceFromFullRepaint(), "");
     }

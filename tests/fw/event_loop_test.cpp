@@ -1,15 +1,14 @@
+// The event loop: posted messages by thread, timers on the manual clock, nested modal loops
+// and the tasks that wait for them to unwind, and views that switch away from themselves.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "fw/Clock.h"
 #include "fw/Dialog.h"
-#include "fw/EventLoop.h"
 #include "fw/View.h"
-#include "support/ClockSteps.h"
-#include "support/ScriptedBackend.h"
+#include "support/UiFixture.h"
 
 namespace {
 
@@ -19,29 +18,12 @@ class Recorder : public fw::Window {
         seen.push_back(m);
         return true;
     }
-    void OnTimer(int id) override { ticks.push_back({id, fw::GetClock().NowMs()}); }
+    void OnTimer(int) override { ticks.push_back(fw::GetClock().NowMs()); }
     std::vector<fw::Message> seen;
-    std::vector<std::pair<int, int64_t>> ticks;
+    std::vector<int64_t> ticks;
 };
 
-class LoopTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        clock = std::make_shared<fw::ManualClock>();
-        fw::SetClock(clock);
-        auto b = std::make_unique<testing_support::ScriptedBackend>();
-        backend = b.get();
-        fw::Loop().SetBackend(std::move(b));
-        fw::Loop().ProcessReady();
-    }
-    void TearDown() override {
-        fw::Loop().SetBackend(nullptr);
-        fw::SetClock(std::make_shared<fw::SystemClock>());
-    }
-    void AdvanceTo(int64_t ms) { testing_support::AdvanceWithTimers(*clock, ms - clock->NowMs()); }
-    std::shared_ptr<fw::ManualClock> clock;
-    testing_support::ScriptedBackend* backend = nullptr;
-};
+using LoopTest = testing_support::UiFixture;
 
 TEST_F(LoopTest, PostedMessagesKeepEachThreadsOrderAndOwnTheirRecord) {
     Recorder r;
@@ -54,11 +36,14 @@ TEST_F(LoopTest, PostedMessagesKeepEachThreadsOrderAndOwnTheirRecord) {
             buffer[0] = 0xEE;  // reusing the buffer must not change what was posted
         }
     };
-    std::thread a(poster, 1);
-    std::thread b(poster, 2);
+    std::thread a(poster, 1), b(poster, 2);
     a.join();
     b.join();
-    fw::Loop().ProcessReady();
+    auto gone = std::make_unique<Recorder>();
+    const fw::WindowHandle goneHandle = gone->Handle();
+    fw::Loop().Post(goneHandle, 1);
+    gone.reset();
+    fw::Loop().ProcessReady();  // must not touch the destroyed window
     ASSERT_EQ(r.seen.size(), size_t(2 * kPerThread));
     intptr_t last[3] = {-1, -1, -1};
     for (const auto& m : r.seen) {
@@ -66,18 +51,7 @@ TEST_F(LoopTest, PostedMessagesKeepEachThreadsOrderAndOwnTheirRecord) {
         last[m.wparam] = m.lparam;
         EXPECT_EQ(m.data[0], static_cast<uint8_t>(m.lparam));
     }
-}
-
-TEST_F(LoopTest, MessagesToAGoneWindowAreDropped) {
-    auto r = std::make_unique<Recorder>();
-    fw::WindowHandle h = r->Handle();
-    fw::Loop().Post(h, 1);
-    r.reset();
-    Recorder other;
-    fw::Loop().Post(other.Handle(), 2);
-    fw::Loop().ProcessReady();  // must not touch the destroyed window
-    ASSERT_EQ(other.seen.size(), 1u);
-    EXPECT_EQ(fw::Window::FromHandle(h), nullptr);
+    EXPECT_EQ(fw::Window::FromHandle(goneHandle), nullptr);
 }
 
 TEST_F(LoopTest, TimersFireOnTheManualClockInOrderUntilKilled) {
@@ -85,15 +59,12 @@ TEST_F(LoopTest, TimersFireOnTheManualClockInOrderUntilKilled) {
     const int64_t start = clock->NowMs();
     r.SetTimer(1, 500);
     r.SetTimer(2, 1000);
-    AdvanceTo(start + 2100);
+    Advance(2100);
     r.KillTimer(1);
-    AdvanceTo(start + 3100);
-    // Timers due at the same moment fire in the order they are kept: compare the times.
-    std::vector<int64_t> times;
-    for (const auto& [id, at] : r.ticks)
-        times.push_back(at - start);
-    EXPECT_EQ(times, (std::vector<int64_t>{500, 1000, 1000, 1500, 2000, 2000, 3000}));
-    EXPECT_EQ(r.ticks.back().first, 2);
+    Advance(1000);
+    for (int64_t& at : r.ticks)
+        at -= start;
+    EXPECT_EQ(r.ticks, (std::vector<int64_t>{500, 1000, 1000, 1500, 2000, 2000, 3000}));
 }
 
 class EndsOnTouch : public fw::Dialog {
@@ -102,48 +73,32 @@ class EndsOnTouch : public fw::Dialog {
 };
 
 TEST_F(LoopTest, ModalLoopsNestAndTakeScriptedInput) {
-    EndsOnTouch outer;
-    EndsOnTouch inner;
+    EndsOnTouch outer, inner;
     outer.Create(nullptr, {100, 100, 300, 300});
     inner.Create(nullptr, {120, 120, 280, 280});
     int innerResult = 0;
-    backend->Then([&] { innerResult = inner.DoModal(); });  // opened from inside the outer loop
-    backend->Then([] {
-        fw::Loop().InjectTouch({fw::TouchKind::Down, {150, 150}});
-        fw::Loop().InjectTouch({fw::TouchKind::Up, {150, 150}});
-    });
-    backend->Then([] {
-        fw::Loop().InjectTouch({fw::TouchKind::Down, {110, 110}});
-        fw::Loop().InjectTouch({fw::TouchKind::Up, {110, 110}});
-    });
+    ThenDo([&] { innerResult = inner.DoModal(); });  // opened from inside the outer loop
+    ThenTap(150, 150);
+    ThenTap(110, 110);
     EXPECT_EQ(outer.DoModal(), fw::kIdOk);
     EXPECT_EQ(innerResult, fw::kIdOk);
     EXPECT_EQ(fw::Loop().ModalDepth(), 0);
-
     // With nothing scripted a modal loop starves instead of hanging the test.
-    int starvedBefore = fw::Loop().StarvedModalLoops();
+    const int starvedBefore = fw::Loop().StarvedModalLoops();
     EXPECT_EQ(outer.DoModal(), fw::kIdCancel);
     EXPECT_EQ(fw::Loop().StarvedModalLoops(), starvedBefore + 1);
 }
 
-// Writes what it hears to a shared log; a dialog of this kind ends on any message and leaves
-// a task for the moment no modal loop is on the stack.
-class LogWindow : public fw::Window {
-  public:
-    explicit LogWindow(std::vector<std::string>& log) : log_(log) {}
-    bool OnMessage(const fw::Message& m) override {
-        log_.push_back("message " + std::to_string(m.id));
-        return true;
-    }
-
-  private:
-    std::vector<std::string>& log_;
-};
-
+// Ends on any message and leaves a task for the moment no modal loop is on the stack; a
+// window of its own (no dialog) writes what it hears to the same log.
 class EndsOnMessage : public fw::Dialog {
   public:
-    EndsOnMessage(const char* name, std::vector<std::string>& log) : name_(name), log_(log) {}
-    bool OnMessage(const fw::Message&) override {
+    EndsOnMessage(std::string name, std::vector<std::string>& log) : name_(name), log_(log) {}
+    bool OnMessage(const fw::Message& m) override {
+        if (name_ == "other") {
+            log_.push_back("message " + std::to_string(m.id));
+            return true;
+        }
         EndDialog(fw::kIdOk);
         fw::Loop().PostAfterModalLoops([this] {
             log_.push_back(name_ + " task at depth " + std::to_string(fw::Loop().ModalDepth()));
@@ -158,12 +113,11 @@ class EndsOnMessage : public fw::Dialog {
 
 TEST_F(LoopTest, AnEndedLoopReturnsAtOnceAndWaitingTasksRunOnceAllHaveUnwound) {
     std::vector<std::string> log;
-    LogWindow other(log);
-    EndsOnMessage outer("outer", log);
-    EndsOnMessage inner("inner", log);
+    EndsOnMessage other("other", log), outer("outer", log), inner("inner", log);
+    other.Create(nullptr, {0, 0, 10, 10});
     outer.Create(nullptr, {100, 100, 300, 300});
     inner.Create(nullptr, {120, 120, 280, 280});
-    backend->Then([&] {
+    ThenDo([&] {
         fw::Loop().Post(inner.Handle(), 1);
         fw::Loop().Post(other.Handle(), 2);  // after the inner end: for the outer loop
         inner.DoModal();
@@ -226,15 +180,14 @@ TEST(LocalTime, SetKeepsTheBoardsTimeAndRefusesNonsense) {
     ASSERT_TRUE(clock.SetLocalTime(t));
     EXPECT_EQ(clock.Now(), t);
     clock.Advance(61000);
-    fw::LocalTime later = clock.Now();
-    EXPECT_EQ(later.minute, 6);
-    EXPECT_EQ(later.second, 8);
-    EXPECT_FALSE(clock.SetLocalTime({2016, 2, 1, 30, 9, 5, 7, 0}));  // 30 February
-    EXPECT_FALSE(clock.SetLocalTime({2016, 13, 1, 1, 9, 5, 7, 0}));
-    EXPECT_FALSE(clock.SetLocalTime({2015, 2, 0, 29, 0, 0, 0, 0}));  // not a leap year
-    EXPECT_EQ(clock.Now().minute, 6);                                // unchanged
-    EXPECT_EQ(fw::DayOfWeek(2016, 3, 14), 1);                        // a Monday
-    EXPECT_EQ(fw::DayOfWeek(2000, 1, 1), 6);                         // a Saturday
+    EXPECT_EQ(clock.Now().minute * 100 + clock.Now().second, 608);
+    for (const fw::LocalTime& bad : {fw::LocalTime{2016, 2, 1, 30, 9, 5, 7, 0},  // 30 February
+                                     fw::LocalTime{2016, 13, 1, 1, 9, 5, 7, 0},
+                                     fw::LocalTime{2015, 2, 0, 29, 0, 0, 0, 0}})  // no leap year
+        EXPECT_FALSE(clock.SetLocalTime(bad)) << bad.month << "/" << bad.day;
+    EXPECT_EQ(clock.Now().minute, 6);          // unchanged
+    EXPECT_EQ(fw::DayOfWeek(2016, 3, 14), 1);  // a Monday
+    EXPECT_EQ(fw::DayOfWeek(2000, 1, 1), 6);   // a Saturday
 }
 
 }  // namespace

@@ -44,10 +44,13 @@ TEST(ScriptText, DrawsRaisedCharacterSmallerAndHigher) {
     EXPECT_EQ(dc.GetFont().height, 30);         // state restored
 
     surface.BeginFrame();
-    fw::DrawScriptText(dc, "N_s", box, 2);  // right aligned, lowered
-    ASSERT_EQ(surface.Texts().size(), 2u);
+    // Right aligned, lowered, and a normal run after it measured in the normal face: the
+    // width measured is the width drawn, or centred unit labels spill over.
+    fw::DrawScriptText(dc, "N_s:Gym", box, 2);
+    ASSERT_EQ(surface.Texts().size(), 3u);
     EXPECT_GT(surface.Texts()[1].extent.top, surface.Texts()[0].extent.top);
-    EXPECT_EQ(surface.Texts()[0].extent.left + fw::ScriptTextWidth(dc, "N_s"), box.right);
+    EXPECT_EQ(surface.Texts()[0].extent.left + fw::ScriptTextWidth(dc, "N_s:Gym"), box.right);
+    EXPECT_EQ(surface.Texts()[2].extent.right, box.right);
 }
 
 }  // namespace

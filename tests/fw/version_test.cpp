@@ -9,12 +9,10 @@ namespace {
 
 std::filesystem::path Stamped(const std::filesystem::path& dir, const std::string& version) {
     auto p = dir / ("prog-" + version);
-    std::ofstream out(p, std::ios::binary);
-    out << std::string(
-               "\x7F"
-               "ELF junk\0\0",
-               11)
-        << "\x01KVPRODUCTVERSION=" << version << std::string(1, '\0') << "more";
+    using namespace std::string_literals;
+    std::ofstream(p, std::ios::binary) << "\x7F"
+                                          "ELF junk\0\0"s
+                                       << "\x01KVPRODUCTVERSION=" << version << '\0' << "more";
     return p;
 }
 
@@ -37,14 +35,12 @@ TEST(ProductVersion, FullAndShortFormsAndAMissingStampOrFileFails) {
     EXPECT_EQ(v, "unchanged");
 }
 
+// The running program's own stamp, in both forms, as the data files and the splash show it.
 TEST(ProductVersion, OwnProgramCarriesTheBuildVersion) {
-    std::string v;
+    std::string v, own, ownShort;
     ASSERT_TRUE(fw::GetProductVersion(fw::OwnExecutable(), v, 0));
     EXPECT_EQ(std::count(v.begin(), v.end(), '.'), 3);
-    // The kept copy is the same stamp, in both forms.
-    std::string own, ownShort;
-    ASSERT_TRUE(fw::GetOwnProductVersion(own, 0));
-    ASSERT_TRUE(fw::GetOwnProductVersion(ownShort, 1));
+    ASSERT_TRUE(fw::GetOwnProductVersion(own, 0) && fw::GetOwnProductVersion(ownShort, 1));
     EXPECT_EQ(own, v);
     EXPECT_EQ(ownShort, v.substr(0, v.find('.', v.find('.') + 1)));
 }
