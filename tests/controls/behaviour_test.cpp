@@ -12,7 +12,6 @@
 #include "controls/ControlColors.h"
 #include "controls/ModalRegistry.h"
 #include "controls_fixture.h"
-#include "fw/ScriptText.h"
 
 namespace {
 
@@ -259,20 +258,6 @@ TEST_F(BehaviourTest, CheckBoxButtonsToggleTheirMarkAndDisabledButtonsIgnoreTaps
     EXPECT_EQ(FindText("Delete")->color, controls::kDisabled);
     TapText("Delete");
     EXPECT_THAT(host.commands, ElementsAre(6, 6));
-}
-
-// The width used to centre a unit label must be the width drawn, or centred labels and menu
-// items spill over their right edge.
-TEST_F(BehaviourTest, MarkedTextWidthMatchesWhatIsDrawn) {
-    fw::Dc dc(fw::Loop().GetSurface());
-    dc.SetFont(fw::FontSpec{"Tahoma", 18, fw::kWeightNormal});
-    const int measured = fw::ScriptTextWidth(dc, "N_D_W:mGy/(sec*A)");
-    fw::Loop().GetSurface().BeginFrame();
-    fw::DrawScriptText(dc, "N_D_W:mGy/(sec*A)", {0, 0, 400, 40}, 0);
-    int right = 0;
-    for (const auto& t : fw::Loop().GetSurface().Texts())
-        right = std::max(right, t.extent.right);
-    EXPECT_EQ(right, measured);
 }
 
 class Page : public fw::Window {

@@ -35,8 +35,7 @@ class ControlsTest : public testing_support::UiFixture {
         fw::Loop().RemoveTopLevel(&host);
         UiFixture::TearDown();
     }
-    // A step for the next modal loop that waits.
-    void ThenDo(std::function<void()> step) { script->Then(std::move(step)); }
+    // For the next modal loop that waits: `text` is drawn as a whole text of its own.
     void ThenExpectShown(const std::string& text) {
         ThenDo(
             [this, text] { EXPECT_TRUE(ScreenHasText(text)) << "\"" << text << "\" not shown"; });
