@@ -23,63 +23,57 @@ constexpr uint8_t kBiasCode = 0x01;
 constexpr uint8_t kStandbyAnswerCode = 0x86;
 
 class ModalSafetyTest : public OneChannelTest {
-  public:
-    // A dialog of the screen: the control that opens it and the operator's steps in it.
+  protected:
+    // A dialog of the screen: the control that opens it, the taps that bring it up half
+    // answered, the answer that would change the channel (none for a box) and the way out
+    // that changes nothing. The bias keypad with 500 typed without OK, the chamber picker
+    // with its first row touched, the refusal box of a bias below the limits, and the range
+    // menu (up as soon as its button is touched).
     struct Dialog {
         const char* name;
         int control;
-        void (ModalSafetyTest::*reach)();   // taps that bring it up, half answered
-        void (ModalSafetyTest::*answer)();  // the answer that would change the channel
-        void (ModalSafetyTest::*leave)();   // the way out that changes nothing
+        std::function<void()> reach, answer, leave;
     };
-
-    // The operator's steps in those dialogs: the bias keypad with 500 typed without OK, the
-    // chamber picker with its first row touched, the refusal box of a bias below the limits,
-    // and the range menu (up as soon as its button is touched).
-    void ReachBiasKeypad() {
-        ThenChoose("Select Bias");
-        ThenDo([] {
+    std::vector<Dialog> Dialogs() {
+        auto touch = [this](int id) { ThenDo([id] { testing_support::TouchOnTop(id); }); };
+        auto biasKeypad = [this, touch] {
+            ThenChoose("Select Bias");
             for (int digit : {5, 0, 0})
-                testing_support::TouchOnTop(CNumKeypadDlg::kIdDigit0 + digit);
-        });
+                touch(CNumKeypadDlg::kIdDigit0 + digit);
+        };
+        return {
+            {"bias keypad", Ids::kIdBias, biasKeypad, [touch] { touch(CNumKeypadDlg::kIdOk); },
+             [this] { ThenKeypadCancel(); }},
+            {"chamber picker", Setup::kIdSystemFactor, [this] { ThenPickChamber(0, -1); },
+             [this] { ThenPickChamber(-1, CChamberListDlg::kIdOk); },
+             [this] { ThenPickChamber(-1, CChamberListDlg::kIdCancel); }},
+            {"message box", Ids::kIdBias,
+             [this] {
+                 ThenChoose("Select Bias");
+                 ThenKeypadEntry("50");
+             },
+             nullptr, [this] { ThenAcknowledge(nullptr); }},
+            {"range menu", Ids::kIdRange, [] {}, [this] { ThenChoose("High (0-500nA)"); },
+             [this] {
+                 ThenDo([] {
+                     ASSERT_NE(CPopupMenu::ActivePopup(), nullptr);
+                     CPopupMenu::ActivePopup()->Dismiss();
+                 });
+             }},
+        };
     }
-    void ConfirmKeypad() {
-        ThenDo([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdOk); });
-    }
-    void CancelKeypad() { ThenKeypadCancel(); }
-    void ReachChamberPicker() { ThenPickChamber(0, -1); }
-    void ConfirmPicker() { ThenPickChamber(-1, CChamberListDlg::kIdOk); }
-    void CancelPicker() { ThenPickChamber(-1, CChamberListDlg::kIdCancel); }
-    void ReachRefusalBox() {
-        ThenChoose("Select Bias");
-        ThenKeypadEntry("50");
-    }
-    void AcknowledgeBox() { ThenAcknowledge(&boxText); }
-    void ReachNothing() {}
-    void ChooseHighRange() { ThenChoose("High (0-500nA)"); }
-    void DismissMenu() {
-        ThenDo([] {
-            ASSERT_NE(CPopupMenu::ActivePopup(), nullptr);
-            CPopupMenu::ActivePopup()->Dismiss();
-        });
-    }
-
-  protected:
-    // Opens `dialog` with its library and screen ready; `inside` runs while it is up.
+    // Opens `dialog` on a screen with a chamber in the library; `inside` runs while it is up.
     void RunWith(const Dialog& dialog, std::function<void()> inside,
-                 void (ModalSafetyTest::*after)()) {
-        (this->*dialog.reach)();
-        script->Then(std::move(inside));
-        if (after != nullptr)
-            (this->*after)();
-        TapControl(dialog.control);
-    }
-    void OpenScreenWithAChamber() {
-        if (!chamberStored) {
+                 const std::function<void()>& after) {
+        if (!chamberStored)
             AddChamber("FC65-G", "1234", 8);
-            chamberStored = true;
-        }
+        chamberStored = true;
         OpenScreen(0, 0);
+        dialog.reach();
+        ThenDo(std::move(inside));
+        if (after)
+            after();
+        TapControl(dialog.control);
     }
 
     // Sends one remote line as the port reader delivers it; the one reply.
@@ -96,23 +90,14 @@ class ModalSafetyTest : public OneChannelTest {
     // warm-up screen sets the ranges itself: after it only the bias and chamber are looked at.
     void ExpectChannelUnchanged(bool rangesToo = true) {
         EXPECT_TRUE(SentWithCode(kBiasCode).empty());
-        if (rangesToo)
+        if (rangesToo) {
             EXPECT_TRUE(SentWithCode(kRangeCode).empty());
+        }
         EXPECT_EQ(doc->Channel[0].ChamberIndex, -1);
         EXPECT_EQ(doc->Channel[0].SystemFactor, 0);
     }
 
-    std::string boxText;
     bool chamberStored = false;
-};
-
-using T = ModalSafetyTest;
-const T::Dialog kDialogs[] = {
-    {"bias keypad", Ids::kIdBias, &T::ReachBiasKeypad, &T::ConfirmKeypad, &T::CancelKeypad},
-    {"chamber picker", Setup::kIdSystemFactor, &T::ReachChamberPicker, &T::ConfirmPicker,
-     &T::CancelPicker},
-    {"message box", Ids::kIdBias, &T::ReachRefusalBox, nullptr, &T::AcknowledgeBox},
-    {"range menu", Ids::kIdRange, &T::ReachNothing, &T::ChooseHighRange, &T::DismissMenu},
 };
 
 TEST_F(ModalSafetyTest, RemoteLinesThatWouldActAreRefusedWhileADialogIsOpen) {
@@ -121,14 +106,14 @@ TEST_F(ModalSafetyTest, RemoteLinesThatWouldActAreRefusedWhileADialogIsOpen) {
                                     "<SRG1 H>", "<SCT C>", "<SCT TRG>", "<SCT T30>"};
     const std::pair<const char*, const char*> kQueries[] = {
         {"<GID>", "*KELVARIN\r\n"}, {"<GCS>", "*I\r\n"}, {"<GZS>", "*0\r\n"}, {"<GRG1>", "*L\r\n"}};
-    for (const Dialog& dialog : kDialogs) {
+    for (const Dialog& dialog : Dialogs()) {
         SCOPED_TRACE(dialog.name);
-        OpenScreenWithAChamber();
-        COneChannelView* view = &View();
+        COneChannelView* view = nullptr;
         const long duration = doc->ChargeDuration;
         RunWith(
             dialog,
             [&] {
+                view = &View();
                 EXPECT_TRUE(view->IsModalOpen());
                 for (const char* line : kRefused)
                     EXPECT_EQ(Send(line), "!\r\n") << line;
@@ -156,11 +141,10 @@ TEST_F(ModalSafetyTest, RemoteLinesThatWouldActAreRefusedWhileADialogIsOpen) {
 }
 
 TEST_F(ModalSafetyTest, AnAnswerGivenAfterACollectionStartedIsDropped) {
-    for (const Dialog& dialog : kDialogs) {
+    for (const Dialog& dialog : Dialogs()) {
         if (dialog.answer == nullptr)
             continue;  // the box's OK asks for nothing
         SCOPED_TRACE(dialog.name);
-        OpenScreenWithAChamber();
         RunWith(
             dialog,
             [&] {
@@ -191,14 +175,15 @@ TEST_F(ModalSafetyTest, BoardEventsCloseTheDialogUnansweredAndLeaveTheScreenAfte
                              {"ready", WM_BOARD_READY, false},
                              {"standby", WM_BOARD_STANDBY, true}};
     for (const Event& event : kEvents) {
-        for (const Dialog& dialog : kDialogs) {
+        for (const Dialog& dialog : Dialogs()) {
             SCOPED_TRACE(std::string(event.name) + " over the " + dialog.name);
-            OpenScreenWithAChamber();
-            COneChannelView* view = &View();
-            const size_t standbyAnswers = SentWithCode(kStandbyAnswerCode).size();
+            COneChannelView* view = nullptr;
+            size_t standbyAnswers = 0;
             RunWith(
                 dialog,
                 [&] {
+                    view = &View();
+                    standbyAnswers = SentWithCode(kStandbyAnswerCode).size();
                     const int depth = fw::Loop().ModalDepth();
                     fw::Loop().Post(view->Handle(), event.message);
                     fw::Loop().ProcessReady();
@@ -224,7 +209,7 @@ TEST_F(ModalSafetyTest, BoardEventsCloseTheDialogUnansweredAndLeaveTheScreenAfte
 }
 
 TEST_F(ModalSafetyTest, NoDialogOpensWhileTheClosedOnesUnwind) {
-    OpenScreenWithAChamber();
+    OpenScreen(0, 0);
     COneChannelView* view = &View();
     int late = -1;
     ThenChoose("Select Bias");

@@ -55,8 +55,8 @@ class OneChannelTest : public testing_support::ScreenFixture {
     // For the message box that will be waiting: records its text, then touches its OK.
     void ThenAcknowledge(std::string* text) { ThenAnswer("OK", text); }
 
-    // Stores a chamber calibration in the library the picker lists.
-    void AddChamber(const std::string& model, const std::string& serial, int16_t mode) {
+    // Stores a chamber calibration in the library the picker lists; the record stored.
+    CHAMBER_CAL AddChamber(const std::string& model, const std::string& serial, int16_t mode) {
         CHAMBER_CAL cal;
         cal.ChamberModel = model;
         cal.ChamberSerial = serial;
@@ -64,8 +64,8 @@ class OneChannelTest : public testing_support::ScreenFixture {
         cal.CoefMantissa = 5000;
         cal.CoefExponent = 7;
         cal.CalMode = mode;
-        CCLibDB library;
-        ASSERT_TRUE(library.AddRecord(cal));
+        EXPECT_TRUE(CCLibDB().AddRecord(cal)) << serial;
+        return cal;
     }
     // For the chamber picker that will be waiting: select `row` (-1: none), then touch
     // `button` (-1: none).

@@ -9,32 +9,27 @@ namespace {
 
 using Ids = COneChannelView;
 
-TEST_F(OneChannelTest, AKnownCurrentShowsItsRateInTheRangesUnit) {
+// The rate of the channel shown in its range's unit; over range, red crosses and the overload
+// sound until the current is back in range.
+TEST_F(OneChannelTest, AKnownCurrentShowsItsRateInTheRangesUnitAndOverRangeCrosses) {
     struct Case {
         uint8_t channel;
         int range;
         double channel1Fa, channel2Fa;
         const char *value, *unit;
-    } cases[] = {{0, 0, 61.0, 0.0, "0.061", "pA"},
+    } cases[] = {{1, 0, 61.0, 250.0, "0.250", "pA"},
                  {0, 1, 2.5e6, 0.0, "2.500", "nA"},
-                 {1, 0, 61.0, 250.0, "0.250", "pA"}};
+                 {0, 0, 61.0, 0.0, "0.061", "pA"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         OpenScreen(c.channel, c.range);
         InjectCurrent(0, c.channel1Fa);
         InjectCurrent(1, c.channel2Fa);
         Readings(200);
-        EXPECT_EQ(TextOf(Ids::kIdRateValue), c.value);
-        EXPECT_EQ(TextOf(Ids::kIdRateUnit), c.unit);
-        EXPECT_TRUE(ScreenHasText(c.value));
+        EXPECT_EQ(TextOf(Ids::kIdRateValue) + TextOf(Ids::kIdRateUnit),
+                  std::string(c.value) + c.unit);
+        EXPECT_EQ(CaptionOf(Ids::kIdPage), c.channel == 0 ? " CH\r\n  1" : " CH\r\n  2");
     }
-    EXPECT_EQ(CaptionOf(Ids::kIdPage), " CH\r\n  2");
-}
-
-TEST_F(OneChannelTest, OverRangeShowsCrossesInRedAndSoundsTheOverload) {
-    OpenScreen(0, 0);
-    InjectCurrent(0, 61.0);
-    Readings(200);
     ForgetSounds();
     InjectCurrent(0, 5e9);  // far beyond the Low range's 500 pA
     Readings(10);
@@ -179,7 +174,7 @@ TEST_F(TimedCollectionTest, RepeatedCollectionsRunTheSetCountThenHold) {
     EXPECT_EQ(doc->MeasList.size(), 3u);
 }
 
-// ---- continuous and trigger ----------------------------------------------------------------
+// ---- continuous and remote ----------------------------------------------------------------
 
 TEST_F(OneChannelTest, StoppingAContinuousCollectionAddsItsRow) {
     OpenScreen(0, 0);
@@ -197,32 +192,6 @@ TEST_F(OneChannelTest, StoppingAContinuousCollectionAddsItsRow) {
     EXPECT_EQ(doc->MeasList[0].CollectionSeconds, 5);
     EXPECT_EQ(LastSound(), "SNDCHGDONE");
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
-}
-
-TEST_F(OneChannelTest, TriggerCollectionsReArmUntilStopped) {
-    OpenScreen(0, 0);
-    doc->AutoDataCapture = 1;
-    doc->LStart = 10.0;  // pA
-    doc->LStop = 5.0;
-    ThenChoose("Trigger (Ch.1)");
-    TapControl(Ids::kIdChargeType);
-    Readings(200);
-    TapControl(Ids::kIdStartStop);
-    EXPECT_EQ(TextOf(Ids::kIdStatus), "Armed (Ch.1)");
-    for (int shot = 1; shot <= 2; ++shot) {
-        InjectCurrent(0, 50000.0);
-        Seconds(3);
-        EXPECT_EQ(TextOf(Ids::kIdStatus), "Triggered (Ch.1)") << "shot " << shot;
-        InjectCurrent(0, 0.0);
-        Seconds(2);
-        EXPECT_EQ(TextOf(Ids::kIdStatus), "Armed (Ch.1)") << "shot " << shot;
-        EXPECT_EQ(doc->MeasList.size(), size_t(shot));
-    }
-    TapControl(Ids::kIdStartStop);
-    EXPECT_EQ(TextOf(Ids::kIdStatus), "Idle");
-    InjectCurrent(0, 50000.0);
-    Seconds(3);
-    EXPECT_EQ(doc->MeasList.size(), 2u);
 }
 
 // As the button: a start over a held result only clears it, a start while running and a
@@ -253,25 +222,7 @@ TEST_F(OneChannelTest, RemoteStartAndStopActLikeTheButton) {
     EXPECT_EQ(TextOf(Ids::kIdStatus), "Idle");
 }
 
-// ---- Add Measurement, Zero, the one-second timer -------------------------------------------
-
-TEST_F(OneChannelTest, AddMeasurementAddsARateRowOnlyWithCaptureAndNoOverRange) {
-    OpenScreen(0, 0);
-    InjectCurrent(0, 61.0);
-    Readings(200);
-    TapControl(Ids::kIdAddMeasurement);  // no capture: no row, no notice
-    EXPECT_TRUE(doc->MeasList.empty());
-    doc->AutoDataCapture = 1;
-    ThenExpectShown("Data Point Added to List.");
-    AddMeasurementRow();
-    ASSERT_EQ(doc->MeasList.size(), 1u);
-    EXPECT_EQ(doc->MeasList[0].Rate[0], "0.061");
-    EXPECT_EQ(View().DataPage().List().GetItemText(0, 2), "0.061 pA");
-    InjectCurrent(1, 5e9);  // the channel not shown
-    Readings(10);
-    TapControl(Ids::kIdAddMeasurement);
-    EXPECT_EQ(doc->MeasList.size(), 1u);
-}
+// ---- Zero and the one-second timer -------------------------------------------
 
 TEST_F(OneChannelTest, ZeroReleasesAHeldResultAndZeroesTheChannelShown) {
     OpenScreen(1, 0);

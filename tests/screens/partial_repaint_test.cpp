@@ -2,7 +2,6 @@
 // changed, nothing when nothing did, the whole panel for a new view, and what a closed dialog
 // or menu uncovers. After each change the panel must show what a full repaint would.
 #include <functional>
-#include <optional>
 
 #include "one_channel_fixture.h"
 #include "support/RepaintCheck.h"
@@ -12,134 +11,102 @@ namespace {
 
 using Ids = COneChannelView;
 
-class PartialRepaintTest;
-
-struct RepaintCase {
-    const char* name;
-    std::function<void(PartialRepaintTest&)> change;
-    // The rectangle presented last; an empty one: nothing presented at all; none: any part
-    // of the panel but not the whole of it.
-    std::function<std::optional<fw::Rect>(PartialRepaintTest&)> presented;
-};
-
-void PrintTo(const RepaintCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class PartialRepaintTest : public OneChannelTest,
-                           public ::testing::WithParamInterface<RepaintCase> {
-  public:
-    void SetUp() override {
-        OneChannelTest::SetUp();
-        OpenScreen(0, 0);
-        doc->AutoDataCapture = 1;
-        Measure(61.0, 200);
-        fw::Loop().RepaintNow();
-        framesBefore = script->Frames();
-    }
-
-    void Measure(double femtoamps, int packets) {
+TEST_F(OneChannelTest, AChangePresentsWhatChangedAndLeavesNoStalePixel) {
+    // The rectangle presented last: none at all, the rate value's, some part of the panel
+    // but not the whole, the whole panel, or the dialog or menu the change opened.
+    enum Presented { kNothing, kRateValue, kPart, kPanel, kWhatOpened };
+    fw::Rect opened;
+    auto rateValue = [this] { return FindById(&View(), Ids::kIdRateValue)->GetRect(); };
+    auto measure = [this](double femtoamps, int packets) {
         InjectCurrent(0, femtoamps);
         Readings(packets);
-    }
-    void SetRateLabelAsItIs() {
-        auto* label = dynamic_cast<CLabel*>(FindById(&View(), Ids::kIdRateValue));
-        ASSERT_NE(label, nullptr);
-        label->SetText(label->Text());
-        label->SetBkColor(fw::colors::kWhite);  // channel 1's value area
-        label->SetTextColor(fw::colors::kBlack);
+    };
+    // Notes what opened, then `next` inside it; a touch beside a menu closes it unchosen.
+    auto inside = [&](std::function<void()> next) {
+        ThenDo([&opened, next] {
+            opened = fw::Loop().TopLevel()->GetRect();
+            next();
+        });
+    };
+    auto touchBeside = [] { TouchCentreOf(fw::Rect{480, 380, 520, 420}); };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        Presented presented;
+    } cases[] = {
+        {"a new rate", [&] { measure(250.0, 200); }, kRateValue},
+        {"over range: the red crosses", [&] { measure(5e9, 10); }, kRateValue},
+        {"the same readings", [&] { measure(61.0, 50); }, kNothing},
+        {"a label set as it is",
+         [&] {
+             auto* label = dynamic_cast<CLabel*>(FindById(&View(), Ids::kIdRateValue));
+             label->SetText(label->Text());
+             label->SetBkColor(fw::colors::kWhite);  // channel 1's value area
+             label->SetTextColor(fw::colors::kBlack);
+         },
+         kNothing},
+        {"a collection",
+         [&] {
+             TapControl(Ids::kIdStartStop);
+             Seconds(1);
+         },
+         kPart},
+        {"a view switch", [&] { OpenScreen(1, 0); }, kPanel},
+        {"a cancelled keypad",
+         [&] {
+             ThenChoose("Select Bias");
+             inside([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdCancel); });
+             TapControl(Ids::kIdBias);
+         },
+         kWhatOpened},
+        {"a dismissed menu",
+         [&] {
+             inside(touchBeside);
+             TapControl(Ids::kIdBias);
+         },
+         kWhatOpened},
+        {"a new rate under an open menu: the value beneath, the menu over it",
+         [&] {
+             inside([&] {
+                 measure(250.0, 200);
+                 EXPECT_EQ(script->LastPresented(), rateValue());
+                 EXPECT_EQ(testing_support::DifferenceFromFullRepaint(), "") << "menu open";
+                 touchBeside();
+             });
+             TapControl(Ids::kIdBias);
+         },
+         kWhatOpened},
+        {"a row's notice closing on its own",
+         [&] {
+             inside([this] { clock->Advance(1000); });
+             TapControl(Ids::kIdAddMeasurement);
+         },
+         kWhatOpened},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenScreen(0, 0);
+        doc->AutoDataCapture = 1;
+        measure(61.0, 200);
+        fw::Loop().RepaintNow();
+        const int frames = script->Frames();
+        c.change();
         fw::Loop().ProcessReady();
+        EXPECT_EQ(script->Frames() > frames, c.presented != kNothing);
+        const fw::Rect last = script->LastPresented();
+        if (c.presented == kPart) {
+            EXPECT_TRUE(!last.IsEmpty() && last != fw::kScreenRect);
+        }
+        if (c.presented == kRateValue || c.presented == kPanel || c.presented == kWhatOpened) {
+            const fw::Rect expected = c.presented == kRateValue ? rateValue()
+                                      : c.presented == kPanel   ? fw::kScreenRect
+                                                                : opened;
+            EXPECT_EQ(last, expected);
+        }
+        EXPECT_EQ(testing_support::DifferenceFromFullRepaint(), "");
+        Restart();
     }
-    void ShowChannelTwo() { OpenScreen(1, 0); }
-    void StartTimedCollection() {
-        TapControl(Ids::kIdStartStop);
-        Seconds(1);
-    }
-    // The bias keypad covers the whole panel; cancelled, it changes nothing beneath.
-    void CancelBiasKeypad() {
-        script->Then([this] { TapText("Select Bias"); });
-        script->Then([this] {
-            opened = fw::Loop().TopLevel()->GetRect();
-            TouchCentreOf(fw::Loop().TopLevel()->FindChild(CNumKeypadDlg::kIdCancel));
-        });
-        TapControl(Ids::kIdBias);
-    }
-    // A touch beside the bias menu closes it without a choice.
-    void DismissBiasMenu() {
-        script->Then([this] {
-            opened = fw::Loop().TopLevel()->GetRect();
-            TouchCentreOf(fw::Rect{480, 380, 520, 420});
-        });
-        TapControl(Ids::kIdBias);
-    }
-    // A new rate under the open bias menu repaints the value beneath it and the menu over it.
-    void NewRateUnderTheBiasMenu() {
-        script->Then([this] {
-            opened = fw::Loop().TopLevel()->GetRect();
-            Measure(250.0, 200);
-            EXPECT_EQ(script->LastPresented(), RectOf(Ids::kIdRateValue));
-            EXPECT_EQ(testing_support::DifferenceFromFullRepaint(), "") << "with the menu open";
-            TouchCentreOf(fw::Rect{480, 380, 520, 420});
-        });
-        TapControl(Ids::kIdBias);
-    }
-    // The notice of a new row closes on its own after a second.
-    void AddRowAndLetItsNoticeClose() {
-        script->Then([this] {
-            opened = fw::Loop().TopLevel()->GetRect();
-            clock->Advance(1000);
-        });
-        TapControl(Ids::kIdAddMeasurement);
-    }
-    fw::Rect RectOf(int id) { return FindById(&View(), id)->GetRect(); }
-
-    fw::Rect opened;  // the dialog or menu the change opened
-    int framesBefore = 0;
-};
-
-const RepaintCase kCases[] = {
-    {"NewRateRepaintsItsValueOnly", [](auto& t) { t.Measure(250.0, 200); },
-     [](auto& t) { return t.RectOf(Ids::kIdRateValue); }},
-    {"OverRangeRepaintsTheRedCrossesOnly", [](auto& t) { t.Measure(5e9, 10); },
-     [](auto& t) { return t.RectOf(Ids::kIdRateValue); }},
-    {"SameReadingsPresentNothing", [](auto& t) { t.Measure(61.0, 50); },
-     [](auto&) { return fw::Rect{}; }},
-    {"LabelSetAsItIsPresentsNothing", [](auto& t) { t.SetRateLabelAsItIs(); },
-     [](auto&) { return fw::Rect{}; }},
-    {"CollectionRepaintsPartOfThePanel", [](auto& t) { t.StartTimedCollection(); },
-     [](auto&) { return std::nullopt; }},
-    {"ViewSwitchRepaintsThePanel", [](auto& t) { t.ShowChannelTwo(); },
-     [](auto&) { return fw::kScreenRect; }},
-    {"ClosedKeypadRepaintsThePanel", [](auto& t) { t.CancelBiasKeypad(); },
-     [](auto& t) { return t.opened; }},
-    {"DismissedMenuRepaintsWhatItCovered", [](auto& t) { t.DismissBiasMenu(); },
-     [](auto& t) { return t.opened; }},
-    {"NewRateUnderAnOpenMenu", [](auto& t) { t.NewRateUnderTheBiasMenu(); },
-     [](auto& t) { return t.opened; }},
-    {"ClosedNoticeRepaintsWhatItCovered", [](auto& t) { t.AddRowAndLetItsNoticeClose(); },
-     [](auto& t) { return t.opened; }},
-};
-
-TEST_P(PartialRepaintTest, PresentsWhatChangedAndLeavesNoStalePixel) {
-    const RepaintCase& c = GetParam();
-    c.change(*this);
-    fw::Loop().ProcessReady();
-    const std::optional<fw::Rect> expected = c.presented(*this);
-    if (!expected) {
-        EXPECT_GT(script->Frames(), framesBefore);
-        EXPECT_FALSE(script->LastPresented().IsEmpty());
-        EXPECT_NE(script->LastPresented(), fw::kScreenRect);
-    } else if (expected->IsEmpty()) {
-        EXPECT_EQ(script->Frames(), framesBefore);
-    } else {
-        EXPECT_GT(script->Frames(), framesBefore);
-        EXPECT_EQ(script->LastPresented(), *expected);
-    }
-    EXPECT_EQ(testing_support::DifferenceFromFullRepaint(), "");
 }
-
-INSTANTIATE_TEST_SUITE_P(Changes, PartialRepaintTest, ::testing::ValuesIn(kCases),
-                         [](const auto& tested) { return std::string(tested.param.name); });
 
 }  // namespace
 }  // namespace one_channel_test

@@ -30,19 +30,9 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
         board->sent.clear();
     }
     CTwoChannelView& Screen() { return *static_cast<CTwoChannelView*>(frame->ActiveView()); }
-    fw::Window* Control(int id) { return FindById(frame->ActiveView(), id); }
-    void Touch(int id) {
-        TouchCentreOf(Control(id));
-        fw::Loop().ProcessReady();
-    }
-    std::string Text(int id) {
-        auto* label = dynamic_cast<CLabel*>(Control(id));
-        return label ? label->Text() : "<no label>";
-    }
-    std::string Caption(int id) {
-        auto* button = dynamic_cast<CBttn*>(Control(id));
-        return button ? button->Caption() : "<no button>";
-    }
+    void Touch(int id) { TapControl(id); }
+    std::string Text(int id) { return TextOf(id); }
+    std::string Caption(int id) { return CaptionOf(id); }
     bool Shown(int id) { return Control(id) != nullptr && Control(id)->IsVisible(); }
     fw::Rect RectOf(int id) { return Control(id) ? Control(id)->GetRect() : fw::Rect{}; }
     void ShowTab(int page) {
@@ -61,16 +51,9 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
         if (mode == kNoChamber) {
             doc->DropChamber(ch);
         } else {
-            CHAMBER_CAL cal;
-            cal.ChamberModel = "FC65-G";
-            cal.ChamberSerial = std::to_string(1000 + chambers_++);
-            cal.BeamIsotope = "Co-60";
-            cal.CoefMantissa = 5000;
-            cal.CoefExponent = 7;
-            cal.CalMode = mode;
-            CCLibDB library;
+            CHAMBER_CAL cal = AddChamber("FC65-G", std::to_string(1000 + chambers_++), mode);
             int index = -1;
-            ASSERT_TRUE(library.AddRecord(cal) && library.FindCalibration(cal, index));
+            ASSERT_TRUE(CCLibDB().FindCalibration(cal, index));
             doc->ResolveChamberSelections();  // positions may have shifted
             ASSERT_TRUE(doc->SelectChamber(ch, index));
             doc->Channel[ch].SystemFactor = 1;

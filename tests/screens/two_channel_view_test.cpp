@@ -1,15 +1,13 @@
 // The two-channel screen as an operator uses it: both channels' values from known currents,
 // the ratio column and its rows by calibration, collections on both channels at once by
-// taps saved to a data file, the range and bias of the touched channel, zeroing of both,
-// and a board standby with one of its dialogs open.
+// taps saved to a data file, triggers, the range and bias of the touched channel, rows
+// added, and zeroing of both.
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "controls/MenuCommands.h"
 #include "fw/Text.h"
-#include "link/WindowMessages.h"
-#include "screens/CStandbyView.h"
 #include "support/RepaintCheck.h"
 #include "two_channel_fixture.h"
 
@@ -199,6 +197,8 @@ TEST_F(TwoChannelTest, ATriggerOnChannelOneCollectsBothChannels) {
         const char* status;
     } steps[] = {{0.0, 50000.0, "Armed (Ch.1)"},  // channel 2 alone starts nothing
                  {50000.0, 25000.0, "Triggered (Ch.1)"},
+                 {0.0, 0.0, "Armed (Ch.1)"},  // re-armed for the next shot
+                 {50000.0, 25000.0, "Triggered (Ch.1)"},
                  {0.0, 0.0, "Armed (Ch.1)"}};
     for (const auto& s : steps) {
         InjectCurrent(0, s.fa1);
@@ -206,8 +206,13 @@ TEST_F(TwoChannelTest, ATriggerOnChannelOneCollectsBothChannels) {
         Seconds(3);
         EXPECT_EQ(Text(Ids::kIdStatus), s.status) << s.fa1;
     }
-    ASSERT_EQ(doc->MeasList.size(), 1u);
+    ASSERT_EQ(doc->MeasList.size(), 2u);
     EXPECT_EQ(doc->MeasList[0].ChargeRatio.substr(0, 3), "2.0");
+    Touch(Ids::kIdStartStop);  // stopped: no more shots
+    EXPECT_EQ(Text(Ids::kIdStatus), "Idle");
+    InjectCurrent(0, 50000.0);
+    Seconds(3);
+    EXPECT_EQ(doc->MeasList.size(), 2u);
 }
 
 TEST_F(TwoChannelTest, RangeAndBiasActOnTheChannelTouched) {
@@ -249,13 +254,18 @@ TEST_F(TwoChannelTest, EachBiasTextTakesItsOwnChannelsColour) {
     }
 }
 
+// Add puts a rate row on the three data pages, only with automatic capture (without it not
+// even the notice shows) and with neither channel over range; Zero zeroes both.
 TEST_F(TwoChannelTest, AddPutsARateRowOnAllThreeDataPagesAndZeroZeroesBoth) {
     OpenTwoChannels();
-    doc->AutoDataCapture = 1;
     InjectCurrent(0, 3000.0);
     InjectCurrent(1, 1000.0);
     Readings(200);
-    script->Then([this] { clock->Advance(1000); });  // the notice closes on its own
+    Touch(Ids::kIdAddMeasurement);
+    EXPECT_TRUE(doc->MeasList.empty());
+    doc->AutoDataCapture = 1;
+    ThenExpectShown("Data Point Added to List.");
+    ThenDo([this] { clock->Advance(1000); });  // the notice closes on its own
     Touch(Ids::kIdAddMeasurement);
     EXPECT_EQ(Screen().DataPage(0).List().GetItemText(0, 2), "3.000 pA");
     EXPECT_EQ(Screen().DataPage(1).List().GetItemText(0, 2), "1.000 pA");
@@ -311,37 +321,6 @@ TEST_F(TwoChannelTest, RatioPageQuantitiesAndNoticesFollowBothChannels) {
     Calibrate(1, kRoentgenMode);  // Gy against R: no dose ratio, back to the rate
     EXPECT_FALSE(pageShows(Data::kQuantityIds[Data::kDose]));
     EXPECT_EQ(page.ShownQuantity(), Data::kRate);
-}
-
-// The power key with the bias keypad or the range menu open: the dialog ends through its
-// cancel path, nothing acts on its answer, and the screen goes only after its loop.
-TEST_F(TwoChannelTest, StandbyEndsAnOpenDialogUnanswered) {
-    const struct {
-        int control;
-        bool keypad;
-    } dialogs[] = {{Ids::kIdBias2, true}, {Ids::kIdRange1, false}};
-    for (const auto& d : dialogs) {
-        SCOPED_TRACE(d.control);
-        OpenTwoChannels(1, 1);
-        if (d.keypad) {
-            script->Then([this] { TapText("Select Bias"); });
-            script->Then([] {
-                TouchCentreOf(fw::Loop().TopLevel()->FindChild(CNumKeypadDlg::kIdDigit0 + 5));
-            });
-        }
-        CTwoChannelView* view = &Screen();
-        script->Then([&] {
-            fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
-            fw::Loop().ProcessReady();
-            EXPECT_EQ(frame->ActiveView(), view);  // closed, but its loop is still on the stack
-        });
-        Touch(d.control);
-        EXPECT_EQ(fw::Loop().ModalDepth(), 0);
-        EXPECT_NE(dynamic_cast<CStandbyView*>(frame->ActiveView()), nullptr);
-        EXPECT_TRUE(SentWithCode(0x00).empty() && SentWithCode(0x01).empty());
-        EXPECT_EQ(doc->Channel[1].BiasSet, 0);
-        EXPECT_EQ(SentWithCode(0x86).size(), 1u);  // the standby answered once
-    }
 }
 
 // A new reading repaints only the strip of the changed values, and leaves the panel as a
