@@ -93,124 +93,80 @@ TEST_F(Framework, StandbyWithNothingUnsavedGoesDarkAndAccepts) {
 // of the screen and the operator's answers to the save offer and the save-file box. The row is
 // kept exactly when the standby is refused.
 TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
+    // The operator's steps: "?part" is shown, "=text" shown whole, ">text" typed on the
+    // keypad, "!name" a screenshot, anything else a text touched. A folder where the data
+    // file should go fails its write.
+    const auto play = [this](const std::vector<std::string>& steps) {
+        for (const std::string& step : steps) {
+            const std::string rest = step.substr(1);
+            if (step[0] == '?')
+                ThenExpectShown(rest);
+            else if (step[0] == '=')
+                ThenDo([this, rest] { EXPECT_TRUE(ScreenHasText(rest)) << rest; });
+            else if (step[0] == '>')
+                ThenType(rest);
+            else if (step[0] == '!')
+                ThenDo([this, rest] { Screenshot(rest); });
+            else
+                ThenTapText(step);
+        }
+    };
     const auto blockTheFile = [this] {
-        doc->Title = "Blocked";  // a folder where the data file should go fails the write
+        doc->Title = "Blocked";
         fs::create_directories(root->Usb() / "Blocked.csv" / "inside");
-        ThenTapText("Yes");
-        ThenTapText("OK");
-        ThenExpectShown("overwrite?");
-        ThenTapText("Yes");
-        ThenExpectShown("Would you like to try again?");
     };
     struct Case {
         const char* name;
         bool unsavedRow;
-        std::function<void()> steps;  // the state and the answers scripted before the request
+        const char* title;              // nullptr: the default one
+        std::function<void()> prepare;  // the state before the request
+        std::vector<std::string> steps;
         std::vector<uint8_t> answers;
         std::vector<std::string> saved;
-    } cases[] = {
-        {"while collecting", false, [this] { doc->Collecting = 1; }, {0xFF}, {}},
-        {"while zeroing", false, [this] { Active()->BeginZeroing(0); }, {0xFF}, {}},
-        {"Cancel on the offer", true, [this] { ThenTapText("Cancel"); }, {0xFF}, {}},
-        {"No on the offer", true, [this] { ThenTapText("No"); }, {0x00}, {}},
-        {"Yes, saved under the title",
-         true,
-         [this] {
-             doc->Title = "Morning";
-             ThenTapText("Yes");
-             ThenDo([this] {  // the save-file box of every data-set save, the title preset
-                 EXPECT_TRUE(ScreenHasText("Save"));
-                 EXPECT_TRUE(ScreenShows("Morning"));
-                 Screenshot("framework_standby_save_name.png");
-             });
-             ThenTapText("OK");
-         },
-         {0x00},
-         {"Morning.csv"}},
-        {"Yes, a name typed",
-         true,
-         [this] {
-             doc->Title = "";
-             ThenTapText("Yes");
-             ThenTapText(" ");  // the empty name field
-             ThenType("run7");
-             ThenTapText("OK");
-         },
-         {0x00},
-         {"run7.csv"}},
-        {"Yes, no name, given up",
-         true,
-         [this] {
-             doc->Title = "";
-             ThenTapText("Yes");
-             ThenTapText("OK");  // not offered without a name: nothing happens
-             ThenExpectShown("File name (touch to change):");
-             ThenTapText("Cancel");
-         },
-         {0xFF},
-         {}},
-        {"Yes, an unsafe name told, given up",
-         true,
-         [this] {
-             doc->Title = "../Morning";
-             ThenTapText("Yes");
-             ThenTapText("OK");
-             ThenExpectShown("cannot contain");
-             ThenTapText("OK");
-             ThenTapText("Cancel");
-         },
-         {0xFF},
-         {}},
-        {"Yes, no storage device",
-         true,
-         [this] {
-             fs::remove_all(root->Usb());
-             ThenTapText("Yes");
-             ThenTapText("OK");
-             ThenExpectShown("Device not found");
-             ThenTapText("OK");
-         },
-         {0xFF},
-         {}},
-        {"a failed write tried again",
-         true,
-         [&] {
-             blockTheFile();
-             ThenTapText("Yes");
-         },
-         {0xFF},
-         {}},
-        {"a failed write not tried again: the operator's choice",
-         true,
-         [&] {
-             blockTheFile();
-             ThenTapText("No");
-         },
-         {0x00},
-         {}},
-        {"a second press while the offer is open",
-         true,
-         [this] {
-             ThenPost(WM_BOARD_STANDBY);
-             ThenExpectShown("Do you want to save?");
-             ThenTapText("No");
-         },
-         {0xFF, 0x00},
-         {}},
     };
+    // clang-format off
+    const Case cases[] = {
+        {"while collecting", false, nullptr, [this] { doc->Collecting = 1; }, {}, {0xFF}, {}},
+        {"while zeroing", false, nullptr, [this] { Active()->BeginZeroing(0); }, {}, {0xFF}, {}},
+        {"Cancel on the offer", true, nullptr, nullptr, {"Cancel"}, {0xFF}, {}},
+        {"No on the offer", true, nullptr, nullptr, {"No"}, {0x00}, {}},
+        // the save-file box of every data-set save, captioned "Save", the title preset
+        {"Yes, saved under the title", true, "Morning", nullptr,
+            {"Yes", "=Save", "?Morning", "!framework_standby_save_name.png", "OK"}, {0x00},
+            {"Morning.csv"}},
+        {"Yes, a name typed", true, "", nullptr, {"Yes", " ", ">run7", "OK"}, {0x00}, {"run7.csv"}},
+        {"Yes, no name: no OK, given up", true, "", nullptr,
+            {"Yes", "OK", "?File name (touch to change):", "Cancel"}, {0xFF}, {}},
+        {"Yes, an unsafe name told, given up", true, "../Morning", nullptr,
+            {"Yes", "OK", "?cannot contain", "OK", "Cancel"}, {0xFF}, {}},
+        {"Yes, no storage device", true, nullptr, [this] { fs::remove_all(root->Usb()); },
+            {"Yes", "OK", "?Device not found", "OK"}, {0xFF}, {}},
+        {"a failed write tried again", true, nullptr, blockTheFile,
+            {"Yes", "OK", "?overwrite?", "Yes", "?Would you like to try again?", "Yes"}, {0xFF}, {}},
+        {"a failed write not tried again: the operator's choice", true, nullptr, blockTheFile,
+            {"Yes", "OK", "?overwrite?", "Yes", "?Would you like to try again?", "No"}, {0x00}, {}},
+        {"a second press while the offer is open", true, nullptr,
+            [this] { ThenPost(WM_BOARD_STANDBY); }, {"?Do you want to save?", "No"}, {0xFF, 0x00}, {}},
+    };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CKelvarinFormView* view = Show<CScintPlaceholderView>();
         if (c.unsavedRow)
             AddUnsavedRow();
-        c.steps();
+        if (c.title != nullptr)
+            doc->Title = c.title;
+        if (c.prepare)
+            c.prepare();
+        play(c.steps);
         Post(WM_BOARD_STANDBY);
         EXPECT_TRUE(script->ScriptEmpty()) << "a box closed before it was answered";
         EXPECT_EQ(StandbyAnswers(), c.answers);
         const bool refused = c.answers.back() == 0xFF;
         EXPECT_EQ(ActiveIs<CStandbyView>(), !refused);
-        if (refused)
+        if (refused) {
             EXPECT_EQ(Active(), view);
+        }
         EXPECT_EQ(doc->MeasList.size(), refused && c.unsavedRow ? 1u : 0u);
         EXPECT_EQ(doc->DataUnsaved != 0, refused && c.unsavedRow);
         EXPECT_EQ(SavedFiles(), c.saved);
@@ -248,12 +204,7 @@ TEST_F(Framework, SavedSettingsAreAnnouncedWhileGoingDark) {
 
 TEST_F(Framework, ThePageMenuSwitchesScreensButNotToTheOneShown) {
     Show<CScintPlaceholderView>();
-    ThenDo([this] {
-        for (const char* entry : {"Channel 1", "Channel 2", "Channel 1 & 2", "Check Source",
-                                  "Chamber Library", "Preferences"})
-            EXPECT_TRUE(ScreenHasText(entry)) << entry;
-        Screenshot("framework_page_menu.png");
-    });
+    ThenDo([this] { Screenshot("framework_page_menu.png"); });
     ThenTapText("Channel 2");
     Tap(20, 30);
     EXPECT_EQ(doc->OneChannelShown, 1);

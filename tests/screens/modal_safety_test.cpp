@@ -95,6 +95,9 @@ class ModalSafetyTest : public OneChannelTest {
         }
         EXPECT_EQ(doc->Channel[0].ChamberIndex, -1);
         EXPECT_EQ(doc->Channel[0].SystemFactor, 0);
+        if (auto* factor = dynamic_cast<CBttn*>(Control(Setup::kIdSystemFactor))) {
+            EXPECT_FALSE(factor->IsMarked());
+        }
     }
 
     bool chamberStored = false;

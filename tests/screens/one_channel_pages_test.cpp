@@ -99,19 +99,6 @@ TEST_F(PagesTest, ThePickerShowsTheCalibrationOfTheTouchedRow) {
     EXPECT_EQ(polarity, "0");
 }
 
-TEST_F(PagesTest, APickerClosedWithoutAChamberLeavesTheFactorOff) {
-    AddChamber("FC65-G", "1234", kDoseMode);
-    OpenScreen(0, 0);
-    ThenPickChamber(-1, CChamberListDlg::kIdCancel);
-    TapControl(Setup::kIdSystemFactor);
-    ThenPickChamber(0, -1);
-    ThenDo([] { controls::DismissOpenModalsForStandby(); });
-    TapControl(Setup::kIdSystemFactor);
-    EXPECT_EQ(doc->Channel[0].SystemFactor, 0);
-    EXPECT_EQ(doc->Channel[0].ChamberIndex, -1);
-    EXPECT_FALSE(Marked(Setup::kIdSystemFactor));
-}
-
 TEST_F(PagesTest, SwitchingTheFactorOffDropsTheChamberAndTheCorrection) {
     OpenScreen(0, 0);
     SelectDoseChamber();
