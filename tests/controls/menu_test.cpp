@@ -88,30 +88,6 @@ TEST_F(MenuTest, EachMenuShowsItsItemsInOrderAndAChoiceSendsItsCommand) {
     EXPECT_EQ(host.commands, sent);
 }
 
-TEST_F(MenuTest, MenusOpenBelowTheButtonAndUnitMenusBesideIt) {
-    CPageMenu page;
-    CDoseUnitsPopupMenu dose;
-    CCFUnitPopupMenu coefficient;
-    for (CPopupMenu* m : {static_cast<CPopupMenu*>(&page), static_cast<CPopupMenu*>(&dose),
-                          static_cast<CPopupMenu*>(&coefficient)})
-        m->Build();
-    const fw::Rect below = page.MenuRect(kButton);
-    EXPECT_TRUE(below.left == kButton.left && below.top == kButton.bottom) << "its left edge";
-    EXPECT_EQ(below.Height(), 6 * 30);
-    EXPECT_EQ(dose.MenuRect(kButton).right, kButton.left);
-    EXPECT_EQ(coefficient.MenuRect(kButton).right, kButton.left);
-    EXPECT_EQ(coefficient.GetItemCount(), 13);
-    EXPECT_EQ(dose.GetItemCount(), 5);
-
-    // Channel 2 has no trigger: its entry can be removed.
-    CChgTypePopupMenu charge(0);
-    charge.Build();
-    ASSERT_EQ(charge.TriggerItemPosition(), 2);
-    charge.RemoveItemAt(charge.TriggerItemPosition());
-    EXPECT_EQ(charge.TriggerItemPosition(), -1);
-    EXPECT_EQ(charge.GetItemCount(), 2);
-}
-
 // "N_s_k:Gym^2/(h*A)": the lowered s and the raised 2 are runs of their own inside the item,
 // in the smaller face; a touch outside the menu closes it without a choice.
 TEST_F(MenuTest, CoefficientUnitsDrawRaisedAndLoweredCharactersInsideTheirItems) {
