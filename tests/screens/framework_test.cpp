@@ -142,11 +142,14 @@ TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
         {"Yes, no storage device", true, nullptr, [this] { fs::remove_all(root->Usb()); },
             {"Yes", "OK", "?Device not found", "OK"}, {0xFF}, {}},
         {"a failed write tried again", true, nullptr, blockTheFile,
-            {"Yes", "OK", "?overwrite?", "Yes", "?Would you like to try again?", "Yes"}, {0xFF}, {}},
+            {"Yes", "OK", "?overwrite?", "Yes", "?Would you like to try again?", "Yes"},
+            {0xFF}, {}},
         {"a failed write not tried again: the operator's choice", true, nullptr, blockTheFile,
-            {"Yes", "OK", "?overwrite?", "Yes", "?Would you like to try again?", "No"}, {0x00}, {}},
+            {"Yes", "OK", "?overwrite?", "Yes", "?Would you like to try again?", "No"},
+            {0x00}, {}},
         {"a second press while the offer is open", true, nullptr,
-            [this] { ThenPost(WM_BOARD_STANDBY); }, {"?Do you want to save?", "No"}, {0xFF, 0x00}, {}},
+            [this] { ThenPost(WM_BOARD_STANDBY); }, {"?Do you want to save?", "No"},
+            {0xFF, 0x00}, {}},
     };
     // clang-format on
     for (const Case& c : cases) {

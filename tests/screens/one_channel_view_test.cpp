@@ -98,44 +98,31 @@ TEST_F(TimedCollectionTest, ACollectionEndedOtherwiseAddsNoRowOrOnlyItsOwn) {
         std::function<void()> during;  // after the start
         const char* charge;
         size_t rows;
-    } cases[] = {
-        {"cleared after it ended", 2,
-         [this] {
-             Seconds(2);
-             TapControl(Ids::kIdStartStop);
-             EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Start");
-             EXPECT_EQ(doc->CollectionFinished, 0);
-         },
-         "0.000", 1},
-        {"without automatic capture", 2,
-         [this] {
-             doc->AutoDataCapture = 0;
-             Seconds(2);
-         },
-         "4.000", 0},
-        {"stopped early", 10,
-         [this] {
-             Seconds(3);
-             TapControl(Ids::kIdStartStop);
-             EXPECT_TRUE(View().ControlsEnabled());
-         },
-         "6.000", 0},
-        {"over-range on the way", 3,
-         [this] {
-             Seconds(1);
-             InjectCurrent(0, 5e9);
-             Readings(3);
-             InjectCurrent(0, 2000.0);
-             Seconds(2);
-         },
-         "XXXXX", 0},
-        {"over-range on the other channel", 2,
-         [this] {
-             InjectCurrent(1, 5e9);
-             Seconds(2);
-         },
-         "4.000", 0},
     };
+    const auto stopAt = [this](int seconds) {
+        Seconds(seconds);
+        TapControl(Ids::kIdStartStop);
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"cleared after it ended", 2, [&] {
+            stopAt(2);
+            EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Start");
+            EXPECT_EQ(doc->CollectionFinished, 0); }, "0.000", 1},
+        {"without automatic capture", 2, [this] { doc->AutoDataCapture = 0; Seconds(2); },
+            "4.000", 0},
+        {"stopped early", 10, [&] { stopAt(3); EXPECT_TRUE(View().ControlsEnabled()); }, "6.000",
+            0},
+        {"over-range on the way", 3, [this] {
+            Seconds(1);
+            InjectCurrent(0, 5e9);
+            Readings(3);
+            InjectCurrent(0, 2000.0);
+            Seconds(2); }, "XXXXX", 0},
+        {"over-range on the other channel", 2, [this] { InjectCurrent(1, 5e9); Seconds(2); },
+            "4.000", 0},
+    };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetUpTimed(c.seconds);
