@@ -89,6 +89,12 @@ class OneChannelTest : public testing_support::ScreenFixture {
         TapControl(COneChannelView::kIdAddMeasurement);
     }
 
+    bool Shown(int id) { return Control(id) != nullptr && Control(id)->IsVisible(); }
+    void ExpectEverythingFits() {
+        for (const fw::DrawnText& t : OverflowingTexts())
+            ADD_FAILURE() << "\"" << t.text << "\" does not fit its place";
+    }
+
     // Marks the sound log so the next check sees only what was played afterwards.
     static void ForgetSounds() { fw::PlayResourceSound("SndNotify"); }
     static std::string LastSound() { return fw::LastPlayedSound(); }

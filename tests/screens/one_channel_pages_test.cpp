@@ -29,16 +29,11 @@ class PagesTest : public OneChannelTest {
         auto* box = dynamic_cast<CBttn*>(Control(id));
         return box != nullptr && box->IsMarked();
     }
-    bool Shown(int id) { return Control(id) != nullptr && Control(id)->IsVisible(); }
     int Top(int id) { return Control(id)->GetRect().top; }
     void SelectDoseChamber() {
         AddChamber("FC65-G", "1234", kDoseMode);
         ThenPickChamber(0);
         TapControl(Setup::kIdSystemFactor);
-    }
-    void ExpectEverythingFits() {
-        for (const fw::DrawnText& t : OverflowingTexts())
-            ADD_FAILURE() << "\"" << t.text << "\" does not fit its place";
     }
 };
 

@@ -33,7 +33,6 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
     void Touch(int id) { TapControl(id); }
     std::string Text(int id) { return TextOf(id); }
     std::string Caption(int id) { return CaptionOf(id); }
-    bool Shown(int id) { return Control(id) != nullptr && Control(id)->IsVisible(); }
     fw::Rect RectOf(int id) { return Control(id) ? Control(id)->GetRect() : fw::Rect{}; }
     void ShowTab(int page) {
         TouchCentreOf(Screen().Tabs().TabRect(page));
@@ -76,10 +75,6 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
         }
         ADD_FAILURE() << "\"" << text << "\" not drawn in control " << id;
         return fw::Color::Rgb(1, 2, 3);
-    }
-    void ExpectEverythingFits() {
-        for (const fw::DrawnText& t : OverflowingTexts())
-            ADD_FAILURE() << "\"" << t.text << "\" does not fit its place";
     }
 
   private:
