@@ -208,8 +208,11 @@ TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
             CCeMntDatabase db;
             ASSERT_TRUE(OpenTestDb(db));
             EXPECT_EQ(db.RecordCount(), 0);
-            for (int i = 0; i < 50; ++i)
-                ASSERT_TRUE(Add(db, Named(std::string(200, char('a' + i % 26)), 1)));
+            for (int i = 0; i < 50; ++i) {
+                CDBRecord r = Named(std::string(200, char('a' + i % 26)), 1);
+                ASSERT_NE(db.WriteRecord(r, false), 0u);
+            }
+            ASSERT_TRUE(db.Flush());
         }
         damage();
         kept.push_back(ReadBytes(file));
