@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
 #include "fw/Clock.h"
 #include "fw/Text.h"
 #include "link/WindowMessages.h"
@@ -59,9 +60,9 @@ int16_t BiasVolts(int16_t raw, const CHANNEL_CAL& cal) {
     return ClampToInt16(v);
 }
 
-// A reading of exactly nothing goes out as "0", never "-0".
-double Unsigned0(double v) {
-    return v == 0.0 ? 0.0 : v;
+// A streamed reading in whole fA; one that rounds to nothing goes out as "0", never "-0".
+std::string WholeFemtoAmps(double v) {
+    return formatting::Fixed(v, 0);
 }
 
 std::string VersionText(const uint8_t* p) {
@@ -153,7 +154,7 @@ void CKelvarinDoc::HandleAdcData(const BOARD_PACKET& p) {
     if (StreamRaw != 0) {
         double i1 = Filter.InstantValue(0, Channel[0].Range, c1);
         double i2 = Filter.InstantValue(1, Channel[1].Range, c2);
-        StreamText(fw::StringPrintf("%.0f,%.0f\r\n", Unsigned0(i1), Unsigned0(i2)).c_str());
+        StreamText((WholeFemtoAmps(i1) + "," + WholeFemtoAmps(i2) + "\r\n").c_str());
     }
     if (Collecting != 0)
         CountCollectionTick();
@@ -215,9 +216,10 @@ void CKelvarinDoc::CompleteZeroingOrRate() {
     Filter.ComputeRate(1, Channel[1].Range);
     Filter.SampleCount = 0;
     if (StreamRate == 1) {
-        StreamText(fw::StringPrintf("%.0f,%.0f,%.1f,%.1f\r\n", Unsigned0(Filter.Chan[0].Rate),
-                                    Unsigned0(Filter.Chan[1].Rate), Filter.Chan[0].Temperature,
-                                    Filter.Chan[1].Temperature)
+        const auto& f = Filter.Chan;
+        StreamText((WholeFemtoAmps(f[0].Rate) + "," + WholeFemtoAmps(f[1].Rate) + "," +
+                    formatting::Fixed(f[0].Temperature, 1) + "," +
+                    formatting::Fixed(f[1].Temperature, 1) + "\r\n")
                        .c_str());
     }
     UpdateAllViews(kHintNewRates);

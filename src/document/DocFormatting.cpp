@@ -31,8 +31,7 @@ constexpr double kPressStandards[] = {760.0, 1.0, 101.3};
 // scaling), for a value shown divided by `scale`.
 std::string Stepped(double v, double scale, double first, double second) {
     double a = std::fabs(v);
-    const char* format = a < first ? "%.3f" : a < second ? "%.2f" : "%.1f";
-    return fw::StringPrintf(format, v / scale);
+    return formatting::Fixed(v / scale, a < first ? 3 : a < second ? 2 : 1);
 }
 
 struct ScaledCharge {
@@ -62,8 +61,7 @@ std::string Ratio(double a, double b, bool overRange) {
     if (!std::isfinite(r))
         return formatting::OverRange();
     double m = std::fabs(r);
-    const char* format = m < 100 ? "%0.3f" : m < 1e4 ? "%.2f" : m < 1e5 ? "%.1f" : "%.0f";
-    return fw::StringPrintf(format, r);
+    return formatting::Fixed(r, m < 100 ? 3 : m < 1e4 ? 2 : m < 1e5 ? 1 : 0);
 }
 
 }  // namespace

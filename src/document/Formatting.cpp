@@ -15,6 +15,16 @@ std::string OverRange() {
     return fw::LoadString(kOverRangeId);
 }
 
+std::string WithoutNegativeZero(std::string text) {
+    if (text.size() > 1 && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+std::string Fixed(double v, int decimals) {
+    return WithoutNegativeZero(fw::StringPrintf("%.*f", decimals, v));
+}
+
 std::string CutValueText(const std::string& text) {
     size_t keep = !text.empty() && text[0] == '-' ? 6 : 5;
     size_t point = text.find('.');
@@ -24,13 +34,7 @@ std::string CutValueText(const std::string& text) {
 
 std::string FourSignificant(double v) {
     double a = std::fabs(v);
-    if (a < 10)
-        return fw::StringPrintf("%0.3f", v);
-    if (a < 100)
-        return fw::StringPrintf("%.2f", v);
-    if (a < 1000)
-        return fw::StringPrintf("%.1f", v);
-    return fw::StringPrintf("%.0f", v);
+    return Fixed(v, a < 10 ? 3 : a < 100 ? 2 : a < 1000 ? 1 : 0);
 }
 
 std::string Superscript(int n) {

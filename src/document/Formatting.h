@@ -11,6 +11,14 @@ inline constexpr int kOverRangeId = 407;      // "XXXXX"
 std::string NotApplicable();
 std::string OverRange();
 
+// `text` without its leading minus sign when it is a number whose every digit is zero
+// ("-0.000" → "0.000"; "-0.001" and "-inf" stay as they are):
+// a value that rounds to nothing is shown, written and sent as an unsigned zero.
+std::string WithoutNegativeZero(std::string text);
+
+// "%.<decimals>f" of v, a value that rounds to zero without a minus sign.
+std::string Fixed(double v, int decimals);
+
 // Keeps at most 5 characters of a non-negative value's text and 6 of a negative one's, but
 // never cuts into the digits left of the decimal point.
 std::string CutValueText(const std::string& text);

@@ -14,7 +14,7 @@ std::string MonthDayYear(const DATE3& d) {
 }
 
 std::string PicoAmps(double v) {
-    return fw::StringPrintf("%0.1f pA", v);
+    return formatting::Fixed(v, 1) + " pA";
 }
 
 }  // namespace
@@ -61,8 +61,8 @@ void CKelvarinDoc::FillChannelSetup(int ch, MEAS_INFO& row) const {
     row.Aion[ch] = chamber ? c.Aion : na;
     row.Polarity[ch] = chamber ? c.Polarity : int16_t(0);
     row.TPCorrection[ch] = c.TPCorrection;
-    row.Temperature[ch] = c.TPCorrection == 1 ? fw::StringPrintf("%0.1f", c.Temperature) : na;
-    row.Pressure[ch] = c.TPCorrection == 1 ? fw::StringPrintf("%0.1f", c.Pressure) : na;
+    row.Temperature[ch] = c.TPCorrection == 1 ? formatting::Fixed(c.Temperature, 1) : na;
+    row.Pressure[ch] = c.TPCorrection == 1 ? formatting::Fixed(c.Pressure, 1) : na;
 }
 
 void CKelvarinDoc::AddMeasurement(bool isRate, MEAS_INFO& row) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
 #include "document/RemoteNumbers.h"
 #include "document/RemoteReplies.h"
 #include "document/RemoteScreen.h"
@@ -29,6 +30,11 @@ constexpr int kMinBias = 100;
 constexpr int kMaxBias = 1000;
 constexpr long long kMaxChargeSeconds = 86400;
 constexpr size_t kCalibrationNumbers = 12;
+
+// "%f" of a stored number in a reply: six decimals, and no minus sign on a zero.
+std::string Fixed6(double v) {
+    return formatting::Fixed(v, 6);
+}
 
 // One line being decoded. It reads and changes the document and answers with one reply.
 class RemoteCommand {
@@ -196,7 +202,7 @@ class RemoteCommand {
         return MOnly([&] {
             const CHANNEL_CAL& cal = doc_.Filter.Cal[ch];
             if (what == 'C')
-                return fw::StringPrintf("*%f,%f\r\n", cal.BiasM, cal.BiasB);
+                return "*" + Fixed6(cal.BiasM) + "," + Fixed6(cal.BiasB) + "\r\n";
             const CHANNEL_INFO& c = doc_.Channel[ch];
             return Int(what == 'S' ? c.BiasSet : c.BiasRead);
         });
@@ -213,7 +219,7 @@ class RemoteCommand {
                 for (double v : {r->Gain, r->A, r->B, r->C, r->D, r->E}) {
                     if (reply.size() > 1)
                         reply += ',';
-                    reply += fw::StringPrintf("%f", v);
+                    reply += Fixed6(v);
                 }
             }
             return reply + "\r\n";
@@ -222,14 +228,15 @@ class RemoteCommand {
 
     std::string FilterOutput() {
         const auto& f = doc_.Filter.Chan;
-        return fw::StringPrintf("*%ld,%f,%ld,%f\r\n", long(f[0].MeanCount), f[0].Temperature,
-                                long(f[1].MeanCount), f[1].Temperature);
+        return fw::StringPrintf("*%ld,%s,%ld,%s\r\n", long(f[0].MeanCount),
+                                Fixed6(f[0].Temperature).c_str(), long(f[1].MeanCount),
+                                Fixed6(f[1].Temperature).c_str());
     }
 
     std::string LastCounts() {
         const auto& f = doc_.Filter.Chan;
-        return fw::StringPrintf("*%ld,%ld,%f,%f\r\n", long(f[0].LastCount), long(f[1].LastCount),
-                                f[0].Temperature, f[1].Temperature);
+        return fw::StringPrintf("*%ld,%ld,%s,%s\r\n", long(f[0].LastCount), long(f[1].LastCount),
+                                Fixed6(f[0].Temperature).c_str(), Fixed6(f[1].Temperature).c_str());
     }
 
     std::string CollectionState() {
@@ -264,7 +271,7 @@ class RemoteCommand {
         const double* value = Threshold(2);
         if (value == nullptr || !Length(6))
             return Unknown();
-        return fw::StringPrintf("*%0.1f\r\n", *value);
+        return "*" + formatting::Fixed(*value, 1) + "\r\n";
     }
 
     // The threshold named by the letters at `i` ("HTS", "HTP", "LTS", "LTP").

@@ -99,7 +99,7 @@ void WriteChamber(const MEAS_INFO& row, int n, DelimitedText& t) {
     }
     const CAL_MODE* mode = FindCalMode(row.CalMode[n]);
     t.Fields({ColumnText(row.ChamberModel[n]), ColumnText(row.ChamberSerial[n]),
-              ColumnText(row.BeamIsotope[n]), fw::StringPrintf("%0.6f", row.Coefficient[n]),
+              ColumnText(row.BeamIsotope[n]), formatting::Fixed(row.Coefficient[n], 6),
               mode ? fw::LoadString(mode->labelId) : na, ColumnText(row.ReportName[n]),
               row.ReportDate[n], row.CalDueDate[n], ColumnText(row.Aion[n]),
               fw::StringPrintf("%d", row.Polarity[n])},
@@ -158,17 +158,16 @@ std::string BaselineDose(const SCINT_BASELINE& b) {
     static constexpr int kDoseUnits[] = {468, 469, 470, 471, 472};
     bool calibrated = b.DoseType == 1 && b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
     std::string unit = fw::LoadString(calibrated ? kDoseUnits[b.ScintDoseUnit] : 294);
-    return fw::StringPrintf("%0.3f %s", b.DoseValue, unit.c_str());
+    return formatting::Fixed(b.DoseValue, 3) + " " + unit;
 }
 
 void WriteScintRow(const SCINT_MEAS_INFO& row, DelimitedText& t) {
     const SCINT_BASELINE& b = row.Baseline;
     t.Fields({fw::StringPrintf("%d", row.Flagged), row.Date, row.Time, row.RateValue, row.RateUnit,
               row.ChargeValue, row.ChargeUnit});
-    t.Fields(
-        {b.BaselineKey, ColumnText(b.Description), ColumnText(b.ScintSerial),
-         fw::StringPrintf("%0.3f", b.ScintGain), fw::StringPrintf("%0.3f", b.CLR), BaselineDose(b)},
-        false);
+    t.Fields({b.BaselineKey, ColumnText(b.Description), ColumnText(b.ScintSerial),
+              formatting::Fixed(b.ScintGain, 3), formatting::Fixed(b.CLR, 3), BaselineDose(b)},
+             false);
     t.Literal("\r\n");
 }
 

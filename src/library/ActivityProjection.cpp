@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "document/Formatting.h"
 #include "fw/Clock.h"
 #include "fw/Resources.h"
 #include "settings/NumberText.h"
@@ -71,7 +72,7 @@ std::string ActivityValueText(const std::optional<double>& activity, int unit) {
         return kNotApplicableText;
     if (!std::isfinite(*activity))
         return kOverRangeText;
-    const std::string number = settings::FormatFixed(*activity, 3);
+    const std::string number = formatting::Fixed(*activity, 3);
     const std::string unitText = ActivityUnitText(unit);
     return unitText.empty() ? number : number + " " + unitText;
 }

@@ -10,6 +10,7 @@
 #include "controls/NumberEntry.h"
 #include "controls/PopupMenus.h"
 #include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "library/ActivityProjection.h"
@@ -191,7 +192,7 @@ void CAddSourceDlg::EnterNumber(int fieldId, const char* title, std::string& tar
         run_(refusal);
         return;
     }
-    target = settings::FormatFixed(*value, 3);
+    target = formatting::Fixed(*value, 3);
     Field(fieldId).SetCaption(target);
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "controls/NumberEntry.h"
+#include "document/Formatting.h"
 #include "fw/Clock.h"
 #include "fw/Text.h"
 
@@ -66,7 +67,7 @@ std::optional<std::string> ParseAion(const std::string& text) {
     std::optional<double> v = ParseEntry(text);
     if (!v)
         return std::nullopt;
-    return fw::StringPrintf("%0.3f", *v);
+    return formatting::Fixed(*v, 3);
 }
 
 bool IsValidDate(const DATE_YMD& date) {

@@ -5,6 +5,7 @@
 #include "controls/NumberEntry.h"
 #include "document/CKelvarinDoc.h"
 #include "document/EntryRules.h"
+#include "document/Formatting.h"
 #include "fw/Text.h"
 #include "prefs/PageStyle.h"
 #include "prefs/PrefsPageHost.h"
@@ -25,7 +26,7 @@ const char* FactorName(const FactorId& f) {
 }
 
 std::string FactorText(double v) {
-    return fw::StringPrintf("%0.3f", v);
+    return formatting::Fixed(v, 3);
 }
 
 }  // namespace

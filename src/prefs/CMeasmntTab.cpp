@@ -8,6 +8,7 @@
 #include "controls/PopupMenus.h"
 #include "document/CKelvarinDoc.h"
 #include "document/EntryRules.h"
+#include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "prefs/PageStyle.h"
@@ -26,7 +27,7 @@ constexpr int kThresholdIds[] = {CMeasmntTab::kIdHighStart, CMeasmntTab::kIdHigh
                                  CMeasmntTab::kIdLowStart, CMeasmntTab::kIdLowStop};
 
 std::string ThresholdText(double pa) {
-    return fw::StringPrintf("%0.1f", pa);
+    return formatting::Fixed(pa, 1);
 }
 
 std::string DefaultTypeText(int type) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 
@@ -71,8 +72,8 @@ std::array<std::string, 4> StatisticsTexts(const SetStatistics& s) {
         const std::string none = fw::LoadString(kPlaceholderText);
         return {none, none, none, none};
     }
-    return {fw::StringPrintf("%0.3f", s.blueAverage), fw::StringPrintf("%0.3f", s.greenAverage),
-            fw::StringPrintf("%0.3f", s.blueStdDev), fw::StringPrintf("%0.3f", s.greenStdDev)};
+    return {formatting::Fixed(s.blueAverage, 3), formatting::Fixed(s.greenAverage, 3),
+            formatting::Fixed(s.blueStdDev, 3), formatting::Fixed(s.greenStdDev, 3)};
 }
 
 bool IsValidDoseValue(double dose) {

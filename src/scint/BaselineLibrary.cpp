@@ -4,6 +4,7 @@
 
 #include "controls/CTouchListCtrl.h"
 #include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
 #include "fw/Text.h"
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
@@ -92,7 +93,7 @@ std::string BaselineTime(const SCINT_BASELINE& b) {
 }
 
 std::string FactorText(double value) {
-    return std::isfinite(value) ? fw::StringPrintf("%0.3f", value) : "XXXXX";
+    return std::isfinite(value) ? formatting::Fixed(value, 3) : "XXXXX";
 }
 
 }  // namespace scint

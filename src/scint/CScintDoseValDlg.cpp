@@ -5,6 +5,7 @@
 #include "controls/MenuCommands.h"
 #include "controls/NumberEntry.h"
 #include "controls/PopupMenus.h"
+#include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "scint/BaselineCalculation.h"
@@ -60,7 +61,7 @@ void CScintDoseValDlg::ShowValues() {
     const bool dose = doseType_ == scint::kDoseTypeDose;
     relative_.SetMarked(!dose);
     dose_.SetMarked(dose);
-    value_.SetCaption(fw::StringPrintf("%0.2f", doseValue_));
+    value_.SetCaption(formatting::Fixed(doseValue_, 2));
     units_.SetCaption(doseUnit_ >= 0 ? scint::DoseUnitName(doseUnit_) : "");
     value_.Enable(dose);
     units_.Enable(dose);

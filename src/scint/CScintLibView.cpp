@@ -2,6 +2,7 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "library/StoreWritePrompt.h"
@@ -240,9 +241,8 @@ void CScintLibView::FillPoints() {
     const scint::PointSet points =
         scint::ReadPoints(baselines_[selectedRow_].BaselineKey, shownSet_);
     for (const SCINT_MMNT& p : points) {
-        const int row =
-            points_.InsertItem(points_.GetItemCount(), fw::StringPrintf("%0.3f", p.Blue));
-        points_.SetItemText(row, 1, fw::StringPrintf("%0.3f", p.Green));
+        const int row = points_.InsertItem(points_.GetItemCount(), formatting::Fixed(p.Blue, 3));
+        points_.SetItemText(row, 1, formatting::Fixed(p.Green, 3));
     }
     const std::array<std::string, 4> texts =
         scint::StatisticsTexts(scint::ComputeStatistics(points));

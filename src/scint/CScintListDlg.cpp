@@ -1,6 +1,7 @@
 #include "scint/CScintListDlg.h"
 
 #include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "res/Resources.h"
@@ -84,7 +85,7 @@ void CScintListDlg::ShowInfo(const SCINT_BASELINE& b) {
     info_[0].SetText(scint::BaselineDate(doc_, b));
     info_[1].SetText(scint::BaselineTime(b));
     info_[2].SetText(scint::DoseTypeName(b.DoseType));
-    info_[3].SetText(b.DoseType == 1 ? fw::StringPrintf("%0.2f ", b.DoseValue) +
+    info_[3].SetText(b.DoseType == 1 ? formatting::Fixed(b.DoseValue, 2) + " " +
                                            scint::DoseUnitName(b.ScintDoseUnit)
                                      : fw::LoadString(kPlaceholderText));
     info_[4].SetText(scint::FactorText(b.ScintGain));

@@ -2,6 +2,7 @@
 
 #include "controls/CKeypadDlg.h"
 #include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
 #include "fw/Clock.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
@@ -61,8 +62,8 @@ void CScintSaveBaselineDlg::ShowValues() {
     const SCINT_BASELINE& b = baseline_;
     std::string date;
     doc_.FormatDateYMD(b.Year, b.Month, b.Day, date);
-    values_[0].SetText(fw::StringPrintf("%0.3f", b.ScintGain));
-    values_[1].SetText(fw::StringPrintf("%0.3f", b.CLR));
+    values_[0].SetText(formatting::Fixed(b.ScintGain, 3));
+    values_[1].SetText(formatting::Fixed(b.CLR, 3));
     values_[2].SetText(scint::DoseTypeText(b.DoseType, b.ScintDoseUnit));
     values_[3].SetText(date);
     values_[4].SetText(fw::StringPrintf("%02d:%02d:%02d", b.Hour, b.Minute, b.Second));

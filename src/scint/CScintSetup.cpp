@@ -4,6 +4,7 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "document/Formatting.h"
 #include "document/Hints.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
@@ -316,8 +317,8 @@ void CScintSetup::FillList() {
     for (const SCINT_MMNT& p : sets_[activeSet_]) {
         const int row = list_.InsertItem(list_.GetItemCount(), "");
         list_.SetItemData(row, res::kBmpDeleteMark);
-        list_.SetItemText(row, 1, fw::StringPrintf("%0.3f", p.Blue));
-        list_.SetItemText(row, 2, fw::StringPrintf("%0.3f", p.Green));
+        list_.SetItemText(row, 1, formatting::Fixed(p.Blue, 3));
+        list_.SetItemText(row, 2, formatting::Fixed(p.Green, 3));
     }
     ApplyEnablingRules();
 }
@@ -397,8 +398,8 @@ void CScintSetup::OnCalculate() {
     baseline_.CLR = factors->CLR;
     baseline_.ScintGain = factors->ScintGain;
     calculated_ = true;
-    factors_[0].SetText(fw::StringPrintf("%0.3f", baseline_.ScintGain));
-    factors_[1].SetText(fw::StringPrintf("%0.3f", baseline_.CLR));
+    factors_[0].SetText(formatting::Fixed(baseline_.ScintGain, 3));
+    factors_[1].SetText(formatting::Fixed(baseline_.CLR, 3));
     factors_[2].SetText(scint::DoseTypeText(baseline_.DoseType, baseline_.ScintDoseUnit));
     ApplyEnablingRules();
 }

@@ -5,6 +5,7 @@
 #include "controls/CMsgBox.h"
 #include "controls/CNumKeypadDlg.h"
 #include "controls/NumberEntry.h"
+#include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 
@@ -69,10 +70,10 @@ std::optional<double> AskCorrectionInput(const ModalRunner& run, const KeypadSet
         return std::nullopt;
     std::optional<double> v = ParseEntry(*entry);
     if (!v || *v < limits.minimum || *v > limits.maximum) {
-        const char* format = setup.decimals == 3 ? "%.3f" : "%.1f";
+        const int decimals = setup.decimals == 3 ? 3 : 1;
         Refuse(fw::StringPrintf("The %s is invalid.\r\nValid values are:\r\n >= ", quantity) +
-               fw::StringPrintf(format, limits.minimum) +
-               " and <= " + fw::StringPrintf(format, limits.maximum));
+               formatting::Fixed(limits.minimum, decimals) +
+               " and <= " + formatting::Fixed(limits.maximum, decimals));
         return std::nullopt;
     }
     return v;
@@ -156,11 +157,11 @@ Limits PressureLimits(int pressStd) {
 }
 
 std::string TemperatureText(double celsius) {
-    return fw::StringPrintf("%.1f", celsius);
+    return formatting::Fixed(celsius, 1);
 }
 
 std::string PressureText(double pressure, int pressStd) {
-    return fw::StringPrintf(pressStd == kAtmStd ? "%.3f" : "%.1f", pressure);
+    return formatting::Fixed(pressure, pressStd == kAtmStd ? 3 : 1);
 }
 
 std::string PressureUnit(int pressStd) {

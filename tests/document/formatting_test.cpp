@@ -63,6 +63,14 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
         {Kind::Dose, 0, 0.05, 8, "5.000", -1},   // cGy
         {Kind::Dose, 0, 1e-5, 9, "10.00", -1},   // µR
         {Kind::Dose, 0, 1234.4, 5, "1234", -1},  // rate-based: "%.0f", not cut
+        // A value whose shown digits are all zero carries no minus sign; one that shows a
+        // digit keeps it.
+        {Kind::Rate, 0, -0.1, 0, "0.000", 292},
+        {Kind::Rate, 0, -0.0, 0, "0.000", 292},  // a zeroed channel
+        {Kind::Rate, 0, -0.6, 0, "-0.001", 292},
+        {Kind::Rate, 1, -400.0, 1, "0.000", 289},
+        {Kind::Charge, 0, -0.0004, 0, "0.000", 294},
+        {Kind::Dose, 0, -0.00001, 5, "0.000", -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Text(c.kind, c.ch, c.value, c.setting), c.text) << c.value;
@@ -86,6 +94,13 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
     EXPECT_EQ(formatting::CutValueText("101000.0"), "101000");
     EXPECT_EQ(formatting::CutValueText("-101000.0"), "-101000");
     EXPECT_EQ(formatting::CutValueText("12.345"), "12.34");
+    for (const auto& [text, shown] : {std::pair{"-0", "0"},
+                                      {"-0.000", "0.000"},
+                                      {"-0.010", "-0.010"},
+                                      {"-inf", "-inf"},
+                                      {"-", "-"},
+                                      {"-10", "-10"}})
+        EXPECT_EQ(formatting::WithoutNegativeZero(text), shown);
 }
 
 TEST_F(Texts, DatesTimesAndStandards) {

@@ -53,7 +53,8 @@ TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
         {kNaN, 1.0, "XXXXX"},        {1.0, kNaN, "XXXXX"},
         {kInf, 2.0, "XXXXX"},        {3.0, kInf, "XXXXX"},
         {10.0, 5.0, "XXXXX", true},  {10.0, 5.0, "XXXXX", false, true},
-        {10.0, 0.0, "XXXXX", true},  // before the zero guard
+        {10.0, 0.0, "XXXXX", true},                          // before the zero guard
+        {-1.0, 1e4, "0.000"},        {1e-4, -1.0, "0.000"},  // no sign on a shown zero
     };
     for (const auto& c : cases)
         EXPECT_EQ(RateRatio(c.a, c.b, c.over1, c.over2), c.text) << c.a << " / " << c.b;

@@ -75,7 +75,7 @@ TEST_F(RemoteQueries, ValuesInTheirReplyFormats) {
     doc.Filter.Cal[1].BiasM = 0.5;
     doc.Filter.Cal[1].BiasB = -1.25;
     doc.Filter.Cal[0].High = {1, 1, 1.5, 0, 0.1, 0.2, 0.3, 0.4, 100};
-    doc.Filter.Cal[0].Low = {1, 1, 0.5, 0, -1, -2, -3, -4, 0};
+    doc.Filter.Cal[0].Low = {1, 1, 0.5, 0, -1, -2, -3, -4, -1e-9};  // E is sent as a zero
     f1.MeanCount = 8388608;
     f2.MeanCount = -5;
     f1.Temperature = 22.5;

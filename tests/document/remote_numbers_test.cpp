@@ -1,7 +1,6 @@
 // Numbers in remote lines: read in the C form only, never NaN, infinite or wrapped.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
 
 #include "document/RemoteNumbers.h"
@@ -33,18 +32,6 @@ TEST(RemoteNumbers, ReadAsFarAsTheyGoWithoutNanInfinityOrWrapping) {
     EXPECT_EQ(ReadInteger("12.9", 0)->end, 2u);
     EXPECT_FALSE(ReadInteger("-", 0));
     EXPECT_FALSE(ReadInteger("x1", 0));
-}
-
-TEST(RemoteNumbers, ListsNeedTheExactCountAndTheClosingBracket) {
-    std::array<double, 3> v{7, 7, 7};
-    EXPECT_TRUE(remote::ReadNumberList("<X 1,2;-3>", 3, v));
-    EXPECT_EQ(v, (std::array<double, 3>{1, 2, -3}));
-    v = {7, 7, 7};
-    for (const char* line :
-         {"<X 1,2>", "<X 1,2,3,4>", "<X 1,2,3 >", "<X 1,,3>", "<X 1,2,nan>", "<X 1,2,3"}) {
-        EXPECT_FALSE(remote::ReadNumberList(line, 3, v)) << line;
-        EXPECT_EQ(v, (std::array<double, 3>{7, 7, 7})) << line;
-    }
 }
 
 TEST(RemotePortText, Latin1BothWays) {

@@ -19,7 +19,7 @@
 #include "library/ChamberEntries.h"
 #include "library_fixture.h"
 #include "store/CCLibDB.h"
-#include "store/FaultyVfs.h"
+#include "store/faulty_vfs.h"
 
 namespace library_test {
 namespace {

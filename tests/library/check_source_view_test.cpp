@@ -13,7 +13,7 @@
 #include "screens/CStandbyView.h"
 #include "screens/ViewFactory.h"
 #include "store/CSrcDB.h"
-#include "store/FaultyVfs.h"
+#include "store/faulty_vfs.h"
 
 namespace library_test {
 namespace {

@@ -41,13 +41,11 @@ std::vector<int16_t> Samples(const std::vector<uint8_t>& b) {
             break;
         }
         if (Tag(b, at, "fmt ")) {
-            haveFmt = size >= 16;
-            EXPECT_EQ(U16(b, body), 1);           // PCM
-            EXPECT_EQ(U16(b, body + 2), 1);       // mono
-            EXPECT_EQ(U32(b, body + 4), 22050u);  // rate
-            EXPECT_EQ(U32(b, body + 8), 44100u);  // bytes per second
-            EXPECT_EQ(U16(b, body + 12), 2);      // block
-            EXPECT_EQ(U16(b, body + 14), 16);     // bits
+            haveFmt = size >= 16;  // PCM, mono, rate, bytes per second, block, bits
+            EXPECT_EQ(
+                (std::vector<uint32_t>{U16(b, body), U16(b, body + 2), U32(b, body + 4),
+                                       U32(b, body + 8), U16(b, body + 12), U16(b, body + 14)}),
+                (std::vector<uint32_t>{1, 1, 22050, 44100, 2, 16}));
         } else if (Tag(b, at, "data")) {
             EXPECT_TRUE(haveFmt) << "data before fmt";
             for (size_t i = 0; i + 1 < size; i += 2)

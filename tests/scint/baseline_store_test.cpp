@@ -5,7 +5,7 @@
 #include "scint/BaselineStore.h"
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
-#include "store/FaultyVfs.h"
+#include "store/faulty_vfs.h"
 #include "support/TempRoot.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "scint/CScintSetup.h"
 #include "scint/scint_fixture.h"
 #include "screens/CPlaceholderView.h"
-#include "store/FaultyVfs.h"
+#include "store/faulty_vfs.h"
 
 namespace scint_test {
 namespace {

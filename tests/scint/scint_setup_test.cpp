@@ -5,7 +5,7 @@
 #include "scint/CScintSaveBaselineDlg.h"
 #include "scint/CScintSetup.h"
 #include "scint/scint_fixture.h"
-#include "store/FaultyVfs.h"
+#include "store/faulty_vfs.h"
 
 namespace scint_test {
 namespace {

@@ -96,46 +96,39 @@ int SaveInChild(CKelvarinDoc& doc, void (*prepare)()) {
     return status;
 }
 
-void PowerCut() {
-    std::raise(SIGKILL);
-}
+// A power cut just before the staged file replaces the old one, and the kernel killing the
+// writer once a file passes 512 bytes (a torn write): the old file stays whole and loads
+// cleanly, and the next save goes through.
+TEST(SettingsCrash, DeathWhileSavingLeavesTheOldFileWhole) {
+    const std::pair<void (*)(), int> deaths[] = {
+        {[] { settings::SetStagedWriteHook([] { std::raise(SIGKILL); }); }, SIGKILL},
+        {[] {
+             rlimit limit{512, 512};
+             setrlimit(RLIMIT_FSIZE, &limit);
+         },
+         SIGXFSZ},
+    };
+    for (const auto& [prepare, signal] : deaths) {
+        SCOPED_TRACE(signal);
+        TempRoot root;
+        CKelvarinDoc doc;
+        std::string before = SavedFileWithGain(root, doc);
+        doc.Filter.Cal[0].High.Gain = 2.5;
+        int status = SaveInChild(doc, prepare);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        EXPECT_EQ(WTERMSIG(status), signal);
+        EXPECT_EQ(ReadText(SettingsPath(root)), before);
+        std::filesystem::path staged = SettingsPath(root).string() + ".new";
+        if (signal == SIGKILL)  // the child did get as far as the complete new text
+            EXPECT_EQ(StoredValue(staged, "CalInfo", "Ch1HiGain"), "2.500000");
 
-TEST(SettingsCrash, PowerCutBeforeTheRenameLeavesTheOldFileWhole) {
-    TempRoot root;
-    CKelvarinDoc doc;
-    std::string before = SavedFileWithGain(root, doc);
-    doc.Filter.Cal[0].High.Gain = 2.5;
-
-    int status = SaveInChild(doc, [] { settings::SetStagedWriteHook(PowerCut); });
-    ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(WTERMSIG(status), SIGKILL);
-    EXPECT_EQ(ReadText(SettingsPath(root)), before);
-    // The child did get as far as the complete new text.
-    std::filesystem::path staged = SettingsPath(root).string() + ".new";
-    EXPECT_EQ(StoredValue(staged, "CalInfo", "Ch1HiGain"), "2.500000");
-
-    CKelvarinDoc after;
-    EXPECT_TRUE(LoadSettings(after).repairedKeys.empty());
-    EXPECT_EQ(after.Filter.Cal[0].High.Gain, 1.5);
-    ASSERT_TRUE(SaveSettings(doc));
-    EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "2.500000");
-    EXPECT_FALSE(std::filesystem::exists(staged));
-}
-
-TEST(SettingsCrash, DeathInTheMiddleOfWritingLeavesTheOldFileWhole) {
-    TempRoot root;
-    CKelvarinDoc doc;
-    std::string before = SavedFileWithGain(root, doc);
-    doc.Filter.Cal[0].High.Gain = 2.5;
-
-    // The kernel kills the writer once a file passes 512 bytes: a torn write.
-    int status = SaveInChild(doc, [] {
-        rlimit limit{512, 512};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
-    EXPECT_EQ(ReadText(SettingsPath(root)), before);
+        CKelvarinDoc after;
+        EXPECT_TRUE(LoadSettings(after).repairedKeys.empty());
+        EXPECT_EQ(after.Filter.Cal[0].High.Gain, 1.5);
+        ASSERT_TRUE(SaveSettings(doc));
+        EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "2.500000");
+        EXPECT_FALSE(std::filesystem::exists(staged));
+    }
 }
 
 TEST(SettingsHelper, EachHelperKeepsItsOwnDocument) {
@@ -153,14 +146,10 @@ TEST(SettingsHelper, EachHelperKeepsItsOwnDocument) {
     ASSERT_TRUE(first.Save());
     EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Volume"), "5");
     EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "8");
-
-    std::string text = "kept";
-    EXPECT_EQ(first.GetCategory(kCategoryCount), nullptr);
-    EXPECT_FALSE(first.GetString(kCategoryCount, "Brightness", text, "1"));
+    std::string text = "kept";  // a category index past the table is none
+    EXPECT_FALSE(first.GetCategory(kCategoryCount) ||
+                 first.GetString(kCategoryCount, "x", text, "1"));
     EXPECT_EQ(text, "kept");
-    EXPECT_TRUE(first.GetString(kCategoryTrigger, "Extra", text, "d"));
-    EXPECT_EQ(text, "d");
-    EXPECT_STREQ(first.FindValue(kCategoryTrigger, "Extra"), "d");
 }
 
 }  // namespace

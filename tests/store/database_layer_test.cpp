@@ -1,4 +1,5 @@
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -176,69 +177,53 @@ TEST_F(DatabaseLayer, OnlyFlushedChangesAreSeenByOthersAndClosingFlushes) {
     EXPECT_EQ(Tags(reader), (std::vector<int>{1, 2}));
 }
 
+// Damage of every kind, each to a sound volume of fifty long records: bytes that are no
+// volume, another program's SQLite file, pages overwritten in the middle, and damage the page
+// check passes (a table definition that no longer makes the identifier a key, identifiers no
+// store writes: 0, negative, wider than 32 bits, which would alias another record's). Each is
+// reported at mount and kept aside whole, never over an earlier copy; the next use starts empty.
 TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
     const auto file = FileOf(kVolume);
-    const std::string foreign = "not a library, but somebody's notes";
-    WriteBytes(file, foreign);
-    CCeMntDatabase db;
-    EXPECT_FALSE(db.Mount(kVolume));
-    EXPECT_EQ(db.LastError(), DbError::kCorrupt);
-    EXPECT_EQ(db.KeptAsidePath(), file.string() + ".bad");
-    EXPECT_EQ(ReadBytes(db.KeptAsidePath()), foreign);
-
-    // Another program's SQLite file is foreign too; the first kept file is not replaced.
-    Tamper(file, "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
-    EXPECT_FALSE(db.Mount(kVolume));
-    EXPECT_EQ(db.KeptAsidePath(), file.string() + ".bad2");
-    EXPECT_EQ(ReadBytes(file.string() + ".bad"), foreign);
-
-    // Only now, with both kept, does the next use start an empty library.
-    ASSERT_TRUE(OpenTestDb(db));
-    EXPECT_EQ(db.RecordCount(), 0);
-    for (int i = 0; i < 50; ++i)
-        ASSERT_TRUE(Add(db, Named(std::string(200, static_cast<char>('a' + i % 26)), 1)));
-    db.Close();
-
-    // Pages overwritten in the middle of a sound volume.
-    std::string bytes = ReadBytes(file);
-    ASSERT_GT(bytes.size(), 8192u);
-    bytes.replace(4096, 4096, std::string(4096, '\x5A'));
-    WriteBytes(file, bytes);
-    EXPECT_FALSE(OpenTestDb(db) && db.SeekTo(0) != 0 && Tags(db).size() == 50);
-    EXPECT_EQ(db.LastError(), DbError::kCorrupt);
-    EXPECT_EQ(ReadBytes(file.string() + ".bad3"), bytes);
-}
-
-// Damage the page check passes: a table definition that no longer makes the identifier a key
-// (identifiers then read as nothing), and identifiers no store writes (0, negative, wider than
-// 32 bits, which would alias another record's).
-TEST_F(DatabaseLayer, DamagedLayoutOrRecordIdentifiersAreFoundAtMount) {
-    const auto file = FileOf(kVolume);
-    const char* damages[] = {
-        "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, "
-        "'PRIMARY KEY AUTOINCREMENT', 'PRIMARY') WHERE name = 'records'",
-        "UPDATE records SET oid = 0 WHERE oid = 1",
-        "UPDATE records SET oid = -1 WHERE oid = 1",
-        "UPDATE records SET oid = 4294967298 WHERE oid = 1",
+    const std::function<void()> damages[] = {
+        [&] { WriteBytes(file, "not a library, but somebody's notes"); },
+        [&] { WriteBytes(file, ""), Tamper(file, "CREATE TABLE t(x); INSERT INTO t VALUES(1);"); },
+        [&] {
+            std::string bytes = ReadBytes(file);
+            ASSERT_GT(bytes.size(), 8192u);
+            WriteBytes(file, bytes.replace(4096, 4096, std::string(4096, '\x5A')));
+        },
+        [&] {
+            Tamper(file,
+                   "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, "
+                   "'PRIMARY KEY AUTOINCREMENT', 'PRIMARY') WHERE name = 'records'");
+        },
+        [&] { Tamper(file, "UPDATE records SET oid = 0 WHERE oid = 1"); },
+        [&] { Tamper(file, "UPDATE records SET oid = -1 WHERE oid = 1"); },
+        [&] { Tamper(file, "UPDATE records SET oid = 4294967298 WHERE oid = 1"); },
     };
-    int kept = 0;
-    for (const char* damage : damages) {
-        SCOPED_TRACE(damage);
+    std::vector<std::string> kept;
+    for (const auto& damage : damages) {
+        SCOPED_TRACE(kept.size());
         {
             CCeMntDatabase db;
             ASSERT_TRUE(OpenTestDb(db));
-            ASSERT_TRUE(Add(db, Named("a", 1)));
-            ASSERT_TRUE(Add(db, Named("b", 2)));
+            EXPECT_EQ(db.RecordCount(), 0);
+            for (int i = 0; i < 50; ++i) {
+                CDBRecord r = Named(std::string(200, char('a' + i % 26)), 1);
+                ASSERT_NE(db.WriteRecord(r, false), 0u);
+            }
+            ASSERT_TRUE(db.Flush());
         }
-        Tamper(file, damage);
-        const std::string bytes = ReadBytes(file);
+        damage();
+        kept.push_back(ReadBytes(file));
         CCeMntDatabase db;
         EXPECT_FALSE(db.Mount(kVolume));
         EXPECT_EQ(db.LastError(), DbError::kCorrupt);
-        std::string aside = file.string() + (++kept == 1 ? ".bad" : ".bad" + std::to_string(kept));
-        EXPECT_EQ(db.KeptAsidePath(), aside);
-        EXPECT_EQ(ReadBytes(aside), bytes);
+        const std::string n = kept.size() == 1 ? "" : std::to_string(kept.size());
+        EXPECT_EQ(db.KeptAsidePath(), file.string() + ".bad" + n);
     }
+    for (size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(ReadBytes(file.string() + ".bad" + (i ? std::to_string(i + 1) : "")), kept[i]);
 }
 
 // The same identifiers written by another program while the volume is in use: the record

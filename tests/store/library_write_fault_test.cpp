@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "FaultyVfs.h"
+#include "faulty_vfs.h"
 #include "store/CCLibDB.h"
 #include "store_fixture.h"
 

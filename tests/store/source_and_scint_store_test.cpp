@@ -9,43 +9,38 @@
 namespace {
 
 SOURCE_INFO Source(std::string serial, std::string name) {
-    SOURCE_INFO s;
-    s.SourceSerial = std::move(serial);
-    s.SourceName = std::move(name);
-    s.HalfLife = "30.05";
-    s.Activity = "37.0";
-    s.ActivityDate = {2021, 9, 30};
-    s.ActivityUnit = 2;
-    return s;
+    return {.SourceSerial = std::move(serial),
+            .SourceName = std::move(name),
+            .HalfLife = "30.05",
+            .Activity = "37.0",
+            .ActivityDate = {2021, 9, 30},
+            .ActivityUnit = 2};
 }
 
 SCINT_BASELINE Baseline(int16_t second, std::string description) {
-    SCINT_BASELINE b;
-    b.Year = 2024;
-    b.Month = 2;
-    b.Day = 29;
-    b.Hour = 23;
-    b.Minute = 5;
-    b.Second = second;
+    SCINT_BASELINE b{.Year = 2024,
+                     .Month = 2,
+                     .Day = 29,
+                     .Hour = 23,
+                     .Minute = 5,
+                     .Second = second,
+                     .ScintSerial = "SC-17",
+                     .DoseType = 1,
+                     .DoseValue = 2.0,
+                     .ScintGain = 1.0 / 7.0,
+                     .CLR = -0.0123456789012345,
+                     .ScintDoseUnit = 2,
+                     .Description = std::move(description)};
     b.BaselineKey = MakeBaselineKey(b);
-    b.ScintSerial = "SC-17";
-    b.DoseType = 1;
-    b.DoseValue = 2.0;
-    b.ScintGain = 1.0 / 7.0;
-    b.CLR = -0.0123456789012345;
-    b.ScintDoseUnit = 2;
-    b.Description = std::move(description);
     return b;
 }
 
 SCINT_MMNT Point(std::string key, int16_t set, double blue) {
-    SCINT_MMNT p;
-    p.BaselineKey = std::move(key);
-    p.Year = 2024;
-    p.SetIndex = set;
-    p.Blue = blue;
-    p.Green = blue / 3.0;
-    return p;
+    return {.BaselineKey = std::move(key),
+            .Year = 2024,
+            .SetIndex = set,
+            .Blue = blue,
+            .Green = blue / 3.0};
 }
 
 using SourceStore = StoreTest;

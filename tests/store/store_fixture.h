@@ -53,19 +53,17 @@ class StoreTest : public ::testing::Test {
 
 // A chamber calibration with every field set; records differ by serial and mantissa.
 inline CHAMBER_CAL Cal(std::string serial, int16_t mantissa) {
-    CHAMBER_CAL c;
-    c.ChamberSerial = std::move(serial);
-    c.ChamberModel = "FC65-G";
-    c.ReportName = "Report 2291/µ";
-    c.ReportDate = {2023, 4, 17};
-    c.CalDueDate = {2025, 4, 17};
-    c.BeamIsotope = "Co-60";
-    c.CoefMantissa = mantissa;
-    c.CoefExponent = 7;
-    c.CalMode = 12;
-    c.Aion = "1.002";
-    c.Polarity = -300;
-    return c;
+    return {.ChamberSerial = std::move(serial),
+            .ChamberModel = "FC65-G",
+            .ReportName = "Report 2291/µ",
+            .ReportDate = {2023, 4, 17},
+            .CalDueDate = {2025, 4, 17},
+            .BeamIsotope = "Co-60",
+            .CoefMantissa = mantissa,
+            .CoefExponent = 7,
+            .CalMode = 12,
+            .Aion = "1.002",
+            .Polarity = -300};
 }
 
 // "serial/mantissa", the content the store tests compare.

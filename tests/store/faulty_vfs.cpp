@@ -1,4 +1,4 @@
-#include "FaultyVfs.h"
+#include "faulty_vfs.h"
 
 #include <signal.h>
 
