@@ -53,15 +53,23 @@ TEST_F(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
     }
 }
 
+// Electrical units for a relative baseline whatever unit it holds; a dose baseline's own
+// units, and "----" for a stored unit outside the table: a dose never reads as a charge.
 TEST_F(ScintValues, UnitsFollowTheBaselineCalibration) {
-    EXPECT_EQ(doc.ScintRateUnit(), "pA");
-    EXPECT_EQ(doc.ScintChargeUnit(), "pC");
-    doc.ScintBaseline.DoseType = 1;
-    doc.ScintBaseline.ScintDoseUnit = 2;
-    EXPECT_EQ(doc.ScintRateUnit(), "cGy/sec");
-    EXPECT_EQ(doc.ScintChargeUnit(), "cGy");
-    doc.ScintBaseline.ScintDoseUnit = 9;  // damaged record: no invented unit
-    EXPECT_EQ(doc.ScintChargeUnit(), "pC");
+    const struct {
+        int doseType, unit;
+        const char *rate, *charge;
+    } cases[] = {
+        {0, -1, "pA", "pC"},     {0, 2, "pA", "pC"},     {1, 2, "cGy/sec", "cGy"},
+        {1, 3, "R/sec", "R"},    {1, 0, "MU/sec", "MU"}, {1, 9, "----", "----"},
+        {1, -1, "----", "----"}, {1, 5, "----", "----"},
+    };
+    for (const auto& c : cases) {
+        doc.ScintBaseline.DoseType = c.doseType;
+        doc.ScintBaseline.ScintDoseUnit = static_cast<int16_t>(c.unit);
+        EXPECT_EQ(doc.ScintRateUnit(), c.rate) << c.doseType << " " << c.unit;
+        EXPECT_EQ(doc.ScintChargeUnit(), c.charge) << c.doseType << " " << c.unit;
+    }
 }
 
 CHAMBER_CAL Chamber(const char* serial, const char* model, int16_t mantissa) {
