@@ -96,7 +96,7 @@ TEST_F(WizardTest, AChamberWithTwoCalibrationsIsEnteredByTapsAndItsDoseRateIsRea
     ThenPickDate(0, 0, 1);
     ThenExpectPage(Wiz::kPageReport, false);  // the report date is still missing
     ThenTouch(CCalReportDlg::kIdReportDate);
-    ThenDateCancel();
+    ThenDo([] { TouchCentreOf(CDatePickerDlg::CancelRect()); });
     ThenExpectPage(Wiz::kPageReport, false);
     ThenTouch(CCalReportDlg::kIdReportDate);
     ThenPickDate(0, 0, 0);  // today; the due date becomes two years on
@@ -152,21 +152,12 @@ TEST_F(WizardTest, AChamberWithTwoCalibrationsIsEnteredByTapsAndItsDoseRateIsRea
     // Channel 1 in the High range takes the rate calibration on its set-up page.
     doc->SetRange(0, 1);
     doc->OneChannelShown = 0;
-    frame->SwitchToView(std::make_unique<COneChannelView>());
-    fw::Loop().ProcessReady();
-    script->Then([rateRow] {
-        fw::Window* picker = fw::Loop().TopLevel();
-        auto* list = dynamic_cast<CTouchListCtrl*>(FindShown(picker, CChamberListDlg::kIdList));
-        ASSERT_NE(list, nullptr) << "no chamber picker";
-        const fw::Rect r = list->GetRect();
-        const int y = r.top + rateRow * list->RowHeight() + list->RowHeight() / 2;
-        TouchCentreOf(fw::Rect{r.left + 40, y, r.left + 60, y});
+    Show<COneChannelView>();
+    ThenDo([rateRow] {
+        TouchListRow(fw::Loop().TopLevel(), CChamberListDlg::kIdList, rateRow);
         TouchOnTop(CChamberListDlg::kIdOk);
     });
-    fw::Window* systemFactor = FindShown(frame->ActiveView(), COneChannelSetupDlg::kIdSystemFactor);
-    ASSERT_NE(systemFactor, nullptr);
-    TouchCentreOf(systemFactor->GetRect());
-    fw::Loop().ProcessReady();
+    TapControl(COneChannelSetupDlg::kIdSystemFactor);
     ASSERT_EQ(doc->Channel[0].ChamberIndex, rateRow);
     ASSERT_EQ(doc->Channel[0].TPCorrection, 0);
     // A steady reading 1000 counts below the baseline: 61064.959 fA.
@@ -180,10 +171,9 @@ TEST_F(WizardTest, AChamberWithTwoCalibrationsIsEnteredByTapsAndItsDoseRateIsRea
     // / 1000, shown with three decimals below 10, in the mode's result unit.
     const double doseRate = 61064.959 * (5.380 * 1e7 * 1e-12) * 1.0 / 1000.0;
     EXPECT_NEAR(doc->Filter.Chan[0].Dose, doseRate, 1e-9);
-    auto shown = [&](int id) { return LabelText(frame->ActiveView(), id); };
-    EXPECT_EQ(shown(COneChannelView::kIdDoseValue), fw::StringPrintf("%0.3f", doseRate));
-    EXPECT_EQ(shown(COneChannelView::kIdDoseUnit), "mGy/(sec*A)");
-    EXPECT_EQ(shown(COneChannelView::kIdRateValue), fw::StringPrintf("%.3f", 61064.959 / 1e6));
+    EXPECT_EQ(TextOf(COneChannelView::kIdDoseValue), fw::StringPrintf("%0.3f", doseRate));
+    EXPECT_EQ(TextOf(COneChannelView::kIdDoseUnit), "mGy/(sec*A)");
+    EXPECT_EQ(TextOf(COneChannelView::kIdRateValue), fw::StringPrintf("%.3f", 61064.959 / 1e6));
     Screenshot("chamber_wizard_dose_rate_read.png");
 }
 

@@ -284,7 +284,7 @@ TEST_F(CheckSourcePage, ThePageCommandReachesThePageOnceRegistered) {
     auto* from = static_cast<CKelvarinFormView*>(frame->ActiveView());
     EXPECT_TRUE(from->OnCommand(menu_cmd::kCheckSource, nullptr));
     fw::Loop().ProcessReady();
-    EXPECT_TRUE(PageShown());
+    EXPECT_TRUE(ActiveIs<CCheckSrcView>());
 }
 
 }  // namespace
