@@ -70,7 +70,11 @@ TEST_F(ScintRemote, TheScintillatorScreenAnswersAsItsValuesAndStateSay) {
         {"a held result", [] {}, "<STRC>*|<GCS>*I", "Start"},
         {"a start after it", [] {}, "<STRC>*|<GCS>*C|<STPC>*", "Clear"},
     };
+    values(1, 7, false);  // a stored unit outside the table still reads as a dose
     Show<CScintMeasView>();
+    EXPECT_EQ(TextOf(CScintMeasView::kIdCorrectedChargeCaption), "Dose:");
+    EXPECT_EQ(TextOf(CScintMeasView::kIdCorrectedChargeUnit), "----");
+    Screenshot("scint_measure_unknown_unit.png");
     for (const auto& stage : stages) {
         SCOPED_TRACE(stage.what);
         stage.before();
