@@ -102,18 +102,16 @@ class ChamberChoice : public ::testing::Test {
     CKelvarinDoc doc;
 };
 
-TEST_F(ChamberChoice, SelectionCopiesAndAppliesTheRecord) {
-    ASSERT_TRUE(doc.SelectChamber(0, 1));
-    EXPECT_EQ(doc.Channel[0].ChamberSerial, "300");
-    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].CalCoefficient, 4.8 * 1e7 * 1e-12);
+// A chosen record is copied and applied, and found again by content after the library
+// changes under it.
+TEST_F(ChamberChoice, SelectionsAreAppliedAndFoundAgainAfterTheLibraryChanges) {
     EXPECT_FALSE(doc.SelectChamber(1, 5));  // no such record: nothing changes
     EXPECT_FALSE(doc.SelectChamber(1, -1));
     EXPECT_EQ(doc.Channel[1].ChamberIndex, -1);
     EXPECT_DOUBLE_EQ(doc.GetCalCoefficient(1), 1.0);
-}
-
-TEST_F(ChamberChoice, PositionsAreFoundAgainAfterTheLibraryChanges) {
-    ASSERT_TRUE(doc.SelectChamber(0, 1));                          // serial "300"
+    ASSERT_TRUE(doc.SelectChamber(0, 1));  // serial "300"
+    EXPECT_EQ(doc.Channel[0].ChamberSerial, "300");
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].CalCoefficient, 4.8 * 1e7 * 1e-12);
     ASSERT_TRUE(doc.SelectChamber(1, 0));                          // serial "200"
     ASSERT_TRUE(library.AddRecord(Chamber("100", "FC65", 1000)));  // sorts first
     EXPECT_EQ(doc.ResolveChamberSelections(), 0);
