@@ -120,9 +120,11 @@ class CKelvarinDoc : public fw::Document {
     // Scintillator values from the blue (1) and green (2) channels with the baseline in use.
     void FormatScintRate(std::string& out) const;
     void FormatScintCharge(std::string& out) const;
-    // The baseline's rate or dose unit when it is dose-calibrated, else "pA" / "pC".
+    // The baseline's rate or dose unit when it is dose-calibrated ("----" for a stored unit
+    // outside the table), else "pA" / "pC".
     std::string ScintRateUnit() const;
     std::string ScintChargeUnit() const;
+    static std::string ScintChargeUnitOf(const SCINT_BASELINE& baseline);
     // "value unit" forms for remote replies.
     std::string RateText(int ch);
     std::string ChargeText(int ch);

@@ -1,5 +1,6 @@
 // The document's display texts: rate, charge, dose, ratios, dates, times and standards.
 #include <cmath>
+#include <iterator>
 
 #include "document/CKelvarinDoc.h"
 #include "document/CalModes.h"
@@ -261,10 +262,13 @@ constexpr int kScintRateUnits[] = {524, 525, 526, 527, 528};
 constexpr int kUnitPicoAmpText = 292;
 constexpr int kUnitPicoCoulombText = 294;
 
-// The unit of a dose-calibrated baseline from `table`, else the electrical unit.
+// The unit of a dose-calibrated baseline from `table` ("----" when its stored unit is none
+// of the five: a dose is never labelled as a charge), else the electrical unit.
 std::string ScintUnit(const SCINT_BASELINE& b, const int (&table)[5], int electricalId) {
-    bool calibrated = b.DoseType == 1 && b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
-    return fw::LoadString(calibrated ? table[b.ScintDoseUnit] : electricalId);
+    if (b.DoseType != 1)
+        return fw::LoadString(electricalId);
+    bool known = b.ScintDoseUnit >= 0 && b.ScintDoseUnit < static_cast<int>(std::size(table));
+    return known ? fw::LoadString(table[b.ScintDoseUnit]) : formatting::NotApplicable();
 }
 
 }  // namespace
@@ -296,7 +300,11 @@ std::string CKelvarinDoc::ScintRateUnit() const {
 }
 
 std::string CKelvarinDoc::ScintChargeUnit() const {
-    return ScintUnit(ScintBaseline, kScintDoseUnits, kUnitPicoCoulombText);
+    return ScintChargeUnitOf(ScintBaseline);
+}
+
+std::string CKelvarinDoc::ScintChargeUnitOf(const SCINT_BASELINE& baseline) {
+    return ScintUnit(baseline, kScintDoseUnits, kUnitPicoCoulombText);
 }
 
 std::string CKelvarinDoc::ScintRateText() const {

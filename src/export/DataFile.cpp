@@ -155,9 +155,7 @@ std::string BuildMeasurementFile(const CKelvarinDoc& doc) {
 
 // "%0.3f unit" of the dose the baseline was calibrated against ("pC" for a relative one).
 std::string BaselineDose(const SCINT_BASELINE& b) {
-    static constexpr int kDoseUnits[] = {468, 469, 470, 471, 472};
-    bool calibrated = b.DoseType == 1 && b.ScintDoseUnit >= 0 && b.ScintDoseUnit <= 4;
-    std::string unit = fw::LoadString(calibrated ? kDoseUnits[b.ScintDoseUnit] : 294);
+    const std::string unit = CKelvarinDoc::ScintChargeUnitOf(b);
     return formatting::Fixed(b.DoseValue, 3) + " " + unit;
 }
 

@@ -13,9 +13,10 @@ constexpr int kUnitCount = 5;
 }  // namespace
 
 CorrectedCaptions CaptionsFor(const SCINT_BASELINE& b) {
-    if (b.DoseType != 1 || b.ScintDoseUnit < 0 || b.ScintDoseUnit >= kUnitCount)
+    if (b.DoseType != 1)
         return {"Rate", "Charge"};
-    const bool exposure = b.ScintDoseUnit >= kFirstExposureUnit;
+    // A dose baseline whose stored unit is none of the five still reads as a dose.
+    const bool exposure = b.ScintDoseUnit >= kFirstExposureUnit && b.ScintDoseUnit < kUnitCount;
     return {fw::LoadString(exposure ? kExposureRate : kDoseRate),
             fw::LoadString(exposure ? kExposure : kDose)};
 }

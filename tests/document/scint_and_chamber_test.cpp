@@ -53,15 +53,23 @@ TEST_F(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
     }
 }
 
+// Electrical units for a relative baseline whatever unit it holds; a dose baseline's own
+// units, and "----" for a stored unit outside the table: a dose never reads as a charge.
 TEST_F(ScintValues, UnitsFollowTheBaselineCalibration) {
-    EXPECT_EQ(doc.ScintRateUnit(), "pA");
-    EXPECT_EQ(doc.ScintChargeUnit(), "pC");
-    doc.ScintBaseline.DoseType = 1;
-    doc.ScintBaseline.ScintDoseUnit = 2;
-    EXPECT_EQ(doc.ScintRateUnit(), "cGy/sec");
-    EXPECT_EQ(doc.ScintChargeUnit(), "cGy");
-    doc.ScintBaseline.ScintDoseUnit = 9;  // damaged record: no invented unit
-    EXPECT_EQ(doc.ScintChargeUnit(), "pC");
+    const struct {
+        int doseType, unit;
+        const char *rate, *charge;
+    } cases[] = {
+        {0, -1, "pA", "pC"},     {0, 2, "pA", "pC"},     {1, 2, "cGy/sec", "cGy"},
+        {1, 3, "R/sec", "R"},    {1, 0, "MU/sec", "MU"}, {1, 9, "----", "----"},
+        {1, -1, "----", "----"}, {1, 5, "----", "----"},
+    };
+    for (const auto& c : cases) {
+        doc.ScintBaseline.DoseType = c.doseType;
+        doc.ScintBaseline.ScintDoseUnit = static_cast<int16_t>(c.unit);
+        EXPECT_EQ(doc.ScintRateUnit(), c.rate) << c.doseType << " " << c.unit;
+        EXPECT_EQ(doc.ScintChargeUnit(), c.charge) << c.doseType << " " << c.unit;
+    }
 }
 
 CHAMBER_CAL Chamber(const char* serial, const char* model, int16_t mantissa) {
@@ -94,18 +102,16 @@ class ChamberChoice : public ::testing::Test {
     CKelvarinDoc doc;
 };
 
-TEST_F(ChamberChoice, SelectionCopiesAndAppliesTheRecord) {
-    ASSERT_TRUE(doc.SelectChamber(0, 1));
-    EXPECT_EQ(doc.Channel[0].ChamberSerial, "300");
-    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].CalCoefficient, 4.8 * 1e7 * 1e-12);
+// A chosen record is copied and applied, and found again by content after the library
+// changes under it.
+TEST_F(ChamberChoice, SelectionsAreAppliedAndFoundAgainAfterTheLibraryChanges) {
     EXPECT_FALSE(doc.SelectChamber(1, 5));  // no such record: nothing changes
     EXPECT_FALSE(doc.SelectChamber(1, -1));
     EXPECT_EQ(doc.Channel[1].ChamberIndex, -1);
     EXPECT_DOUBLE_EQ(doc.GetCalCoefficient(1), 1.0);
-}
-
-TEST_F(ChamberChoice, PositionsAreFoundAgainAfterTheLibraryChanges) {
-    ASSERT_TRUE(doc.SelectChamber(0, 1));                          // serial "300"
+    ASSERT_TRUE(doc.SelectChamber(0, 1));  // serial "300"
+    EXPECT_EQ(doc.Channel[0].ChamberSerial, "300");
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].CalCoefficient, 4.8 * 1e7 * 1e-12);
     ASSERT_TRUE(doc.SelectChamber(1, 0));                          // serial "200"
     ASSERT_TRUE(library.AddRecord(Chamber("100", "FC65", 1000)));  // sorts first
     EXPECT_EQ(doc.ResolveChamberSelections(), 0);

@@ -1,16 +1,12 @@
 // The chamber library page by taps against the store: what the wizard's entries store or
-// refuse, the password gate, in-use refusals, an edit that moves the record, a further
-// calibration, store writes that fail, a damaged library and the due markers.
-#include <algorithm>
-#include <cstdlib>
-#include <ctime>
+// refuse, in-use refusals, an edit that moves the record, a further calibration, store
+// writes that fail, a damaged library and the due markers.
 #include <functional>
 #include <set>
 #include <tuple>
 
 #include "fw/Dialog.h"
 #include "fw/Text.h"
-#include "library/CCWizLastDlg.h"
 #include "library/CCalInfoDlg.h"
 #include "library/CCalReportDlg.h"
 #include "library/CChamberWiz.h"
@@ -86,46 +82,8 @@ class ChamberLibraryPage : public ChamberLibraryTest {
             ThenTouch(CChamberWizPage::kIdNext);
         ThenFinish();
     }
-    // Counts a wizard on top and cancels it.
-    void ThenCancelWizardIfShown() {
-        ThenDo([this] {
-            if (dynamic_cast<CChamberWiz*>(fw::Loop().TopLevel()) != nullptr)
-                ++wizardsShown;
-        });
-        ThenTouch(CChamberWizPage::kIdCancel);
-    }
-    void SetUp() override {
-        ChamberLibraryTest::SetUp();
-        doc->PasswordProtect = 0;
-    }
-    int wizardsShown = 0;
     std::string told;  // the last message box's text
 };
-
-TEST_F(ChamberLibraryPage, ThePasswordIsAskedOnceAVisitAndNotAtAllWithProtectionOff) {
-    OpenPage();
-    EXPECT_TRUE(View().PasswordOK());  // protection off: no keypad
-    ThenCancelWizardIfShown();
-    TapControl(V::kIdNew);
-    doc->PasswordProtect = 1;
-    OpenPage();
-    ThenType("1234");
-    ThenAnswer("OK", &told);
-    TapControl(V::kIdNew);
-    EXPECT_EQ(told, "Invalid password.\r\nConsult your manual for the correct password.");
-    ThenTouch(CKeypadDlg::kIdCancel);
-    TapControl(V::kIdNew);
-    EXPECT_FALSE(View().PasswordOK());
-    ThenType("5937");
-    ThenCancelWizardIfShown();
-    TapControl(V::kIdNew);
-    ThenCancelWizardIfShown();  // the rest of this visit needs no keypad
-    TapControl(V::kIdNew);
-    EXPECT_EQ(wizardsShown, 3);
-    OpenPage();
-    EXPECT_FALSE(View().PasswordOK());
-    EXPECT_TRUE(Stored().empty());
-}
 
 // Records are addressed by their store position, which moves when the serial number (the
 // sort key) is edited or a record before them is deleted.
@@ -254,18 +212,6 @@ TEST_F(ChamberLibraryPage, ADamagedRecordEndsTheListAndAnUnreadableSelectionStop
     EXPECT_EQ(told, V::kUnreadableText);
     EXPECT_EQ(Detail(0), "");
 }
-
-// The host's time zone for one scope, put back as it was afterwards.
-struct TimeZone {
-    explicit TimeZone(const char* zone) : old(std::getenv("TZ") ? std::getenv("TZ") : "") {
-        setenv("TZ", zone, 1), tzset();
-    }
-    ~TimeZone() {
-        old.empty() ? unsetenv("TZ") : setenv("TZ", old.c_str(), 1);
-        tzset();
-    }
-    std::string old;
-};
 
 // Due within 60 whole calendar days, also when a daylight-saving change lies between (Berlin
 // moves its clocks on 27 March 2016, so 61 days ahead are 61 × 24 − 1 hours ahead).

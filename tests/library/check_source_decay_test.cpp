@@ -1,16 +1,13 @@
 // Radioactive decay of check sources: calendar day counts across leap years, daylight-saving
 // changes and 2038, projections forward and backward against hand-computed values, and the
 // sources that cannot be projected.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-#include <time.h>
-
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <string>
 
 #include "library/ActivityProjection.h"
+#include "library_fixture.h"
 
 namespace {
 
@@ -23,23 +20,7 @@ constexpr int kKBq = 0, kMBq = 1, kMicroCi = 2, kMCi = 3;
 // The day counts must not depend on the local time zone: the instrument may run in one with
 // daylight saving.
 class InBerlin : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (const char* tz = getenv("TZ"))
-            oldTz_ = tz;
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (oldTz_)
-            setenv("TZ", oldTz_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-  private:
-    std::optional<std::string> oldTz_;
+    library_test::TimeZone zone_{"Europe/Berlin"};
 };
 
 SOURCE_INFO Source(const char* activity, const char* halfLife, DATE_YMD reference, int unit) {
@@ -83,41 +64,24 @@ TEST_F(InBerlin, ProjectionsMatchHandComputedValues) {
         SOURCE_INFO source;
         DATE_YMD target;
         const char* shown;
-        const char* why;
     } cases[] = {
-        {Source("100.000", "5.270", {2000, 1, 1}, kMBq),
-         {2005, 4, 8},
-         "50.023 MBq",
-         "1924 days: f = 0.500230"},
-        {Source("1.000", "30.170", {2000, 1, 1}, kMCi),
-         {2025, 1, 1},
-         "0.563 mCi",
-         "Cs-137 over 9132 days: f = 0.563103"},
-        {Source("100.000", "1.000", {2021, 1, 1}, kMicroCi),
-         {2020, 1, 2},
-         "199.876 µCi",
-         "365 days before: 100 / 0.500311, the decay law run backwards"},
-        {Source("100.000", "1.000", {2020, 1, 1}, kKBq),
-         {2020, 12, 31},
-         "50.031 kBq",
-         "365 days after in a leap year: 100 x 0.500311"},
-        {Source("100.000", "5.270", {2000, 1, 1}, kMBq),
-         {2000, 1, 1},
-         "100.000 MBq",
-         "the reference date itself"},
-        {Source("37.000", "28.790", {2024, 3, 31}, kKBq),
-         {2024, 4, 1},
-         "36.998 kBq",
-         "one day across the daylight-saving change, not zero"},
-        {Source("10.000", "28.790", {2030, 1, 1}, kMBq),
-         {2040, 6, 15},
-         "7.775 MBq",
-         "3818 days, after 2038"},
+        // 1924 days: f = 0.500230
+        {Source("100.000", "5.270", {2000, 1, 1}, kMBq), {2005, 4, 8}, "50.023 MBq"},
+        // Cs-137 over 9132 days: f = 0.563103
+        {Source("1.000", "30.170", {2000, 1, 1}, kMCi), {2025, 1, 1}, "0.563 mCi"},
+        // 365 days before: 100 / 0.500311, the decay law run backwards
+        {Source("100.000", "1.000", {2021, 1, 1}, kMicroCi), {2020, 1, 2}, "199.876 µCi"},
+        // 365 days after in a leap year: 100 x 0.500311
+        {Source("100.000", "1.000", {2020, 1, 1}, kKBq), {2020, 12, 31}, "50.031 kBq"},
+        // One day across the daylight-saving change, not zero.
+        {Source("37.000", "28.790", {2024, 3, 31}, kKBq), {2024, 4, 1}, "36.998 kBq"},
+        // 3818 days, after 2038
+        {Source("10.000", "28.790", {2030, 1, 1}, kMBq), {2040, 6, 15}, "7.775 MBq"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(ActivityValueText(ProjectActivity(c.source, c.target), c.source.ActivityUnit),
-                  c.shown)
-            << c.why;
+                  c.shown);
+    }
 }
 
 TEST_F(InBerlin, TheReferenceDateGivesTheReferenceActivityExactly) {
@@ -147,10 +111,8 @@ TEST(ActivityProjection, SourcesThatCannotBeProjectedShowDashes) {
         {Source("100.000", "1.000", {2020, 13, 1}, kKBq), {2021, 1, 1}, "no such month"},
         {Source("100.000", "1.000", {2020, 1, 1}, kKBq), {2021, 4, 31}, "target: no such day"},
     };
-    for (const Case& c : cases) {
-        EXPECT_FALSE(ProjectActivity(c.source, c.target).has_value()) << c.why;
+    for (const Case& c : cases)
         EXPECT_EQ(ActivityValueText(ProjectActivity(c.source, c.target), kKBq), "----") << c.why;
-    }
 }
 
 TEST(ActivityProjection, ResultsBeyondTheDoubleRangeShowOverRange) {

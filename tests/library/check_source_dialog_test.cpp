@@ -1,10 +1,7 @@
-// The source dialog: OK only for a complete record, the numbers its keypads accept, the
-// reference date as a stored record shows it and as a picked one does, units outside the
-// table, and Cancel.
+// The source dialog: a complete record, the numbers its keypads accept, the reference date
+// as a stored record shows it and as a picked one does, units outside the table, and Cancel.
 #include "library/CAddSourceDlg.h"
 #include "library_fixture.h"
-#include "screens/CDatePickerDlg.h"
-#include "screens/DateColumns.h"
 
 namespace library_test {
 namespace {
@@ -47,29 +44,6 @@ TEST(SourceRecord, IsCompleteOnlyWithEveryFieldAndAHalfLifeAboveZero) {
         c.change(s);
         EXPECT_EQ(D::IsComplete(s), c.complete) << c.why;
     }
-}
-
-TEST_F(SourceDialog, ANewSourceOffersOkOnlyOnceTheLastFieldIsEntered) {
-    D dialog(*doc, Runner());
-    ThenDo([] { EXPECT_FALSE(OnTop()->OkEnabled()); });
-    ThenTouch(D::kIdName);
-    ThenType("Sr90");
-    ThenTouch(D::kIdSerial);
-    ThenType("A1");
-    ThenTouch(D::kIdHalfLife);
-    ThenKeys("28.79");
-    ThenTouch(D::kIdActivity);
-    ThenKeys("5");
-    ThenTouch(D::kIdUnits);
-    ThenTapText("µCi");
-    ThenDo([] { EXPECT_FALSE(OnTop()->OkEnabled()) << "no date yet"; });
-    ThenTouch(D::kIdOk);  // not taken while disabled
-    ThenTouch(D::kIdDate);
-    ThenPickDate(0, 0, 0);
-    ThenDo([] { EXPECT_TRUE(OnTop()->OkEnabled()); });
-    ThenTouch(D::kIdOk);
-    ASSERT_EQ(Run(dialog, SOURCE_INFO{}, false), fw::kIdOk);
-    EXPECT_EQ(dialog.Record(), Source("A1", "Sr90", "28.790", "5.000", {2016, 3, 14}, 2));
 }
 
 TEST_F(SourceDialog, NumberEntriesAreStoredWithThreeDecimalsOrRefused) {

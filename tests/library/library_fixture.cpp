@@ -2,8 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <cstdlib>
-
 #include "controls/CPopupMenu.h"
 #include "fw/Paths.h"
 #include "library/CAddSourceDlg.h"
@@ -11,8 +9,6 @@
 #include "library/CCalReportDlg.h"
 #include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
-#include "screens/CDatePickerDlg.h"
-#include "screens/DateColumns.h"
 #include "store/CCLibDB.h"
 #include "store/CSrcDB.h"
 
@@ -26,28 +22,6 @@ void TamperVolume(std::string_view devicePath, const char* sql) {
     sqlite3_close(db);
 }
 
-template <class TView>
-void LibraryPageTest<TView>::ThenPickDate(int dayStep, int monthStep, int yearStep) {
-    script->Then([dayStep, monthStep, yearStep] {
-        const fw::Rect area = CDatePickerDlg::ColumnsArea();
-        const int steps[3] = {dayStep, monthStep, yearStep};
-        for (int column = 0; column < 3; ++column) {
-            for (int n = 0; n < std::abs(steps[column]); ++n)
-                TouchCentreOf(steps[column] > 0 ? datecols::UpDownColumns::UpRect(area, column)
-                                                : datecols::UpDownColumns::DownRect(area, column));
-        }
-        TouchCentreOf(CDatePickerDlg::OkRect());
-    });
-}
-
-template <class TView>
-void LibraryPageTest<TView>::ThenDateCancel() {
-    script->Then([] { TouchCentreOf(CDatePickerDlg::CancelRect()); });
-}
-
-template class LibraryPageTest<CChamberLibView>;
-template class LibraryPageTest<CCheckSrcView>;
-
 // ---- chamber library ---------------------------------------------------------------------
 
 CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
@@ -57,14 +31,12 @@ CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
 }
 
 void ChamberLibraryTest::Store(const CHAMBER_CAL& cal) {
-    CCLibDB library;
-    ASSERT_TRUE(library.AddRecord(cal));
+    ASSERT_TRUE(CCLibDB().AddRecord(cal));
 }
 
 std::vector<CHAMBER_CAL> ChamberLibraryTest::Stored() {
     std::vector<std::optional<CHAMBER_CAL>> all;
-    CCLibDB library;
-    EXPECT_TRUE(library.GetAllRecords(all));
+    EXPECT_TRUE(CCLibDB().GetAllRecords(all));
     std::vector<CHAMBER_CAL> out;
     for (auto& cal : all)
         out.push_back(cal.value_or(CHAMBER_CAL{}));
@@ -95,22 +67,18 @@ void ChamberLibraryTest::ThenCalibrationPage(const CalEntry& cal) {
     ThenTouch(CCalInfoDlg::kIdExponent);
     ThenKeys(cal.exponent);
     ThenTouch(CCalInfoDlg::kIdUnits);
-    ThenChooseUnit(cal.mode);
-    ThenTouch(CCalInfoDlg::kIdAion);
-    ThenKeys(cal.aion);
-    ThenTouch(CCalInfoDlg::kIdPolarity);
-    ThenKeys(cal.polarity);
-    ThenTouch(CChamberWizPage::kIdNext);
-}
-
-void ChamberLibraryTest::ThenChooseUnit(int mode) {
-    script->Then([mode] {
+    ThenDo([mode = cal.mode] {  // item `mode` of the units menu
         CPopupMenu* menu = CPopupMenu::ActivePopup();
         ASSERT_NE(menu, nullptr) << "no menu open";
         const fw::Rect r = fw::Loop().TopLevel()->GetRect();
         const int h = menu->ItemSize().cy;
         TouchCentreOf(fw::Rect{r.left, r.top + mode * h, r.right, r.top + (mode + 1) * h});
     });
+    ThenTouch(CCalInfoDlg::kIdAion);
+    ThenKeys(cal.aion);
+    ThenTouch(CCalInfoDlg::kIdPolarity);
+    ThenKeys(cal.polarity);
+    ThenTouch(CChamberWizPage::kIdNext);
 }
 
 void ChamberLibraryTest::ThenFinish() {
@@ -121,14 +89,7 @@ void ChamberLibraryTest::ThenFinish() {
 
 SOURCE_INFO Source(std::string serial, std::string name, const char* halfLife, const char* activity,
                    DATE_YMD date, int16_t unit) {
-    SOURCE_INFO s;
-    s.SourceSerial = std::move(serial);
-    s.SourceName = std::move(name);
-    s.HalfLife = halfLife;
-    s.Activity = activity;
-    s.ActivityDate = date;
-    s.ActivityUnit = unit;
-    return s;
+    return SOURCE_INFO{std::move(serial), std::move(name), halfLife, activity, date, unit};
 }
 
 void CheckSourceTest::Store(const std::vector<SOURCE_INFO>& sources) {
@@ -140,8 +101,7 @@ void CheckSourceTest::Store(const std::vector<SOURCE_INFO>& sources) {
 std::vector<SOURCE_INFO> CheckSourceTest::Stored() {
     std::vector<SOURCE_INFO> out;
     CSrcDB store;
-    const int count = store.GetRecordCount();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0, count = store.GetRecordCount(); i < count; ++i) {
         SOURCE_INFO s;
         if (store.GetRecord(i, s))
             out.push_back(s);
@@ -162,6 +122,10 @@ void CheckSourceTest::ThenFillNewSource(const std::string& name, const std::stri
     ThenKeys(activity);
     ThenTouch(CAddSourceDlg::kIdUnits);
     ThenTapText(unit);
+    ThenCheck([](fw::Window* top) {
+        EXPECT_FALSE(dynamic_cast<CAddSourceDlg*>(top)->OkEnabled()) << "no date yet";
+    });
+    ThenTouch(CAddSourceDlg::kIdOk);  // not taken while disabled
     ThenTouch(CAddSourceDlg::kIdDate);
     ThenPickDate(0, 0, yearStep);
 }

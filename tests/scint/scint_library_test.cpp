@@ -6,7 +6,6 @@
 #include "scint/CScintListDlg.h"
 #include "scint/CScintSetup.h"
 #include "scint/scint_fixture.h"
-#include "screens/CPlaceholderView.h"
 #include "store/faulty_vfs.h"
 
 namespace scint_test {
@@ -63,18 +62,12 @@ class ScintLibraryPage : public ScintPageTest {
         return texts;
     }
     void ThenPickRow(int row) {
-        ThenDo([row] {
-            auto* list = dynamic_cast<CTouchListCtrl*>(
-                FindShown(fw::Loop().TopLevel(), CScintListDlg::kIdList));
-            const fw::Rect r = list->GetRect();
-            TouchCentreOf({r.left, r.top + row * list->RowHeight(), r.left + 80,
-                           r.top + (row + 1) * list->RowHeight()});
-        });
+        ThenDo([row] { TouchListRow(fw::Loop().TopLevel(), CScintListDlg::kIdList, row); });
     }
 };
 
 TEST_F(ScintLibraryPage, ShowsEachBaselinesSetsWithTheSampleDeviation) {
-    OpenPage<CScintLibView>();
+    Show<CScintLibView>();
     EXPECT_EQ(Column(V::kIdList, 0), (std::vector<std::string>{"REL1", "DOSE2", "ODD3"}));
     EXPECT_EQ(Column(V::kIdList, 1), (std::vector<std::string>{"----", "cGy", "----"}));
     EXPECT_FALSE(Enabled(V::kIdDelete));
@@ -96,11 +89,15 @@ TEST_F(ScintLibraryPage, ShowsEachBaselinesSetsWithTheSampleDeviation) {
     EXPECT_EQ(Statistics()[0], "----");
     EXPECT_EQ(TextOf(V::kIdFactors[0]), "0.005");
     EXPECT_TRUE(Enabled(V::kIdDelete));
+    TapControl(V::kIdNew);  // the set-up page, and back by its Cancel
+    ASSERT_NE(Page<CScintSetup>(), nullptr);
+    TapControl(CScintSetup::kIdCancel);
+    EXPECT_NE(Page<CScintLibView>(), nullptr);
 }
 
 TEST_F(ScintLibraryPage, DeleteRemovesTheBaselineAndOnlyItsPoints) {
     doc->PasswordProtect = 1;
-    OpenPage<CScintLibView>();
+    Show<CScintLibView>();
     const std::string relKey = StoredBaselines()[0].BaselineKey;
     const std::string doseKey = StoredBaselines()[1].BaselineKey;
     // The first write fails: the retry box, No, and everything is still there.
@@ -128,16 +125,8 @@ TEST_F(ScintLibraryPage, DeleteRemovesTheBaselineAndOnlyItsPoints) {
     EXPECT_FALSE(Enabled(V::kIdDelete));
 }
 
-TEST_F(ScintLibraryPage, NewOpensTheSetupAndItsCancelComesBack) {
-    OpenPage<CScintLibView>();
-    TapControl(V::kIdNew);
-    ASSERT_NE(Page<CScintSetup>(), nullptr);
-    TapControl(CScintSetup::kIdCancel);
-    EXPECT_NE(Page<CScintLibView>(), nullptr);
-}
-
 TEST_F(ScintLibraryPage, Command567MeasuresWithTheChosenBaselineOnlyAfterOkOnARow) {
-    OpenPage<CScintLibView>();
+    Show<CScintLibView>();
     const SCINT_BASELINE before = doc->ScintBaseline;
     ThenTouch(CScintListDlg::kIdOk);  // no row chosen: OK is not offered
     ThenTouch(CScintListDlg::kIdCancel);

@@ -55,7 +55,7 @@ class ScintWorkflow : public ScintPageTest {
 };
 
 TEST_F(ScintWorkflow, ABaselineIsCollectedSavedChosenAndMeasuredWith) {
-    OpenPage<CScintLibView>();
+    Show<CScintLibView>();
     TapControl(CScintLibView::kIdNew);
     ASSERT_NE(Page<CScintSetup>(), nullptr);
     ThenDoseOf2_5cGy();
@@ -82,12 +82,7 @@ TEST_F(ScintWorkflow, ABaselineIsCollectedSavedChosenAndMeasuredWith) {
     EXPECT_EQ(TextOf(CScintLibView::kIdStatistics[2]).substr(0, 4), "5.29");
 
     // Page command 567: chosen, then the scintillator screen.
-    script->Then([] {
-        auto* list =
-            dynamic_cast<CTouchListCtrl*>(FindShown(fw::Loop().TopLevel(), CScintListDlg::kIdList));
-        const fw::Rect r = list->GetRect();
-        TouchCentreOf({r.left, r.top, r.left + 80, r.top + list->RowHeight()});
-    });
+    ThenDo([] { TouchListRow(fw::Loop().TopLevel(), CScintListDlg::kIdList, 0); });
     ThenTouch(CScintListDlg::kIdOk);
     Page<CScintLibView>()->OnCommand(567, nullptr);
     fw::Loop().ProcessReady();

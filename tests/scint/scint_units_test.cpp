@@ -1,5 +1,6 @@
-// Stored baselines the table does not cover: a dose unit outside the five units and factors
-// that are not finite read alike on screen, in remote replies and in data files.
+// Stored baselines the unit table does not cover, and factors that are no number: the
+// corrected captions and the data file's columns read alike, and a dose is never labelled
+// as a charge.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -7,27 +8,27 @@
 #include "document/CKelvarinDoc.h"
 #include "document/MeasInfo.h"
 #include "export/DataFile.h"
+#include "scint/ScintMeasTexts.h"
 
 namespace {
 
-TEST(ScintUnits, AnUnknownUnitOrAFactorThatIsNoNumberReadsAlikeEverywhere) {
+TEST(ScintUnits, AnUnknownUnitOrAFactorThatIsNoNumberReadsAlikeOnScreenAndInFiles) {
     CKelvarinDoc doc;
     EXPECT_EQ(doc.ScintBaseline.DoseValue, 1.0);  // defined before any baseline is chosen
-    EXPECT_EQ(doc.ScintChargeUnit(), "pC");
     struct Case {
         int doseType;
         int unit;
         double gain;
-        const char* rateUnit;
-        const char* chargeText;
+        const char* chargeCaption;
+        const char* rowCharge;  // value, then unit
         const char* fileDose;
     } cases[] = {
-        {1, 2, 0.005, "cGy/sec", "0.000 cGy", "2.500 cGy"},
-        // No unit is invented for a damaged record: the electrical units, everywhere alike.
-        {1, 7, 0.005, "pA", "0.000 pC", "2.500 pC"},
-        {1, -1, 0.005, "pA", "0.000 pC", "2.500 pC"},
-        {0, 9, 0.002, "pA", "0.000 pC", "2.500 pC"},
-        {0, -1, std::numeric_limits<double>::quiet_NaN(), "pA", "XXXXX pC", "2.500 pC"},
+        {1, 2, 0.005, "Dose", "0.000,cGy", "2.500 cGy"},
+        {1, 4, 0.005, "Exposure", "0.000,mR", "2.500 mR"},
+        {1, 7, 0.005, "Dose", "0.000,----", "2.500 ----"},
+        {1, -1, 0.005, "Dose", "0.000,----", "2.500 ----"},
+        {0, 9, 0.002, "Charge", "0.000,pC", "2.500 pC"},
+        {0, -1, std::numeric_limits<double>::quiet_NaN(), "Charge", "XXXXX,pC", "2.500 pC"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fileDose);
@@ -35,13 +36,13 @@ TEST(ScintUnits, AnUnknownUnitOrAFactorThatIsNoNumberReadsAlikeEverywhere) {
         doc.ScintBaseline.ScintDoseUnit = static_cast<int16_t>(c.unit);
         doc.ScintBaseline.ScintGain = c.gain;
         doc.ScintBaseline.DoseValue = 2.5;
-        EXPECT_EQ(doc.ScintRateUnit(), c.rateUnit);
-        EXPECT_EQ(doc.ScintChargeText(), c.chargeText);
+        EXPECT_EQ(scint::CaptionsFor(doc.ScintBaseline).charge, c.chargeCaption);
         doc.ScintMeasList.clear();
         SCINT_MEAS_INFO row;
         doc.AddScintMeasurement(false, row);
         const std::string file = BuildDataFile(doc, DataLayout::Scintillator);
-        EXPECT_NE(file.find(std::string(",") + c.fileDose), std::string::npos) << file;
+        EXPECT_NE(file.find(std::string(",") + c.rowCharge + ","), std::string::npos) << file;
+        EXPECT_NE(file.find(std::string(",") + c.fileDose + "\r\n"), std::string::npos) << file;
     }
 }
 

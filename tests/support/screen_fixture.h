@@ -135,3 +135,46 @@ class ScreenFixture : public UiFixture {
 };
 
 }  // namespace testing_support
+
+// Lists and controls of the library and scintillator pages, for their fixtures and for steps
+// on the dialogs those pages open.
+#include "controls/CTouchListCtrl.h"
+
+namespace testing_support {
+
+inline bool ShownAndEnabled(fw::Window* root, int id) {
+    fw::Window* w = FindShown(root, id);
+    return w != nullptr && w->IsEnabled();
+}
+
+inline CTouchListCtrl* ShownList(fw::Window* root, int id) {
+    auto* list = dynamic_cast<CTouchListCtrl*>(FindShown(root, id));
+    if (list == nullptr)
+        ADD_FAILURE() << "no list " << id << " shown";
+    return list;
+}
+
+// The texts of `column` in every row of list `id` below `root`.
+inline std::vector<std::string> ListColumn(fw::Window* root, int id, int column) {
+    std::vector<std::string> texts;
+    if (CTouchListCtrl* list = ShownList(root, id)) {
+        for (int row = 0; row < list->GetItemCount(); ++row)
+            texts.push_back(list->GetItemText(row, column));
+    }
+    return texts;
+}
+
+// Touches row `row` of list `id` below `root`, scrolled into view first, `dx` pixels in
+// from the list's left edge.
+inline void TouchListRow(fw::Window* root, int id, int row, int dx = 40) {
+    CTouchListCtrl* list = ShownList(root, id);
+    if (list == nullptr)
+        return;
+    list->EnsureVisible(row);
+    const fw::Rect r = list->GetRect();
+    const int y = r.top + (row - list->TopIndex()) * list->RowHeight() + list->RowHeight() / 2;
+    EXPECT_EQ(list->RowAt({r.left + dx, y}), row) << "row " << row << " not in view";
+    TouchCentreOf(fw::Rect{r.left + dx, y, r.left + dx, y});
+}
+
+}  // namespace testing_support
