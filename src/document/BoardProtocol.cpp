@@ -214,6 +214,7 @@ void CKelvarinDoc::CompleteZeroingOrRate() {
     Filter.ComputeRate(0, Channel[0].Range);
     Filter.ComputeRate(1, Channel[1].Range);
     Filter.SampleCount = 0;
+    FeedTrend();
     if (StreamRate == 1) {
         StreamText(fw::StringPrintf("%.0f,%.0f,%.1f,%.1f\r\n", Unsigned0(Filter.Chan[0].Rate),
                                     Unsigned0(Filter.Chan[1].Rate), Filter.Chan[0].Temperature,
