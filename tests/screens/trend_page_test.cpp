@@ -1,6 +1,6 @@
-// The "Trend" page of both measuring screens as an operator uses it: the window buttons,
-// the marks of a timed collection, the unit following range and chamber, both channels with
-// their legends, a page left alone while hidden, standby with the page shown, and the
+// The "Trend" page of both measuring screens as an operator uses it: the window buttons, the
+// unit following range and chamber, each channel with its legend and drift, the marks of a
+// timed collection, a page left alone while hidden, standby with the page shown, and the
 // memory after an hour of readings.
 #include <algorithm>
 #include <cmath>
@@ -86,34 +86,6 @@ TEST_F(TrendPageTest, WindowButtonsChooseTheSpanShown) {
     ExpectEverythingFits();
 }
 
-TEST_F(TrendPageTest, ATimedCollectionIsMarkedWhereItStartedAndEnded) {
-    for (bool both : {false, true}) {
-        SCOPED_TRACE(both ? "two channels" : "one channel");
-        InjectCurrent(0, 10000);
-        InjectCurrent(1, 20000);
-        if (both)
-            OpenTwoChannels();
-        else
-            OpenScreen();
-        Run(5);
-        ShowTrend();
-        ChooseTimed(10);
-        Touch(Ids::kIdStartStop);
-        Run(15);
-        const TrendChart& chart = Page().Chart();
-        ASSERT_EQ(chart.marks.size(), 2u);
-        EXPECT_TRUE(chart.marks[0].start);
-        EXPECT_FALSE(chart.marks[1].start);
-        const double pixelsPerSecond = (chart.plot.Width() - 1) / 60.0;
-        EXPECT_NEAR(chart.marks[1].x - chart.marks[0].x, 10 * pixelsPerSecond,
-                    1.5 * pixelsPerSecond);
-        ASSERT_EQ(chart.spans.size(), 1u);
-        EXPECT_EQ(chart.spans[0], std::make_pair(chart.marks[0].x, chart.marks[1].x));
-        EXPECT_EQ(Page().Chart().channels.size(), both ? 2u : 1u);
-        Restart();
-    }
-}
-
 TEST_F(TrendPageTest, TheUnitFollowsTheRangeAndTheChamber) {
     struct Case {
         const char* name;
@@ -144,46 +116,58 @@ TEST_F(TrendPageTest, TheUnitFollowsTheRangeAndTheChamber) {
     }
 }
 
-TEST_F(TrendPageTest, BothChannelsAreDrawnEachOnItsOwnAxisWithItsLegend) {
-    InjectCurrent(0, 12000);
-    InjectCurrent(1, 4.5e7);
-    OpenTwoChannels(0, 1);
-    Run(20);  // past the filter's start from nothing
-    ShowTrend();
-    for (int step = 0; step < 12; ++step) {  // both drifting, channel 2 twice as fast
-        InjectCurrent(0, 12000 * (1 + 0.001 * step));
-        InjectCurrent(1, 4.5e7 * (1 + 0.002 * step));
-        Run(5);
+// Each screen with its channels drifting (channel 1 up in pA, channel 2 up twice as fast in
+// nA beside it, or channel 2 alone going down), then a timed collection of 10 s.
+TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendDriftAndTheMarksOfACollection) {
+    struct Case {
+        const char* screenshot;
+        bool both;
+        std::vector<std::string> legends;
+        double growth[2];  // of each channel's current, per second
+    };
+    const Case cases[] = {
+        {"trend_two_channels.png",
+         true,
+         {"Ch.1  pA   Drift: +", "Ch.2  nA   Drift: +"},
+         {2e-4, 4e-4}},
+        {"trend_one_channel.png", false, {"nA   Drift: -"}, {0, -3e-4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screenshot);
+        double fa[] = {1.2e4, 4.5e7};
+        if (c.both)
+            OpenTwoChannels(0, 1);
+        else
+            OpenScreen(1, 1);                          // channel 2, on its grey
+        for (int second = 0; second < 80; ++second) {  // past the filter's start, then a minute
+            for (int ch = 0; ch < 2; ++ch)
+                InjectCurrent(ch, fa[ch] *= 1 + (second < 20 ? 0 : c.growth[ch]));
+            Run(1);
+            if (second == 19)
+                ShowTrend();
+        }
+        for (size_t slot = 0; slot < c.legends.size(); ++slot) {
+            const uint8_t ch = c.both ? uint8_t(slot) : 1;
+            EXPECT_EQ(Drawn(slot).channel, ch);
+            EXPECT_EQ(Page().Legend(int(slot)).Text().rfind(c.legends[slot], 0), 0u);
+            ExpectAxisAround(slot, doc->Filter.Chan[ch].Rate / (ch == 1 ? 1e6 : 1e3));
+        }
+        EXPECT_TRUE(!c.both || *Drawn(1).drift > 1.5 * *Drawn(0).drift);  // twice as fast
+        ChooseTimed(10);
+        Touch(Ids::kIdStartStop);  // the page stays while the tabs are locked
+        Run(15);
+        const TrendChart& chart = Page().Chart();
+        ASSERT_EQ(chart.marks.size(), 2u);
+        EXPECT_TRUE(chart.marks[0].start && !chart.marks[1].start);
+        const double pixelsPerSecond = (chart.plot.Width() - 1) / 60.0;
+        EXPECT_NEAR(chart.marks[1].x - chart.marks[0].x, 10 * pixelsPerSecond,
+                    1.5 * pixelsPerSecond);
+        ASSERT_EQ(chart.spans.size(), 1u);
+        EXPECT_EQ(chart.spans[0], std::make_pair(chart.marks[0].x, chart.marks[1].x));
+        ExpectEverythingFits();
+        Screenshot(c.screenshot);
+        Restart();
     }
-    EXPECT_EQ(Page().Legend(0).Text().rfind("Ch.1  pA   Drift: +", 0), 0u);
-    EXPECT_EQ(Page().Legend(1).Text().rfind("Ch.2  nA   Drift: +", 0), 0u);
-    ExpectAxisAround(0, doc->Filter.Chan[0].Rate / 1e3);
-    ExpectAxisAround(1, doc->Filter.Chan[1].Rate / 1e6);
-    EXPECT_GT(*Drawn(1).drift, 1.5 * *Drawn(0).drift);
-    ChooseTimed(10);
-    Touch(Ids::kIdStartStop);
-    Run(15);
-    ExpectEverythingFits();
-    Screenshot("trend_two_channels.png");
-}
-
-TEST_F(TrendPageTest, OneChannelScreenShowsTheChannelChosen) {
-    InjectCurrent(1, 3.3e5);
-    OpenScreen(1, 0);  // channel 2, on its grey
-    Run(20);
-    ShowTrend();
-    for (int step = 0; step < 10; ++step) {
-        InjectCurrent(1, 3.3e5 * (1 - 0.0015 * step));
-        Run(6);
-    }
-    ChooseTimed(15);
-    Touch(Ids::kIdStartStop);
-    Run(20);
-    EXPECT_EQ(Drawn(0).channel, 1);
-    EXPECT_LT(*Drawn(0).drift, 0.0);
-    ExpectAxisAround(0, doc->Filter.Chan[1].Rate / 1e3);
-    ExpectEverythingFits();
-    Screenshot("trend_one_channel.png");
 }
 
 TEST_F(TrendPageTest, AHiddenPageIsLeftAloneAndStandbyWithThePageShownIsSafe) {
@@ -211,10 +195,8 @@ TEST_F(TrendPageTest, AnHourOfReadingsKeepsTheRingsAtTheirSize) {
         board->SendAdc(10);
         clock->Advance(1000);
         const size_t expected = std::min<size_t>(second, CTrendRing::kCapacity);
-        for (const CTrendRing& ring : doc->Trend) {
-            if (ring.Size() != expected)
-                FAIL() << "after " << second << " s: " << ring.Size() << " points";
-        }
+        if (doc->Trend[0].Size() != expected || doc->Trend[1].Size() != expected)
+            FAIL() << "after " << second << " s: " << doc->Trend[0].Size() << " points";
     }
     OpenTwoChannels();
     ShowTrend();
