@@ -215,6 +215,7 @@ void CKelvarinDoc::CompleteZeroingOrRate() {
     Filter.ComputeRate(0, Channel[0].Range);
     Filter.ComputeRate(1, Channel[1].Range);
     Filter.SampleCount = 0;
+    FeedTrend();
     if (StreamRate == 1) {
         const auto& f = Filter.Chan;
         StreamText((WholeFemtoAmps(f[0].Rate) + "," + WholeFemtoAmps(f[1].Rate) + "," +

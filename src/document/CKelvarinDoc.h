@@ -15,6 +15,7 @@
 #include "link/BoardLink.h"
 #include "link/BoardPacket.h"
 #include "measure/Filter.h"
+#include "measure/TrendRing.h"
 #include "store/ChamberCal.h"
 
 class CKelvarinDoc : public fw::Document {
@@ -156,6 +157,8 @@ class CKelvarinDoc : public fw::Document {
     // ---- state -------------------------------------------------------------------------------
     std::array<CHANNEL_INFO, 2> Channel{};
     CFilter Filter;
+    // Each channel's rates over the last quarter of an hour, for the trend page.
+    std::array<CTrendRing, 2> Trend;
 
     int CollectionIndex = 0;
     int RepeatCount = 1;
@@ -207,6 +210,8 @@ class CKelvarinDoc : public fw::Document {
     void TestTrigger(uint32_t c1);
     void CountCollectionTick();
     void CompleteZeroingOrRate();
+    // Each new rate of both channels into their trend rings (TrendFeed.cpp).
+    void FeedTrend();
     void StreamText(const char* text);
     void RecomputeTpFactors();
     // Sets temperature or pressure on both channels; a real change redoes the correction.

@@ -91,6 +91,9 @@ void COneChannelView::CreatePages() {
     tabs_.AddPage("Setup", setup_);
     tabs_.AddPage("Data", data_);
     tabs_.AddPage("File", file_);
+    trend_.CreatePage(*GetDoc(), tabs_.DisplayRect(), fw::colors::kWhite);
+    tabs_.AddPage("Trend", trend_);
+    trend_.SetChannels({channel_});
     setup_.SetChannel(channel_);
     data_.SetChannel(channel_);
     setup_.RefreshPage();
@@ -118,6 +121,7 @@ void COneChannelView::ApplyBackground(fw::Color background) {
     setup_.SetBkColor(background);
     data_.SetBkColor(background);
     file_.SetBkColor(background);
+    trend_.SetBkColor(background);
 }
 
 void COneChannelView::OnPaint(fw::Dc& dc) {
@@ -156,6 +160,7 @@ void COneChannelView::ShowChannel(uint8_t channel) {
     RefreshBias();
     setup_.SetChannel(channel_);
     data_.SetChannel(channel_);
+    trend_.SetChannels({channel_});
     setup_.RefreshPage();
     data_.RefreshPage();
     LayoutValueArea();

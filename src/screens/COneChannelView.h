@@ -15,6 +15,7 @@
 #include "screens/CMeasuringView.h"
 #include "screens/COneChannelDataDlg.h"
 #include "screens/COneChannelSetupDlg.h"
+#include "screens/CTrendPage.h"
 #include "screens/ChannelValues.h"
 
 class COneChannelView : public CMeasuringView {
@@ -54,10 +55,14 @@ class COneChannelView : public CMeasuringView {
     COneChannelSetupDlg& SetupPage() { return setup_; }
     COneChannelDataDlg& DataPage() { return data_; }
     CFileDlg& FilePage() { return file_; }
+    CTrendPage& TrendPage() { return trend_; }
 
   protected:
     void OnPageCommand(int commandId) override;
-    void RefreshRates() override { values_.RefreshRate(); }
+    void RefreshRates() override {
+        values_.RefreshRate();
+        trend_.Refresh();
+    }
     void RefreshCharges() override;
     void RefreshRangeCaptions() override { ShowRange(channel_, rangeCaption_); }
     void ShowChamberChange() override;
@@ -83,4 +88,5 @@ class COneChannelView : public CMeasuringView {
     COneChannelSetupDlg setup_;
     COneChannelDataDlg data_;
     CFileDlg file_;
+    CTrendPage trend_;
 };

@@ -24,7 +24,7 @@ constexpr fw::Rect kAddRect{0, 84, 49, 142};
 constexpr fw::Rect kZeroRect{0, 146, 49, 204};
 constexpr fw::Rect kRatioRect{0, 208, 49, 264};
 constexpr fw::Rect kValueArea{52, 88, 636, 264};
-constexpr fw::Rect kTabRect{4, 266, 636, 456};  // six tabs of 100 pixels
+constexpr fw::Rect kTabRect{4, 266, 636, 456};  // seven tabs sharing its width
 constexpr int kHalfWidth = (kValueArea.right - kValueArea.left) / 2;
 constexpr int kThirdWidth = (kValueArea.right - kValueArea.left) / 3;
 // Captions above the values: half-width columns, and narrower ones beside the ratios.
@@ -155,6 +155,9 @@ void CTwoChannelView::CreatePages() {
     fw::Window* pages[] = {&setup_[0], &data_[0], &setup_[1], &data_[1], &ratioData_, &file_};
     for (int i = 0; i < 6; ++i)
         tabs_.AddPage(kPageCaptions[i], *pages[i]);
+    trend_.CreatePage(doc, tabs_.DisplayRect(), fw::colors::kWhite);
+    tabs_.AddPage("Trend", trend_);
+    trend_.SetChannels({0, 1});
     RefreshPages();
 }
 
@@ -209,6 +212,7 @@ void CTwoChannelView::RefreshRates() {
     for (CChannelValues& column : values_)
         column.RefreshRate();
     ratios_.RefreshRate();
+    trend_.Refresh();
 }
 
 void CTwoChannelView::RefreshCharges() {

@@ -15,6 +15,7 @@
 #include "screens/COneChannelDataDlg.h"
 #include "screens/COneChannelSetupDlg.h"
 #include "screens/CRatioDataDlg.h"
+#include "screens/CTrendPage.h"
 #include "screens/ChannelValues.h"
 #include "screens/RatioColumn.h"
 
@@ -38,7 +39,7 @@ class CTwoChannelView : public CMeasuringView {
     static constexpr int kIdDoseValue2 = 1057;
     static constexpr int kIdAdc1 = 1066;
     static constexpr int kIdAdc2 = 1070;
-    enum Page { kSetup1, kData1, kSetup2, kData2, kDataRatio, kFile };
+    enum Page { kSetup1, kData1, kSetup2, kData2, kDataRatio, kFile, kTrend };
 
     CTwoChannelView();
 
@@ -59,6 +60,7 @@ class CTwoChannelView : public CMeasuringView {
     COneChannelDataDlg& DataPage(uint8_t channel) { return data_[channel & 1]; }
     CRatioDataDlg& RatioPage() { return ratioData_; }
     CFileDlg& FilePage() { return file_; }
+    CTrendPage& TrendPage() { return trend_; }
     CTouchTabCtrl& Tabs() { return tabs_; }
 
   protected:
@@ -96,4 +98,5 @@ class CTwoChannelView : public CMeasuringView {
     std::array<COneChannelDataDlg, 2> data_;
     CRatioDataDlg ratioData_;
     CFileDlg file_;
+    CTrendPage trend_;
 };

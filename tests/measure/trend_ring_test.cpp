@@ -1,0 +1,151 @@
+// The trend ring (one point a second, a quarter of an hour, oldest dropped), its drift and
+// the chart axes it is drawn on, against values worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "measure/TrendRing.h"
+#include "measure/TrendScale.h"
+
+namespace {
+
+constexpr int64_t kMinute = 60000;
+
+// `count` values of f(t in minutes), one every `stepMs` from time 0.
+template <class F>
+std::vector<TrendValue> Series(int count, int64_t stepMs, F f) {
+    std::vector<TrendValue> out;
+    for (int i = 0; i < count; ++i) {
+        const double t = double(i * stepMs);
+        out.push_back({.timeMs = t, .value = f(t / kMinute)});
+    }
+    return out;
+}
+
+TEST(TrendDrift, SlopeOverTheWindowAsAShareOfItsMeanPerMinute) {
+    struct Case {
+        const char* name;
+        std::vector<TrendValue> values;
+        std::optional<double> drift;
+    };
+    std::vector<TrendValue> overRange = Series(10, 1000, [](double) { return 5.0; });
+    overRange[4].overRange = true;
+    std::vector<TrendValue> notFinite = Series(10, 1000, [](double) { return 5.0; });
+    notFinite[7].value = NAN;
+    const std::vector<Case> cases = {
+        // slope 2 /min, mean 105 over 0..5 min
+        {"rising ramp", Series(301, 1000, [](double t) { return 100 + 2 * t; }), 200.0 / 105},
+        {"constant", Series(60, 1000, [](double) { return 50.0; }), 0.0},
+        // a negative current growing in size drifts upwards: slope -1, mean -100.5
+        {"negative ramp", Series(61, 1000, [](double t) { return -100 - t; }), 100.0 / 100.5},
+        {"two points", {{0, 10}, {60000, 11}}, 100.0 / 10.5},
+        {"mean 0", {{0, -1}, {60000, 1}}, std::nullopt},
+        {"one point", {{0, 10}}, std::nullopt},
+        {"no point", {}, std::nullopt},
+        {"all at one time", {{0, 5}, {0, 6}}, std::nullopt},
+        {"a value over range", overRange, std::nullopt},
+        {"a value not finite", notFinite, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<double> drift = DriftPercentPerMinute(c.values);
+        ASSERT_EQ(drift.has_value(), c.drift.has_value());
+        if (c.drift) {
+            EXPECT_NEAR(*drift, *c.drift, 1e-9);
+        }
+    }
+}
+
+TEST(TrendRing, KeepsOnePointASecondAndTheNewestQuarterHour) {
+    CTrendRing ring;
+    // Two rates a second for 1000 s on a ramp of 1 fA a second: each point the mean of both.
+    for (int64_t ms = 0; ms < 1000000; ms += 500)
+        ring.Append(ms, {.currentFa = double(ms) / 1000});
+    ASSERT_EQ(ring.Size(), CTrendRing::kCapacity);
+    for (size_t i : {size_t(0), size_t(450), CTrendRing::kCapacity - 1}) {
+        const int64_t second = 100 + int64_t(i);  // seconds 0..99 made room
+        EXPECT_EQ(ring.At(i).second, second);
+        EXPECT_DOUBLE_EQ(ring.At(i).timeMs, second * 1000 + 250.0);
+        EXPECT_DOUBLE_EQ(ring.At(i).currentFa, second + 0.25);
+    }
+    // The bucket means of a ramp lie on it: its drift survives the ring.
+    std::vector<TrendValue> window;
+    ring.Values(1000000 - 5 * kMinute, 0, window);
+    EXPECT_EQ(window.size(), 300u);
+    ring.Values(1000000 - 5 * kMinute, 0, window);  // a second call starts afresh
+    const double meanValue = (window.front().value + window.back().value) / 2;
+    EXPECT_NEAR(*DriftPercentPerMinute(window), 100.0 * 60 / meanValue, 1e-9);
+}
+
+// Each second holds two rates (at :000 and :500); what the point of that second says.
+TEST(TrendRing, MarksCollectionsAndKeepsOnlyDoseRatesOfOneUnit) {
+    struct Second {
+        bool collecting[2];
+        int doseUnit[2];
+        const char* flags;  // collecting, started, ended as "c", "s", "e" or "-"
+        int pointUnit;
+    };
+    const Second seconds[] = {{{false, false}, {309, 309}, "---", 309},
+                              {{true, true}, {309, 309}, "cs-", 309},
+                              {{true, false}, {309, 309}, "c-e", 309},
+                              {{false, false}, {309, 311}, "---", 0},  // the chamber changed
+                              {{true, false}, {311, 311}, "cse", 311}};
+    CTrendRing ring;
+    for (int64_t i = 0; i < 5; ++i) {
+        for (int half = 0; half < 2; ++half)
+            ring.Append(i * 1000 + half * 500, {.doseRate = double(i * 1000 + half * 500),
+                                                .doseUnitId = seconds[i].doseUnit[half],
+                                                .collecting = seconds[i].collecting[half]});
+    }
+    ASSERT_EQ(ring.Size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        const TrendPoint& p = ring.At(i);
+        const std::string flags = {p.collecting ? 'c' : '-', p.started ? 's' : '-',
+                                   p.ended ? 'e' : '-'};
+        EXPECT_EQ(flags, seconds[i].flags) << i;
+        EXPECT_EQ(p.doseUnitId, seconds[i].pointUnit) << i;
+    }
+    std::vector<TrendValue> doses;
+    ring.Values(-1, 309, doses);
+    ASSERT_EQ(doses.size(), 3u);  // seconds 0..2: second 3 mixed two units
+    EXPECT_DOUBLE_EQ(doses[2].value, 2250.0);
+    ring.Clear();
+    ring.Values(-1, 0, doses);
+    EXPECT_TRUE(doses.empty());
+}
+
+TEST(TrendScale, BoundsAndStepsReadWell) {
+    struct Case {
+        double min, max;
+        int intervals;
+        std::optional<TrendScale> scale;  // low, high, step, decimals
+    };
+    const Case cases[] = {
+        {101.2, 104.9, 4, TrendScale{101, 105, 1, 0}},
+        {0.0123, 0.0187, 4, TrendScale{0.012, 0.020, 0.002, 3}},
+        {0.9, 4.1, 4, TrendScale{0, 6, 2, 0}},  // 0..5 in ones would need five steps
+        {-3, 7, 4, TrendScale{-5, 10, 5, 0}},
+        {5, 5, 4, TrendScale{4.96, 5.04, 0.02, 2}},  // a flat line: 1 % around it
+        {0, 0, 4, TrendScale{-0.5, 0.5, 0.5, 1}},
+        {NAN, 1, 4, std::nullopt},
+        {0, INFINITY, 4, std::nullopt},
+        {-1e308, 1e308, 4, std::nullopt},
+        {1, 2, 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.min << ".." << c.max);
+        const std::optional<TrendScale> s = NiceScale(c.min, c.max, c.intervals);
+        ASSERT_EQ(s.has_value(), c.scale.has_value());
+        if (!s)
+            continue;
+        EXPECT_NEAR(s->low, c.scale->low, 1e-12);
+        EXPECT_NEAR(s->high, c.scale->high, 1e-12);
+        EXPECT_NEAR(s->step, c.scale->step, 1e-12);
+        EXPECT_EQ(s->decimals, c.scale->decimals);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+// The "Trend" page of both measuring screens as an operator uses it: the window buttons, the
+// unit following range and chamber, each channel with its legend and drift, the marks of a
+// timed collection, a page left alone while hidden, standby with the page shown, and the
+// memory after an hour of readings.
+#include <algorithm>
+#include <cmath>
+
+#include "link/WindowMessages.h"
+#include "screens/CStandbyView.h"
+#include "two_channel_fixture.h"
+
+namespace {
+
+using namespace two_channel_test;
+
+class TrendPageTest : public TwoChannelTest {
+  protected:
+    // `seconds` of readings, ten a second, with the clock moving as they come.
+    void Run(int seconds) {
+        for (int i = 0; i < seconds * 10; ++i) {
+            board->SendAdc(1);
+            Advance(100);
+        }
+    }
+    CTrendPage& Page() {
+        if (auto* one = dynamic_cast<COneChannelView*>(frame->ActiveView()))
+            return one->TrendPage();
+        return Screen().TrendPage();
+    }
+    void ShowTrend() { ASSERT_TRUE(TapText("Trend")); }
+    const TrendChannelChart& Drawn(size_t slot) { return Page().Chart().channels.at(slot); }
+    // The points of a channel's line, as (x, y) pairs.
+    std::vector<std::pair<int, int>> LinePoints(size_t slot) {
+        std::vector<std::pair<int, int>> points;
+        for (const auto& run : Drawn(slot).runs) {
+            for (const fw::Point& p : run)
+                points.push_back({p.x, p.y});
+        }
+        return points;
+    }
+    // How far from the plot's left edge the oldest point drawn lies, as a share of its width.
+    double OldestShare(size_t slot) {
+        const fw::Rect& plot = Page().Chart().plot;
+        const auto& runs = Drawn(slot).runs;
+        if (runs.empty())
+            return -1;
+        return double(runs.front().front().x - plot.left) / (plot.Width() - 1);
+    }
+    // The axis of `slot` holds `value` and zooms in on it.
+    void ExpectAxisAround(size_t slot, double value) {
+        ASSERT_TRUE(Drawn(slot).axis.has_value());
+        const TrendScale& s = Drawn(slot).axis->scale;
+        EXPECT_LE(s.low, value);
+        EXPECT_GE(s.high, value);
+        EXPECT_LT(s.high - s.low, 0.1 * std::fabs(value));
+        for (const TrendTick& t : Drawn(slot).axis->ticks)
+            EXPECT_TRUE(ScreenHasText(t.label)) << t.label;
+    }
+};
+
+TEST_F(TrendPageTest, WindowButtonsChooseTheSpanShown) {
+    InjectCurrent(0, 10000);
+    OpenScreen(0, 0);
+    Run(600);  // ten minutes on the set-up page
+    ShowTrend();
+    struct Case {
+        const char* button;
+        int minutes;
+        const char* oldestTick;
+        double oldestShare;  // ten minutes of readings fill the first two windows
+        bool steady;         // the readings' first seconds are out of the window
+    };
+    const Case cases[] = {{"5 min", 5, "-5 min", 0.0, true},
+                          {"15 min", 15, "-15 min", 1 - 600.0 / 900, false},
+                          {"1 min", 1, "-60 s", 0.0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        ASSERT_TRUE(TapText(c.button));
+        EXPECT_EQ(Page().WindowMinutes(), c.minutes);
+        EXPECT_TRUE(ScreenHasText(c.oldestTick));
+        EXPECT_TRUE(ScreenHasText("now"));
+        EXPECT_NEAR(OldestShare(0), c.oldestShare, 0.02);
+        const std::string legend = Page().Legend(0).Text();
+        EXPECT_EQ(legend == "pA   Drift: +0.000 %/min", c.steady) << legend;
+    }
+    ExpectEverythingFits();
+}
+
+TEST_F(TrendPageTest, TheUnitFollowsTheRangeAndTheChamber) {
+    struct Case {
+        const char* name;
+        int range;
+        int16_t mode;
+        double currentFa;
+        std::string unit;
+    };
+    const Case cases[] = {
+        {"low range", 0, kNoChamber, 20000, "pA"},
+        {"high range", 1, kNoChamber, 2e7, "nA"},
+        {"a chamber on the current", 0, kStrengthMode, 20000, fw::LoadString(309)},
+        {"a chamber on the charge", 0, kGyMode, 20000, "pA"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InjectCurrent(0, c.currentFa);
+        OpenScreen(0, c.range);
+        Calibrate(0, c.mode);
+        Run(70);
+        ShowTrend();
+        EXPECT_EQ(Page().Legend(0).Text().rfind(c.unit + "   Drift: ", 0), 0u)
+            << Page().Legend(0).Text();
+        const FILTER_CHANNEL& f = doc->Filter.Chan[0];
+        const bool doseRate = c.mode == kStrengthMode;
+        ExpectAxisAround(0, doseRate ? f.Dose : f.Rate / (c.range == 1 ? 1e6 : 1e3));
+        Restart();
+    }
+}
+
+// Each screen with its channels drifting (channel 1 up in pA, channel 2 up twice as fast in
+// nA beside it, or channel 2 alone going down), then a timed collection of 10 s.
+TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendDriftAndTheMarksOfACollection) {
+    struct Case {
+        const char* screenshot;
+        bool both;
+        std::vector<std::string> legends;
+        double growth[2];  // of each channel's current, per second
+    };
+    const Case cases[] = {
+        {"trend_two_channels.png",
+         true,
+         {"Ch.1  pA   Drift: +", "Ch.2  nA   Drift: +"},
+         {2e-4, 4e-4}},
+        {"trend_one_channel.png", false, {"nA   Drift: -"}, {0, -3e-4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screenshot);
+        double fa[] = {1.2e4, 4.5e7};
+        if (c.both)
+            OpenTwoChannels(0, 1);
+        else
+            OpenScreen(1, 1);                          // channel 2, on its grey
+        for (int second = 0; second < 80; ++second) {  // past the filter's start, then a minute
+            for (int ch = 0; ch < 2; ++ch)
+                InjectCurrent(ch, fa[ch] *= 1 + (second < 20 ? 0 : c.growth[ch]));
+            Run(1);
+            if (second == 19)
+                ShowTrend();
+        }
+        for (size_t slot = 0; slot < c.legends.size(); ++slot) {
+            const uint8_t ch = c.both ? uint8_t(slot) : 1;
+            EXPECT_EQ(Drawn(slot).channel, ch);
+            EXPECT_EQ(Page().Legend(int(slot)).Text().rfind(c.legends[slot], 0), 0u);
+            ExpectAxisAround(slot, doc->Filter.Chan[ch].Rate / (ch == 1 ? 1e6 : 1e3));
+        }
+        EXPECT_TRUE(!c.both || *Drawn(1).drift > 1.5 * *Drawn(0).drift);  // twice as fast
+        ChooseTimed(10);
+        Touch(Ids::kIdStartStop);  // the page stays while the tabs are locked
+        Run(15);
+        const TrendChart& chart = Page().Chart();
+        ASSERT_EQ(chart.marks.size(), 2u);
+        EXPECT_TRUE(chart.marks[0].start && !chart.marks[1].start);
+        const double pixelsPerSecond = (chart.plot.Width() - 1) / 60.0;
+        EXPECT_NEAR(chart.marks[1].x - chart.marks[0].x, 10 * pixelsPerSecond,
+                    1.5 * pixelsPerSecond);
+        ASSERT_EQ(chart.spans.size(), 1u);
+        EXPECT_EQ(chart.spans[0], std::make_pair(chart.marks[0].x, chart.marks[1].x));
+        ExpectEverythingFits();
+        Screenshot(c.screenshot);
+        Restart();
+    }
+}
+
+TEST_F(TrendPageTest, AHiddenPageIsLeftAloneAndStandbyWithThePageShownIsSafe) {
+    InjectCurrent(0, 10000);
+    OpenScreen();
+    Run(5);
+    ShowTrend();
+    const auto before = LinePoints(0);
+    ASSERT_TRUE(TapText("Data"));
+    Run(20);
+    EXPECT_EQ(LinePoints(0), before);  // not built while hidden
+    ShowTrend();
+    EXPECT_NE(LinePoints(0), before);
+    Post(WM_BOARD_STANDBY);
+    ASSERT_TRUE(ActiveIs<CStandbyView>());
+    const size_t points = doc->Trend[0].Size();
+    Run(10);  // readings go on into the rings with no screen to show them
+    EXPECT_EQ(doc->Trend[0].Size(), points + 10);
+}
+
+TEST_F(TrendPageTest, AnHourOfReadingsKeepsTheRingsAtTheirSize) {
+    InjectCurrent(0, 10000);
+    InjectCurrent(1, 20000);
+    for (int second = 1; second <= 3600; ++second) {
+        board->SendAdc(10);
+        clock->Advance(1000);
+        const size_t expected = std::min<size_t>(second, CTrendRing::kCapacity);
+        if (doc->Trend[0].Size() != expected || doc->Trend[1].Size() != expected)
+            FAIL() << "after " << second << " s: " << doc->Trend[0].Size() << " points";
+    }
+    OpenTwoChannels();
+    ShowTrend();
+    ASSERT_TRUE(TapText("15 min"));
+    for (size_t slot : {0u, 1u})
+        EXPECT_NEAR(OldestShare(slot), 0.0, 0.01);
+}
+
+}  // namespace
