@@ -102,6 +102,17 @@ class PrefsTest : public one_channel_test::OneChannelTest {
         script->Then([this] { clock->Advance(CPrefsView::kSavingNoticeMs); });
         TapId(CPrefsView::kIdApply);
     }
+    // The next start over the same instrument root: a new document loads the settings file
+    // the screen wrote, and a new board link and frame take over.
+    void RestartOverSameRoot() {
+        fw::Loop().RemoveTopLevel(frame.get());
+        frame.reset();
+        fw::Loop().ProcessReady();
+        board.reset();
+        doc = Restarted();
+        board = std::make_unique<testing_support::InProcessBoard>(*doc);
+        frame = std::make_unique<fw::Frame>(*doc);
+    }
     // The document as the next start loads it from the settings file.
     static std::unique_ptr<CKelvarinDoc> Restarted() {
         auto next = std::make_unique<CKelvarinDoc>();

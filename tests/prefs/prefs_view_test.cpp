@@ -6,6 +6,7 @@
 
 #include "controls/CNotifyBox.h"
 #include "controls/MenuCommands.h"
+#include "fw/Text.h"
 #include "link/WindowMessages.h"
 #include "prefs/CSysInfoDlg.h"
 #include "prefs_fixture.h"
@@ -88,22 +89,43 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     }
     EXPECT_EQ(StoredValue(SettingsPath(*root), "Trigger", "LStart"), "3.05");
 
-    std::unique_ptr<CKelvarinDoc> next = Restarted();
-    EXPECT_EQ(next->Brightness, 10);
-    EXPECT_EQ(next->Volume, 7);
-    EXPECT_EQ(next->TimeFormat, 1);
-    EXPECT_EQ(next->DateFormat, 1);
-    EXPECT_EQ(next->PasswordProtect, 0);
-    EXPECT_EQ(next->DataFileDelimiter, 1);
-    EXPECT_EQ(next->PressStd, 2);
-    EXPECT_EQ(next->Channel[1].Pressure, 101.3);
-    EXPECT_EQ(next->HStart, 5.5);
-    EXPECT_EQ(next->HStop, 2.5);
-    EXPECT_EQ(next->LStart, 3.05);
-    EXPECT_EQ(next->LStop, 3.0);
-    EXPECT_EQ(next->DefChargeType, 1);
-    EXPECT_EQ(next->Filter.Cal[0].High.RateCF, 1.02);
-    EXPECT_EQ(next->Filter.Cal[0].Low.RateCF, 1.0);
+    RestartOverSameRoot();
+    EXPECT_EQ(doc->Brightness, 10);
+    EXPECT_EQ(doc->Volume, 7);
+    EXPECT_EQ(doc->TimeFormat, 1);
+    EXPECT_EQ(doc->DateFormat, 1);
+    EXPECT_EQ(doc->PasswordProtect, 0);
+    EXPECT_EQ(doc->DataFileDelimiter, 1);
+    EXPECT_EQ(doc->PressStd, 2);
+    EXPECT_EQ(doc->Channel[1].Pressure, 101.3);
+    EXPECT_EQ(doc->HStart, 5.5);
+    EXPECT_EQ(doc->HStop, 2.5);
+    EXPECT_EQ(doc->LStart, 3.05);
+    EXPECT_EQ(doc->LStop, 3.0);
+    EXPECT_EQ(doc->DefChargeType, 1);
+    EXPECT_EQ(doc->Filter.Cal[0].Low.RateCF, 1.0);
+    // The factor reads back on the tab as factors are shown there, three decimals.
+    const double factor = 1.02;
+    OpenPrefs(CPrefsView::kCalibration);
+    EXPECT_EQ(Caption(kCh1HighRate), fw::StringPrintf("%0.3f", factor));
+    // And it acts: rate mode with a chamber coefficient of 5.38 x 10^7 (x 10^-12) through the
+    // system factor, on 61064.959 fA in the High range.
+    CHAMBER_CAL cal;
+    cal.ChamberModel = "FC65-G";
+    cal.ChamberSerial = "1234";
+    cal.CoefMantissa = 5380;
+    cal.CoefExponent = 7;
+    cal.CalMode = 5;
+    ASSERT_TRUE(CCLibDB().AddRecord(cal));
+    doc->Channel[0].SystemFactor = 1;
+    ASSERT_TRUE(doc->SelectChamber(0, 0));
+    OpenScreen(0, 1);
+    InjectCurrent(0, 61064.959);
+    Readings(300);
+    const double doseRate = 61064.959 * (5.380 * 1e7 * 1e-12) * factor / 1000.0;
+    EXPECT_NEAR(doc->Filter.Chan[0].Dose, doseRate, 1e-10);
+    // Below 10 a rate-mode value is shown with three decimals.
+    EXPECT_EQ(TextOf(COneChannelView::kIdDoseValue), fw::StringPrintf("%0.3f", doseRate));
 }
 
 // Each entry with its keys, the message it must bring (none: taken) and the value then in
