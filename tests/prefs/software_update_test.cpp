@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 
 #include "controls/CNotifyBox.h"
 #include "link/WindowMessages.h"
@@ -14,6 +15,7 @@
 #include "prefs/SoftwareUpdate.h"
 #include "prefs/UpdateFiles.h"
 #include "screens/CPlaceholderView.h"
+#include "screens/CSplashView.h"
 #include "settings/CXmlHelper.h"
 #include "support/DialogSteps.h"
 #include "support/screen_fixture.h"
@@ -86,7 +88,8 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
                         beforeCopies();
                 });
                 script->Then([this] { clock->Advance(3000); });
-            } else {
+            } else if (!(summaryClosedByBoard && questionAsked)) {
+                questionAsked = true;
                 script->Then([this, answer] {
                     std::string text =
                         testing_support::LabelText(fw::Loop().TopLevel(), CMsgBox::kIdMessage);
@@ -97,7 +100,7 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
             }
             return view->RunModal(box);
         };
-        return prefs::SoftwareUpdate(*doc, runModal);
+        return prefs::SoftwareUpdate(*doc, runModal, [this] { view->DeliverHeldBoardEvents(); });
     }
 
     // Status bytes of the standby answers sent so far.
@@ -111,6 +114,8 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
     CKelvarinFormView* view = nullptr;
     std::vector<std::string> shown;
     std::function<void()> beforeCopies;
+    bool summaryClosedByBoard = false;  // no answer is scripted for the summary
+    bool questionAsked = false;
     std::map<std::string, std::string> shots;  // box ("search", ...) to screenshot file
 
     void Shoot(const std::string& box) {
@@ -214,26 +219,43 @@ TEST_F(SoftwareUpdateTest, AnEmptyMountPointIsNoDeviceAndNoMeansNothingCopied) {
     EXPECT_EQ(Marker(), "");
 }
 
-TEST_F(SoftwareUpdateTest, ThePowerKeyIsRefusedFromYesToTheLastCopy) {
+// The power key under the notice and again during the program's copy, with a wake event in
+// the same copy: both requests are refused, the page and the copies go on, and the wake is
+// delivered once the copies are over (it closes the summary and leads through the warm-up).
+TEST_F(SoftwareUpdateTest, ThePowerKeyIsRefusedFromYesToTheLastCopyAndWakeWaitsForTheEnd) {
     WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
+    WriteAll(Usb("mainbd.hex"), ":10000000\n");
     beforeCopies = [this] {
         Screenshot("update_wait.png");
         fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
     };
-    int runningDuringCopy = 0;
-    prefs::SetCopyFaultHook([&](const fs::path&, uint64_t) {
-        runningDuringCopy = doc->UpdateRunning;
+    summaryClosedByBoard = true;
+    std::vector<int> runningDuringCopies;
+    bool pageKeptDuringCopies = true;
+    std::set<fs::path> copying;
+    prefs::SetCopyFaultHook([&](const fs::path& to, uint64_t) {
+        if (!copying.insert(to).second)
+            return 0;  // only the first block of each copy
+        runningDuringCopies.push_back(doc->UpdateRunning);
+        pageKeptDuringCopies = pageKeptDuringCopies && Active() == view;
+        if (to.filename() == "ZELTarvo_v2.exe") {
+            fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
+            fw::Loop().Post(view->Handle(), WM_BOARD_WAKE);
+        }
         return 0;
     });
 
     EXPECT_EQ(RunUpdate().outcome, UpdateOutcome::Updated);
+    fw::Loop().ProcessReady();
 
-    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0xFF});
-    EXPECT_EQ(runningDuringCopy, 1);
+    EXPECT_EQ(StandbyAnswers(), (std::vector<uint8_t>{0xFF, 0xFF}));
+    EXPECT_EQ(runningDuringCopies, (std::vector<int>{1, 1}));
+    EXPECT_TRUE(pageKeptDuringCopies) << "the wake waited for the last copy";
     EXPECT_EQ(doc->UpdateRunning, 0);
-    EXPECT_EQ(Active(), view);
     EXPECT_EQ(ReadAll(Flash("Update/ZELTarvo_v2.exe")), Image('A'));
+    EXPECT_EQ(ReadAll(Flash("Update/mainbd.hex")), ":10000000\n");
     EXPECT_EQ(Marker(), "App");
+    EXPECT_TRUE(ActiveIs<CSplashView>()) << "the held wake was delivered";
 }
 
 TEST_F(SoftwareUpdateTest, ThePowerKeyAtTheQuestionEndsTheUpdateUntouched) {
