@@ -49,33 +49,33 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
         ch.TPCorrection = 1;
     doc->SetPressure(700.0);
     OpenPrefs(CPrefsView::kGeneral);
-    TapId(Gen::kIdBrightnessUp);
-    TapId(Gen::kIdBrightnessUp);
-    TapId(Gen::kIdBrightnessUp);  // stops at 10
-    TapId(Gen::kIdVolumeDown);
-    TapId(Gen::kIdTime24);
-    TapId(Gen::kIdDateDMY);
-    ThenPassword("5937");
-    TapId(Gen::kIdPassword);
+    TapControl(Gen::kIdBrightnessUp);
+    TapControl(Gen::kIdBrightnessUp);
+    TapControl(Gen::kIdBrightnessUp);  // stops at 10
+    TapControl(Gen::kIdVolumeDown);
+    TapControl(Gen::kIdTime24);
+    TapControl(Gen::kIdDateDMY);
+    ThenType(kPassword);
+    TapControl(Gen::kIdPassword);
     ShowPage(CPrefsView::kDataManagement);
-    TapId(Data::kIdFormatTxt);
+    TapControl(Data::kIdFormatTxt);
     ShowPage(CPrefsView::kMeasurement);
-    ThenPassword("5937");  // the document's protection is still on until Apply
+    ThenType(kPassword);  // the document's protection is still on until Apply
     ThenChooseCommand(menu_cmd::kPressureKPa);
-    TapId(Meas::kIdPressure);
+    TapControl(Meas::kIdPressure);
     ThenAnswer("OK");
     ThenKeypadEntry("5.5");
-    TapId(Meas::kIdHighStart);
+    TapControl(Meas::kIdHighStart);
     ThenAnswer("OK");
     ThenKeypadEntry("3.0");  // below the 3.05 in force, although both read "3.0"
-    TapId(Meas::kIdLowStop);
+    TapControl(Meas::kIdLowStop);
     ThenChooseCommand(menu_cmd::kChargeContinuous);
-    TapId(Meas::kIdDefaultType);
+    TapControl(Meas::kIdDefaultType);
     ShowPage(CPrefsView::kCalibration);
-    ThenPassword("5937");
+    ThenType(kPassword);
     ThenKeypadEntry("1.02");
-    TapId(kCh1HighRate);
-    EXPECT_EQ(Caption(kCh1HighRate), "1.020");
+    TapControl(kCh1HighRate);
+    EXPECT_EQ(CaptionOf(kCh1HighRate), "1.020");
     // Nothing reaches the document before Apply.
     EXPECT_EQ(doc->Brightness, 8);
     EXPECT_TRUE(Prefs().ApplyEnabled());
@@ -107,7 +107,7 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     // The factor reads back on the tab as factors are shown there, three decimals.
     const double factor = 1.02;
     OpenPrefs(CPrefsView::kCalibration);
-    EXPECT_EQ(Caption(kCh1HighRate), fw::StringPrintf("%0.3f", factor));
+    EXPECT_EQ(CaptionOf(kCh1HighRate), fw::StringPrintf("%0.3f", factor));
     // And it acts: rate mode with a chamber coefficient of 5.38 x 10^7 (x 10^-12) through the
     // system factor, on 61064.959 fA in the High range.
     CHAMBER_CAL cal;
@@ -129,7 +129,8 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
 }
 
 // Each entry with its keys, the message it must bring (none: taken) and the value then in
-// force; protection is off so no password is asked.
+// force; protection is off so no password is asked. Thresholds come after the agency warning,
+// the collection time after "Timed Collection" is chosen.
 TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
     const std::string order =
         "Trigger values are invalid.\r\nTrigger start value must be greater than the trigger "
@@ -139,65 +140,80 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
     const std::string badFactor = CCalTab::kInvalidFactorText;
     const std::string badTime = fw::LoadString(439);
     struct Entry {
-        int page;
         int id;
-        int menuCommand;  // the pop-up item before the keypad, 0 for none
-        bool agencyWarning;
         const char* keys;
         std::string message;
-        std::function<double(const PrefsValues&)> value;
         double expected;
     };
-    auto hStart = [](const PrefsValues& v) { return v.hStart; };
-    auto hStop = [](const PrefsValues& v) { return v.hStop; };
-    auto lStart = [](const PrefsValues& v) { return v.lStart; };
-    auto lStop = [](const PrefsValues& v) { return v.lStop; };
-    auto factor = [](const PrefsValues& v) { return v.rateCF[0][1]; };
-    auto duration = [](const PrefsValues& v) { return double(v.defChargeDuration); };
     const Entry cases[] = {
-        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "10", startRange, hStart, 4.0},
-        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "2.5", order, hStart, 4.0},
-        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "9.9", "", hStart, 9.9},
-        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "4.0", order, hStop, 2.5},
-        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "0.0", stopRange, hStop, 2.5},
-        // The keypad takes one decimal: "0.25" is entered as "0.2".
-        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "0.25", "", hStop, 0.2},
-        {CPrefsView::kMeasurement, Meas::kIdLowStart, 0, true, "0.5", order, lStart, 0.8},
-        {CPrefsView::kMeasurement, Meas::kIdLowStart, 0, true, "0.1", startRange, lStart, 0.8},
-        {CPrefsView::kMeasurement, Meas::kIdLowStop, 0, true, "9.9", stopRange, lStop, 0.5},
-        {CPrefsView::kMeasurement, Meas::kIdLowStop, 0, true, ".", "", lStop, 0.5},
-        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "0",
-         badTime, duration, 15},
-        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "86401",
-         badTime, duration, 15},
-        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "86400", "",
-         duration, 86400},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0.000", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, ".", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0.0004", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "99999999999999", "", factor,
-         999999999999.0},
+        {Meas::kIdHighStart, "10", startRange, 4.0},
+        {Meas::kIdHighStart, "2.5", order, 4.0},
+        {Meas::kIdHighStart, "9.9", "", 9.9},
+        {Meas::kIdHighStop, "4.0", order, 2.5},
+        {Meas::kIdHighStop, "0.0", stopRange, 2.5},
+        {Meas::kIdHighStop, "0.25", "", 0.2},  // the keypad takes one decimal
+        {Meas::kIdLowStart, "0.5", order, 0.8},
+        {Meas::kIdLowStart, "0.1", startRange, 0.8},
+        {Meas::kIdLowStop, "9.9", stopRange, 0.5},
+        {Meas::kIdLowStop, ".", "", 0.5},
+        {Meas::kIdDefaultType, "0", badTime, 15},
+        {Meas::kIdDefaultType, "86401", badTime, 15},
+        {Meas::kIdDefaultType, "86400", "", 86400},
+        {kCh1HighRate, "0", badFactor, 1.0},
+        {kCh1HighRate, "0.000", badFactor, 1.0},
+        {kCh1HighRate, ".", badFactor, 1.0},
+        {kCh1HighRate, "0.0004", badFactor, 1.0},
+        {kCh1HighRate, "99999999999999", "", 999999999999.0},
+    };
+    auto value = [](const PrefsValues& v, int id) {
+        switch (id) {
+            case Meas::kIdHighStart:
+            case Meas::kIdHighStop:
+                return v.Threshold(1, id == Meas::kIdHighStart);
+            case Meas::kIdLowStart:
+            case Meas::kIdLowStop:
+                return v.Threshold(0, id == Meas::kIdLowStart);
+            case Meas::kIdDefaultType:
+                return double(v.defChargeDuration);
+            default:
+                return v.rateCF[0][1];
+        }
     };
     doc->PasswordProtect = 0;
     for (const Entry& c : cases) {
         SCOPED_TRACE(std::string("control ") + std::to_string(c.id) + " keys " + c.keys);
         frame->SwitchToView(std::make_unique<COneChannelView>());
-        OpenPrefs(c.page);
-        if (c.menuCommand != 0)
-            ThenChooseCommand(c.menuCommand);
-        if (c.agencyWarning)
+        OpenPrefs(c.id == kCh1HighRate ? CPrefsView::kCalibration : CPrefsView::kMeasurement);
+        if (c.id == Meas::kIdDefaultType)
+            ThenChooseCommand(menu_cmd::kChargeTimed);
+        else if (c.id != kCh1HighRate)
             ThenAnswer("OK");
         ThenKeypadEntry(c.keys);
         std::string told;
         if (!c.message.empty())
             ThenAcknowledge(&told);
-        TapId(c.id);
+        TapControl(c.id);
         EXPECT_EQ(told, c.message);
-        EXPECT_EQ(c.value(Prefs().Values()), c.expected);
+        EXPECT_EQ(value(Prefs().Values(), c.id), c.expected);
         EXPECT_EQ(Prefs().PrefsChanged(),
-                  c.message.empty() && c.expected != c.value(PrefsValues::FromDocument(*doc)));
+                  c.message.empty() && c.expected != value(PrefsValues::FromDocument(*doc), c.id));
     }
+}
+
+// Every page as the operator sees it (PNG files below build/screens/), no text running out of
+// its place; a due date long past shows the warning image.
+TEST_F(PrefsTest, EachPageIsLaidOutWithinItsPlace) {
+    doc->CalDueDate = {2015, 1, 31};
+    const char* names[] = {"prefs_general.png", "prefs_data_management.png",
+                           "prefs_measurement.png", "prefs_calibration.png"};
+    OpenPrefs();
+    for (int page = 0; page < 4; ++page) {
+        ShowPage(page);
+        EXPECT_TRUE(Screenshot(names[page]));
+        for (const fw::DrawnText& t : OverflowingTexts())
+            ADD_FAILURE() << names[page] << ": \"" << t.text << "\" runs out of its place";
+    }
+    EXPECT_TRUE(Prefs().CalibrationPage().DueWarningShown());
 }
 
 // Which controls ask for the password, by page and protection. The first thing opened is
@@ -239,13 +255,13 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
             if (dynamic_cast<CMsgBox*>(top) != nullptr) {
                 // The thresholds' agency warning: confirmed, then its keypad cancelled.
                 script->Then([] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(kIdCancel)); });
-                TouchCaption(top, "OK");
+                testing_support::AnswerBox("OK");
                 return;
             }
             TouchCentreOf(top->FindChild(kIdCancel));
         });
         const int starved = fw::Loop().StarvedModalLoops();
-        TapId(c.id);
+        TapControl(c.id);
         EXPECT_EQ(fw::Loop().StarvedModalLoops(), starved);
         EXPECT_EQ(asked, c.asks);
         EXPECT_FALSE(Prefs().PrefsChanged());
@@ -257,23 +273,23 @@ TEST_F(PrefsTest, AWrongPasswordOrAFailedDeleteIsToldAndNothingIsDeleted) {
     ASSERT_TRUE(CSrcDB().AddRecord(SOURCE_INFO{}));
     OpenPrefs(CPrefsView::kDataManagement);
     std::string told;
-    ThenPassword("1234");
+    ThenType("1234");
     ThenAcknowledge(&told);
-    TapId(Data::kIdClearSources);
+    TapControl(Data::kIdClearSources);
     EXPECT_EQ(told, CPasswordGate::kRefusal);
     EXPECT_TRUE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
     // The right password once: the next deletion on this visit does not ask again.
-    ThenPassword("5937");
+    ThenType(kPassword);
     ThenAnswer("No");
-    TapId(Data::kIdClearSources);
+    TapControl(Data::kIdClearSources);
     ThenAnswer("Yes");
-    TapId(Data::kIdClearSources);
+    TapControl(Data::kIdClearSources);
     EXPECT_FALSE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
     // A volume that cannot be deleted is told.
     fs::create_directories(VolumeFile(*root, "ZEL_ChamberLib.CDB"));
     ThenAnswer("Yes");
     ThenAcknowledge(&told);
-    TapId(Data::kIdClearChambers);
+    TapControl(Data::kIdClearChambers);
     EXPECT_EQ(told, Data::kFailedText);
     EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_ChamberLib.CDB")));
 }
@@ -287,13 +303,7 @@ TEST_F(PrefsTest, ClearingTheChamberLibraryActsOnlyOnYes) {
     };
     for (const Clear& c : {Clear{"No", false}, Clear{"Yes", true}}) {
         SCOPED_TRACE(c.answer);
-        CHAMBER_CAL cal;
-        cal.ChamberModel = "FC65-G";
-        cal.ChamberSerial = "1234";
-        cal.CoefMantissa = 5000;
-        cal.CoefExponent = 7;
-        cal.CalMode = 8;
-        ASSERT_TRUE(CCLibDB().AddRecord(cal));
+        AddChamber("FC65-G", "1234", 8);
         const fs::path volume = VolumeFile(*root, "ZEL_ChamberLib.CDB");
         const fs::path journal = volume.string() + "-journal";
         ASSERT_TRUE(doc->SelectChamber(0, 0));
@@ -303,9 +313,9 @@ TEST_F(PrefsTest, ClearingTheChamberLibraryActsOnlyOnYes) {
         WriteText(journal, "x");  // after the library was last opened, which would drop it
         OpenPrefs(CPrefsView::kDataManagement);
         std::string question;
-        ThenPassword("5937");
+        ThenType(kPassword);
         ThenAnswer(c.answer, &question);
-        TapId(Data::kIdClearChambers);
+        TapControl(Data::kIdClearChambers);
         EXPECT_EQ(question, Data::kConfirmText);
         EXPECT_EQ(fs::exists(volume), !c.cleared);
         EXPECT_EQ(fs::exists(journal), !c.cleared);
@@ -328,8 +338,8 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
         doc->Volume = 8;
         frame->SwitchToView(std::make_unique<COneChannelView>());
         OpenPrefs(CPrefsView::kGeneral);
-        TapId(Gen::kIdBrightnessUp);
-        TapId(Gen::kIdVolumeUp);
+        TapControl(Gen::kIdBrightnessUp);
+        TapControl(Gen::kIdVolumeUp);
         EXPECT_EQ(board::Panel().dutyPercent, 63);
         EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(9));
         std::string question;
@@ -361,10 +371,10 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
     const fs::path blocker = file.string() + ".new";  // the staged copy cannot take its place
     fs::create_directories(blocker);
     OpenPrefs(CPrefsView::kGeneral);
-    TapId(Gen::kIdBrightnessUp);
+    TapControl(Gen::kIdBrightnessUp);
     std::string told;
     ThenAcknowledge(&told);
-    TapId(CPrefsView::kIdApply);
+    TapControl(CPrefsView::kIdApply);
     EXPECT_EQ(told, CPrefsView::kSaveFailedText);
     EXPECT_EQ(doc->Brightness, 9);
     EXPECT_EQ(doc->SettingsSaved, 0);
@@ -408,13 +418,13 @@ TEST_F(PrefsTest, BoardEventsCloseThePagesDialogsWithoutActingOnThem) {
     };
     // A change, then the page command for channel 2.
     auto leave = [this] {
-        TapId(Gen::kIdBrightnessUp);
+        TapControl(Gen::kIdBrightnessUp);
         Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
     };
     const Event events[] = {{"standby", WM_BOARD_STANDBY, true}, {"wake", WM_BOARD_WAKE, false}};
     const Dialog dialogs[] = {
         {"threshold keypad", CPrefsView::kMeasurement, [this] { ThenAnswer("OK"); },
-         [this] { TapId(Meas::kIdHighStart); }, 8},
+         [this] { TapControl(Meas::kIdHighStart); }, 8},
         {"leave prompt", CPrefsView::kGeneral, [] {}, leave, 8},
         // Yes was given: the settings are applied, but the page command is not carried out.
         {"saving notice", CPrefsView::kGeneral, [this] { ThenAnswer("Yes"); }, leave, 9},
@@ -458,7 +468,7 @@ TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) 
         EXPECT_NE(dynamic_cast<CSysInfoDlg*>(fw::Loop().TopLevel()), nullptr);
         testing_support::TouchOnTop(CSysInfoDlg::kIdOk);
     });
-    TapId(CPrefsView::kIdSystemInfo);
+    TapControl(CPrefsView::kIdSystemInfo);
 
     bool told = false;
     script->Then([this] { clock->Advance(CNotifyBox::kDefaultDurationMs); });
@@ -466,7 +476,7 @@ TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) 
         told = ScreenHasText("No Updates are available");
         clock->Advance(3000);
     });
-    TapId(Gen::kIdSoftwareUpdate);
+    TapControl(Gen::kIdSoftwareUpdate);
     EXPECT_TRUE(told);
     EXPECT_TRUE(script->ScriptEmpty());
     EXPECT_FALSE(fs::exists(root->FlashDisk() / "Update" / "ZELTarvo_v2.exe"));

@@ -167,7 +167,7 @@ TEST_F(TouchCalibrationTest, TheGeneralPageButtonCalibratesAndKeepsTheMap) {
             script->Then([this] { ShootAndCheck("touch_calibration_told.png"); });
             ThenAcknowledge(&told);
         }
-        TapId(CGenTab::kIdCalibrateTouch);
+        TapControl(CGenTab::kIdCalibrateTouch);
         EXPECT_EQ(told, c.told ? c.told : "");
         EXPECT_EQ(fw::GetTouchMatrix().k == before.k, !c.fits);
         EXPECT_EQ(fw::GetTouchMatrix().k, doc->TouchCal);
