@@ -132,27 +132,6 @@ TEST_F(RemotePty, AScriptClearsAHeldResultThenStartsTheNextCollection) {
     EXPECT_EQ(remote.Rest(200), "") << "a command was answered twice";
 }
 
-TEST_F(RemotePty, SwitchingToAndFromTheTwoChannelScreen) {
-    h.Advance(61000);
-    ASSERT_TRUE(h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::OneChannel; }, 1000));
-    EXPECT_EQ(remote.Ask("<SVB>"), "*\r\n");
-    ASSERT_TRUE(h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::TwoChannel; }, 1000));
-    EXPECT_EQ(remote.Ask("<SVB>"), "*\r\n");  // already shown: nothing changes
-    EXPECT_EQ(ActiveKind(h), RemoteScreenKind::TwoChannel);
-    EXPECT_EQ(remote.Ask("<GIS>"), "1,0,1,0,0\r\n");
-    EXPECT_EQ(remote.Ask("<GRG2>"), "*H\r\n");
-    EXPECT_EQ(remote.Ask("<GD1>"), "!\r\n");  // no chamber: no dose from the charge
-    EXPECT_EQ(remote.Ask("<STRC>"), "*\r\n");
-    EXPECT_TRUE(h.WaitFor([&] { return h.Doc().Collecting == 1; }, 1000));
-    EXPECT_EQ(remote.Ask("<SV1>"), "!\r\n");  // not while collecting
-    EXPECT_EQ(remote.Ask("<STPC>"), "*\r\n");
-    EXPECT_TRUE(h.WaitFor([&] { return h.Doc().Collecting == 0; }, 1000));
-    EXPECT_EQ(remote.Ask("<SV2>"), "*\r\n");
-    ASSERT_TRUE(h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::OneChannel; }, 1000));
-    EXPECT_EQ(h.Doc().OneChannelShown, 1);
-    EXPECT_EQ(remote.Rest(200), "");
-}
-
 // ---- the kvremote client against the document over a pty ------------------------------------
 
 // Plays the instrument on the master side: frames lines and answers them through a document.

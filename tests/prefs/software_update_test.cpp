@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <map>
 #include <set>
 
 #include "controls/CNotifyBox.h"
@@ -74,13 +73,8 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
     prefs::UpdateReport RunUpdate(const std::string& answer = "Yes", int searchChecks = 1) {
         auto runModal = [this, answer, searchChecks](CModalDialog& box) {
             if (dynamic_cast<CDetectUSBStorageBox*>(&box) != nullptr) {
-                for (int i = 0; i < searchChecks; ++i) {
-                    script->Then([this, i] {
-                        if (i == 0)
-                            Shoot("search");
-                        clock->Advance(CNotifyBox::kDefaultDurationMs);
-                    });
-                }
+                for (int i = 0; i < searchChecks; ++i)
+                    script->Then([this] { clock->Advance(CNotifyBox::kDefaultDurationMs); });
             } else if (auto* notice = dynamic_cast<CNotifyBox*>(&box)) {
                 script->Then([this, notice] {
                     shown.push_back(testing_support::LabelText(notice, CNotifyBox::kIdMessage));
@@ -94,7 +88,6 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
                     std::string text =
                         testing_support::LabelText(fw::Loop().TopLevel(), CMsgBox::kIdMessage);
                     shown.push_back(text);
-                    Shoot(text == kQuestion ? "question" : "summary");
                     testing_support::AnswerBox(text == kQuestion ? answer : "OK");
                 });
             }
@@ -116,12 +109,6 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
     std::function<void()> beforeCopies;
     bool summaryClosedByBoard = false;  // no answer is scripted for the summary
     bool questionAsked = false;
-    std::map<std::string, std::string> shots;  // box ("search", ...) to screenshot file
-
-    void Shoot(const std::string& box) {
-        if (auto it = shots.find(box); it != shots.end())
-            Screenshot(it->second);
-    }
 };
 
 TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksOnlyTheProgram) {
@@ -146,7 +133,6 @@ TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksOnlyTheProgram) {
         if (c.firmware)
             WriteAll(Usb("mainbd.hex"), ":10000000\n");
 
-        shots["summary"] = "update_complete.png";
         const prefs::UpdateReport report = RunUpdate();
 
         EXPECT_EQ(report.outcome, UpdateOutcome::Updated);
@@ -174,7 +160,6 @@ TEST_F(SoftwareUpdateTest, ACopyFailingMidwayKeepsTheOldFileAndIsToldWithItsErro
     prefs::SetCopyFaultHook([](const fs::path& to, uint64_t written) {
         return to.filename() != "mainbd.hex" && written > 64 * 1024 ? ENOSPC : 0;
     });
-    shots["summary"] = "update_failed.png";
 
     const prefs::UpdateReport report = RunUpdate();
 
@@ -207,12 +192,10 @@ TEST_F(SoftwareUpdateTest, SourcesThatAreNotPlainFilesAreNoUpdates) {
 
 TEST_F(SoftwareUpdateTest, AnEmptyMountPointIsNoDeviceAndNoMeansNothingCopied) {
     // The search gives up after its 30 checks.
-    shots["search"] = "update_search.png";
     EXPECT_EQ(RunUpdate("Yes", 30).outcome, UpdateOutcome::NoDevice);
     EXPECT_TRUE(shown.empty());
 
     WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
-    shots["question"] = "update_question.png";
     EXPECT_EQ(RunUpdate("No").outcome, UpdateOutcome::Declined);
     EXPECT_EQ(shown, std::vector<std::string>{kQuestion});
     EXPECT_FALSE(fs::exists(Flash("Update")));
