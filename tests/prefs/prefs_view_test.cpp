@@ -14,7 +14,6 @@
 #include "screens/CStandbyView.h"
 #include "settings/settings_test_support.h"
 #include "store/CCLibDB.h"
-#include "store/CSrcDB.h"
 
 namespace prefs_test {
 namespace {
@@ -90,20 +89,15 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     EXPECT_EQ(StoredValue(SettingsPath(*root), "Trigger", "LStart"), "3.05");
 
     RestartOverSameRoot();
-    EXPECT_EQ(doc->Brightness, 10);
-    EXPECT_EQ(doc->Volume, 7);
-    EXPECT_EQ(doc->TimeFormat, 1);
-    EXPECT_EQ(doc->DateFormat, 1);
-    EXPECT_EQ(doc->PasswordProtect, 0);
-    EXPECT_EQ(doc->DataFileDelimiter, 1);
-    EXPECT_EQ(doc->PressStd, 2);
-    EXPECT_EQ(doc->Channel[1].Pressure, 101.3);
-    EXPECT_EQ(doc->HStart, 5.5);
-    EXPECT_EQ(doc->HStop, 2.5);
-    EXPECT_EQ(doc->LStart, 3.05);
-    EXPECT_EQ(doc->LStop, 3.0);
-    EXPECT_EQ(doc->DefChargeType, 1);
-    EXPECT_EQ(doc->Filter.Cal[0].Low.RateCF, 1.0);
+    // Brightness, volume, the formats, protection, delimiter, standard and its pressure, the
+    // four thresholds, the default type and a factor left alone.
+    EXPECT_EQ(
+        (std::vector<double>{
+            double(doc->Brightness), double(doc->Volume), double(doc->TimeFormat),
+            double(doc->DateFormat), double(doc->PasswordProtect), double(doc->DataFileDelimiter),
+            double(doc->PressStd), doc->Channel[1].Pressure, doc->HStart, doc->HStop, doc->LStart,
+            doc->LStop, double(doc->DefChargeType), doc->Filter.Cal[0].Low.RateCF}),
+        (std::vector<double>{10, 7, 1, 1, 0, 1, 2, 101.3, 5.5, 2.5, 3.05, 3.0, 1, 1.0}));
     // The factor reads back on the tab as factors are shown there, three decimals.
     const double factor = 1.02;
     OpenPrefs(CPrefsView::kCalibration);
@@ -229,7 +223,6 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
         {0, CPrefsView::kGeneral, Gen::kIdPassword, true},
         {1, CPrefsView::kGeneral, Gen::kIdPassword, true},
         {0, CPrefsView::kDataManagement, Data::kIdClearChambers, true},
-        {0, CPrefsView::kDataManagement, Data::kIdClearSources, true},
         {0, CPrefsView::kMeasurement, Meas::kIdPressure, false},
         {1, CPrefsView::kMeasurement, Meas::kIdPressure, true},
         {0, CPrefsView::kMeasurement, Meas::kIdLowStop, false},
@@ -269,61 +262,47 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
     }
 }
 
-TEST_F(PrefsTest, AWrongPasswordOrAFailedDeleteIsToldAndNothingIsDeleted) {
-    ASSERT_TRUE(CSrcDB().AddRecord(SOURCE_INFO{}));
-    OpenPrefs(CPrefsView::kDataManagement);
-    std::string told;
-    ThenType("1234");
-    ThenAcknowledge(&told);
-    TapControl(Data::kIdClearSources);
-    EXPECT_EQ(told, CPasswordGate::kRefusal);
-    EXPECT_TRUE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
-    // The right password once: the next deletion on this visit does not ask again.
-    ThenType(kPassword);
-    ThenAnswer("No");
-    TapControl(Data::kIdClearSources);
-    ThenAnswer("Yes");
-    TapControl(Data::kIdClearSources);
-    EXPECT_FALSE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
-    // A volume that cannot be deleted is told.
-    fs::create_directories(VolumeFile(*root, "ZEL_ChamberLib.CDB"));
-    ThenAnswer("Yes");
-    ThenAcknowledge(&told);
-    TapControl(Data::kIdClearChambers);
-    EXPECT_EQ(told, Data::kFailedText);
-    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_ChamberLib.CDB")));
-}
-
 // A chamber library with its journal, and channel 1 using its record through the system
-// factor; the confirmation answered as given.
-TEST_F(PrefsTest, ClearingTheChamberLibraryActsOnlyOnYes) {
-    struct Clear {
-        const char* answer;
-        bool cleared;
-    };
-    for (const Clear& c : {Clear{"No", false}, Clear{"Yes", true}}) {
-        SCOPED_TRACE(c.answer);
+// factor. First visit: a wrong password is refused, then No keeps everything. Second visit:
+// Yes clears the library, its side file and the channel's chamber; the same visit asks no
+// password again, and a volume that cannot be deleted is told.
+TEST_F(PrefsTest, ClearingALibraryNeedsThePasswordActsOnlyOnYesAndTellsAFailedDelete) {
+    const fs::path volume = VolumeFile(*root, "ZEL_ChamberLib.CDB");
+    const fs::path journal = volume.string() + "-journal";
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes);
         AddChamber("FC65-G", "1234", 8);
-        const fs::path volume = VolumeFile(*root, "ZEL_ChamberLib.CDB");
-        const fs::path journal = volume.string() + "-journal";
         ASSERT_TRUE(doc->SelectChamber(0, 0));
         doc->Channel[0].SystemFactor = 1;
         doc->Channel[0].TPCorrection = 1;
         frame->SwitchToView(std::make_unique<COneChannelView>());
         WriteText(journal, "x");  // after the library was last opened, which would drop it
         OpenPrefs(CPrefsView::kDataManagement);
-        std::string question;
+        std::string told, question;
+        if (!yes) {
+            ThenType("1234");
+            ThenAcknowledge(&told);
+            TapControl(Data::kIdClearChambers);
+            EXPECT_EQ(told, CPasswordGate::kRefusal);
+        }
         ThenType(kPassword);
-        ThenAnswer(c.answer, &question);
+        ThenAnswer(yes ? "Yes" : "No", &question);
         TapControl(Data::kIdClearChambers);
         EXPECT_EQ(question, Data::kConfirmText);
-        EXPECT_EQ(fs::exists(volume), !c.cleared);
-        EXPECT_EQ(fs::exists(journal), !c.cleared);
-        EXPECT_EQ(doc->Channel[0].ChamberIndex, c.cleared ? -1 : 0);
-        EXPECT_EQ(doc->Channel[0].SystemFactor, c.cleared ? 0 : 1);
-        EXPECT_EQ(doc->Channel[0].TPCorrection, c.cleared ? 0 : 1);
+        EXPECT_EQ(fs::exists(volume), !yes);
+        EXPECT_EQ(fs::exists(journal), !yes);
+        EXPECT_EQ(doc->Channel[0].ChamberIndex, yes ? -1 : 0);
+        EXPECT_EQ(doc->Channel[0].SystemFactor, yes ? 0 : 1);
+        EXPECT_EQ(doc->Channel[0].TPCorrection, yes ? 0 : 1);
         fs::remove(journal);
     }
+    fs::create_directories(VolumeFile(*root, "ZEL_SrcLib.CDB"));
+    std::string told;
+    ThenAnswer("Yes");
+    ThenAcknowledge(&told);
+    TapControl(Data::kIdClearSources);
+    EXPECT_EQ(told, Data::kFailedText);
+    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_SrcLib.CDB")));
 }
 
 TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
