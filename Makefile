@@ -1,12 +1,14 @@
 # make run  — install what is missing, build, run the instrument against the simulated board
 # make test — install what is missing, build, run every test (plus the thread-sanitized link tests);
 #             deterministic: the fuzz targets only replay their kept inputs (make fuzz searches)
+# make package — install what is missing, build the programs alone, and make the Debian packages
+#             kelvarin (panel) and kelvarin-tools (bench) in build-package/
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps build asan tsan fuzz fuzz-build bench clean
+.PHONY: run test deps build asan tsan fuzz fuzz-build bench package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -52,5 +54,15 @@ tsan: deps
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
 
+# A release build without the tests; dpkg-shlibdeps (dpkg-dev, which needs file) names the
+# libraries the packages depend on.
+PACKAGE_BUILD = build-package
+package:
+	@./scripts/install-deps.sh dpkg-dev file
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVARIN_TESTS=OFF
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls -1 $(PACKAGE_BUILD)/*.deb
+
 clean:
-	rm -rf $(BUILD) build-tsan $(ASAN_BUILD)
+	rm -rf $(BUILD) build-tsan $(ASAN_BUILD) $(PACKAGE_BUILD)

@@ -6,6 +6,7 @@
 #include "controls/CMsgBox.h"
 #include "controls/CNotifyBox.h"
 #include "document/CKelvarinDoc.h"
+#include "fw/EventLoop.h"
 #include "fw/Paths.h"
 #include "fw/Text.h"
 #include "prefs/CDetectUSBStorageBox.h"
@@ -57,17 +58,32 @@ struct Sources {
     bool Any() const { return launcher.Present() || application.Present() || firmware.Present(); }
 };
 
-// Sets the document's UpdateRunning for the scope of the copies.
+// Sets the document's UpdateRunning for the scope of the copies; at its end the board events
+// the screen held meanwhile go out.
 class UpdateRunningScope {
   public:
-    explicit UpdateRunningScope(CKelvarinDoc& doc) : doc_(doc) { doc_.UpdateRunning = 1; }
-    ~UpdateRunningScope() { doc_.UpdateRunning = 0; }
+    UpdateRunningScope(CKelvarinDoc& doc, std::function<void()> ended)
+        : doc_(doc), ended_(std::move(ended)) {
+        doc_.UpdateRunning = 1;
+    }
+    ~UpdateRunningScope() {
+        doc_.UpdateRunning = 0;
+        if (ended_)
+            ended_();
+    }
     UpdateRunningScope(const UpdateRunningScope&) = delete;
     UpdateRunningScope& operator=(const UpdateRunningScope&) = delete;
 
   private:
     CKelvarinDoc& doc_;
+    std::function<void()> ended_;
 };
+
+// The copies run on this thread: what the board sent during one (a standby request, then
+// refused; an event the screen holds) is handled before the next, while UpdateRunning is set.
+void HandleWhatArrived() {
+    fw::Loop().ProcessReady();
+}
 
 // Copies one file when its source is present; a failure is recorded and the rest go on.
 bool CopyIfPresent(UpdateSource& source, const UpdateFile& file, UpdateReport& report) {
@@ -101,8 +117,11 @@ void CopyAll(Sources& sources, UpdateReport& report) {
     const bool applicationPresent = sources.application.Present();
     const bool firmwarePresent = sources.firmware.Present();
     report.launcherCopied = CopyIfPresent(sources.launcher, kLauncher, report);
+    HandleWhatArrived();
     StageApplication(sources.application, report);
+    HandleWhatArrived();
     report.firmwareStaged = CopyIfPresent(sources.firmware, kFirmware, report);
+    HandleWhatArrived();
     const bool allDone = report.launcherCopied == launcherPresent &&
                          report.applicationStaged == applicationPresent &&
                          report.firmwareStaged == firmwarePresent;
@@ -119,7 +138,8 @@ void ShowNotice(const std::function<int(CModalDialog&)>& runModal, const char* t
 
 }  // namespace
 
-UpdateReport SoftwareUpdate(CKelvarinDoc& doc, const std::function<int(CModalDialog&)>& runModal) {
+UpdateReport SoftwareUpdate(CKelvarinDoc& doc, const std::function<int(CModalDialog&)>& runModal,
+                            std::function<void()> copiesEnded) {
     UpdateReport report;
     CDetectUSBStorageBox search(kSearchingText, kSearchRetries);
     search.SetCancellable(true);
@@ -138,14 +158,16 @@ UpdateReport SoftwareUpdate(CKelvarinDoc& doc, const std::function<int(CModalDia
         return report;
 
     {
-        UpdateRunningScope running(doc);
-        // The copies run under the notice, at the end of its time; a box closed by a board
-        // event before then copies nothing.
+        UpdateRunningScope running(doc, std::move(copiesEnded));
+        // The copies run under the notice, at the end of its time, once (the notice's timer
+        // may fall due again while the board's messages are handled between copies).
         CNotifyBox notice(kUpdatingText, kUpdatingMs);
         bool copied = false;
         notice.SetCompletionTest([&] {
-            CopyAll(sources, report);
-            copied = true;
+            if (!copied) {
+                copied = true;
+                CopyAll(sources, report);
+            }
             return true;
         });
         runModal(notice);
@@ -162,7 +184,8 @@ UpdateReport SoftwareUpdate(CKelvarinDoc& doc, const std::function<int(CModalDia
 }
 
 UpdateReport SoftwareUpdate(CKelvarinFormView& view) {
-    return SoftwareUpdate(*view.GetDoc(), view.ModalRunner());
+    return SoftwareUpdate(*view.GetDoc(), view.ModalRunner(),
+                          [&view] { view.DeliverHeldBoardEvents(); });
 }
 
 }  // namespace prefs

@@ -32,8 +32,10 @@ struct UpdateReport {
 };
 
 // Runs every box through `runModal` (the calling view's ModalRunner, so the boxes are
-// registered with the view and a standby request can close them).
-UpdateReport SoftwareUpdate(CKelvarinDoc& doc, const std::function<int(CModalDialog&)>& runModal);
+// registered with the view and a standby request can close them); `copiesEnded` runs when
+// UpdateRunning is cleared again (the view delivers the board events it held).
+UpdateReport SoftwareUpdate(CKelvarinDoc& doc, const std::function<int(CModalDialog&)>& runModal,
+                            std::function<void()> copiesEnded = {});
 // The same from a screen's "Software Update" button.
 UpdateReport SoftwareUpdate(CKelvarinFormView& view);
 

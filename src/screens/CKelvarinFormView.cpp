@@ -43,6 +43,8 @@ void CKelvarinFormView::OnInitialUpdate() {
 }
 
 bool CKelvarinFormView::OnMessage(const fw::Message& msg) {
+    if (HoldWhileUpdating(msg.id))
+        return true;
     switch (msg.id) {
         case WM_BOARD_READY:
             OnBoardReady();

@@ -112,6 +112,12 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     // a closed or timed-out calibration keeps the stored map.
     bool CalibrateTouchScreen();
 
+    // ---- board events during a software update ---------------------------------------------
+    // While the document's UpdateRunning is set, ready, wake and power-on (which would close
+    // the update's boxes and replace this screen) are held; this posts them again, in the
+    // order they came, once the copies are over.
+    void DeliverHeldBoardEvents();
+
     CHWControl& HwControl() { return hwControl_; }
     CDateTimeBar& DateTimeBar() { return dateTimeBar_; }
 
@@ -136,6 +142,8 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     // The answer of a dialog opened when `wasQuiet` may still be acted on.
     bool AnswerStillApplies(bool wasQuiet) const;
 
+    // Keeps a board event for DeliverHeldBoardEvents while an update copies; true then.
+    bool HoldWhileUpdating(uint32_t message);
     void OnBoardReady();
     void OnBoardStandby();
     void OnBoardWake();
@@ -152,6 +160,7 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     int zeroDialogOpen_ = 0;
     CPopupMenu* activePopup_ = nullptr;
     std::vector<CModalDialog*> modalDialogs_;
+    std::vector<uint32_t> heldBoardEvents_;  // see DeliverHeldBoardEvents
     std::shared_ptr<CZeroDlg> zeroDlg_;
     CHWControl hwControl_;
     CBttn pageButton_;

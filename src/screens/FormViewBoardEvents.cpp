@@ -3,6 +3,7 @@
 #include "controls/CMsgBox.h"
 #include "controls/CNotifyBox.h"
 #include "controls/ModalRegistry.h"
+#include "fw/EventLoop.h"
 #include "fw/Resources.h"
 #include "fw/TouchCalibration.h"
 #include "link/WindowMessages.h"
@@ -19,6 +20,22 @@ constexpr int kSavingSettingsMs = 1000;
 
 // Each event first closes whatever is open on the panel and lets its loop return, so the
 // view those dialogs belong to is never replaced under them and none of their answers acts.
+
+bool CKelvarinFormView::HoldWhileUpdating(uint32_t message) {
+    const bool replacesScreen =
+        message == WM_BOARD_READY || message == WM_BOARD_WAKE || message == WM_BOARD_POWER_ON;
+    const CKelvarinDoc* doc = GetDoc();
+    if (!replacesScreen || doc == nullptr || doc->UpdateRunning == 0)
+        return false;
+    heldBoardEvents_.push_back(message);
+    return true;
+}
+
+void CKelvarinFormView::DeliverHeldBoardEvents() {
+    for (uint32_t message : heldBoardEvents_)
+        fw::Loop().Post(Handle(), message);
+    heldBoardEvents_.clear();
+}
 
 void CKelvarinFormView::OnBoardReady() {
     KillTimer(IDT_BOARD_POLL);

@@ -1,8 +1,7 @@
 // Board control: the brightness and volume arithmetic, the order in which the backlight
-// lines are driven, the stored brightness, a sysfs backlight device, and the senders.
+// lines are driven, the stored brightness, and the senders.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "board/CHWControl.h"
@@ -22,13 +21,6 @@ class BoardControl : public ::testing::Test {
     CHWControl hw;
 };
 
-long ReadNumber(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    long value = -1;
-    in >> value;
-    return value;
-}
-
 // Brightness steps give seventy percent of their share with a ten percent floor; volume steps
 // fill both halves of the word and stay at the top beyond it instead of wrapping to quiet.
 TEST(PanelArithmetic, BrightnessAndVolumeSteps) {
@@ -44,27 +36,25 @@ TEST(PanelArithmetic, BrightnessAndVolumeSteps) {
         EXPECT_EQ(CHWControl::VolumeSetting(step), word) << step;
 }
 
-// The enable line is pulsed before the duty is set; brightness 0 leaves it low.
-TEST_F(BoardControl, BrightnessAndVolumeDriveThePanelInOrder) {
+// The enable line is pulsed before the duty is set; brightness 0 leaves it low. Backlight
+// power drives the line and announces each change.
+TEST_F(BoardControl, BrightnessVolumeAndPowerDriveThePanelInOrder) {
     hw.SetBrightness(0);
     EXPECT_FALSE(board::Panel().enablePin);
     hw.SetBrightness(5);
     EXPECT_TRUE(board::Panel().enablePin);
     hw.SetVolume(8);
+    hw.SetBacklightPower(false);
     EXPECT_EQ(board::Panel().steps, (std::vector<PanelStep>{{PanelAction::EnablePin, 0},
                                                             {PanelAction::Duty, 0},
                                                             {PanelAction::EnablePin, 0},
                                                             {PanelAction::EnablePin, 1},
                                                             {PanelAction::Duty, 35},
-                                                            {PanelAction::Volume, 0xCCC8CCC8u}}));
-}
-
-TEST_F(BoardControl, BacklightPowerDrivesTheLineAndAnnouncesTheChange) {
-    hw.SetBacklightPower(true);
-    hw.SetBacklightPower(false);
+                                                            {PanelAction::Volume, 0xCCC8CCC8u},
+                                                            {PanelAction::EnablePin, 0},
+                                                            {PanelAction::BacklightPower, 0},
+                                                            {PanelAction::ChangeAnnounced, 1}}));
     EXPECT_FALSE(board::Panel().backlightOn);
-    EXPECT_EQ(board::Panel().changeAnnouncements, 2);
-    EXPECT_EQ(board::Panel().steps.back(), (PanelStep{PanelAction::ChangeAnnounced, 1}));
 }
 
 TEST_F(BoardControl, RestoreUsesTheStoredBrightnessOrStepEight) {
@@ -76,20 +66,6 @@ TEST_F(BoardControl, RestoreUsesTheStoredBrightnessOrStepEight) {
     EXPECT_EQ(board::Panel().dutyPercent, 21);
     hw.RestoreBrightness(false);
     EXPECT_EQ(board::Panel().dutyPercent, 0);
-}
-
-TEST_F(BoardControl, ARealBacklightDeviceGetsTheDutyScaledToItsMaximum) {
-    const auto device = root.Path() / "sys" / "class" / "backlight" / "panel";
-    std::filesystem::create_directories(device);
-    std::ofstream(device / "max_brightness") << "255\n";
-    std::ofstream(device / "brightness") << "0\n";
-    std::ofstream(device / "bl_power") << "0\n";
-    hw.SetBrightness(10);
-    EXPECT_EQ(ReadNumber(device / "brightness"), 178);
-    hw.SetBacklightPower(false);
-    EXPECT_EQ(ReadNumber(device / "bl_power"), 4);
-    hw.SetBacklightPower(true);
-    EXPECT_EQ(ReadNumber(device / "bl_power"), 0);
 }
 
 TEST_F(BoardControl, SendersBuildTheBoardPacketsAndFailWithoutALink) {

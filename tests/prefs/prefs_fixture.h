@@ -1,7 +1,7 @@
 #pragma once
 // The preferences screen on a headless panel, on the one-channel screen's harness: the
-// operator's taps on the pages, the password keypad, the boxes and pop-ups, Apply, and a
-// restart that reads the settings file the screen wrote.
+// operator's taps on the pages, the pop-ups, Apply, and a restart that reads the settings
+// file the screen wrote.
 #include <memory>
 #include <string>
 
@@ -18,6 +18,7 @@ using one_channel_test::TouchCentreOf;
 
 // Cancel has the same id on the keypads, the message boxes and the date pickers.
 inline constexpr int kIdCancel = CKeypadDlg::kIdCancel;
+inline constexpr const char* kPassword = "5937";
 
 class PrefsTest : public one_channel_test::OneChannelTest {
   protected:
@@ -36,46 +37,6 @@ class PrefsTest : public one_channel_test::OneChannelTest {
         const fw::Rect r = Prefs().Tabs().TabRect(index);
         Tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
-    void TapId(int id) {
-        fw::Window* w = FindById(&Prefs(), id);
-        ASSERT_NE(w, nullptr) << "no control " << id;
-        TouchCentreOf(w);
-        fw::Loop().ProcessReady();
-    }
-    std::string Caption(int id) {
-        auto* button = dynamic_cast<CBttn*>(FindById(&Prefs(), id));
-        return button ? button->Caption() : std::string("<no button>");
-    }
-    // For the password keypad that will be waiting: `digits`, then Enter.
-    void ThenPassword(const std::string& digits) {
-        script->Then([digits] {
-            fw::Window* pad = fw::Loop().TopLevel();
-            for (char d : digits)
-                TouchCentreOf(pad->FindChild(CKeypadDlg::kIdDigit0 + (d - '0')));
-            TouchCentreOf(pad->FindChild(CKeypadDlg::kIdEnter));
-        });
-    }
-    // For the box that will be waiting: records its text, then touches `caption`.
-    void ThenAnswer(const std::string& caption, std::string* text = nullptr) {
-        script->Then([caption, text] {
-            fw::Window* box = fw::Loop().TopLevel();
-            if (auto* message = dynamic_cast<CLabel*>(box->FindChild(CMsgBox::kIdMessage));
-                message && text)
-                *text = message->Text();
-            TouchCaption(box, caption);
-        });
-    }
-    // Touches the shown button of `box` that reads `caption`.
-    static void TouchCaption(fw::Window* box, const std::string& caption) {
-        for (fw::Window* child : box->Children()) {
-            auto* button = dynamic_cast<CBttn*>(child);
-            if (button && button->IsVisible() && button->Caption() == caption) {
-                TouchCentreOf(button);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no \"" << caption << "\" on the box";
-    }
     // For the pop-up menu that will be tracked: touches the item of `command` (its text
     // inside the menu, not the same text on the button below it).
     void ThenChooseCommand(int command) {
@@ -87,9 +48,9 @@ class PrefsTest : public one_channel_test::OneChannelTest {
             const std::string text = CPopupMenu::MenuText(menu->Items()[position].text);
             const fw::Rect area = fw::Loop().TopLevel()->GetRect();
             for (const fw::DrawnText& t : Texts()) {
-                const fw::Point centre{(t.extent.left + t.extent.right) / 2,
-                                       (t.extent.top + t.extent.bottom) / 2};
-                if (t.text == text && area.Contains(centre)) {
+                if (t.text == text &&
+                    area.Contains(fw::Point{(t.extent.left + t.extent.right) / 2,
+                                            (t.extent.top + t.extent.bottom) / 2})) {
                     testing_support::TouchCentreOf(t.extent);
                     return;
                 }
@@ -100,7 +61,18 @@ class PrefsTest : public one_channel_test::OneChannelTest {
     // Apply, with the one-second "Saving Settings" notice let run out.
     void Apply() {
         script->Then([this] { clock->Advance(CPrefsView::kSavingNoticeMs); });
-        TapId(CPrefsView::kIdApply);
+        TapControl(CPrefsView::kIdApply);
+    }
+    // The next start over the same instrument root: a new document loads the settings file
+    // the screen wrote, and a new board link and frame take over.
+    void RestartOverSameRoot() {
+        fw::Loop().RemoveTopLevel(frame.get());
+        frame.reset();
+        fw::Loop().ProcessReady();
+        board.reset();
+        doc = Restarted();
+        board = std::make_unique<testing_support::InProcessBoard>(*doc);
+        frame = std::make_unique<fw::Frame>(*doc);
     }
     // The document as the next start loads it from the settings file.
     static std::unique_ptr<CKelvarinDoc> Restarted() {

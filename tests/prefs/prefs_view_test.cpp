@@ -6,6 +6,7 @@
 
 #include "controls/CNotifyBox.h"
 #include "controls/MenuCommands.h"
+#include "fw/Text.h"
 #include "link/WindowMessages.h"
 #include "prefs/CSysInfoDlg.h"
 #include "prefs_fixture.h"
@@ -13,7 +14,6 @@
 #include "screens/CStandbyView.h"
 #include "settings/settings_test_support.h"
 #include "store/CCLibDB.h"
-#include "store/CSrcDB.h"
 
 namespace prefs_test {
 namespace {
@@ -48,33 +48,33 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
         ch.TPCorrection = 1;
     doc->SetPressure(700.0);
     OpenPrefs(CPrefsView::kGeneral);
-    TapId(Gen::kIdBrightnessUp);
-    TapId(Gen::kIdBrightnessUp);
-    TapId(Gen::kIdBrightnessUp);  // stops at 10
-    TapId(Gen::kIdVolumeDown);
-    TapId(Gen::kIdTime24);
-    TapId(Gen::kIdDateDMY);
-    ThenPassword("5937");
-    TapId(Gen::kIdPassword);
+    TapControl(Gen::kIdBrightnessUp);
+    TapControl(Gen::kIdBrightnessUp);
+    TapControl(Gen::kIdBrightnessUp);  // stops at 10
+    TapControl(Gen::kIdVolumeDown);
+    TapControl(Gen::kIdTime24);
+    TapControl(Gen::kIdDateDMY);
+    ThenType(kPassword);
+    TapControl(Gen::kIdPassword);
     ShowPage(CPrefsView::kDataManagement);
-    TapId(Data::kIdFormatTxt);
+    TapControl(Data::kIdFormatTxt);
     ShowPage(CPrefsView::kMeasurement);
-    ThenPassword("5937");  // the document's protection is still on until Apply
+    ThenType(kPassword);  // the document's protection is still on until Apply
     ThenChooseCommand(menu_cmd::kPressureKPa);
-    TapId(Meas::kIdPressure);
+    TapControl(Meas::kIdPressure);
     ThenAnswer("OK");
     ThenKeypadEntry("5.5");
-    TapId(Meas::kIdHighStart);
+    TapControl(Meas::kIdHighStart);
     ThenAnswer("OK");
     ThenKeypadEntry("3.0");  // below the 3.05 in force, although both read "3.0"
-    TapId(Meas::kIdLowStop);
+    TapControl(Meas::kIdLowStop);
     ThenChooseCommand(menu_cmd::kChargeContinuous);
-    TapId(Meas::kIdDefaultType);
+    TapControl(Meas::kIdDefaultType);
     ShowPage(CPrefsView::kCalibration);
-    ThenPassword("5937");
+    ThenType(kPassword);
     ThenKeypadEntry("1.02");
-    TapId(kCh1HighRate);
-    EXPECT_EQ(Caption(kCh1HighRate), "1.020");
+    TapControl(kCh1HighRate);
+    EXPECT_EQ(CaptionOf(kCh1HighRate), "1.020");
     // Nothing reaches the document before Apply.
     EXPECT_EQ(doc->Brightness, 8);
     EXPECT_TRUE(Prefs().ApplyEnabled());
@@ -88,26 +88,43 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     }
     EXPECT_EQ(StoredValue(SettingsPath(*root), "Trigger", "LStart"), "3.05");
 
-    std::unique_ptr<CKelvarinDoc> next = Restarted();
-    EXPECT_EQ(next->Brightness, 10);
-    EXPECT_EQ(next->Volume, 7);
-    EXPECT_EQ(next->TimeFormat, 1);
-    EXPECT_EQ(next->DateFormat, 1);
-    EXPECT_EQ(next->PasswordProtect, 0);
-    EXPECT_EQ(next->DataFileDelimiter, 1);
-    EXPECT_EQ(next->PressStd, 2);
-    EXPECT_EQ(next->Channel[1].Pressure, 101.3);
-    EXPECT_EQ(next->HStart, 5.5);
-    EXPECT_EQ(next->HStop, 2.5);
-    EXPECT_EQ(next->LStart, 3.05);
-    EXPECT_EQ(next->LStop, 3.0);
-    EXPECT_EQ(next->DefChargeType, 1);
-    EXPECT_EQ(next->Filter.Cal[0].High.RateCF, 1.02);
-    EXPECT_EQ(next->Filter.Cal[0].Low.RateCF, 1.0);
+    RestartOverSameRoot();
+    // Brightness, volume, the formats, protection, delimiter, standard and its pressure, the
+    // four thresholds, the default type and a factor left alone.
+    EXPECT_EQ(
+        (std::vector<double>{
+            double(doc->Brightness), double(doc->Volume), double(doc->TimeFormat),
+            double(doc->DateFormat), double(doc->PasswordProtect), double(doc->DataFileDelimiter),
+            double(doc->PressStd), doc->Channel[1].Pressure, doc->HStart, doc->HStop, doc->LStart,
+            doc->LStop, double(doc->DefChargeType), doc->Filter.Cal[0].Low.RateCF}),
+        (std::vector<double>{10, 7, 1, 1, 0, 1, 2, 101.3, 5.5, 2.5, 3.05, 3.0, 1, 1.0}));
+    // The factor reads back on the tab as factors are shown there, three decimals.
+    const double factor = 1.02;
+    OpenPrefs(CPrefsView::kCalibration);
+    EXPECT_EQ(CaptionOf(kCh1HighRate), fw::StringPrintf("%0.3f", factor));
+    // And it acts: rate mode with a chamber coefficient of 5.38 x 10^7 (x 10^-12) through the
+    // system factor, on 61064.959 fA in the High range.
+    CHAMBER_CAL cal;
+    cal.ChamberModel = "FC65-G";
+    cal.ChamberSerial = "1234";
+    cal.CoefMantissa = 5380;
+    cal.CoefExponent = 7;
+    cal.CalMode = 5;
+    ASSERT_TRUE(CCLibDB().AddRecord(cal));
+    doc->Channel[0].SystemFactor = 1;
+    ASSERT_TRUE(doc->SelectChamber(0, 0));
+    OpenScreen(0, 1);
+    InjectCurrent(0, 61064.959);
+    Readings(300);
+    const double doseRate = 61064.959 * (5.380 * 1e7 * 1e-12) * factor / 1000.0;
+    EXPECT_NEAR(doc->Filter.Chan[0].Dose, doseRate, 1e-10);
+    // Below 10 a rate-mode value is shown with three decimals.
+    EXPECT_EQ(TextOf(COneChannelView::kIdDoseValue), fw::StringPrintf("%0.3f", doseRate));
 }
 
 // Each entry with its keys, the message it must bring (none: taken) and the value then in
-// force; protection is off so no password is asked.
+// force; protection is off so no password is asked. Thresholds come after the agency warning,
+// the collection time after "Timed Collection" is chosen.
 TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
     const std::string order =
         "Trigger values are invalid.\r\nTrigger start value must be greater than the trigger "
@@ -117,65 +134,80 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
     const std::string badFactor = CCalTab::kInvalidFactorText;
     const std::string badTime = fw::LoadString(439);
     struct Entry {
-        int page;
         int id;
-        int menuCommand;  // the pop-up item before the keypad, 0 for none
-        bool agencyWarning;
         const char* keys;
         std::string message;
-        std::function<double(const PrefsValues&)> value;
         double expected;
     };
-    auto hStart = [](const PrefsValues& v) { return v.hStart; };
-    auto hStop = [](const PrefsValues& v) { return v.hStop; };
-    auto lStart = [](const PrefsValues& v) { return v.lStart; };
-    auto lStop = [](const PrefsValues& v) { return v.lStop; };
-    auto factor = [](const PrefsValues& v) { return v.rateCF[0][1]; };
-    auto duration = [](const PrefsValues& v) { return double(v.defChargeDuration); };
     const Entry cases[] = {
-        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "10", startRange, hStart, 4.0},
-        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "2.5", order, hStart, 4.0},
-        {CPrefsView::kMeasurement, Meas::kIdHighStart, 0, true, "9.9", "", hStart, 9.9},
-        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "4.0", order, hStop, 2.5},
-        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "0.0", stopRange, hStop, 2.5},
-        // The keypad takes one decimal: "0.25" is entered as "0.2".
-        {CPrefsView::kMeasurement, Meas::kIdHighStop, 0, true, "0.25", "", hStop, 0.2},
-        {CPrefsView::kMeasurement, Meas::kIdLowStart, 0, true, "0.5", order, lStart, 0.8},
-        {CPrefsView::kMeasurement, Meas::kIdLowStart, 0, true, "0.1", startRange, lStart, 0.8},
-        {CPrefsView::kMeasurement, Meas::kIdLowStop, 0, true, "9.9", stopRange, lStop, 0.5},
-        {CPrefsView::kMeasurement, Meas::kIdLowStop, 0, true, ".", "", lStop, 0.5},
-        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "0",
-         badTime, duration, 15},
-        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "86401",
-         badTime, duration, 15},
-        {CPrefsView::kMeasurement, Meas::kIdDefaultType, menu_cmd::kChargeTimed, false, "86400", "",
-         duration, 86400},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0.000", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, ".", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "0.0004", badFactor, factor, 1.0},
-        {CPrefsView::kCalibration, kCh1HighRate, 0, false, "99999999999999", "", factor,
-         999999999999.0},
+        {Meas::kIdHighStart, "10", startRange, 4.0},
+        {Meas::kIdHighStart, "2.5", order, 4.0},
+        {Meas::kIdHighStart, "9.9", "", 9.9},
+        {Meas::kIdHighStop, "4.0", order, 2.5},
+        {Meas::kIdHighStop, "0.0", stopRange, 2.5},
+        {Meas::kIdHighStop, "0.25", "", 0.2},  // the keypad takes one decimal
+        {Meas::kIdLowStart, "0.5", order, 0.8},
+        {Meas::kIdLowStart, "0.1", startRange, 0.8},
+        {Meas::kIdLowStop, "9.9", stopRange, 0.5},
+        {Meas::kIdLowStop, ".", "", 0.5},
+        {Meas::kIdDefaultType, "0", badTime, 15},
+        {Meas::kIdDefaultType, "86401", badTime, 15},
+        {Meas::kIdDefaultType, "86400", "", 86400},
+        {kCh1HighRate, "0", badFactor, 1.0},
+        {kCh1HighRate, "0.000", badFactor, 1.0},
+        {kCh1HighRate, ".", badFactor, 1.0},
+        {kCh1HighRate, "0.0004", badFactor, 1.0},
+        {kCh1HighRate, "99999999999999", "", 999999999999.0},
+    };
+    auto value = [](const PrefsValues& v, int id) {
+        switch (id) {
+            case Meas::kIdHighStart:
+            case Meas::kIdHighStop:
+                return v.Threshold(1, id == Meas::kIdHighStart);
+            case Meas::kIdLowStart:
+            case Meas::kIdLowStop:
+                return v.Threshold(0, id == Meas::kIdLowStart);
+            case Meas::kIdDefaultType:
+                return double(v.defChargeDuration);
+            default:
+                return v.rateCF[0][1];
+        }
     };
     doc->PasswordProtect = 0;
     for (const Entry& c : cases) {
         SCOPED_TRACE(std::string("control ") + std::to_string(c.id) + " keys " + c.keys);
         frame->SwitchToView(std::make_unique<COneChannelView>());
-        OpenPrefs(c.page);
-        if (c.menuCommand != 0)
-            ThenChooseCommand(c.menuCommand);
-        if (c.agencyWarning)
+        OpenPrefs(c.id == kCh1HighRate ? CPrefsView::kCalibration : CPrefsView::kMeasurement);
+        if (c.id == Meas::kIdDefaultType)
+            ThenChooseCommand(menu_cmd::kChargeTimed);
+        else if (c.id != kCh1HighRate)
             ThenAnswer("OK");
         ThenKeypadEntry(c.keys);
         std::string told;
         if (!c.message.empty())
             ThenAcknowledge(&told);
-        TapId(c.id);
+        TapControl(c.id);
         EXPECT_EQ(told, c.message);
-        EXPECT_EQ(c.value(Prefs().Values()), c.expected);
+        EXPECT_EQ(value(Prefs().Values(), c.id), c.expected);
         EXPECT_EQ(Prefs().PrefsChanged(),
-                  c.message.empty() && c.expected != c.value(PrefsValues::FromDocument(*doc)));
+                  c.message.empty() && c.expected != value(PrefsValues::FromDocument(*doc), c.id));
     }
+}
+
+// Every page as the operator sees it (PNG files below build/screens/), no text running out of
+// its place; a due date long past shows the warning image.
+TEST_F(PrefsTest, EachPageIsLaidOutWithinItsPlace) {
+    doc->CalDueDate = {2015, 1, 31};
+    const char* names[] = {"prefs_general.png", "prefs_data_management.png",
+                           "prefs_measurement.png", "prefs_calibration.png"};
+    OpenPrefs();
+    for (int page = 0; page < 4; ++page) {
+        ShowPage(page);
+        EXPECT_TRUE(Screenshot(names[page]));
+        for (const fw::DrawnText& t : OverflowingTexts())
+            ADD_FAILURE() << names[page] << ": \"" << t.text << "\" runs out of its place";
+    }
+    EXPECT_TRUE(Prefs().CalibrationPage().DueWarningShown());
 }
 
 // Which controls ask for the password, by page and protection. The first thing opened is
@@ -191,7 +223,6 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
         {0, CPrefsView::kGeneral, Gen::kIdPassword, true},
         {1, CPrefsView::kGeneral, Gen::kIdPassword, true},
         {0, CPrefsView::kDataManagement, Data::kIdClearChambers, true},
-        {0, CPrefsView::kDataManagement, Data::kIdClearSources, true},
         {0, CPrefsView::kMeasurement, Meas::kIdPressure, false},
         {1, CPrefsView::kMeasurement, Meas::kIdPressure, true},
         {0, CPrefsView::kMeasurement, Meas::kIdLowStop, false},
@@ -217,13 +248,13 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
             if (dynamic_cast<CMsgBox*>(top) != nullptr) {
                 // The thresholds' agency warning: confirmed, then its keypad cancelled.
                 script->Then([] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(kIdCancel)); });
-                TouchCaption(top, "OK");
+                testing_support::AnswerBox("OK");
                 return;
             }
             TouchCentreOf(top->FindChild(kIdCancel));
         });
         const int starved = fw::Loop().StarvedModalLoops();
-        TapId(c.id);
+        TapControl(c.id);
         EXPECT_EQ(fw::Loop().StarvedModalLoops(), starved);
         EXPECT_EQ(asked, c.asks);
         EXPECT_FALSE(Prefs().PrefsChanged());
@@ -231,67 +262,47 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
     }
 }
 
-TEST_F(PrefsTest, AWrongPasswordOrAFailedDeleteIsToldAndNothingIsDeleted) {
-    ASSERT_TRUE(CSrcDB().AddRecord(SOURCE_INFO{}));
-    OpenPrefs(CPrefsView::kDataManagement);
-    std::string told;
-    ThenPassword("1234");
-    ThenAcknowledge(&told);
-    TapId(Data::kIdClearSources);
-    EXPECT_EQ(told, CPasswordGate::kRefusal);
-    EXPECT_TRUE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
-    // The right password once: the next deletion on this visit does not ask again.
-    ThenPassword("5937");
-    ThenAnswer("No");
-    TapId(Data::kIdClearSources);
-    ThenAnswer("Yes");
-    TapId(Data::kIdClearSources);
-    EXPECT_FALSE(fs::exists(VolumeFile(*root, "ZEL_SrcLib.CDB")));
-    // A volume that cannot be deleted is told.
-    fs::create_directories(VolumeFile(*root, "ZEL_ChamberLib.CDB"));
-    ThenAnswer("Yes");
-    ThenAcknowledge(&told);
-    TapId(Data::kIdClearChambers);
-    EXPECT_EQ(told, Data::kFailedText);
-    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_ChamberLib.CDB")));
-}
-
 // A chamber library with its journal, and channel 1 using its record through the system
-// factor; the confirmation answered as given.
-TEST_F(PrefsTest, ClearingTheChamberLibraryActsOnlyOnYes) {
-    struct Clear {
-        const char* answer;
-        bool cleared;
-    };
-    for (const Clear& c : {Clear{"No", false}, Clear{"Yes", true}}) {
-        SCOPED_TRACE(c.answer);
-        CHAMBER_CAL cal;
-        cal.ChamberModel = "FC65-G";
-        cal.ChamberSerial = "1234";
-        cal.CoefMantissa = 5000;
-        cal.CoefExponent = 7;
-        cal.CalMode = 8;
-        ASSERT_TRUE(CCLibDB().AddRecord(cal));
-        const fs::path volume = VolumeFile(*root, "ZEL_ChamberLib.CDB");
-        const fs::path journal = volume.string() + "-journal";
+// factor. First visit: a wrong password is refused, then No keeps everything. Second visit:
+// Yes clears the library, its side file and the channel's chamber; the same visit asks no
+// password again, and a volume that cannot be deleted is told.
+TEST_F(PrefsTest, ClearingALibraryNeedsThePasswordActsOnlyOnYesAndTellsAFailedDelete) {
+    const fs::path volume = VolumeFile(*root, "ZEL_ChamberLib.CDB");
+    const fs::path journal = volume.string() + "-journal";
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes);
+        AddChamber("FC65-G", "1234", 8);
         ASSERT_TRUE(doc->SelectChamber(0, 0));
         doc->Channel[0].SystemFactor = 1;
         doc->Channel[0].TPCorrection = 1;
         frame->SwitchToView(std::make_unique<COneChannelView>());
         WriteText(journal, "x");  // after the library was last opened, which would drop it
         OpenPrefs(CPrefsView::kDataManagement);
-        std::string question;
-        ThenPassword("5937");
-        ThenAnswer(c.answer, &question);
-        TapId(Data::kIdClearChambers);
+        std::string told, question;
+        if (!yes) {
+            ThenType("1234");
+            ThenAcknowledge(&told);
+            TapControl(Data::kIdClearChambers);
+            EXPECT_EQ(told, CPasswordGate::kRefusal);
+        }
+        ThenType(kPassword);
+        ThenAnswer(yes ? "Yes" : "No", &question);
+        TapControl(Data::kIdClearChambers);
         EXPECT_EQ(question, Data::kConfirmText);
-        EXPECT_EQ(fs::exists(volume), !c.cleared);
-        EXPECT_EQ(fs::exists(journal), !c.cleared);
-        EXPECT_EQ(doc->Channel[0].ChamberIndex, c.cleared ? -1 : 0);
-        EXPECT_EQ(doc->Channel[0].SystemFactor, c.cleared ? 0 : 1);
-        EXPECT_EQ(doc->Channel[0].TPCorrection, c.cleared ? 0 : 1);
+        EXPECT_EQ(fs::exists(volume), !yes);
+        EXPECT_EQ(fs::exists(journal), !yes);
+        EXPECT_EQ(doc->Channel[0].ChamberIndex, yes ? -1 : 0);
+        EXPECT_EQ(doc->Channel[0].SystemFactor, yes ? 0 : 1);
+        EXPECT_EQ(doc->Channel[0].TPCorrection, yes ? 0 : 1);
         fs::remove(journal);
     }
+    fs::create_directories(VolumeFile(*root, "ZEL_SrcLib.CDB"));
+    std::string told;
+    ThenAnswer("Yes");
+    ThenAcknowledge(&told);
+    TapControl(Data::kIdClearSources);
+    EXPECT_EQ(told, Data::kFailedText);
+    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_SrcLib.CDB")));
 }
 
 TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
@@ -306,8 +317,8 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
         doc->Volume = 8;
         frame->SwitchToView(std::make_unique<COneChannelView>());
         OpenPrefs(CPrefsView::kGeneral);
-        TapId(Gen::kIdBrightnessUp);
-        TapId(Gen::kIdVolumeUp);
+        TapControl(Gen::kIdBrightnessUp);
+        TapControl(Gen::kIdVolumeUp);
         EXPECT_EQ(board::Panel().dutyPercent, 63);
         EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(9));
         std::string question;
@@ -339,10 +350,10 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
     const fs::path blocker = file.string() + ".new";  // the staged copy cannot take its place
     fs::create_directories(blocker);
     OpenPrefs(CPrefsView::kGeneral);
-    TapId(Gen::kIdBrightnessUp);
+    TapControl(Gen::kIdBrightnessUp);
     std::string told;
     ThenAcknowledge(&told);
-    TapId(CPrefsView::kIdApply);
+    TapControl(CPrefsView::kIdApply);
     EXPECT_EQ(told, CPrefsView::kSaveFailedText);
     EXPECT_EQ(doc->Brightness, 9);
     EXPECT_EQ(doc->SettingsSaved, 0);
@@ -386,13 +397,13 @@ TEST_F(PrefsTest, BoardEventsCloseThePagesDialogsWithoutActingOnThem) {
     };
     // A change, then the page command for channel 2.
     auto leave = [this] {
-        TapId(Gen::kIdBrightnessUp);
+        TapControl(Gen::kIdBrightnessUp);
         Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
     };
     const Event events[] = {{"standby", WM_BOARD_STANDBY, true}, {"wake", WM_BOARD_WAKE, false}};
     const Dialog dialogs[] = {
         {"threshold keypad", CPrefsView::kMeasurement, [this] { ThenAnswer("OK"); },
-         [this] { TapId(Meas::kIdHighStart); }, 8},
+         [this] { TapControl(Meas::kIdHighStart); }, 8},
         {"leave prompt", CPrefsView::kGeneral, [] {}, leave, 8},
         // Yes was given: the settings are applied, but the page command is not carried out.
         {"saving notice", CPrefsView::kGeneral, [this] { ThenAnswer("Yes"); }, leave, 9},
@@ -436,7 +447,7 @@ TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) 
         EXPECT_NE(dynamic_cast<CSysInfoDlg*>(fw::Loop().TopLevel()), nullptr);
         testing_support::TouchOnTop(CSysInfoDlg::kIdOk);
     });
-    TapId(CPrefsView::kIdSystemInfo);
+    TapControl(CPrefsView::kIdSystemInfo);
 
     bool told = false;
     script->Then([this] { clock->Advance(CNotifyBox::kDefaultDurationMs); });
@@ -444,7 +455,7 @@ TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) 
         told = ScreenHasText("No Updates are available");
         clock->Advance(3000);
     });
-    TapId(Gen::kIdSoftwareUpdate);
+    TapControl(Gen::kIdSoftwareUpdate);
     EXPECT_TRUE(told);
     EXPECT_TRUE(script->ScriptEmpty());
     EXPECT_FALSE(fs::exists(root->FlashDisk() / "Update" / "ZELTarvo_v2.exe"));

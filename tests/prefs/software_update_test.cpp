@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <map>
+#include <set>
 
 #include "controls/CNotifyBox.h"
 #include "link/WindowMessages.h"
@@ -14,6 +14,7 @@
 #include "prefs/SoftwareUpdate.h"
 #include "prefs/UpdateFiles.h"
 #include "screens/CPlaceholderView.h"
+#include "screens/CSplashView.h"
 #include "settings/CXmlHelper.h"
 #include "support/DialogSteps.h"
 #include "support/screen_fixture.h"
@@ -72,13 +73,8 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
     prefs::UpdateReport RunUpdate(const std::string& answer = "Yes", int searchChecks = 1) {
         auto runModal = [this, answer, searchChecks](CModalDialog& box) {
             if (dynamic_cast<CDetectUSBStorageBox*>(&box) != nullptr) {
-                for (int i = 0; i < searchChecks; ++i) {
-                    script->Then([this, i] {
-                        if (i == 0)
-                            Shoot("search");
-                        clock->Advance(CNotifyBox::kDefaultDurationMs);
-                    });
-                }
+                for (int i = 0; i < searchChecks; ++i)
+                    script->Then([this] { clock->Advance(CNotifyBox::kDefaultDurationMs); });
             } else if (auto* notice = dynamic_cast<CNotifyBox*>(&box)) {
                 script->Then([this, notice] {
                     shown.push_back(testing_support::LabelText(notice, CNotifyBox::kIdMessage));
@@ -86,18 +82,18 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
                         beforeCopies();
                 });
                 script->Then([this] { clock->Advance(3000); });
-            } else {
+            } else if (!(summaryClosedByBoard && questionAsked)) {
+                questionAsked = true;
                 script->Then([this, answer] {
                     std::string text =
                         testing_support::LabelText(fw::Loop().TopLevel(), CMsgBox::kIdMessage);
                     shown.push_back(text);
-                    Shoot(text == kQuestion ? "question" : "summary");
                     testing_support::AnswerBox(text == kQuestion ? answer : "OK");
                 });
             }
             return view->RunModal(box);
         };
-        return prefs::SoftwareUpdate(*doc, runModal);
+        return prefs::SoftwareUpdate(*doc, runModal, [this] { view->DeliverHeldBoardEvents(); });
     }
 
     // Status bytes of the standby answers sent so far.
@@ -111,12 +107,8 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
     CKelvarinFormView* view = nullptr;
     std::vector<std::string> shown;
     std::function<void()> beforeCopies;
-    std::map<std::string, std::string> shots;  // box ("search", ...) to screenshot file
-
-    void Shoot(const std::string& box) {
-        if (auto it = shots.find(box); it != shots.end())
-            Screenshot(it->second);
-    }
+    bool summaryClosedByBoard = false;  // no answer is scripted for the summary
+    bool questionAsked = false;
 };
 
 TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksOnlyTheProgram) {
@@ -141,7 +133,6 @@ TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksOnlyTheProgram) {
         if (c.firmware)
             WriteAll(Usb("mainbd.hex"), ":10000000\n");
 
-        shots["summary"] = "update_complete.png";
         const prefs::UpdateReport report = RunUpdate();
 
         EXPECT_EQ(report.outcome, UpdateOutcome::Updated);
@@ -169,7 +160,6 @@ TEST_F(SoftwareUpdateTest, ACopyFailingMidwayKeepsTheOldFileAndIsToldWithItsErro
     prefs::SetCopyFaultHook([](const fs::path& to, uint64_t written) {
         return to.filename() != "mainbd.hex" && written > 64 * 1024 ? ENOSPC : 0;
     });
-    shots["summary"] = "update_failed.png";
 
     const prefs::UpdateReport report = RunUpdate();
 
@@ -202,38 +192,53 @@ TEST_F(SoftwareUpdateTest, SourcesThatAreNotPlainFilesAreNoUpdates) {
 
 TEST_F(SoftwareUpdateTest, AnEmptyMountPointIsNoDeviceAndNoMeansNothingCopied) {
     // The search gives up after its 30 checks.
-    shots["search"] = "update_search.png";
     EXPECT_EQ(RunUpdate("Yes", 30).outcome, UpdateOutcome::NoDevice);
     EXPECT_TRUE(shown.empty());
 
     WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
-    shots["question"] = "update_question.png";
     EXPECT_EQ(RunUpdate("No").outcome, UpdateOutcome::Declined);
     EXPECT_EQ(shown, std::vector<std::string>{kQuestion});
     EXPECT_FALSE(fs::exists(Flash("Update")));
     EXPECT_EQ(Marker(), "");
 }
 
-TEST_F(SoftwareUpdateTest, ThePowerKeyIsRefusedFromYesToTheLastCopy) {
+// The power key under the notice and again during the program's copy, with a wake event in
+// the same copy: both requests are refused, the page and the copies go on, and the wake is
+// delivered once the copies are over (it closes the summary and leads through the warm-up).
+TEST_F(SoftwareUpdateTest, ThePowerKeyIsRefusedFromYesToTheLastCopyAndWakeWaitsForTheEnd) {
     WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
+    WriteAll(Usb("mainbd.hex"), ":10000000\n");
     beforeCopies = [this] {
         Screenshot("update_wait.png");
         fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
     };
-    int runningDuringCopy = 0;
-    prefs::SetCopyFaultHook([&](const fs::path&, uint64_t) {
-        runningDuringCopy = doc->UpdateRunning;
+    summaryClosedByBoard = true;
+    std::vector<int> runningDuringCopies;
+    bool pageKeptDuringCopies = true;
+    std::set<fs::path> copying;
+    prefs::SetCopyFaultHook([&](const fs::path& to, uint64_t) {
+        if (!copying.insert(to).second)
+            return 0;  // only the first block of each copy
+        runningDuringCopies.push_back(doc->UpdateRunning);
+        pageKeptDuringCopies = pageKeptDuringCopies && Active() == view;
+        if (to.filename() == "ZELTarvo_v2.exe") {
+            fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
+            fw::Loop().Post(view->Handle(), WM_BOARD_WAKE);
+        }
         return 0;
     });
 
     EXPECT_EQ(RunUpdate().outcome, UpdateOutcome::Updated);
+    fw::Loop().ProcessReady();
 
-    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0xFF});
-    EXPECT_EQ(runningDuringCopy, 1);
+    EXPECT_EQ(StandbyAnswers(), (std::vector<uint8_t>{0xFF, 0xFF}));
+    EXPECT_EQ(runningDuringCopies, (std::vector<int>{1, 1}));
+    EXPECT_TRUE(pageKeptDuringCopies) << "the wake waited for the last copy";
     EXPECT_EQ(doc->UpdateRunning, 0);
-    EXPECT_EQ(Active(), view);
     EXPECT_EQ(ReadAll(Flash("Update/ZELTarvo_v2.exe")), Image('A'));
+    EXPECT_EQ(ReadAll(Flash("Update/mainbd.hex")), ":10000000\n");
     EXPECT_EQ(Marker(), "App");
+    EXPECT_TRUE(ActiveIs<CSplashView>()) << "the held wake was delivered";
 }
 
 TEST_F(SoftwareUpdateTest, ThePowerKeyAtTheQuestionEndsTheUpdateUntouched) {

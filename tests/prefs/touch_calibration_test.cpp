@@ -167,12 +167,13 @@ TEST_F(TouchCalibrationTest, TheGeneralPageButtonCalibratesAndKeepsTheMap) {
             script->Then([this] { ShootAndCheck("touch_calibration_told.png"); });
             ThenAcknowledge(&told);
         }
-        TapId(CGenTab::kIdCalibrateTouch);
+        TapControl(CGenTab::kIdCalibrateTouch);
         EXPECT_EQ(told, c.told ? c.told : "");
         EXPECT_EQ(fw::GetTouchMatrix().k == before.k, !c.fits);
         EXPECT_EQ(fw::GetTouchMatrix().k, doc->TouchCal);
-        if (c.fits)
+        if (c.fits) {
             EXPECT_EQ(At(fw::GetTouchMatrix().Map(Skewed({320, 240}))), "320,240");
+        }
         // The next start puts the stored map in force.
         const std::unique_ptr<CKelvarinDoc> next = Restarted();
         for (int i = 0; i < 6; ++i)

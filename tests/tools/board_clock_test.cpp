@@ -1,8 +1,6 @@
-// The simulated board's clock: the host's local time unless a date is given, running on from
-// it; held for tests; moved by the instrument's SetDateTime only to a real date.
+// The simulated board's clock: held for tests, moved by the instrument's SetDateTime only to a
+// real date, and the dates its command line takes.
 #include <gtest/gtest.h>
-
-#include <ctime>
 
 #include "boardsim/BoardClock.h"
 #include "support/BoardDate.h"
@@ -11,30 +9,6 @@ namespace {
 
 using boardsim::BoardClock;
 using testing_support::kBoardTestDate;
-
-int64_t Seconds(const fw::LocalTime& t) {
-    return fw::DaysSinceEpoch(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-           t.second;
-}
-
-fw::LocalTime HostLocalNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm l{};
-    localtime_r(&now, &l);
-    return {l.tm_year + 1900, l.tm_mon + 1, l.tm_wday, l.tm_mday, l.tm_hour, l.tm_min, l.tm_sec, 0};
-}
-
-// Generous bounds: the clocks are compared, not timed.
-constexpr int64_t kSlackSeconds = 60;
-
-TEST(BoardClock, StartsAtTheHostsLocalTimeAndRunsFromADateGiven) {
-    BoardClock clock;
-    EXPECT_LE(std::abs(Seconds(clock.Now()) - Seconds(HostLocalNow())), kSlackSeconds);
-    ASSERT_TRUE(clock.Set(kBoardTestDate));
-    const int64_t elapsed = Seconds(clock.Now()) - Seconds(kBoardTestDate);
-    EXPECT_GE(elapsed, 0);
-    EXPECT_LE(elapsed, kSlackSeconds);
-}
 
 TEST(BoardClock, HeldItAnswersTheSameDateAndTakesOnlyRealDates) {
     BoardClock clock;
@@ -66,9 +40,7 @@ TEST(BoardClock, DatesOnTheCommandLine) {
         {"2023-02-29", false, {}},
         {"2016-03-14T25:00", false, {}},
         {"2016-03-14T12", false, {}},
-        {"2016-03-14x", false, {}},
         {"2016-03-14T12:00:00junk", false, {}},
-        {"14.03.2016", false, {}},
         {"", false, {}},
     };
     for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 // the settings marker left alone, and a power cut after each step leaving an instrument that
 // starts.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 
 #include "fw/Readiness.h"
 #include "launcher/Launcher.h"
+#include "launcher/StopSignals.h"
 #include "settings/CXmlHelper.h"
 #include "settings/SettingsFile.h"
 #include "support/TempRoot.h"
@@ -28,7 +30,10 @@ std::string ReadAll(const fs::path& p) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-enum class Fake { Good, EndsAtOnce, Silent };
+// Serving and Starting run until stopped: they note "up" (Serving after its first view,
+// Starting before any) and answer SIGTERM by noting "stopped" and ending with 5.
+enum class Fake { Good, EndsAtOnce, Silent, Serving, Starting };
+constexpr int kStoppedStatus = 5;
 
 class LauncherTest : public ::testing::Test {
   protected:
@@ -41,9 +46,25 @@ class LauncherTest : public ::testing::Test {
             body += "echo ready >&$KELVARIN_READY_FD\nexit 0\n";
         else if (kind == Fake::EndsAtOnce)
             body += "exit 3\n";
-        else
+        else if (kind == Fake::Silent)
             body += "exec sleep 30\n";
+        else
+            body += "trap 'kill $! 2>/dev/null; echo stopped >> \"" + RunLog().string() +
+                    "\"; exit 5' TERM\n" +
+                    (kind == Fake::Serving ? "echo ready >&$KELVARIN_READY_FD\n" : "") +
+                    "echo up >> '" + RunLog().string() + "'\nsleep 30 & wait $!\n";
         return body;
+    }
+    // Waits (in real time, for the shell) until the run log ends with `line`.
+    bool RanUpTo(const std::string& line) const {
+        for (int i = 0; i < 2000; ++i) {
+            const std::string ran = Ran();
+            if (ran.size() >= line.size() &&
+                ran.compare(ran.size() - line.size(), line.size(), line) == 0)
+                return true;
+            ::usleep(5000);
+        }
+        return false;
     }
     void Place(const fs::path& p, const std::string& content) const {
         fs::create_directories(p.parent_path());
@@ -91,42 +112,40 @@ class LauncherTest : public ::testing::Test {
     launcher::LaunchFiles files;
 };
 
-TEST_F(LauncherTest, InstallsAStagedProgramAndKeepsThePreviousOne) {
-    Place(files.program, Program("old", Fake::Good));
-    const std::string old = ReadAll(files.program);
-    Stage(Fake::Good);
-
-    EXPECT_EQ(Launch(), 0);
-
-    EXPECT_EQ(Ran(), "new\n");
-    EXPECT_EQ(ReadAll(files.program), Program("new", Fake::Good));
-    EXPECT_EQ(ReadAll(files.previous), old);
-    EXPECT_FALSE(fs::exists(files.staged));
-    EXPECT_FALSE(fs::exists(files.trial));
-    // Started again, the installed program simply runs.
-    EXPECT_EQ(Launch(), 0);
-    EXPECT_EQ(Ran(), "new\nnew\n");
-}
-
-TEST_F(LauncherTest, AProgramThatFailsItsFirstStartIsTakenBack) {
+// A staged program that reaches its first view is installed and the one it replaced kept; one
+// that ends at once or stays silent is kept aside and the previous one runs again.
+TEST_F(LauncherTest, AStagedProgramIsInstalledOrTakenBackWhenItFailsItsFirstStart) {
     struct Case {
         Fake kind;
         int timeoutMs;
-    } cases[] = {{Fake::EndsAtOnce, kAnsweringTimeoutMs}, {Fake::Silent, kSilentTimeoutMs}};
+        const char* ran;
+    } cases[] = {{Fake::EndsAtOnce, kAnsweringTimeoutMs, "new\nold\n"},
+                 {Fake::Silent, kSilentTimeoutMs, "new\nold\n"},
+                 {Fake::Good, kAnsweringTimeoutMs, "new\n"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
+        fs::remove_all(root.FlashDisk());
         fs::remove(RunLog());
         Place(files.program, Program("old", Fake::Good));
         Stage(c.kind);
 
-        EXPECT_EQ(Launch(c.timeoutMs), 0) << "the previous program runs";
+        EXPECT_EQ(Launch(c.timeoutMs), 0);
 
-        EXPECT_EQ(Ran(), "new\nold\n");
-        EXPECT_EQ(ReadAll(files.program), Program("old", Fake::Good));
-        EXPECT_EQ(ReadAll(files.rejected), Program("new", c.kind));
+        const bool installed = c.kind == Fake::Good;
+        EXPECT_EQ(Ran(), c.ran);
+        EXPECT_EQ(ReadAll(files.program),
+                  installed ? Program("new", c.kind) : Program("old", Fake::Good));
+        EXPECT_EQ(ReadAll(files.previous), Program("old", Fake::Good));
+        EXPECT_EQ(ReadAll(files.rejected), installed ? "" : Program("new", c.kind));
+        EXPECT_FALSE(fs::exists(files.staged));
         EXPECT_FALSE(fs::exists(files.trial));
-        EXPECT_EQ(Marker(), "") << "the failed update is not tried again";
+        if (!installed) {
+            EXPECT_EQ(Marker(), "") << "the failed update is not tried again";
+        }
     }
+    // Started again, the installed program simply runs.
+    EXPECT_EQ(Launch(), 0);
+    EXPECT_EQ(Ran(), "new\nnew\n");
 }
 
 TEST_F(LauncherTest, WithoutTheMarkerOrAnyPreviousProgramNothingIsGuessed) {
@@ -175,6 +194,38 @@ TEST_F(LauncherTest, APowerCutAfterAnyStepLeavesAnInstrumentThatStarts) {
         const std::string ran = Ran();
         EXPECT_EQ(ran.substr(ran.size() - std::string(c.endsWith).size() - 1),
                   std::string(c.endsWith) + "\n");
+    }
+}
+
+// systemd stops the unit with SIGTERM: the program is told and the launcher ends with it,
+// whether the program is up or still on its way to its first view, and nothing is rolled back.
+TEST_F(LauncherTest, AStopSignalGoesToTheProgramAndTheLauncherEndsWithIt) {
+    struct Case {
+        Fake staged;
+        bool stillOnTrial;
+    } cases[] = {{Fake::Serving, false}, {Fake::Starting, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.staged));
+        fs::remove_all(root.FlashDisk());
+        fs::remove(RunLog());
+        Place(files.program, Program("old", Fake::Good));
+        Stage(c.staged);
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            launcher::InstallStopForwarding();
+            ::_exit(Launch());
+        }
+        ASSERT_TRUE(RanUpTo("up\n")) << Ran();
+        ASSERT_EQ(::kill(pid, SIGTERM), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), kStoppedStatus) << "the program's own end";
+        EXPECT_EQ(Ran(), "new\nup\nstopped\n");
+        EXPECT_EQ(ReadAll(files.program), Program("new", c.staged)) << "no rollback";
+        EXPECT_FALSE(fs::exists(files.rejected));
+        EXPECT_EQ(fs::exists(files.trial), c.stillOnTrial);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "fw/Readiness.h"
+#include "launcher/StopSignals.h"
 
 namespace launcher {
 namespace {
@@ -27,7 +28,30 @@ int StatusOf(int waitStatus) {
     return 1;
 }
 
-[[noreturn]] void ExecInChild(const std::filesystem::path& program, int readyWrite) {
+// The stop signals, held back while a program is being started so that none is caught by the
+// launcher's handler in the child before the program runs.
+sigset_t StopSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    return set;
+}
+
+// What exec would do: a caught signal takes its default action again (ignored ones stay).
+void ResetCaughtStopSignals() {
+    for (int signal : {SIGTERM, SIGINT}) {
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler != SIG_IGN &&
+            current.sa_handler != SIG_DFL)
+            ::signal(signal, SIG_DFL);
+    }
+}
+
+[[noreturn]] void ExecInChild(const std::filesystem::path& program, int readyWrite,
+                              const sigset_t& mask) {
+    ResetCaughtStopSignals();
+    ::sigprocmask(SIG_SETMASK, &mask, nullptr);
     // Only the write end crosses into the program, under a number the variable names.
     ::fcntl(readyWrite, F_SETFD, 0);
     ::setenv(fw::kReadyFdVariable, std::to_string(readyWrite).c_str(), 1);
@@ -102,14 +126,20 @@ StartResult ChildProgram::StartAndWaitReady(const std::filesystem::path& program
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return StartResult::NotStarted;
+    const sigset_t stops = StopSignals();
+    sigset_t mask;
+    ::sigprocmask(SIG_BLOCK, &stops, &mask);
     pid_ = ::fork();
+    if (pid_ == 0)
+        ExecInChild(program, pipeFds[1], mask);
+    if (pid_ > 0)
+        SetRunningProgram(pid_);
+    ::sigprocmask(SIG_SETMASK, &mask, nullptr);  // a stop that came meanwhile goes on now
     if (pid_ < 0) {
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
         return StartResult::NotStarted;
     }
-    if (pid_ == 0)
-        ExecInChild(program, pipeFds[1]);
     ::close(pipeFds[1]);
     readyFd_ = pipeFds[0];
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -122,6 +152,7 @@ StartResult ChildProgram::StartAndWaitReady(const std::filesystem::path& program
     if (heard == Heard::Closed && ExitedBy(pid_, deadline, status)) {
         exitStatus_ = StatusOf(status);
         pid_ = -1;
+        SetRunningProgram(-1);
         return StartResult::Exited;
     }
     // Silent past the time-out, or closed the pipe and went on without its first view.
@@ -143,6 +174,7 @@ void ChildProgram::Reap() {
     }
     exitStatus_ = StatusOf(status);
     pid_ = -1;
+    SetRunningProgram(-1);
 }
 
 }  // namespace launcher

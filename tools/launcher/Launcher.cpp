@@ -13,6 +13,7 @@
 #include "fw/AtomicFile.h"
 #include "fw/Paths.h"
 #include "launcher/ChildProgram.h"
+#include "launcher/StopSignals.h"
 #include "settings/CXmlHelper.h"
 #include "settings/SettingsFile.h"
 
@@ -22,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kNoProgram = 127;
+constexpr int kSignalled = 128;  // + the signal, as a shell reports it
 constexpr mode_t kProgramMode = 0755;
 constexpr const char* kMarkerKey = "App";
 constexpr const char* kMarkerPending = "App";
@@ -173,6 +175,8 @@ int Launch(const Options& options) {
     const bool onTrial = fs::exists(files.trial);
 
     for (bool retried = false;; retried = true) {
+        if (const int stop = StopRequested())
+            return kSignalled + stop;
         ChildProgram child;
         const StartResult result = child.StartAndWaitReady(files.program, options.readyTimeoutMs);
         if (result == StartResult::Ready) {
@@ -180,6 +184,9 @@ int Launch(const Options& options) {
                 EndTrial(files);
             return child.WaitExit();
         }
+        // Stopped before its first view: no verdict on the program, it stays on trial.
+        if (const int stop = StopRequested())
+            return result == StartResult::Exited ? child.ExitStatus() : kSignalled + stop;
         Say(files.program.string() + " " + Describe(result));
         if (!onTrial || retried || !RollBack(files, options))
             return result == StartResult::Exited && child.ExitStatus() != 0 ? child.ExitStatus()

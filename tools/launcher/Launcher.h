@@ -41,7 +41,7 @@ struct Options {
 };
 
 // Runs the instrument program until it ends; its exit status, or 127 when no program could
-// be started.
+// be started. After a stop signal (see StopSignals.h) no program is started or taken back.
 int Launch(const Options& options);
 
 }  // namespace launcher

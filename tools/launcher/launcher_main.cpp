@@ -3,12 +3,14 @@
 //   kelvarin-launch [--program PATH] [--ready-timeout SECONDS]
 // --program: the program to install when the flash disk holds none yet (the packaged one).
 // KELVARIN_ROOT names the instrument root, as for the program, which inherits it.
+// SIGTERM and SIGINT go on to the program; the launcher ends when it has ended.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "launcher/Launcher.h"
+#include "launcher/StopSignals.h"
 
 namespace {
 
@@ -37,5 +39,6 @@ int main(int argc, char** argv) {
             return Usage();
         }
     }
+    launcher::InstallStopForwarding();
     return launcher::Launch(options);
 }

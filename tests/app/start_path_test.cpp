@@ -1,0 +1,91 @@
+// The operator's start path through the real application over ptys: the poll until the board
+// answers, no ports at all, settings damage told at start, warm-up, the power key refused while
+// collecting and then into standby, and the wake back.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "fw/EventLoop.h"
+#include "link/WindowMessages.h"
+#include "screens/CSplashView.h"
+#include "screens/CStandbyView.h"
+#include "screens/ViewFactory.h"
+#include "support/AppHarness.h"
+
+namespace {
+
+using testing_support::AppHarness;
+
+template <class TView>
+bool Shows(AppHarness& h) {
+    return dynamic_cast<TView*>(h.App().Frame().ActiveView()) != nullptr;
+}
+
+TEST(StartPath, ThePollIsAnsweredOnceOrRepeatsEvery500ms) {
+    for (const bool answers : {true, false}) {
+        SCOPED_TRACE(answers);
+        AppHarness h({.boardAnswersPoll = answers});
+        ASSERT_TRUE(h.Start());
+        EXPECT_TRUE(Shows<CStandbyView>(h));
+        // The first poll is answered without needing its repeat.
+        ASSERT_TRUE(!answers || h.WaitFor([&] { return h.Doc().BoardAnswered(); }));
+        h.Advance(2000);  // the first poll at start, then one per tick until answered
+        ASSERT_TRUE(h.WaitFor([&] { return h.Board().CommandCount(0x85) == (answers ? 1 : 5); }));
+        EXPECT_EQ(fw::Loop().HasTimer(h.App().Frame().ActiveView()->Handle(), IDT_BOARD_POLL),
+                  !answers);
+        EXPECT_EQ(h.Doc().BoardAnswered(), answers);
+    }
+}
+
+TEST(StartPath, RunsWithoutEitherPort) {
+    AppHarness h({.connectBoard = false, .connectRemote = false});
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(h.Start());
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Error Opening MainBoard COM Port"), std::string::npos);
+    EXPECT_NE(out.find("Error Opening Ext COM Port"), std::string::npos);
+    // Polls keep failing quietly; the instrument stays up in standby.
+    h.Advance(5000);
+    EXPECT_TRUE(Shows<CStandbyView>(h));
+}
+
+TEST(StartPath, ADamagedSettingsFileIsToldAndKeptAsideAGoodOneIsNotMentioned) {
+    for (const bool damaged : {true, false}) {
+        AppHarness h({.boardAnswersPoll = false});
+        if (damaged)
+            std::ofstream(h.Root().FlashDisk() / "ZELTarvo.xml") << "not a settings file <<<";
+        ASSERT_TRUE(h.Start());
+        const std::string notice = h.App().SettingsNoticeShown();
+        EXPECT_EQ(notice.find("damaged") != std::string::npos, damaged) << notice;
+        EXPECT_EQ(notice.find(".bad") != std::string::npos, damaged) << notice;
+    }
+}
+
+TEST(StartPath, WarmUpPowerKeyAndWake) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    ASSERT_TRUE(h.WaitFor([&] { return Shows<CSplashView>(h); }));
+    h.Advance(61000);
+    ASSERT_TRUE(h.WaitFor(
+        [&] { return typeid(*h.App().Frame().ActiveView()) == typeid(*MakeOneChannelView()); }));
+    h.Screenshot("screens/app_after_warmup.png");
+
+    // Refused while collecting, taken once nothing runs.
+    for (const uint8_t collecting : {1, 0}) {
+        h.Doc().Collecting = collecting;
+        const int answers = h.Board().CommandCount(0x86);
+        h.Board().RaisePowerKey();
+        ASSERT_TRUE(h.WaitFor([&] { return h.Board().CommandCount(0x86) == answers + 1; }));
+        EXPECT_EQ(h.Board().LastStandbyStatus(), collecting ? 0xFF : 0x00);
+    }
+    ASSERT_TRUE(h.WaitFor([&] { return Shows<CStandbyView>(h); }));
+    // In standby remote lines get no answer.
+    h.RemoteSend("<GID>");
+    EXPECT_EQ(h.RemoteReceived(200), "");
+
+    h.Board().RaiseWake();
+    ASSERT_TRUE(h.WaitFor([&] { return Shows<CSplashView>(h); }));
+    ASSERT_TRUE(h.WaitFor([&] { return h.Board().CommandCount(0x87) == 1; }));
+}
+
+}  // namespace
