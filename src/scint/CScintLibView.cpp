@@ -94,7 +94,7 @@ void CScintLibView::CreateBaselineList() {
             this, {kListLeft + i * width, kSetTop, kListLeft + (i + 1) * width - 6, kSetTop + 32},
             kIdFirstSet + i, scint::SetName(i));
         scint::StyleChoice(choice, 16);
-        choice.SetTextColor(controls::kDisabled);
+        choice.SetTextColor(scint::kInformGrey);
     }
 }
 

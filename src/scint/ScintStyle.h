@@ -8,6 +8,10 @@
 
 namespace scint {
 
+// The grey of texts that only inform (the set names of the library page): dark enough to read
+// on the panel's blue, where the controls' disabled grey almost vanishes.
+constexpr fw::Color kInformGrey = fw::Color::Rgb(64, 64, 64);
+
 // White bold text on the dialog blue.
 void StyleCaption(CLabel& label, int fontHeight, CLabel::Alignment alignment = CLabel::kLeft);
 // White bold text on the action green.
