@@ -165,12 +165,7 @@ void CScintMeasView::RefreshRates() {
 
 void CScintMeasView::RefreshCharges() {
     CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     std::string corrected;
     doc->FormatScintCharge(corrected);
     corrected_[1].value.SetText(corrected);

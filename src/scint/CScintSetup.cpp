@@ -253,12 +253,7 @@ void CScintSetup::RefreshRates() {
 
 void CScintSetup::RefreshCharges() {
     CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     for (int ch = 0; ch < 2; ++ch) {
         values_[2 * ch + 1].SetText(doc->ChargeText(ch));
         values_[2 * ch + 1].SetTextColor(doc->Channel[ch].ChargeOverRange ? fw::colors::kOverRange

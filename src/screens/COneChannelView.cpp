@@ -130,13 +130,7 @@ void COneChannelView::OnPaint(fw::Dc& dc) {
 // ---- refreshing the texts ----------------------------------------------------------------
 
 void COneChannelView::RefreshCharges() {
-    CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     values_.RefreshCharge();
 }
 

@@ -212,13 +212,7 @@ void CTwoChannelView::RefreshRates() {
 }
 
 void CTwoChannelView::RefreshCharges() {
-    CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger, on channel 1
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     for (CChannelValues& column : values_)
         column.RefreshCharge();
     ratios_.RefreshCharge();
