@@ -2,10 +2,10 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "controls/ScrollButtons.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "library/StoreWritePrompt.h"
-#include "res/Resources.h"
 #include "scint/BaselineLibrary.h"
 #include "scint/CScintSetup.h"
 #include "scint/ScintStyle.h"
@@ -32,14 +32,12 @@ std::string Placeholder() {
     return fw::LoadString(kPlaceholderText);
 }
 
+// The arrows at the top and the bottom of `area`.
 void CreateScrollPair(fw::Window* parent, CBttn& up, CBttn& down, const fw::Rect& area, int upId,
                       int downId) {
-    up.Create(parent, {area.left, area.top, area.right, area.top + 60}, upId);
-    up.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    down.Create(parent, {area.left, area.bottom - 60, area.right, area.bottom}, downId);
-    down.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&up, &down})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(parent, up, {area.left, area.top, area.right, area.top + 60},
+                                  upId, down,
+                                  {area.left, area.bottom - 60, area.right, area.bottom}, downId);
 }
 
 }  // namespace
@@ -252,10 +250,8 @@ void CScintLibView::FillPoints() {
 }
 
 void CScintLibView::UpdateScrollButtons() {
-    scrollUp_.Enable(list_.GetItemCount() > kVisibleRows);
-    scrollDown_.Enable(list_.GetItemCount() > kVisibleRows);
-    pointsUp_.Enable(points_.GetItemCount() > kVisibleRows);
-    pointsDown_.Enable(points_.GetItemCount() > kVisibleRows);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
+    controls::EnableScrollButtons(points_, kVisibleRows, pointsUp_, pointsDown_);
 }
 
 // ---- commands --------------------------------------------------------------------------------

@@ -1,9 +1,9 @@
 #include "scint/CScintListDlg.h"
 
+#include "controls/ScrollButtons.h"
 #include "document/CKelvarinDoc.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
-#include "res/Resources.h"
 #include "scint/BaselineLibrary.h"
 #include "scint/ScintStyle.h"
 
@@ -40,12 +40,9 @@ void CScintListDlg::CreateControls() {
     list_.SetRowHeight(kRowHeight);
     scint::CreateBaselineColumns(list_);
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
-    scrollUp_.Create(this, {kListRight + 8, kListTop, 626, kListTop + 60}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 8, kListBottom - 60, 626, kListBottom}, kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&scrollUp_, &scrollDown_})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 8, kListTop, 626, kListTop + 60}, kIdScrollUp, scrollDown_,
+        {kListRight + 8, kListBottom - 60, 626, kListBottom}, kIdScrollDown);
     infoHead_.Create(this, {kListLeft, kInfoTop - 32, 400, kInfoTop - 4}, 1409,
                      "Setup Information");
     scint::StyleCaption(infoHead_, 20);
@@ -92,8 +89,7 @@ void CScintListDlg::ShowInfo(const SCINT_BASELINE& b) {
 }
 
 void CScintListDlg::UpdateScrollButtons() {
-    scrollUp_.Enable(list_.CanScrollUp());
-    scrollDown_.Enable(list_.CanScrollDown());
+    controls::EnableScrollDirections(list_, scrollUp_, scrollDown_);
 }
 
 // The chosen row is read again: a baseline deleted or moved meanwhile is not used.

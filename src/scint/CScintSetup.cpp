@@ -4,6 +4,7 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "controls/ScrollButtons.h"
 #include "document/Hints.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
@@ -159,13 +160,10 @@ void CScintSetup::CreatePointList() {
     list_.InsertColumn(1, "COL1", CTouchListCtrl::kFormatCentre, kColourWidth);
     list_.InsertColumn(2, "COL2", CTouchListCtrl::kFormatCentre, kColourWidth);
     list_.SetOnItemChanged([this](int row) { OnRowTouched(row); });
-    scrollUp_.Create(this, {kListRight + 8, kListTop, kListRight + 58, kListTop + 60}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 8, kListTop + 90, kListRight + 58, kListTop + 150},
-                       kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&scrollUp_, &scrollDown_})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 8, kListTop, kListRight + 58, kListTop + 60}, kIdScrollUp,
+        scrollDown_, {kListRight + 8, kListTop + 90, kListRight + 58, kListTop + 150},
+        kIdScrollDown);
 }
 
 void CScintSetup::CreateResults() {
@@ -440,8 +438,7 @@ void CScintSetup::OnControlsEnabled(bool enabled) {
 }
 
 void CScintSetup::ApplyEnablingRules() {
-    scrollUp_.Enable(list_.GetItemCount() > kVisibleRows);
-    scrollDown_.Enable(list_.GetItemCount() > kVisibleRows);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
     if (!ControlsEnabled())
         return;  // a collection runs: only Start/Stop is live
     setChoices_[scint::kSet10x10Min].Enable(baseline_.DoseType == scint::kDoseTypeDose);
