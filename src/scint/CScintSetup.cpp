@@ -48,19 +48,8 @@ constexpr int kResultRow = 30;
 constexpr int kButtonTop = 428;
 constexpr int kButtonBottom = 474;
 
-constexpr fw::Color kBlueText = fw::Color::Rgb(0, 0, 255);
-constexpr fw::Color kGreenText = fw::Color::Rgb(0, 140, 0);
-
 std::string Placeholder() {
     return fw::LoadString(kPlaceholderText);
-}
-
-void StyleOnWhite(CLabel& label, int fontHeight, bool bold) {
-    label.SetBkColor(fw::colors::kWhite);
-    label.SetTextColor(fw::colors::kBlack);
-    label.SetFontHeight(fontHeight);
-    label.SetBold(bold);
-    label.SetAlignment(CLabel::kLeft);
 }
 
 }  // namespace
@@ -81,15 +70,6 @@ void CScintSetup::OnInitialUpdate() {
     RefreshCharges();
     ClearCalculation();
     ChooseSet(scint::kSet40x40Min);
-}
-
-// Both inputs in the low range with the bias off, as the probe is read.
-void CScintSetup::PrepareBoard() {
-    CKelvarinDoc* doc = GetDoc();
-    doc->SetRange(0, 0);
-    doc->SetRange(1, 0);
-    doc->SetBias(0, 0);
-    doc->SetBias(1, 0);
 }
 
 // ---- construction --------------------------------------------------------------------------
@@ -125,9 +105,9 @@ void CScintSetup::CreateChannelValues() {
     greenHead_.Create(this, {p.left + 8, p.top + 92, p.right - 8, p.top + 122}, 1355,
                       "Green (Ch2):");
     for (CLabel* head : {&blueHead_, &greenHead_})
-        StyleOnWhite(*head, 24, true);
-    blueHead_.SetTextColor(kBlueText);
-    greenHead_.SetTextColor(kGreenText);
+        scint::StyleOnWhite(*head, 24, true);
+    blueHead_.SetTextColor(scint::kBlueText);
+    greenHead_.SetTextColor(scint::kGreenText);
     constexpr int kCaptionIds[] = {1023, 1029, 1025, 1043};
     constexpr int kValueIds[] = {kIdBlueRate, kIdBlueCharge, kIdGreenRate, kIdGreenCharge};
     constexpr int kTops[] = {36, 62, 124, 150};
@@ -136,8 +116,8 @@ void CScintSetup::CreateChannelValues() {
         valueCaptions_[i].Create(this, {p.left + 16, top, p.left + 100, top + 24}, kCaptionIds[i],
                                  i % 2 == 0 ? "Rate:" : "Charge:");
         values_[i].Create(this, {p.left + 100, top, p.right - 8, top + 24}, kValueIds[i]);
-        StyleOnWhite(valueCaptions_[i], 18, false);
-        StyleOnWhite(values_[i], 20, true);
+        scint::StyleOnWhite(valueCaptions_[i], 18, false);
+        scint::StyleOnWhite(values_[i], 20, true);
     }
 }
 
@@ -148,7 +128,7 @@ void CScintSetup::CreatePointList() {
                               kListLeft + kDeleteWidth + kColourWidth, kListRight};
     for (int i = 0; i < 3; ++i) {
         listHeads_[i].Create(this, {kLefts[i], 138, kLefts[i + 1], 158}, kHeadIds[i], kHeads[i]);
-        StyleOnWhite(listHeads_[i], 14, true);
+        scint::StyleOnWhite(listHeads_[i], 14, true);
         listHeads_[i].SetAlignment(CLabel::kCentre);
     }
     list_.Create(this, {kListLeft, kListTop, kListRight, kListTop + kVisibleRows * kRowHeight},
@@ -184,8 +164,8 @@ void CScintSetup::CreateResults() {
         statistics_[i].Create(this, {left, top, left + 98, top + 26}, kIdStatistics[i]);
         scint::StyleCaption(statistics_[i], 18, CLabel::kCentre);
     }
-    statisticsCaptions_[0].SetTextColor(kBlueText);
-    statisticsCaptions_[1].SetTextColor(kGreenText);
+    statisticsCaptions_[0].SetTextColor(scint::kBlueText);
+    statisticsCaptions_[1].SetTextColor(scint::kGreenText);
     // The factors at the right.
     constexpr const char* kFactorCaptions[] = {"Gain:", "CLR:", "Type:"};
     constexpr int kFactorCaptionIds[] = {1428, 1414, 1421};
