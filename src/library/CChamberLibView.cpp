@@ -413,7 +413,7 @@ void CChamberLibView::OnDelete() {
 }
 
 void CChamberLibView::OnInfo() {
-    Tell(kInfoText);
+    Tell(chamber_text::kFactorInfo);
 }
 
 bool CChamberLibView::StillShown() const {
