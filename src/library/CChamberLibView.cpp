@@ -83,9 +83,7 @@ void CChamberLibView::OnInitialUpdate() {
 // ---- construction --------------------------------------------------------------------------
 
 void CChamberLibView::CreateControls() {
-    CreatePageButton("LIB");
-    PageButton().SetFontHeight(22);
-    PageButton().SetBold(true);
+    CreatePageButton("LIB", 22);
     title_.Create(this, kTitleRect, kIdTitle, fw::LoadString(kTitleText));
     StyleOnPanel(title_, 26);
     title_.SetBold(true);

@@ -59,9 +59,7 @@ void CScintLibView::OnInitialUpdate() {
 // ---- construction --------------------------------------------------------------------------
 
 void CScintLibView::CreateControls() {
-    CreatePageButton("LIB");
-    PageButton().SetFontHeight(22);
-    PageButton().SetBold(true);
+    CreatePageButton("LIB", 22);
     title_.Create(this, kTitleRect, kIdTitle, "Scintillator Baseline Library");
     scint::StyleCaption(title_, 28, CLabel::kCentre);
     CreateBaselineList();

@@ -52,9 +52,7 @@ void CScintMeasView::CreateControls() {
                               kStatusRect, kAddMeasurementRect},
                              "Add Measurement");
     addMeasurement_.SetTextAngle(900);
-    CreatePageButton("SINT");
-    PageButton().SetFontHeight(18);
-    PageButton().SetBold(true);
+    CreatePageButton("SINT", 18);
     CreateDateTimeBar();
     CreateValues();
     tabs_.Create(this, kTabRect, kIdTabs);

@@ -57,9 +57,7 @@ void COneChannelView::CreateControls() {
                               kStatusRect, kAddMeasurementRect},
                              "Add Measurement");
     addMeasurement_.SetTextAngle(900);
-    CreatePageButton(fw::LoadString(kPageTextChannel1 + channel_));
-    PageButton().SetFontHeight(kPageFontHeight);
-    PageButton().SetBold(true);
+    CreatePageButton(fw::LoadString(kPageTextChannel1 + channel_), kPageFontHeight);
     CreateDateTimeBar();
     range_.Create(this, kRangeRect, kIdRange, "Range");
     bias_.Create(this, kBiasRect, kIdBias, "Bias");

@@ -98,9 +98,7 @@ void CTwoChannelView::CreateControls() {
     CreateCollectionControls(
         {kZeroRect, kStartStopRect, kChargeTypeRect, kStatusCaptionRect, kStatusRect, kAddRect},
         "Add");
-    CreatePageButton(kPageText);
-    PageButton().SetFontHeight(kPageFontHeight);
-    PageButton().SetBold(true);
+    CreatePageButton(kPageText, kPageFontHeight);
     CreateDateTimeBar();
     ratio_.Create(this, kRatioRect, kIdRatio, "Ratio");
     for (CBttn* b : {&addMeasurement_, &zero_, &ratio_}) {
