@@ -69,14 +69,8 @@ void CScintLibView::CreateControls() {
 }
 
 void CScintLibView::CreateBaselineList() {
-    constexpr const char* kHeads[] = {"Serial Number", "Units", "Description"};
-    constexpr int kHeadIds[] = {1381, 1399, 1402};
-    constexpr int kHeadLefts[] = {kListLeft, kListLeft + 150, kListLeft + 220, kListRight};
-    for (int i = 0; i < 3; ++i) {
-        heads_[i].Create(this, {kHeadLefts[i], 44, kHeadLefts[i + 1], kListTop - 2}, kHeadIds[i],
-                         kHeads[i]);
-        scint::StyleCaption(heads_[i], 16);
-    }
+    scint::CreateBaselineHeads(this, heads_, {1381, 1399, 1402},
+                               {kListLeft, 44, kListRight, kListTop - 2}, 16);
     list_.Create(this, {kListLeft, kListTop, kListRight, kListBottom}, kIdList);
     list_.SetRowHeight(kRowHeight);
     scint::CreateBaselineColumns(list_);

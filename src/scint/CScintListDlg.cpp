@@ -29,13 +29,8 @@ CScintListDlg::CScintListDlg(const CKelvarinDoc& doc) : doc_(doc) {
 void CScintListDlg::CreateControls() {
     title_.Create(this, {kListLeft, 6, 624, 42}, kIdTitle, "Select Scintillator Baseline");
     scint::StyleCaption(title_, 28, CLabel::kCentre);
-    constexpr const char* kHeads[] = {"Serial Number", "Units", "Description"};
-    constexpr int kHeadLefts[] = {kListLeft, kListLeft + 150, kListLeft + 220, kListRight};
-    for (int i = 0; i < 3; ++i) {
-        heads_[i].Create(this, {kHeadLefts[i], 50, kHeadLefts[i + 1], kListTop - 2}, 1381 + i,
-                         kHeads[i]);
-        scint::StyleCaption(heads_[i], 18);
-    }
+    scint::CreateBaselineHeads(this, heads_, {1381, 1382, 1383},
+                               {kListLeft, 50, kListRight, kListTop - 2}, 18);
     list_.Create(this, {kListLeft, kListTop, kListRight, kListBottom}, kIdList);
     list_.SetRowHeight(kRowHeight);
     scint::CreateBaselineColumns(list_);
