@@ -9,6 +9,11 @@ struct CHAMBER_CAL;
 
 namespace chamber_text {
 
+// What the info buttons of the chamber library and the calibration preferences tell.
+constexpr const char* kFactorInfo =
+    "Calibration Factor values are only applied to measurements with a system factor "
+    "applied.  Electrical units are always displayed uncorrected.";
+
 // The coefficient label of a calibration mode ("N_k:Gy/C"); empty outside the mode table.
 std::string CoefficientLabel(int calMode);
 // "%0.3f" of the mantissa in thousandths (1500 → "1.500").

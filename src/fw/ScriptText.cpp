@@ -32,7 +32,7 @@ struct Layout {
     int tallest = 0;
 };
 
-Layout Measure(const Dc& dc, const std::vector<ScriptRun>& runs, const FontSpec& small, int w) {
+Layout Measure(const Dc& dc, const std::vector<ScriptRun>& runs, const FontSpec& small) {
     Layout l;
     Dc& mdc = const_cast<Dc&>(dc);
     // A copy: dc and mdc are one context, so after a raised or lowered run GetFont() would
@@ -42,7 +42,7 @@ Layout Measure(const Dc& dc, const std::vector<ScriptRun>& runs, const FontSpec&
     for (const ScriptRun& run : runs) {
         mdc.SetFont(run.kind == ScriptKind::Normal ? normal : small);
         Size s = mdc.TextExtent(run.text);
-        l.width += s.cx + (run.kind == ScriptKind::Normal ? 0 : w / 2);
+        l.width += s.cx;
         l.tallest = std::max(l.tallest, s.cy);
     }
     mdc.Restore(level);
@@ -79,19 +79,17 @@ std::vector<ScriptRun> ParseScriptText(std::string_view text) {
 
 int ScriptTextWidth(const Dc& dc, std::string_view text) {
     TextMetrics m = dc.GetTextMetrics();
-    return Measure(dc, ParseScriptText(text), SmallFont(dc.GetFont(), m.height), m.aveCharWidth)
-        .width;
+    return Measure(dc, ParseScriptText(text), SmallFont(dc.GetFont(), m.height)).width;
 }
 
 void DrawScriptText(Dc& dc, std::string_view text, const Rect& rect, int align) {
     int level = dc.Save();
     TextMetrics m = dc.GetTextMetrics();
     const int h = m.height;
-    const int w = m.aveCharWidth;
     const FontSpec normal = dc.GetFont();
     const FontSpec small = SmallFont(normal, h);
     std::vector<ScriptRun> runs = ParseScriptText(text);
-    Layout layout = Measure(dc, runs, small, w);
+    Layout layout = Measure(dc, runs, small);
 
     int y = rect.top + (rect.Height() / 2 - layout.tallest / 2);
     int x = rect.left;
@@ -106,9 +104,11 @@ void DrawScriptText(Dc& dc, std::string_view text, const Rect& rect, int align) 
             x += dc.TextOut(x, y, run.text, rect);
             continue;
         }
+        // Raised and lowered characters sit right against the text around them: a unit
+        // reads "m²", not "m ²".
         dc.SetFont(small);
         int dy = run.kind == ScriptKind::Superscript ? -h / 6 : h / 2;
-        x += dc.TextOut(x + w / 2, y + dy, run.text, rect) + w / 2;
+        x += dc.TextOut(x, y + dy, run.text, rect);
     }
     dc.Restore(level);
 }

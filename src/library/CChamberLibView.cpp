@@ -2,6 +2,7 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "controls/ScrollButtons.h"
 #include "document/ChamberText.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
@@ -82,9 +83,7 @@ void CChamberLibView::OnInitialUpdate() {
 // ---- construction --------------------------------------------------------------------------
 
 void CChamberLibView::CreateControls() {
-    CreatePageButton("LIB");
-    PageButton().SetFontHeight(22);
-    PageButton().SetBold(true);
+    CreatePageButton("LIB", 22);
     title_.Create(this, kTitleRect, kIdTitle, fw::LoadString(kTitleText));
     StyleOnPanel(title_, 26);
     title_.SetBold(true);
@@ -101,12 +100,8 @@ void CChamberLibView::CreateControls() {
     list_.SetBitmapMode(true, true, fw::colors::kTransparentKey);
     list_.SetKeepBitmapPlace(true);  // models of due and other rows line up
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
-    scrollUp_.Create(this, kScrollUpRect, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, kScrollDownRect, kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {static_cast<CBttn*>(&scrollUp_), static_cast<CBttn*>(&scrollDown_)})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(this, scrollUp_, kScrollUpRect, kIdScrollUp, scrollDown_,
+                                  kScrollDownRect, kIdScrollDown);
     CreateDetails();
     CreateRecordButtons();
     CreateDateTimeBar();
@@ -237,9 +232,7 @@ void CChamberLibView::EnableRecordButtons(bool enabled) {
 }
 
 void CChamberLibView::UpdateScrollButtons() {
-    const bool scrolls = list_.GetItemCount() > kVisibleRows;
-    scrollUp_.Enable(scrolls);
-    scrollDown_.Enable(scrolls);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
 }
 
 void CChamberLibView::Scroll(int lines) {
@@ -418,7 +411,7 @@ void CChamberLibView::OnDelete() {
 }
 
 void CChamberLibView::OnInfo() {
-    Tell(kInfoText);
+    Tell(chamber_text::kFactorInfo);
 }
 
 bool CChamberLibView::StillShown() const {

@@ -34,9 +34,6 @@ class CChamberLibView : public CKelvarinFormView {
     static constexpr int kDueIcon = 260;
     static constexpr int kDueMarkerBitmap = 261;
 
-    static constexpr const char* kInfoText =
-        "Calibration Factor values are only applied to measurements with a system factor "
-        "applied.  Electrical units are always displayed uncorrected.";
     static constexpr const char* kDeleteQuestion =
         "Are you sure?\r\nThis data cannot be recovered!";
     static constexpr const char* kUnreadableText =

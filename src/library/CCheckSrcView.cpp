@@ -2,11 +2,11 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "controls/ScrollButtons.h"
 #include "fw/Resources.h"
 #include "library/ActivityProjection.h"
 #include "library/CAddSourceDlg.h"
 #include "library/StoreWritePrompt.h"
-#include "res/Resources.h"
 #include "screens/CDatePickerDlg.h"
 #include "store/CSrcDB.h"
 
@@ -98,13 +98,10 @@ void CCheckSrcView::CreateControls() {
     list_.InsertColumn(1, "COL1", CTouchListCtrl::kFormatLeft, kSerialWidth);
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
 
-    scrollUp_.Create(this, {kListRight + 6, kListTop, kListRight + 46, kListTop + 60}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 6, kListBottom - 60, kListRight + 46, kListBottom},
-                       kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {static_cast<CBttn*>(&scrollUp_), static_cast<CBttn*>(&scrollDown_)})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 6, kListTop, kListRight + 46, kListTop + 60}, kIdScrollUp,
+        scrollDown_, {kListRight + 6, kListBottom - 60, kListRight + 46, kListBottom},
+        kIdScrollDown);
     CreateDetails();
     CreateButtons();
 }
@@ -170,9 +167,7 @@ int CCheckSrcView::PositionOfRow(int row) const {
 }
 
 void CCheckSrcView::UpdateScrollButtons() {
-    const bool scrollable = list_.GetItemCount() > kVisibleRows;
-    scrollUp_.Enable(scrollable);
-    scrollDown_.Enable(scrollable);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
 }
 
 void CCheckSrcView::OnSelectionChanged(int row) {

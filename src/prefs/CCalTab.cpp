@@ -4,6 +4,7 @@
 #include "controls/ControlColors.h"
 #include "controls/NumberEntry.h"
 #include "document/CKelvarinDoc.h"
+#include "document/ChamberText.h"
 #include "document/EntryRules.h"
 #include "document/Formatting.h"
 #include "fw/Text.h"
@@ -183,7 +184,7 @@ bool CCalTab::OnCommand(int commandId, fw::Window* from) {
             EnterDate(true);
             return true;
         case kIdInfo:
-            host_->Tell(kInfoText);
+            host_->Tell(chamber_text::kFactorInfo);
             return true;
         default:
             return fw::Window::OnCommand(commandId, from);

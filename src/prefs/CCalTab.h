@@ -25,9 +25,6 @@ class CCalTab : public fw::Window {
     static constexpr int kIdChannel2 = 1299;
     static constexpr int kBmpDueWarning = 261;
     static constexpr int kFactorCount = 8;
-    static constexpr const char* kInfoText =
-        "Calibration Factor values are only applied to measurements with a system factor "
-        "applied.  Electrical units are always displayed uncorrected.";
     static constexpr const char* kInvalidFactorText =
         "The calibration factor is invalid.\r\nIt must be a number greater than 0.";
 

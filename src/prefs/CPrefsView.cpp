@@ -51,9 +51,7 @@ void CPrefsView::OnInitialUpdate() {
 }
 
 void CPrefsView::CreateControls() {
-    CreatePageButton("PREF");
-    PageButton().SetFontHeight(18);
-    PageButton().SetBold(true);
+    CreatePageButton("PREF", 18);
     title_.Create(this, kTitleRect, kIdTitle, "Preferences");
     title_.SetFontHeight(32);
     title_.SetBold(true);

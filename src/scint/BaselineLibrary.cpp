@@ -6,6 +6,7 @@
 #include "document/CKelvarinDoc.h"
 #include "document/Formatting.h"
 #include "fw/Text.h"
+#include "scint/ScintStyle.h"
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
 
@@ -67,6 +68,17 @@ void CreateBaselineColumns(CTouchListCtrl& list) {
     list.InsertColumn(0, "COL0", CTouchListCtrl::kFormatLeft, kSerialWidth);
     list.InsertColumn(1, "COL1", CTouchListCtrl::kFormatLeft, kUnitWidth);
     list.InsertColumn(2, "COL2", CTouchListCtrl::kFormatLeft, 0);
+}
+
+void CreateBaselineHeads(fw::Window* parent, std::array<CLabel, 3>& heads,
+                         const std::array<int, 3>& ids, const fw::Rect& area, int fontHeight) {
+    constexpr const char* kHeads[] = {"Serial Number", "Units", "Description"};
+    const int lefts[] = {area.left, area.left + kSerialWidth, area.left + kSerialWidth + kUnitWidth,
+                         area.right};
+    for (int i = 0; i < 3; ++i) {
+        heads[i].Create(parent, {lefts[i], area.top, lefts[i + 1], area.bottom}, ids[i], kHeads[i]);
+        StyleCaption(heads[i], fontHeight);
+    }
 }
 
 void FillBaselineList(CTouchListCtrl& list, const std::vector<SCINT_BASELINE>& baselines) {

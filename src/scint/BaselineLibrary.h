@@ -1,10 +1,12 @@
 #pragma once
 // Reading and deleting baselines of the scintillator library for the pages that list them.
 // A list row is a baseline's position in the store; its points are found by its key.
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "controls/CLabel.h"
 #include "scint/BaselineCalculation.h"
 #include "store/ScintRecords.h"
 
@@ -27,6 +29,10 @@ bool DeleteBaselineAt(int row, const std::string& key);
 
 // The three columns of a baseline list (serial number, unit, description) and its rows.
 void CreateBaselineColumns(CTouchListCtrl& list);
+// Their heads in `area` (from the list's left to its right), each over its column: white
+// bold captions of `fontHeight` on the panel.
+void CreateBaselineHeads(fw::Window* parent, std::array<CLabel, 3>& heads,
+                         const std::array<int, 3>& ids, const fw::Rect& area, int fontHeight);
 void FillBaselineList(CTouchListCtrl& list, const std::vector<SCINT_BASELINE>& baselines);
 
 // "Relative" or "Dose".

@@ -2,11 +2,11 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "controls/ScrollButtons.h"
 #include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 #include "library/StoreWritePrompt.h"
-#include "res/Resources.h"
 #include "scint/BaselineLibrary.h"
 #include "scint/CScintSetup.h"
 #include "scint/ScintStyle.h"
@@ -33,14 +33,12 @@ std::string Placeholder() {
     return fw::LoadString(kPlaceholderText);
 }
 
+// The arrows at the top and the bottom of `area`.
 void CreateScrollPair(fw::Window* parent, CBttn& up, CBttn& down, const fw::Rect& area, int upId,
                       int downId) {
-    up.Create(parent, {area.left, area.top, area.right, area.top + 60}, upId);
-    up.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    down.Create(parent, {area.left, area.bottom - 60, area.right, area.bottom}, downId);
-    down.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&up, &down})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(parent, up, {area.left, area.top, area.right, area.top + 60},
+                                  upId, down,
+                                  {area.left, area.bottom - 60, area.right, area.bottom}, downId);
 }
 
 }  // namespace
@@ -62,9 +60,7 @@ void CScintLibView::OnInitialUpdate() {
 // ---- construction --------------------------------------------------------------------------
 
 void CScintLibView::CreateControls() {
-    CreatePageButton("LIB");
-    PageButton().SetFontHeight(22);
-    PageButton().SetBold(true);
+    CreatePageButton("LIB", 22);
     title_.Create(this, kTitleRect, kIdTitle, "Scintillator Baseline Library");
     scint::StyleCaption(title_, 28, CLabel::kCentre);
     CreateBaselineList();
@@ -74,14 +70,8 @@ void CScintLibView::CreateControls() {
 }
 
 void CScintLibView::CreateBaselineList() {
-    constexpr const char* kHeads[] = {"Serial Number", "Units", "Description"};
-    constexpr int kHeadIds[] = {1381, 1399, 1402};
-    constexpr int kHeadLefts[] = {kListLeft, kListLeft + 150, kListLeft + 220, kListRight};
-    for (int i = 0; i < 3; ++i) {
-        heads_[i].Create(this, {kHeadLefts[i], 44, kHeadLefts[i + 1], kListTop - 2}, kHeadIds[i],
-                         kHeads[i]);
-        scint::StyleCaption(heads_[i], 16);
-    }
+    scint::CreateBaselineHeads(this, heads_, {1381, 1399, 1402},
+                               {kListLeft, 44, kListRight, kListTop - 2}, 16);
     list_.Create(this, {kListLeft, kListTop, kListRight, kListBottom}, kIdList);
     list_.SetRowHeight(kRowHeight);
     scint::CreateBaselineColumns(list_);
@@ -95,7 +85,7 @@ void CScintLibView::CreateBaselineList() {
             this, {kListLeft + i * width, kSetTop, kListLeft + (i + 1) * width - 6, kSetTop + 32},
             kIdFirstSet + i, scint::SetName(i));
         scint::StyleChoice(choice, 16);
-        choice.SetTextColor(controls::kDisabled);
+        choice.SetTextColor(scint::kInformGrey);
     }
 }
 
@@ -252,10 +242,8 @@ void CScintLibView::FillPoints() {
 }
 
 void CScintLibView::UpdateScrollButtons() {
-    scrollUp_.Enable(list_.GetItemCount() > kVisibleRows);
-    scrollDown_.Enable(list_.GetItemCount() > kVisibleRows);
-    pointsUp_.Enable(points_.GetItemCount() > kVisibleRows);
-    pointsDown_.Enable(points_.GetItemCount() > kVisibleRows);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
+    controls::EnableScrollButtons(points_, kVisibleRows, pointsUp_, pointsDown_);
 }
 
 // ---- commands --------------------------------------------------------------------------------

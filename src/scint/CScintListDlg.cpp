@@ -1,10 +1,10 @@
 #include "scint/CScintListDlg.h"
 
+#include "controls/ScrollButtons.h"
 #include "document/CKelvarinDoc.h"
 #include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
-#include "res/Resources.h"
 #include "scint/BaselineLibrary.h"
 #include "scint/ScintStyle.h"
 
@@ -30,23 +30,15 @@ CScintListDlg::CScintListDlg(const CKelvarinDoc& doc) : doc_(doc) {
 void CScintListDlg::CreateControls() {
     title_.Create(this, {kListLeft, 6, 624, 42}, kIdTitle, "Select Scintillator Baseline");
     scint::StyleCaption(title_, 28, CLabel::kCentre);
-    constexpr const char* kHeads[] = {"Serial Number", "Units", "Description"};
-    constexpr int kHeadLefts[] = {kListLeft, kListLeft + 150, kListLeft + 220, kListRight};
-    for (int i = 0; i < 3; ++i) {
-        heads_[i].Create(this, {kHeadLefts[i], 50, kHeadLefts[i + 1], kListTop - 2}, 1381 + i,
-                         kHeads[i]);
-        scint::StyleCaption(heads_[i], 18);
-    }
+    scint::CreateBaselineHeads(this, heads_, {1381, 1382, 1383},
+                               {kListLeft, 50, kListRight, kListTop - 2}, 18);
     list_.Create(this, {kListLeft, kListTop, kListRight, kListBottom}, kIdList);
     list_.SetRowHeight(kRowHeight);
     scint::CreateBaselineColumns(list_);
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
-    scrollUp_.Create(this, {kListRight + 8, kListTop, 626, kListTop + 60}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 8, kListBottom - 60, 626, kListBottom}, kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&scrollUp_, &scrollDown_})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 8, kListTop, 626, kListTop + 60}, kIdScrollUp, scrollDown_,
+        {kListRight + 8, kListBottom - 60, 626, kListBottom}, kIdScrollDown);
     infoHead_.Create(this, {kListLeft, kInfoTop - 32, 400, kInfoTop - 4}, 1409,
                      "Setup Information");
     scint::StyleCaption(infoHead_, 20);
@@ -93,8 +85,7 @@ void CScintListDlg::ShowInfo(const SCINT_BASELINE& b) {
 }
 
 void CScintListDlg::UpdateScrollButtons() {
-    scrollUp_.Enable(list_.CanScrollUp());
-    scrollDown_.Enable(list_.CanScrollDown());
+    controls::EnableScrollDirections(list_, scrollUp_, scrollDown_);
 }
 
 // The chosen row is read again: a baseline deleted or moved meanwhile is not used.

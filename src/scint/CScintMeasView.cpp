@@ -7,6 +7,7 @@
 #include "document/MeasInfo.h"
 #include "fw/Resources.h"
 #include "scint/ScintMeasTexts.h"
+#include "scint/ScintStyle.h"
 #include "screens/OneChannelPainting.h"
 
 namespace {
@@ -23,17 +24,6 @@ constexpr fw::Rect kCorrectedArea{52, 152, 636, 264};
 constexpr fw::Rect kTabRect{52, 266, 636, 456};
 constexpr int kRowNoticeMs = 1000;
 
-constexpr fw::Color kBlueText = fw::Color::Rgb(0, 0, 255);
-constexpr fw::Color kGreenText = fw::Color::Rgb(0, 140, 0);
-
-void StyleOnWhite(CLabel& label, int fontHeight, bool bold, CLabel::Alignment alignment) {
-    label.SetBkColor(fw::colors::kWhite);
-    label.SetTextColor(fw::colors::kBlack);
-    label.SetFontHeight(fontHeight);
-    label.SetBold(bold);
-    label.SetAlignment(alignment);
-}
-
 fw::Color ValueColour(bool overRange) {
     return overRange ? fw::colors::kOverRange : fw::colors::kBlack;
 }
@@ -44,13 +34,8 @@ CScintMeasView::CScintMeasView() = default;
 
 void CScintMeasView::OnInitialUpdate() {
     CKelvarinFormView::OnInitialUpdate();
-    CKelvarinDoc* doc = GetDoc();
-    // Both inputs in the low range with the bias off, as the probe is read.
-    doc->SetRange(0, 0);
-    doc->SetRange(1, 0);
-    doc->SetBias(0, 0);
-    doc->SetBias(1, 0);
-    doc->CollectionFinished = 0;
+    PrepareBoard();
+    GetDoc()->CollectionFinished = 0;
     CreateControls();
     CreatePages();
     ShowCollectionTexts();
@@ -67,9 +52,7 @@ void CScintMeasView::CreateControls() {
                               kStatusRect, kAddMeasurementRect},
                              "Add Measurement");
     addMeasurement_.SetTextAngle(900);
-    CreatePageButton("SINT");
-    PageButton().SetFontHeight(18);
-    PageButton().SetBold(true);
+    CreatePageButton("SINT", 18);
     CreateDateTimeBar();
     CreateValues();
     tabs_.Create(this, kTabRect, kIdTabs);
@@ -79,10 +62,10 @@ void CScintMeasView::CreateValues() {
     const fw::Rect a = kValueArea;
     blueHead_.Create(this, {a.left + 6, a.top + 2, a.right, a.top + 22}, 1279, "Blue (Ch1):");
     greenHead_.Create(this, {a.left + 6, a.top + 52, a.right, a.top + 72}, 1299, "Green (Ch2):");
-    StyleOnWhite(blueHead_, 16, true, CLabel::kLeft);
-    StyleOnWhite(greenHead_, 16, true, CLabel::kLeft);
-    blueHead_.SetTextColor(kBlueText);
-    greenHead_.SetTextColor(kGreenText);
+    scint::StyleOnWhite(blueHead_, 16, true, CLabel::kLeft);
+    scint::StyleOnWhite(greenHead_, 16, true, CLabel::kLeft);
+    blueHead_.SetTextColor(scint::kBlueText);
+    greenHead_.SetTextColor(scint::kGreenText);
     constexpr int kCaptionIds[] = {1449, 1451};
     constexpr int kValueIds[] = {kIdBlueRate, kIdGreenRate};
     constexpr int kUnitIds[] = {1446, 1448};
@@ -93,9 +76,9 @@ void CScintMeasView::CreateValues() {
                             "Rate:");
         line.value.Create(this, {a.left + 90, top, a.left + 220, top + 24}, kValueIds[ch]);
         line.unit.Create(this, {a.left + 224, top, a.right - 4, top + 24}, kUnitIds[ch]);
-        StyleOnWhite(line.caption, 16, false, CLabel::kLeft);
-        StyleOnWhite(line.value, 20, true, CLabel::kRight);
-        StyleOnWhite(line.unit, 16, false, CLabel::kLeft);
+        scint::StyleOnWhite(line.caption, 16, false, CLabel::kLeft);
+        scint::StyleOnWhite(line.value, 20, true, CLabel::kRight);
+        scint::StyleOnWhite(line.unit, 16, false, CLabel::kLeft);
     }
     const fw::Rect c = kCorrectedArea;
     constexpr int kIds[2][3] = {
@@ -107,9 +90,9 @@ void CScintMeasView::CreateValues() {
         line.caption.Create(this, {c.left + 6, top, c.left + 170, top + 52}, kIds[i][0]);
         line.value.Create(this, {c.left + 170, top, c.left + 450, top + 52}, kIds[i][1]);
         line.unit.Create(this, {c.left + 456, top, c.right - 4, top + 52}, kIds[i][2]);
-        StyleOnWhite(line.caption, 20, true, CLabel::kLeft);
-        StyleOnWhite(line.value, 52, true, CLabel::kRight);
-        StyleOnWhite(line.unit, 24, false, CLabel::kLeft);
+        scint::StyleOnWhite(line.caption, 20, true, CLabel::kLeft);
+        scint::StyleOnWhite(line.value, 52, true, CLabel::kRight);
+        scint::StyleOnWhite(line.unit, 24, false, CLabel::kLeft);
     }
 }
 
@@ -165,12 +148,7 @@ void CScintMeasView::RefreshRates() {
 
 void CScintMeasView::RefreshCharges() {
     CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     std::string corrected;
     doc->FormatScintCharge(corrected);
     corrected_[1].value.SetText(corrected);

@@ -11,11 +11,11 @@
 #include "controls/CLabel.h"
 #include "controls/CTouchTabCtrl.h"
 #include "document/RemoteScreen.h"
+#include "scint/CScintProbeView.h"
 #include "scint/CScintSetupDataDlg.h"
 #include "screens/CFileDlg.h"
-#include "screens/CMeasuringView.h"
 
-class CScintMeasView : public CMeasuringView {
+class CScintMeasView : public CScintProbeView {
   public:
     static constexpr int kIdTabs = 1437;
     static constexpr int kIdBlueRate = 1445;
@@ -43,16 +43,10 @@ class CScintMeasView : public CMeasuringView {
     bool StandbySavesScintillatorList() const override { return true; }
     void RefreshRates() override;
     void RefreshCharges() override;
-    void RefreshRangeCaptions() override {}
-    void ShowChamberChange() override {}  // the probe has no chamber record
     std::vector<fw::Window*> LockedControls() override;
-    uint8_t MenuChannel() const override { return 0; }
-    bool TriggerOffered() const override { return true; }
-    uint8_t ZeroTarget() const override { return 2; }
     // Every ended collection adds a row, over range or not: its texts say so.
     void OnCollectionResult() override { AddScintRow(false); }
     void OnAddMeasurement() override;
-    bool RequestsBias() const override { return false; }
 
   private:
     void CreateControls();

@@ -4,6 +4,7 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "controls/ScrollButtons.h"
 #include "document/Formatting.h"
 #include "document/Hints.h"
 #include "fw/Resources.h"
@@ -48,19 +49,8 @@ constexpr int kResultRow = 30;
 constexpr int kButtonTop = 428;
 constexpr int kButtonBottom = 474;
 
-constexpr fw::Color kBlueText = fw::Color::Rgb(0, 0, 255);
-constexpr fw::Color kGreenText = fw::Color::Rgb(0, 140, 0);
-
 std::string Placeholder() {
     return fw::LoadString(kPlaceholderText);
-}
-
-void StyleOnWhite(CLabel& label, int fontHeight, bool bold) {
-    label.SetBkColor(fw::colors::kWhite);
-    label.SetTextColor(fw::colors::kBlack);
-    label.SetFontHeight(fontHeight);
-    label.SetBold(bold);
-    label.SetAlignment(CLabel::kLeft);
 }
 
 }  // namespace
@@ -81,15 +71,6 @@ void CScintSetup::OnInitialUpdate() {
     RefreshCharges();
     ClearCalculation();
     ChooseSet(scint::kSet40x40Min);
-}
-
-// Both inputs in the low range with the bias off, as the probe is read.
-void CScintSetup::PrepareBoard() {
-    CKelvarinDoc* doc = GetDoc();
-    doc->SetRange(0, 0);
-    doc->SetRange(1, 0);
-    doc->SetBias(0, 0);
-    doc->SetBias(1, 0);
 }
 
 // ---- construction --------------------------------------------------------------------------
@@ -125,9 +106,9 @@ void CScintSetup::CreateChannelValues() {
     greenHead_.Create(this, {p.left + 8, p.top + 92, p.right - 8, p.top + 122}, 1355,
                       "Green (Ch2):");
     for (CLabel* head : {&blueHead_, &greenHead_})
-        StyleOnWhite(*head, 24, true);
-    blueHead_.SetTextColor(kBlueText);
-    greenHead_.SetTextColor(kGreenText);
+        scint::StyleOnWhite(*head, 24, true);
+    blueHead_.SetTextColor(scint::kBlueText);
+    greenHead_.SetTextColor(scint::kGreenText);
     constexpr int kCaptionIds[] = {1023, 1029, 1025, 1043};
     constexpr int kValueIds[] = {kIdBlueRate, kIdBlueCharge, kIdGreenRate, kIdGreenCharge};
     constexpr int kTops[] = {36, 62, 124, 150};
@@ -136,8 +117,8 @@ void CScintSetup::CreateChannelValues() {
         valueCaptions_[i].Create(this, {p.left + 16, top, p.left + 100, top + 24}, kCaptionIds[i],
                                  i % 2 == 0 ? "Rate:" : "Charge:");
         values_[i].Create(this, {p.left + 100, top, p.right - 8, top + 24}, kValueIds[i]);
-        StyleOnWhite(valueCaptions_[i], 18, false);
-        StyleOnWhite(values_[i], 20, true);
+        scint::StyleOnWhite(valueCaptions_[i], 18, false);
+        scint::StyleOnWhite(values_[i], 20, true);
     }
 }
 
@@ -148,7 +129,7 @@ void CScintSetup::CreatePointList() {
                               kListLeft + kDeleteWidth + kColourWidth, kListRight};
     for (int i = 0; i < 3; ++i) {
         listHeads_[i].Create(this, {kLefts[i], 138, kLefts[i + 1], 158}, kHeadIds[i], kHeads[i]);
-        StyleOnWhite(listHeads_[i], 14, true);
+        scint::StyleOnWhite(listHeads_[i], 14, true);
         listHeads_[i].SetAlignment(CLabel::kCentre);
     }
     list_.Create(this, {kListLeft, kListTop, kListRight, kListTop + kVisibleRows * kRowHeight},
@@ -160,13 +141,10 @@ void CScintSetup::CreatePointList() {
     list_.InsertColumn(1, "COL1", CTouchListCtrl::kFormatCentre, kColourWidth);
     list_.InsertColumn(2, "COL2", CTouchListCtrl::kFormatCentre, kColourWidth);
     list_.SetOnItemChanged([this](int row) { OnRowTouched(row); });
-    scrollUp_.Create(this, {kListRight + 8, kListTop, kListRight + 58, kListTop + 60}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 8, kListTop + 90, kListRight + 58, kListTop + 150},
-                       kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&scrollUp_, &scrollDown_})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 8, kListTop, kListRight + 58, kListTop + 60}, kIdScrollUp,
+        scrollDown_, {kListRight + 8, kListTop + 90, kListRight + 58, kListTop + 150},
+        kIdScrollDown);
 }
 
 void CScintSetup::CreateResults() {
@@ -187,8 +165,8 @@ void CScintSetup::CreateResults() {
         statistics_[i].Create(this, {left, top, left + 98, top + 26}, kIdStatistics[i]);
         scint::StyleCaption(statistics_[i], 18, CLabel::kCentre);
     }
-    statisticsCaptions_[0].SetTextColor(kBlueText);
-    statisticsCaptions_[1].SetTextColor(kGreenText);
+    statisticsCaptions_[0].SetTextColor(scint::kBlueText);
+    statisticsCaptions_[1].SetTextColor(scint::kGreenText);
     // The factors at the right.
     constexpr const char* kFactorCaptions[] = {"Gain:", "CLR:", "Type:"};
     constexpr int kFactorCaptionIds[] = {1428, 1414, 1421};
@@ -254,12 +232,7 @@ void CScintSetup::RefreshRates() {
 
 void CScintSetup::RefreshCharges() {
     CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     for (int ch = 0; ch < 2; ++ch) {
         values_[2 * ch + 1].SetText(doc->ChargeText(ch));
         values_[2 * ch + 1].SetTextColor(doc->Channel[ch].ChargeOverRange ? fw::colors::kOverRange
@@ -446,8 +419,7 @@ void CScintSetup::OnControlsEnabled(bool enabled) {
 }
 
 void CScintSetup::ApplyEnablingRules() {
-    scrollUp_.Enable(list_.GetItemCount() > kVisibleRows);
-    scrollDown_.Enable(list_.GetItemCount() > kVisibleRows);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
     if (!ControlsEnabled())
         return;  // a collection runs: only Start/Stop is live
     setChoices_[scint::kSet10x10Min].Enable(baseline_.DoseType == scint::kDoseTypeDose);

@@ -11,10 +11,10 @@
 #include "controls/CLabel.h"
 #include "controls/CTouchListCtrl.h"
 #include "scint/BaselineCalculation.h"
-#include "screens/CMeasuringView.h"
+#include "scint/CScintProbeView.h"
 #include "store/ScintRecords.h"
 
-class CScintSetup : public CMeasuringView {
+class CScintSetup : public CScintProbeView {
   public:
     static constexpr int kIdTitle = 1261;
     static constexpr int kIdActiveCaption = 1036;
@@ -54,23 +54,16 @@ class CScintSetup : public CMeasuringView {
   protected:
     void RefreshRates() override;
     void RefreshCharges() override;
-    void RefreshRangeCaptions() override {}
-    void ShowChamberChange() override {}  // the probe has no chamber record
     std::vector<fw::Window*> LockedControls() override;
-    uint8_t MenuChannel() const override { return 0; }
-    bool TriggerOffered() const override { return true; }
-    uint8_t ZeroTarget() const override { return 2; }
     void OnCollectionResult() override;
     bool HoldsResult() const override { return false; }
     void OnControlsEnabled(bool enabled) override;
-    bool RequestsBias() const override { return false; }
 
   private:
     void CreateControls();
     void CreateChannelValues();
     void CreatePointList();
     void CreateResults();
-    void PrepareBoard();
 
     void ChooseSet(int set);
     void FillList();

@@ -1,8 +1,8 @@
 #include "scint/CScintSetupDataDlg.h"
 
+#include "controls/ScrollButtons.h"
 #include "document/CKelvarinDoc.h"
 #include "document/Hints.h"
-#include "res/Resources.h"
 #include "scint/BaselineLibrary.h"
 #include "scint/CScintListDlg.h"
 #include "scint/ScintMeasTexts.h"
@@ -69,13 +69,10 @@ void CScintSetupDataDlg::CreateControls() {
     list_.InsertColumn(1, "COL1", CTouchListCtrl::kFormatLeft, kTimeWidth);
     list_.InsertColumn(2, "COL2", CTouchListCtrl::kFormatCentre, kMeasurementWidth);
     list_.SetOnItemChanged([this](int row) { OnFlagChanged(row); });
-    scrollUp_.Create(this, {kListRight + 8, kListTop, kListRight + 58, kListTop + 50}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 8, kListTop + 62, kListRight + 58, kListTop + 112},
-                       kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&scrollUp_, &scrollDown_})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 8, kListTop, kListRight + 58, kListTop + 50}, kIdScrollUp,
+        scrollDown_, {kListRight + 8, kListTop + 62, kListRight + 58, kListTop + 112},
+        kIdScrollDown);
 }
 
 void CScintSetupDataDlg::RefreshPage() {
@@ -121,8 +118,7 @@ void CScintSetupDataDlg::OnFlagChanged(int row) {
 }
 
 void CScintSetupDataDlg::UpdateScrollButtons() {
-    scrollUp_.Enable(list_.GetItemCount() > kVisibleRows);
-    scrollDown_.Enable(list_.GetItemCount() > kVisibleRows);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
 }
 
 // Another baseline for the rows to come; the screen's captions follow with hint 5.

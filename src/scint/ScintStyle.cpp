@@ -12,6 +12,14 @@ void StyleCaption(CLabel& label, int fontHeight, CLabel::Alignment alignment) {
     label.SetAlignment(alignment);
 }
 
+void StyleOnWhite(CLabel& label, int fontHeight, bool bold, CLabel::Alignment alignment) {
+    label.SetBkColor(fw::colors::kWhite);
+    label.SetTextColor(fw::colors::kBlack);
+    label.SetFontHeight(fontHeight);
+    label.SetBold(bold);
+    label.SetAlignment(alignment);
+}
+
 void StyleAction(CBttn& button, int fontHeight) {
     button.SetBkColor(controls::kActionButton);
     button.SetTextColor(fw::colors::kWhite);

@@ -2,11 +2,11 @@
 
 #include "controls/CMsgBox.h"
 #include "controls/ControlColors.h"
+#include "controls/ScrollButtons.h"
 #include "document/CKelvarinDoc.h"
 #include "document/ChamberText.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
-#include "res/Resources.h"
 #include "store/CCLibDB.h"
 
 namespace {
@@ -77,12 +77,9 @@ void CChamberListDlg::CreateControls() {
     list_.SetKeepBitmapPlace(true);  // models of due and other rows line up
     list_.SetOnItemChanged([this](int row) { OnSelectionChanged(row); });
 
-    scrollUp_.Create(this, {kListRight + 8, kListTop, 630, kListTop + 60}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 8, kListBottom - 60, 630, kListBottom}, kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&scrollUp_, &scrollDown_})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 8, kListTop, 630, kListTop + 60}, kIdScrollUp, scrollDown_,
+        {kListRight + 8, kListBottom - 60, 630, kListBottom}, kIdScrollDown);
 
     CreateDetails();
     ok_.Create(this, {120, kButtonTop, 300, kButtonBottom}, kIdOk, fw::LoadString(136));
@@ -193,8 +190,7 @@ void CChamberListDlg::OnSelectionChanged(int row) {
 }
 
 void CChamberListDlg::UpdateScrollButtons() {
-    scrollUp_.Enable(list_.CanScrollUp());
-    scrollDown_.Enable(list_.CanScrollDown());
+    controls::EnableScrollDirections(list_, scrollUp_, scrollDown_);
 }
 
 bool CChamberListDlg::OnDialogCommand(int commandId, fw::Window*) {

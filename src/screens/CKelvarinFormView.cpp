@@ -112,6 +112,12 @@ void CKelvarinFormView::CreatePageButton(const std::string& caption) {
     pageButton_.Create(this, kPageButtonRect, kIdPageButton, caption);
 }
 
+void CKelvarinFormView::CreatePageButton(const std::string& caption, int fontHeight) {
+    CreatePageButton(caption);
+    pageButton_.SetFontHeight(fontHeight);
+    pageButton_.SetBold(true);
+}
+
 void CKelvarinFormView::CreateDateTimeBar() {
     dateTimeBar_.Create(this, CDateTimeBar::DefaultRect(), kIdDateTimeBar);
     if (CKelvarinDoc* doc = GetDoc())

@@ -124,6 +124,8 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
   protected:
     // Puts the "Menu" page button at the top-left with `caption` (" CH\r\n  1", "LIB", ...).
     void CreatePageButton(const std::string& caption);
+    // The same with the caption in bold at `fontHeight`, as the working screens show it.
+    void CreatePageButton(const std::string& caption, int fontHeight);
     CBttn& PageButton() { return pageButton_; }
     // Puts the date/time strip along the bottom, in the document's formats.
     void CreateDateTimeBar();

@@ -57,6 +57,8 @@ class CMeasuringView : public CKelvarinFormView {
     void ShowRange(uint8_t channel, CLabel& caption);
     void ShowCollectionDescription();
     void ShowStatus(const std::string& text);
+    // While the trigger collection runs: whether it waits on channel 1 or has fired.
+    void ShowTriggerStatus();
 
     // ---- what each screen does its own way ----------------------------------------------
     virtual void RefreshRates() = 0;

@@ -1,10 +1,10 @@
 #include "screens/COneChannelDataDlg.h"
 
+#include "controls/ScrollButtons.h"
 #include "document/CKelvarinDoc.h"
 #include "document/CalModes.h"
 #include "document/Formatting.h"
 #include "fw/Resources.h"
-#include "res/Resources.h"
 
 namespace {
 
@@ -91,13 +91,10 @@ void COneChannelDataDlg::CreateList() {
     list_.InsertColumn(1, "", CTouchListCtrl::kFormatLeft, kTimeWidth);
     list_.InsertColumn(2, "", CTouchListCtrl::kFormatCentre, kMeasurementWidth);
     list_.SetOnItemChanged([this](int row) { OnFlagChanged(row); });
-    scrollUp_.Create(this, {kListRight + 8, kListTop, kListRight + 58, kListTop + 50}, kIdScrollUp);
-    scrollUp_.SetBitmaps(res::kBmpScrollUp, res::kBmpScrollUpDisabled);
-    scrollDown_.Create(this, {kListRight + 8, kListTop + 54, kListRight + 58, kListTop + 104},
-                       kIdScrollDown);
-    scrollDown_.SetBitmaps(res::kBmpScrollDown, res::kBmpScrollDownDisabled);
-    for (CBttn* b : {&scrollUp_, &scrollDown_})
-        b->SetBitmapPosition(CBttn::BitmapPosition::Centre);
+    controls::CreateScrollButtons(
+        this, scrollUp_, {kListRight + 8, kListTop, kListRight + 58, kListTop + 50}, kIdScrollUp,
+        scrollDown_, {kListRight + 8, kListTop + 54, kListRight + 58, kListTop + 104},
+        kIdScrollDown);
     UpdateScrollButtons();
 }
 
@@ -212,9 +209,7 @@ void COneChannelDataDlg::OnFlagChanged(int row) {
 }
 
 void COneChannelDataDlg::UpdateScrollButtons() {
-    const bool scrollable = list_.GetItemCount() > kVisibleRows;
-    scrollUp_.Enable(scrollable);
-    scrollDown_.Enable(scrollable);
+    controls::EnableScrollButtons(list_, kVisibleRows, scrollUp_, scrollDown_);
 }
 
 bool COneChannelDataDlg::OnCommand(int commandId, fw::Window* from) {

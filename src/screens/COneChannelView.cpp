@@ -57,9 +57,7 @@ void COneChannelView::CreateControls() {
                               kStatusRect, kAddMeasurementRect},
                              "Add Measurement");
     addMeasurement_.SetTextAngle(900);
-    CreatePageButton(fw::LoadString(kPageTextChannel1 + channel_));
-    PageButton().SetFontHeight(kPageFontHeight);
-    PageButton().SetBold(true);
+    CreatePageButton(fw::LoadString(kPageTextChannel1 + channel_), kPageFontHeight);
     CreateDateTimeBar();
     range_.Create(this, kRangeRect, kIdRange, "Range");
     bias_.Create(this, kBiasRect, kIdBias, "Bias");
@@ -134,13 +132,7 @@ void COneChannelView::OnPaint(fw::Dc& dc) {
 // ---- refreshing the texts ----------------------------------------------------------------
 
 void COneChannelView::RefreshCharges() {
-    CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     values_.RefreshCharge();
 }
 

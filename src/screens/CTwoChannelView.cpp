@@ -98,9 +98,7 @@ void CTwoChannelView::CreateControls() {
     CreateCollectionControls(
         {kZeroRect, kStartStopRect, kChargeTypeRect, kStatusCaptionRect, kStatusRect, kAddRect},
         "Add");
-    CreatePageButton(kPageText);
-    PageButton().SetFontHeight(kPageFontHeight);
-    PageButton().SetBold(true);
+    CreatePageButton(kPageText, kPageFontHeight);
     CreateDateTimeBar();
     ratio_.Create(this, kRatioRect, kIdRatio, "Ratio");
     for (CBttn* b : {&addMeasurement_, &zero_, &ratio_}) {
@@ -216,13 +214,7 @@ void CTwoChannelView::RefreshRates() {
 }
 
 void CTwoChannelView::RefreshCharges() {
-    CKelvarinDoc* doc = GetDoc();
-    if (doc->ChargeType == 2) {  // trigger, on channel 1
-        if (doc->TriggerArmed == 1)
-            ShowStatus("Armed (Ch.1)");
-        else if (doc->TriggerArmed == 2)
-            ShowStatus("Triggered (Ch.1)");
-    }
+    ShowTriggerStatus();
     for (CChannelValues& column : values_)
         column.RefreshCharge();
     ratios_.RefreshCharge();

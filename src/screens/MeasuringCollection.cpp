@@ -11,10 +11,21 @@ constexpr uint8_t kContinuous = 1;
 constexpr uint8_t kTrigger = 2;
 constexpr uint8_t kTriggerIdle = 0;
 constexpr uint8_t kTriggerArmed = 1;
+constexpr uint8_t kTriggerFired = 2;
 constexpr uint8_t kTriggerEnded = 3;
 constexpr int kRowNoticeMs = 1000;
 
 }  // namespace
+
+void CMeasuringView::ShowTriggerStatus() {
+    const CKelvarinDoc* doc = GetDoc();
+    if (doc->ChargeType != kTrigger)
+        return;
+    if (doc->TriggerArmed == kTriggerArmed)
+        ShowStatus("Armed (Ch.1)");
+    else if (doc->TriggerArmed == kTriggerFired)
+        ShowStatus("Triggered (Ch.1)");
+}
 
 bool CMeasuringView::AnyChargeOverRange() const {
     // From the filter itself: the flags in the channel blocks are only as fresh as the last
