@@ -270,9 +270,13 @@ void CCorrectionDlg::OnSecond() {
 bool CCorrectionDlg::OnDialogCommand(int commandId, fw::Window*) {
     if (commandId == kIdStart) {
         OnStart();
-    } else if (commandId == kIdClose) {
+        return true;
+    }
+    if (commandId == kIdClose) {
         OnClose();
-    } else if (Running()) {
+        return true;
+    }
+    if (Running()) {
         return true;  // the choices are fixed while it runs
     } else if (commandId == kIdPolarity || commandId == kIdRecombination) {
         plan_.polarity = commandId == kIdPolarity;
@@ -300,7 +304,10 @@ void CCorrectionDlg::OnStart() {
     if (Running())
         return;
     procedure_ = std::make_unique<CCorrectionProcedure>(doc_, plan_);
-    procedure_->SetOnChanged([this] { ShowProgress(); });
+    procedure_->SetOnChanged([this] {
+        ShowPlan();
+        ShowProgress();
+    });
     failureTold_ = false;
     if (!procedure_->Start()) {
         const std::string why = procedure_->Message();
