@@ -138,9 +138,10 @@ void CCorrectionDlg::Select(CBttn& button, bool selected) {
 
 // The choices as the plan holds them; they are locked once the procedure has started.
 void CCorrectionDlg::ShowPlan() {
-    const int16_t bias = doc_.Channel[plan_.channel].BiasSet;
-    title_.SetText(fw::StringPrintf("Chamber Corrections  CH %d  at %+d V", plan_.channel + 1,
-                                    procedure_ ? procedure_->UsualBias() : bias));
+    // While it runs the channel's bias is the step's: the plan is the usual bias'.
+    const int16_t bias = procedure_ ? procedure_->UsualBias() : doc_.Channel[plan_.channel].BiasSet;
+    title_.SetText(
+        fw::StringPrintf("Chamber Corrections  CH %d  at %+d V", plan_.channel + 1, bias));
     Select(polarity_, plan_.polarity);
     Select(recombination_, !plan_.polarity);
     Select(continuous_, plan_.beam == measure::BeamKind::Continuous);

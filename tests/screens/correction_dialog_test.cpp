@@ -72,6 +72,8 @@ TEST_F(CorrectionDialogTest, RecombinationByTapsShowsTheChambersFactorAndKeepsIt
         Panel(int(duration) + 2);  // the reading at V_H, then into the wait at V_L
         EXPECT_TRUE(ScreenShows("Settling at +100 V: ")) << "wait not shown";
         EXPECT_EQ(board->Board().BiasVolts(0), 100);
+        EXPECT_TRUE(ScreenHasText("V_L +100 V"));
+        Screenshot("correction_settling.png");
         Panel(4 + int(duration) + 1);
     });
     ThenDo([this] {
