@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/ChannelInfo.h"
+#include "document/CorrectionResult.h"
 #include "document/Hints.h"
 #include "document/MeasInfo.h"
 #include "fw/Clock.h"
@@ -140,6 +141,9 @@ class CKelvarinDoc : public fw::Document {
     void AddMeasurement(bool isRate, MEAS_INFO& row);
     void AddScintMeasurement(bool isRate, SCINT_MEAS_INFO& row);
     void ClearMeasurements();
+    // A measured chamber correction joins the data set (dated now), saved with its rows.
+    void AddCorrectionResult(CORRECTION_RESULT result);
+    std::vector<CORRECTION_RESULT> CorrectionResults;
     // One list was written to a file: only that list counts as saved.
     void MarkListSaved(bool scintillatorList);
     std::vector<MEAS_INFO> MeasList;
@@ -186,7 +190,8 @@ class CKelvarinDoc : public fw::Document {
     int DataUnsaved = 0;
     int TitleSaved = 0;
     int Collecting = 0;
-    int UpdateRunning = 0;  // a software update is copying: standby is refused
+    int UpdateRunning = 0;      // a software update is copying: standby is refused
+    int CorrectionRunning = 0;  // a correction procedure drives the bias: standby is refused
     double LStop = 0.0;
     double HStop = 0.0;
     double LStart = 0.0;

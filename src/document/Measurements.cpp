@@ -121,8 +121,18 @@ void CKelvarinDoc::AddScintMeasurement(bool isRate, SCINT_MEAS_INFO& row) {
     DataUnsaved = 1;
 }
 
+void CKelvarinDoc::AddCorrectionResult(CORRECTION_RESULT result) {
+    fw::LocalTime now = fw::GetClock().Now();
+    FormatDate(now, result.Date);
+    FormatTime(now, result.Time);
+    CorrectionResults.push_back(std::move(result));
+    MeasUnsaved = 1;
+    DataUnsaved = 1;
+}
+
 void CKelvarinDoc::ClearMeasurements() {
     MeasList.clear();
+    CorrectionResults.clear();
     ScintMeasList.clear();
     MeasUnsaved = ScintUnsaved = DataUnsaved = 0;
 }

@@ -89,7 +89,8 @@ class RemoteCommand {
     bool ZeroFlag() const { return screen_ != nullptr && screen_->ZeroDialogOpen(); }
     bool ModalOpen() const { return screen_ != nullptr && screen_->IsModalOpen(); }
     bool Idle() const {
-        return doc_.Collecting == 0 && doc_.TriggerArmed == 0 && !ZeroFlag() && !ModalOpen();
+        return doc_.Collecting == 0 && doc_.TriggerArmed == 0 && doc_.CorrectionRunning == 0 &&
+               !ZeroFlag() && !ModalOpen();
     }
 
     // ---- queries -------------------------------------------------------------------------
@@ -366,7 +367,7 @@ class RemoteCommand {
         long long volts = v->value;
         bool allowed = volts == 0 || (volts >= kMinBias && volts <= kMaxBias) ||
                        (volts <= -kMinBias && volts >= -kMaxBias);
-        if (!allowed || !OnM())
+        if (!allowed || !OnM() || doc_.CorrectionRunning)
             return Refused();
         return doc_.SetBias(ch, int(volts)) ? Done() : Refused();
     }
@@ -446,7 +447,7 @@ class RemoteCommand {
         if (Is("<STRC>"))
             return WhenIdleOnMorS([&] { doc_.UpdateAllViews(kHintRemoteStart); });
         bool running = doc_.Collecting != 0 || doc_.TriggerArmed == 1;
-        if (!OnMorS() || !running || ZeroFlag())
+        if (!OnMorS() || !running || ZeroFlag() || doc_.CorrectionRunning)
             return Refused();
         doc_.UpdateAllViews(kHintRemoteStop);
         return Done();

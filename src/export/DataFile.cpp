@@ -7,6 +7,7 @@
 
 #include "document/CalModes.h"
 #include "document/Formatting.h"
+#include "export/CorrectionRows.h"
 #include "fw/AtomicFile.h"
 #include "fw/Paths.h"
 #include "fw/Resources.h"
@@ -150,6 +151,7 @@ std::string BuildMeasurementFile(const CKelvarinDoc& doc) {
         "Low,Trigger Stop Low\r\n");
     for (const MEAS_INFO& row : doc.MeasList)
         WriteRatioRow(row, t);
+    t.Literal(CorrectionBlock(doc.CorrectionResults));
     return t.Take();
 }
 
@@ -218,7 +220,8 @@ int CheckDataFile(const std::string& name, int delimiter) {
 
 std::string BuildDataFile(const CKelvarinDoc& doc, DataLayout layout) {
     if (layout == DataLayout::Measurement) {
-        return doc.MeasList.empty() ? std::string() : BuildMeasurementFile(doc);
+        const bool empty = doc.MeasList.empty() && doc.CorrectionResults.empty();
+        return empty ? std::string() : BuildMeasurementFile(doc);
     }
     return doc.ScintMeasList.empty() ? std::string() : BuildScintillatorFile(doc);
 }

@@ -23,6 +23,8 @@ constexpr fw::Rect kStatusRect{372, 48, 632, 78};
 constexpr fw::Rect kStatusFrame{300, 44, 636, 83};
 constexpr fw::Rect kValueArea{48, 88, 636, 264};
 constexpr fw::Rect kTabRect{48, 266, 636, 456};
+// In the tab strip, right of the tabs.
+constexpr fw::Rect kCorrectionsRect{500, 268, 634, 300};
 // Caption beside the value, large digits: two lines at 80 pixels, three at 52.
 constexpr ValueLayout kValueLayout{122, 138, 80, 52, 26, 20};
 constexpr int kCaptionFontHeight = 15;
@@ -76,6 +78,9 @@ void COneChannelView::CreateControls() {
                     kIdAdc});
     values_.SetChannel(channel_);
     tabs_.Create(this, kTabRect, kIdTabs);
+    corrections_.Create(this, kCorrectionsRect, kIdCorrections, "Corrections");
+    corrections_.SetFontHeight(kCaptionFontHeight + 3);
+    corrections_.SetBold(true);
 }
 
 void COneChannelView::CreatePages() {
@@ -99,7 +104,8 @@ void COneChannelView::CreatePages() {
 }
 
 std::vector<fw::Window*> COneChannelView::LockedControls() {
-    return {&range_, &bias_, &PageButton(), &zero_, &chargeType_, &addMeasurement_, &tabs_};
+    return {&range_,      &bias_,           &PageButton(), &zero_,
+            &chargeType_, &addMeasurement_, &tabs_,        &corrections_};
 }
 
 // ---- layout of the value area ------------------------------------------------------------
@@ -182,6 +188,9 @@ bool COneChannelView::OnCommand(int commandId, fw::Window* from) {
         case kIdBias:
             OpenBiasMenu(bias_.GetRect());
             return true;
+        case kIdCorrections:
+            OpenCorrections();
+            return true;
         default:
             return CMeasuringView::OnCommand(commandId, from);
     }
@@ -207,7 +216,29 @@ void COneChannelView::ShowChamberChange() {
     LayoutValueArea();
 }
 
+void COneChannelView::OpenCorrections() {
+    if (correction_ != nullptr)
+        return;
+    ReleaseHeldResult();
+    CCorrectionDlg dialog(*GetDoc(), channel_);
+    correction_ = &dialog;
+    RunModal(dialog);
+    correction_ = nullptr;
+    RefreshBias();
+    RefreshCharges();
+    data_.ShowFileName();
+    file_.Refresh();  // a kept result is unsaved data
+}
+
+void COneChannelView::OnTimer(int id) {
+    CMeasuringView::OnTimer(id);
+    if (id == kSecondTimer && correction_ != nullptr)
+        correction_->OnSecond();
+}
+
 void COneChannelView::OnUpdate(int hint) {
+    if (correction_ != nullptr)
+        correction_->OnDocumentHint(hint);
     CKelvarinDoc* doc = GetDoc();
     switch (hint) {
         case kHintBiasRead:

@@ -11,6 +11,7 @@
 #include "controls/CLabel.h"
 #include "controls/CTouchTabCtrl.h"
 #include "document/RemoteScreen.h"
+#include "screens/CCorrectionDlg.h"
 #include "screens/CFileDlg.h"
 #include "screens/CMeasuringView.h"
 #include "screens/COneChannelDataDlg.h"
@@ -36,11 +37,13 @@ class COneChannelView : public CMeasuringView {
     static constexpr int kIdDoseValue = 1054;
     static constexpr int kIdDoseUnit = 1060;
     static constexpr int kIdAdc = 1034;
+    static constexpr int kIdCorrections = 2300;
 
     COneChannelView();
 
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
+    void OnTimer(int id) override;
     bool OnCommand(int commandId, fw::Window* from) override;
     void OnPaint(fw::Dc& dc) override;
     bool IsOpaque() const override { return true; }
@@ -56,6 +59,8 @@ class COneChannelView : public CMeasuringView {
     COneChannelDataDlg& DataPage() { return data_; }
     CFileDlg& FilePage() { return file_; }
     CTrendPage& TrendPage() { return trend_; }
+    // The guided corrections dialog while it is open, else nullptr.
+    CCorrectionDlg* CorrectionDialog() const { return correction_; }
 
   protected:
     void OnPageCommand(int commandId) override;
@@ -79,9 +84,11 @@ class COneChannelView : public CMeasuringView {
     void ApplyBackground(fw::Color background);
     fw::Color Background() const;
     void RefreshBias() { ShowBias(channel_, biasCaption_); }
+    void OpenCorrections();
 
     uint8_t channel_ = 0;
-    CBttn range_, bias_;
+    CBttn range_, bias_, corrections_;
+    CCorrectionDlg* correction_ = nullptr;
     CLabel rangeCaption_, biasCaption_;
     CChannelValues values_;
     CTouchTabCtrl tabs_;

@@ -73,7 +73,8 @@ void CKelvarinFormView::OnBoardStandby() {
         return;
     // A second press while this screen is still asking about the first is refused; the
     // first request goes on.
-    if (doc->Collecting || doc->UpdateRunning || zeroDialogOpen_ || standbyInProgress_) {
+    if (doc->Collecting || doc->UpdateRunning || doc->CorrectionRunning || zeroDialogOpen_ ||
+        standbyInProgress_) {
         doc->SendStandbyAnswer(false);
         return;
     }
@@ -83,7 +84,8 @@ void CKelvarinFormView::OnBoardStandby() {
 void CKelvarinFormView::GoToStandby() {
     CKelvarinDoc* doc = GetDoc();
     // Looked at again: the request waited for the closed dialogs to return.
-    if (doc->Collecting || doc->UpdateRunning || zeroDialogOpen_ || standbyInProgress_) {
+    if (doc->Collecting || doc->UpdateRunning || doc->CorrectionRunning || zeroDialogOpen_ ||
+        standbyInProgress_) {
         doc->SendStandbyAnswer(false);
         return;
     }

@@ -122,8 +122,10 @@ uint32_t BoardSim::ReadingFor(int channel) {
     if (m.noiseFa > 0.0)
         noise = std::normal_distribution<double>(0.0, m.noiseFa)(random_);
     int range = range_[channel];
+    const auto& chamber = chambers_[channel];
+    const double signal = chamber ? chamber->CurrentAt(bias_[channel]) : m.currentFa;
     return measure::CountsForCurrent(cal_[channel].ForRange(range), range,
-                                     m.currentFa + m.leakageFa + noise, m.temperatureC);
+                                     signal + m.leakageFa + noise, m.temperatureC);
 }
 
 void BoardSim::SendAdc() {
@@ -142,6 +144,12 @@ void BoardSim::SetChannel(int channel, const ChannelModel& model) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (channel >= 0 && channel < 2)
         channels_[channel] = model;
+}
+
+void BoardSim::SetChamber(int channel, std::optional<SimulatedChamber> chamber) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (channel >= 0 && channel < 2)
+        chambers_[channel] = chamber;
 }
 
 void BoardSim::SetCalibration(int channel, const CHANNEL_CAL& cal) {

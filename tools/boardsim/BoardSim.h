@@ -6,10 +6,12 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <vector>
 
 #include "boardsim/BoardClock.h"
+#include "boardsim/SimulatedChamber.h"
 #include "link/BoardPacket.h"
 #include "link/Framers.h"
 #include "measure/Calibration.h"
@@ -40,6 +42,9 @@ class BoardSim {
     void RaisePowerOn() { SendPacket(MakePacket(0x88)); }
 
     void SetChannel(int channel, const ChannelModel& model);
+    // Opt-in: the channel's signal comes from `chamber` at the bias the instrument set,
+    // instead of the model's fixed current (leakage, noise and temperature still apply).
+    void SetChamber(int channel, std::optional<SimulatedChamber> chamber);
     // The electrometer calibration the simulated front end follows; readings are the exact
     // inverse of the instrument's conversion with it (defaults: the instrument's defaults).
     void SetCalibration(int channel, const CHANNEL_CAL& cal);
@@ -66,6 +71,7 @@ class BoardSim {
     Output output_;
     CBoardFramer framer_;
     std::array<ChannelModel, 2> channels_{};
+    std::array<std::optional<SimulatedChamber>, 2> chambers_{};
     std::array<int, 2> range_{1, 1};
     std::array<int, 2> bias_{0, 0};
     BoardClock clock_;
