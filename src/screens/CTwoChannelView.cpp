@@ -149,6 +149,11 @@ void CTwoChannelView::CreatePages() {
         data_[ch].SetChannel(uint8_t(ch));
     }
     ratioData_.CreatePage(doc, fw::colors::kWhite);
+    for (COneChannelDataDlg* page :
+         {&data_[0], &data_[1], static_cast<COneChannelDataDlg*>(&ratioData_)}) {
+        page->SetModalRunner(ModalRunner());
+        page->SetOnRowsDeleted([this] { RefreshPages(); });
+    }
     file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight}, doc);
     file_.SetModalRunner(ModalRunner());
     file_.SetOnDataSetChanged([this] { RefreshPages(); });
@@ -326,5 +331,18 @@ void CTwoChannelView::OnUpdate(int hint) {
         default:
             CMeasuringView::OnUpdate(hint);
             return;
+    }
+}
+
+std::optional<SeriesSelection> CTwoChannelView::ShownSeries() const {
+    switch (tabs_.GetCurSel()) {
+        case kTabDataChannel1:
+            return data_[0].Series();
+        case kTabDataChannel2:
+            return data_[1].Series();
+        case kTabDataRatio:
+            return ratioData_.Series();
+        default:
+            return std::nullopt;  // a set-up or the file page is in view
     }
 }
