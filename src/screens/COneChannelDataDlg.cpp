@@ -215,7 +215,12 @@ void COneChannelDataDlg::DeleteFlaggedRows() {
     if (onDeleted_)
         onDeleted_();
     else
-        RefreshPage();
+        RefillRows();
+}
+
+void COneChannelDataDlg::RefillRows() {
+    FillList();
+    ShowFileName();
 }
 
 std::string COneChannelDataDlg::MeasurementText(const MEAS_INFO& r) const {

@@ -43,11 +43,13 @@ class COneChannelDataDlg : public fw::Window {
     virtual SeriesSelection Series() const;
     // The question before deleting runs through `run`, registered with the screen.
     void SetModalRunner(one_channel::ModalRunner run) { run_ = std::move(run); }
-    // Called after flagged rows were deleted, so that the screen refills all its pages.
+    // Called after flagged rows were deleted, so that the screen refills all its data pages.
     void SetOnRowsDeleted(std::function<void()> onDeleted) { onDeleted_ = std::move(onDeleted); }
 
     // Shows the channel's quantities and refills the list from the document.
     void RefreshPage();
+    // Refills the list after rows went, keeping the quantity shown.
+    void RefillRows();
     // Appends one row of the data list and scrolls to it.
     void AddRow(const MEAS_INFO& record);
     // The data file name, with "*" while rows are unsaved.

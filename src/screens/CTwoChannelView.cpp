@@ -152,7 +152,11 @@ void CTwoChannelView::CreatePages() {
     for (COneChannelDataDlg* page :
          {&data_[0], &data_[1], static_cast<COneChannelDataDlg*>(&ratioData_)}) {
         page->SetModalRunner(ModalRunner());
-        page->SetOnRowsDeleted([this] { RefreshPages(); });
+        page->SetOnRowsDeleted([this] {
+            for (COneChannelDataDlg& data : data_)
+                data.RefillRows();
+            ratioData_.RefillRows();
+        });
     }
     file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight}, doc);
     file_.SetModalRunner(ModalRunner());
@@ -336,11 +340,11 @@ void CTwoChannelView::OnUpdate(int hint) {
 
 std::optional<SeriesSelection> CTwoChannelView::ShownSeries() const {
     switch (tabs_.GetCurSel()) {
-        case kTabDataChannel1:
+        case kData1:
             return data_[0].Series();
-        case kTabDataChannel2:
+        case kData2:
             return data_[1].Series();
-        case kTabDataRatio:
+        case kDataRatio:
             return ratioData_.Series();
         default:
             return std::nullopt;  // a set-up or the file page is in view

@@ -52,10 +52,6 @@ class CTwoChannelView : public CMeasuringView {
     bool SwitchChannelView(int target) override;
     // The column of the data page in view; nothing while a set-up or the file page is.
     std::optional<SeriesSelection> ShownSeries() const override;
-    // Tab positions of the data pages.
-    static constexpr int kTabDataChannel1 = 1;
-    static constexpr int kTabDataChannel2 = 3;
-    static constexpr int kTabDataRatio = 4;
 
     int RatioMode() const { return ratioMode_; }
     uint8_t SelChannel() const { return selChannel_; }
