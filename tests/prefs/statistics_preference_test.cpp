@@ -7,12 +7,14 @@
 
 namespace {
 
-using prefs_test::PrefsTest;
+using prefs_test::FindById;
 using settings_test::SettingsPath;
 using settings_test::StoredValue;
 using Data = CDataMgmntTab;
 
-TEST_F(PrefsTest, StatisticsChoiceIsOffByDefaultAndSurvivesApplyAndARestart) {
+class StatisticsPreferenceTest : public prefs_test::PrefsTest {};
+
+TEST_F(StatisticsPreferenceTest, StatisticsChoiceIsOffByDefaultAndSurvivesApplyAndARestart) {
     EXPECT_EQ(doc->DataFileStatistics, 0);
     EXPECT_EQ(StoredValue(SettingsPath(*root), "SysInfo", "DataFileStatistics"), "0");
     for (int wanted : {1, 0}) {
@@ -23,6 +25,8 @@ TEST_F(PrefsTest, StatisticsChoiceIsOffByDefaultAndSurvivesApplyAndARestart) {
         EXPECT_EQ(box->IsMarked(), wanted == 0);  // as the document holds it
         TapId(Data::kIdStatistics);
         EXPECT_EQ(doc->DataFileStatistics, 1 - wanted);  // nothing before Apply
+        EXPECT_TRUE(OverflowingTexts().empty());
+        Screenshot("prefs_data_management_" + std::to_string(wanted) + ".png");
         EXPECT_TRUE(Prefs().ApplyEnabled());
         Apply();
         EXPECT_EQ(doc->DataFileStatistics, wanted);
@@ -32,7 +36,7 @@ TEST_F(PrefsTest, StatisticsChoiceIsOffByDefaultAndSurvivesApplyAndARestart) {
     }
 }
 
-TEST_F(PrefsTest, UnusableStoredStatisticsChoiceLoadsAsOffAndIsWrittenBack) {
+TEST_F(StatisticsPreferenceTest, UnusableStoredStatisticsChoiceLoadsAsOffAndIsWrittenBack) {
     const struct {
         const char* line;  // the SysInfo line planted; "" for none at all
         int loaded;
