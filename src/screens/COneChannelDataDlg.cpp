@@ -268,6 +268,8 @@ void COneChannelDataDlg::OnFlagChanged(int row) {
         return;
     doc_->MeasList[size_t(row)].Flagged = list_.GetItemData(row);
     UpdateDeleteButton();
+    if (onFlagChanged_)
+        onFlagChanged_();
 }
 
 void COneChannelDataDlg::UpdateScrollButtons() {

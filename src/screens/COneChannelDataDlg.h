@@ -45,6 +45,11 @@ class COneChannelDataDlg : public fw::Window {
     void SetModalRunner(one_channel::ModalRunner run) { run_ = std::move(run); }
     // Called after flagged rows were deleted, so that the screen refills all its data pages.
     void SetOnRowsDeleted(std::function<void()> onDeleted) { onDeleted_ = std::move(onDeleted); }
+    // Called after the operator flagged or unflagged a row, so that the screen's other data
+    // pages show the same flags (they are the rows' own).
+    void SetOnFlagChanged(std::function<void()> onChanged) {
+        onFlagChanged_ = std::move(onChanged);
+    }
 
     // Shows the channel's quantities and refills the list from the document.
     void RefreshPage();
@@ -96,4 +101,5 @@ class COneChannelDataDlg : public fw::Window {
     CBttn deleteFlagged_;
     one_channel::ModalRunner run_ = one_channel::RunUnregistered;
     std::function<void()> onDeleted_;
+    std::function<void()> onFlagChanged_;
 };

@@ -152,11 +152,8 @@ void CTwoChannelView::CreatePages() {
     for (COneChannelDataDlg* page :
          {&data_[0], &data_[1], static_cast<COneChannelDataDlg*>(&ratioData_)}) {
         page->SetModalRunner(ModalRunner());
-        page->SetOnRowsDeleted([this] {
-            for (COneChannelDataDlg& data : data_)
-                data.RefillRows();
-            ratioData_.RefillRows();
-        });
+        page->SetOnRowsDeleted([this] { RefillDataPages(nullptr); });
+        page->SetOnFlagChanged([this, page] { RefillDataPages(page); });
     }
     file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight}, doc);
     file_.SetModalRunner(ModalRunner());
@@ -348,5 +345,13 @@ std::optional<SeriesSelection> CTwoChannelView::ShownSeries() const {
             return ratioData_.Series();
         default:
             return std::nullopt;  // a set-up or the file page is in view
+    }
+}
+
+void CTwoChannelView::RefillDataPages(const COneChannelDataDlg* except) {
+    for (COneChannelDataDlg* page :
+         {&data_[0], &data_[1], static_cast<COneChannelDataDlg*>(&ratioData_)}) {
+        if (page != except)
+            page->RefillRows();
     }
 }

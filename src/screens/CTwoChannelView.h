@@ -84,6 +84,8 @@ class CTwoChannelView : public CMeasuringView {
     void ToggleRatioMode();
     void RefreshBiases();
     void RefreshPages();
+    // The rows again on every data page but `except`, each keeping its quantity.
+    void RefillDataPages(const COneChannelDataDlg* except);
     void RefreshFileNames();
 
     uint8_t selChannel_ = 0;

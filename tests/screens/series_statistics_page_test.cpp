@@ -177,6 +177,10 @@ TEST_F(SeriesStatisticsTest, EveryTwoChannelDataPageShowsItsOwnColumnAndTheRemot
     // A row flagged and deleted on the ratio page leaves every page with two rows.
     ShowTab(Two::kDataRatio);
     FlagRow(Screen().RatioPage(), 0);
+    for (int ch : {0, 1}) {  // the flag is the row's, on every page
+        EXPECT_EQ(Screen().DataPage(ch).List().GetItemData(0), 1);
+        EXPECT_TRUE(Screen().DataPage(ch).FindChild(Data::kIdDeleteFlagged)->IsEnabled());
+    }
     ThenAnswer("Yes");
     TouchIn(Screen().RatioPage(), Data::kIdDeleteFlagged);
     for (const Data* page : std::initializer_list<const Data*>{
