@@ -36,29 +36,25 @@ TEST_F(StatisticsPreferenceTest, StatisticsChoiceIsOffByDefaultAndSurvivesApplyA
     }
 }
 
-TEST_F(StatisticsPreferenceTest, UnusableStoredStatisticsChoiceLoadsAsOffAndIsWrittenBack) {
-    const struct {
-        const char* line;  // the SysInfo line planted; "" for none at all
-        int loaded;
-        const char* written;
-    } kStored[] = {
-        {"<DataFileStatistics value=\"1\"/>", 1, "1"},
-        {"<DataFileStatistics value=\"0\"/>", 0, "0"},
-        {"<DataFileStatistics value=\"2\"/>", 0, "0"},
-        {"<DataFileStatistics value=\"-1\"/>", 0, "0"},
-        {"<DataFileStatistics value=\"on\"/>", 0, "0"},
-        {"<DataFileStatistics value=\"\"/>", 0, "0"},
-        {"<DataFileStatistics/>", 0, "0"},
-        {"", 0, "0"},
-    };
-    for (const auto& s : kStored) {
-        SCOPED_TRACE(s.line);
-        settings_test::WriteText(SettingsPath(*root), settings_test::FileWithSysInfo(s.line));
+TEST_F(StatisticsPreferenceTest, UnusableStoredChoiceLoadsAsOffAndIsWrittenBack) {
+    const std::pair<const char*, int> kStored[] = {{"value=\"1\"", 1},
+                                                   {"value=\"0\"", 0},
+                                                   {"value=\"2\"", 0},
+                                                   {"value=\"-1\"", 0},
+                                                   {"value=\"on\"", 0},
+                                                   {"value=\"\"", 0},
+                                                   {"", 0}};
+    for (const auto& [value, loaded] : kStored) {
+        SCOPED_TRACE(value);
+        settings_test::WriteText(
+            SettingsPath(*root),
+            settings_test::FileWithSysInfo(std::string("<DataFileStatistics ") + value + "/>"));
         CKelvarinDoc next;
-        next.DataFileStatistics = 1 - s.loaded;  // the load must set it either way
+        next.DataFileStatistics = 1 - loaded;  // the load must set it either way
         LoadSettings(next);
-        EXPECT_EQ(next.DataFileStatistics, s.loaded);
-        EXPECT_EQ(StoredValue(SettingsPath(*root), "SysInfo", "DataFileStatistics"), s.written);
+        EXPECT_EQ(next.DataFileStatistics, loaded);
+        EXPECT_EQ(StoredValue(SettingsPath(*root), "SysInfo", "DataFileStatistics"),
+                  std::to_string(loaded));
     }
 }
 

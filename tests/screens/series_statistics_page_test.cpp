@@ -1,62 +1,30 @@
-// The statistics beside the data pages' lists, as an operator meets them: rows from
-// collections and from "Add", a flagged row deleted, the data set cleared, the quantity
-// changed, and the remote query of the page in view.
-#include <array>
+// The statistics beside the data pages' lists, by taps: rows from collections and "Add", a
+// flagged row deleted, the data set cleared, and the remote query of the page in view.
 #include <string>
-#include <vector>
 
 #include "link/WindowMessages.h"
 #include "screens/CPlaceholderView.h"
-#include "screens/CStandbyView.h"
 #include "two_channel_fixture.h"
 
 namespace {
 
 using testing_support::TouchCentreOf;
-using two_channel_test::TwoChannelTest;
 using Data = COneChannelDataDlg;
-using Panel = CSeriesStatsPanel;
 using Two = CTwoChannelView;
 
-// n, mean, s, CV, min, max and the unit line, as the panel shows them.
-struct Figures {
-    std::array<std::string, 6> values;
-    std::string unit;
-};
-
-class SeriesStatisticsTest : public TwoChannelTest {
+class SeriesStatisticsTest : public two_channel_test::TwoChannelTest {
   protected:
-    static Figures Shown(const Data& page) {
-        Figures f;
-        for (int i = 0; i < Panel::kFigures; ++i)
-            f.values[size_t(i)] = page.Statistics().FigureText(i);
-        f.unit = page.Statistics().UnitText();
-        return f;
-    }
-    void ExpectFigures(const Data& page, const Figures& expected) {
-        const Figures shown = Shown(page);
-        EXPECT_EQ(shown.values, expected.values);
-        EXPECT_EQ(shown.unit, expected.unit);
-    }
-    // A timed collection of `seconds` at `femtoamps` on channel 1, ended and cleared, so
-    // that its charge row is on the list.
-    void CollectOneChannel(double femtoamps, int seconds) {
-        InjectCurrent(0, femtoamps);
-        Readings(200);
-        TapControl(COneChannelView::kIdStartStop);  // Start
-        Seconds(seconds);
-        TapControl(COneChannelView::kIdStartStop);  // Clear
-    }
-    void ChooseTimedOnOneChannel(int seconds) {
-        script->Then([this] { TapText("Timed Collection"); });
-        ThenKeypadEntry(std::to_string(seconds));
-        TapControl(COneChannelView::kIdChargeType);
+    // "unit: n mean s CV min max" as the page's panel shows them.
+    static std::string Shown(const Data& page) {
+        std::string text = page.Statistics().UnitText() + ":";
+        for (int i = 0; i < CSeriesStatsPanel::kFigures; ++i)
+            text += " " + page.Statistics().FigureText(i);
+        return text;
     }
     void TouchIn(const Data& page, int id) {
         TouchCentreOf(page.FindChild(id));
         fw::Loop().ProcessReady();
     }
-    // Touches the flag of list row `row` (the first rows are in view).
     void FlagRow(const Data& page, int row) {
         const fw::Rect r = page.List().GetRect();
         const int top = r.top + row * page.List().RowHeight();
@@ -73,148 +41,115 @@ class SeriesStatisticsTest : public TwoChannelTest {
     }
 };
 
-const std::string kNa = "----";
-
 TEST_F(SeriesStatisticsTest, OneChannelFiguresFollowCollectionsDeletionAndClearing) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
-    ChooseTimedOnOneChannel(2);
+    script->Then([this] { TapText("Timed Collection"); });
+    ThenKeypadEntry("2");
+    TapControl(COneChannelView::kIdChargeType);
     ASSERT_TRUE(TapText("Data"));
     Data& page = View().DataPage();
-    ExpectFigures(page, {{"0", kNa, kNa, kNa, kNa, kNa}, "Statistics"});
-    EXPECT_EQ(Send("<GST>"), "!\r\n");  // no rows yet
+    EXPECT_EQ(Send("<GST>"), "!\r\n");  // no rows
     TouchIn(page, Data::kQuantityIds[Data::kCharge]);
-    // 2 s at 1.0, 1.1 and 1.3 pA: 2.0, 2.2 and 2.6 pC. By hand: mean 2.2667, s 0.30551,
-    // CV 13.478 %; after two rows mean 2.1, s 0.14142, CV 6.7344 %.
-    const struct {
-        double femtoamps;
-        Figures after;
-    } kCollections[] = {
-        {1000.0, {{"1", "2.000", kNa, kNa, kNa, kNa}, "pC"}},
-        {1100.0, {{"2", "2.100", "0.141", "6.734", "2.000", "2.200"}, "pC"}},
-        {1300.0, {{"3", "2.267", "0.306", "13.48", "2.000", "2.600"}, "pC"}},
-    };
-    for (const auto& c : kCollections) {
-        SCOPED_TRACE(c.femtoamps);
-        CollectOneChannel(c.femtoamps, 2);
-        ExpectFigures(page, c.after);
+    // 2 s at 1.0, 1.1, 1.3 pA. By hand: two rows mean 2.1 pC, s 0.14142, CV 6.7344 %;
+    // three rows mean 2.2667, s 0.30551, CV 13.478 %.
+    const std::pair<double, const char*> kCollections[] = {
+        {1000, "pC: 1 2.000 ---- ---- ---- ----"},
+        {1100, "pC: 2 2.100 0.141 6.734 2.000 2.200"},
+        {1300, "pC: 3 2.267 0.306 13.48 2.000 2.600"}};
+    for (const auto& [femtoamps, figures] : kCollections) {
+        InjectCurrent(0, femtoamps);
+        Readings(200);
+        TapControl(COneChannelView::kIdStartStop);  // Start
+        Seconds(2);
+        TapControl(COneChannelView::kIdStartStop);  // Clear
+        EXPECT_EQ(Shown(page), figures);
     }
     EXPECT_EQ(Send("<GST>"), "*3,2.267,0.306,13.48,2.000,2.600,pC\r\n");
     ExpectEverythingFits();
     Screenshot("one_channel_data_statistics.png");
     TouchIn(page, Data::kQuantityIds[Data::kRate]);  // charge rows hold no rate
-    ExpectFigures(page, {{"0", kNa, kNa, kNa, kNa, kNa}, "Statistics"});
+    EXPECT_EQ(Shown(page), "Statistics: 0 ---- ---- ---- ---- ----");
     EXPECT_EQ(Send("<GST>"), "!\r\n");
     TouchIn(page, Data::kQuantityIds[Data::kCharge]);
 
-    FlagRow(page, 2);  // the 2.6 pC row
-    ASSERT_EQ(doc->MeasList[2].Flagged, 1);
-    ThenAnswer("No");
-    TouchIn(page, Data::kIdDeleteFlagged);
-    EXPECT_EQ(doc->MeasList.size(), 3u);
-    ThenAnswer("Yes");
-    TouchIn(page, Data::kIdDeleteFlagged);
+    FlagRow(page, 2);  // 2.6 pC
+    for (const char* answer : {"No", "Yes"}) {
+        ThenAnswer(answer);
+        TouchIn(page, Data::kIdDeleteFlagged);
+    }
     ASSERT_EQ(doc->MeasList.size(), 2u);
-    EXPECT_EQ(page.List().GetItemCount(), 2);
-    ExpectFigures(page, kCollections[1].after);
-    EXPECT_FALSE(page.FindChild(Data::kIdDeleteFlagged)->IsEnabled());  // nothing flagged now
-    EXPECT_EQ(doc->DataUnsaved, 1);
-
-    ASSERT_TRUE(TapText("File"));  // "New", and the rows are not kept
-    script->Then([this] { TapText("No"); });
+    EXPECT_EQ(Shown(page), kCollections[1].second);
+    EXPECT_FALSE(page.FindChild(Data::kIdDeleteFlagged)->IsEnabled());  // nothing flagged
+    ASSERT_TRUE(TapText("File"));
+    script->Then([this] { TapText("No"); });  // not saved
     ASSERT_TRUE(TapText("New"));
-    EXPECT_TRUE(doc->MeasList.empty());
-    EXPECT_EQ(Shown(page).values[0], "0");
+    EXPECT_EQ(Shown(page), "Statistics: 0 ---- ---- ---- ---- ----");
 }
 
-TEST_F(SeriesStatisticsTest, EveryTwoChannelDataPageShowsItsOwnColumnAndTheRemoteAsksTheOneInView) {
+TEST_F(SeriesStatisticsTest, EachTwoChannelPageShowsItsColumnAndTheRemoteAsksThePageInView) {
     OpenTwoChannels();
     doc->AutoDataCapture = 1;
-    // Rates 3.0/1.0, 3.3/1.0 and 2.7/1.2 pA; ratios 3.000, 3.300, 2.250.
-    const std::array<double, 2> kCurrents[] = {{3000, 1000}, {3300, 1000}, {2700, 1200}};
-    for (const auto& c : kCurrents) {
-        InjectCurrent(0, c[0]);
-        InjectCurrent(1, c[1]);
+    for (auto [ch1, ch2] : {std::pair{3000, 1000}, {3300, 1000}, {2700, 1200}}) {
+        InjectCurrent(0, ch1);
+        InjectCurrent(1, ch2);
         Readings(200);
         script->Then([this] { clock->Advance(1000); });
         Touch(Two::kIdAddMeasurement);
     }
-    ASSERT_EQ(doc->MeasList.size(), 3u);
-    // By hand: channel 1 mean 3.0, s 0.3, CV 10 %; channel 2 mean 1.0667, s 0.11547,
-    // CV 10.825 %; ratio mean 2.85, s 0.54083, CV 18.977 %.
+    // By hand: channel 1 mean 3.0 pA, s 0.3; channel 2 mean 1.0667, s 0.11547, CV 10.825 %;
+    // ratios 3.0, 3.3, 2.25: mean 2.85, s 0.54083, CV 18.977 %.
     const struct {
         int tab;
         const Data* page;
-        Figures figures;
+        const char* shown;
         const char* reply;
     } kPages[] = {
-        {Two::kData1,
-         &Screen().DataPage(0),
-         {{"3", "3.000", "0.300", "10.00", "2.700", "3.300"}, "pA"},
+        {Two::kData1, &Screen().DataPage(0), "pA: 3 3.000 0.300 10.00 2.700 3.300",
          "*3,3.000,0.300,10.00,2.700,3.300,pA\r\n"},
-        {Two::kData2,
-         &Screen().DataPage(1),
-         {{"3", "1.067", "0.115", "10.83", "1.000", "1.200"}, "pA"},
+        {Two::kData2, &Screen().DataPage(1), "pA: 3 1.067 0.115 10.83 1.000 1.200",
          "*3,1.067,0.115,10.83,1.000,1.200,pA\r\n"},
-        {Two::kDataRatio,
-         &Screen().RatioPage(),
-         {{"3", "2.850", "0.541", "18.98", "2.250", "3.300"}, "Statistics"},
+        {Two::kDataRatio, &Screen().RatioPage(), "Statistics: 3 2.850 0.541 18.98 2.250 3.300",
          "*3,2.850,0.541,18.98,2.250,3.300,----\r\n"},
-        {Two::kSetup1, nullptr, {}, "!\r\n"},
-        {Two::kFile, nullptr, {}, "!\r\n"},
+        {Two::kSetup1, nullptr, "", "!\r\n"},
+        {Two::kFile, nullptr, "", "!\r\n"},
     };
     for (const auto& p : kPages) {
-        SCOPED_TRACE(p.tab);
         ShowTab(p.tab);
         if (p.page != nullptr)
-            ExpectFigures(*p.page, p.figures);
-        EXPECT_EQ(Send("<GST>"), p.reply);
+            EXPECT_EQ(Shown(*p.page), p.shown);
+        EXPECT_EQ(Send("<GST>"), p.reply) << p.tab;
     }
     ShowTab(Two::kData2);
     ExpectEverythingFits();
     Screenshot("data_page_statistics.png");
 
-    // A row flagged and deleted on the ratio page leaves every page with two rows.
-    ShowTab(Two::kDataRatio);
+    ShowTab(Two::kDataRatio);  // the 3.0 row flagged and deleted there goes from every page
     FlagRow(Screen().RatioPage(), 0);
-    for (int ch : {0, 1}) {  // the flag is the row's, on every page
-        EXPECT_EQ(Screen().DataPage(ch).List().GetItemData(0), 1);
-        EXPECT_TRUE(Screen().DataPage(ch).FindChild(Data::kIdDeleteFlagged)->IsEnabled());
-    }
+    EXPECT_EQ(Screen().DataPage(1).List().GetItemData(0), 1);  // the flag is the row's
     ThenAnswer("Yes");
     TouchIn(Screen().RatioPage(), Data::kIdDeleteFlagged);
-    for (const Data* page : std::initializer_list<const Data*>{
-             &Screen().DataPage(0), &Screen().DataPage(1), &Screen().RatioPage()}) {
-        EXPECT_EQ(page->List().GetItemCount(), 2);
-        EXPECT_EQ(Shown(*page).values[0], "2");
-    }
+    EXPECT_EQ(Shown(Screen().DataPage(0)), "pA: 2 3.000 0.424 14.14 2.700 3.300");
     EXPECT_EQ(Send("<GST>"), "*2,2.775,0.742,26.76,2.250,3.300,----\r\n");
     EXPECT_EQ(Send("<GST1>"), "?\r\n");
     frame->SwitchToView(std::make_unique<CPlaceholderView>("Library", "LIB"));
     fw::Loop().ProcessReady();
-    EXPECT_EQ(Send("<GST>"), "!\r\n");  // a screen without a data page
+    EXPECT_EQ(Send("<GST>"), "!\r\n");  // no data page on this screen
 }
 
 TEST_F(SeriesStatisticsTest, StandbyWithTheDeleteQuestionOpenDeletesNothing) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
-    InjectCurrent(0, 2000.0);
-    Readings(200);
     AddMeasurementRow();
     ASSERT_TRUE(TapText("Data"));
-    Data& page = View().DataPage();
-    FlagRow(page, 0);
+    FlagRow(View().DataPage(), 0);
     COneChannelView* view = &View();
-    script->Then([&] {
-        fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
-        fw::Loop().ProcessReady();
-    });
+    script->Then([&] { fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY); });
     ThenAnswer("Cancel");  // the standby's offer to save the row first: stay
-    TouchIn(page, Data::kIdDeleteFlagged);
+    TouchIn(View().DataPage(), Data::kIdDeleteFlagged);
     EXPECT_EQ(fw::Loop().ModalDepth(), 0);
     EXPECT_EQ(frame->ActiveView(), view);
-    ASSERT_EQ(doc->MeasList.size(), 1u);  // the question closed unanswered: nothing deleted
-    EXPECT_EQ(page.List().GetItemCount(), 1);
+    EXPECT_EQ(doc->MeasList.size(), 1u);  // the question closed unanswered
 }
 
 }  // namespace
