@@ -141,6 +141,8 @@ class CKelvarinDoc : public fw::Document {
     void AddMeasurement(bool isRate, MEAS_INFO& row);
     void AddScintMeasurement(bool isRate, SCINT_MEAS_INFO& row);
     void ClearMeasurements();
+    // Removes the rows the operator flagged; returns how many went. What is left is unsaved.
+    size_t DeleteFlaggedMeasurements();
     // A measured chamber correction joins the data set (dated now), saved with its rows.
     void AddCorrectionResult(CORRECTION_RESULT result);
     std::vector<CORRECTION_RESULT> CorrectionResults;
@@ -201,6 +203,7 @@ class CKelvarinDoc : public fw::Document {
     int PressStd = 0;
     int TempStd = 0;
     int DataFileDelimiter = 0;
+    int DataFileStatistics = 0;  // 1: the data file ends with the statistics of its columns
     int StreamRaw = 0;
     int StreamRate = 0;
     uint8_t ZeroChannels = 2;

@@ -137,6 +137,14 @@ void CKelvarinDoc::ClearMeasurements() {
     MeasUnsaved = ScintUnsaved = DataUnsaved = 0;
 }
 
+size_t CKelvarinDoc::DeleteFlaggedMeasurements() {
+    const size_t deleted =
+        std::erase_if(MeasList, [](const MEAS_INFO& row) { return row.Flagged != 0; });
+    if (deleted > 0)
+        MeasUnsaved = DataUnsaved = 1;
+    return deleted;
+}
+
 void CKelvarinDoc::MarkListSaved(bool scintillatorList) {
     (scintillatorList ? ScintUnsaved : MeasUnsaved) = 0;
     DataUnsaved = MeasUnsaved || ScintUnsaved ? 1 : 0;

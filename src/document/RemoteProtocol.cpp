@@ -99,7 +99,10 @@ class RemoteCommand {
             case 'I':
                 return Identity();
             case 'S':
-                return Is("<GSN>") ? SerialNumber() : Is("<GSVER>") ? SoftwareVersion() : Unknown();
+                return Is("<GSN>")     ? SerialNumber()
+                       : Is("<GSVER>") ? SoftwareVersion()
+                       : Is("<GST>")   ? MOnly([&] { return SeriesStatisticsReply(); })
+                                       : Unknown();
             case 'F':
                 return Is("<GFVER>") ? remote::PlainReply(doc_.FirmwareVersion)
                        : Is("<GFO>") ? MOnly([&] { return FilterOutput(); })
@@ -133,6 +136,22 @@ class RemoteCommand {
                                     c[1].BiasRead, doc_.Collecting);
         }
         return Refused();
+    }
+
+    // "*n,mean,s,CV,min,max,unit" of the column the screen's data page lists, as the page
+    // shows them; refused without a data page or without readings in that column.
+    std::string SeriesStatisticsReply() {
+        const std::optional<SeriesSelection> shown =
+            screen_ ? screen_->ShownSeries() : std::nullopt;
+        if (!shown)
+            return Refused();
+        const SeriesSummary s = SummariseSeries(doc_.MeasList, *shown);
+        if (s.count == 0)
+            return Refused();
+        const std::string text = fw::StringPrintf(
+            "%zu,%s,%s,%s,%s,%s,%s", s.count, s.mean.c_str(), s.standardDeviation.c_str(),
+            s.coefficientOfVariation.c_str(), s.minimum.c_str(), s.maximum.c_str(), s.unit.c_str());
+        return remote::ValueReply(remote::ToPortText(text, kMaxValueBytes));
     }
 
     std::string SerialNumber() {

@@ -3,6 +3,9 @@
 // dialog or any other dialog is open, and the screen actions a remote command can request. The
 // full-screen views implement it; the document finds it on the frame's active view.
 #include <cstdint>
+#include <optional>
+
+#include "document/SeriesSummary.h"
 
 enum class RemoteScreenKind { Other, Standby, OneChannel, TwoChannel, Scintillator };
 
@@ -29,4 +32,7 @@ class IRemoteScreen {
     // Shows channel 1, channel 2 or both (kShow…). False when the switch failed; the view
     // has then told the operator.
     virtual bool SwitchChannelView(int target) = 0;
+    // The column the screen's data page lists (channel and quantity); nothing on a screen
+    // without a data page in view.
+    virtual std::optional<SeriesSelection> ShownSeries() const { return std::nullopt; }
 };

@@ -7,6 +7,7 @@
 
 #include "document/CalModes.h"
 #include "document/Formatting.h"
+#include "document/SeriesSummary.h"
 #include "export/CorrectionRows.h"
 #include "fw/AtomicFile.h"
 #include "fw/Paths.h"
@@ -130,6 +131,31 @@ void WriteRatioRow(const MEAS_INFO& row, DelimitedText& t) {
     t.Literal(",,,,,,,,,\r\n");
 }
 
+// One line of the statistics block for a column with readings; nothing for one without.
+void WriteSummaryLine(const CKelvarinDoc& doc, const std::string& series, SeriesSelection column,
+                      DelimitedText& t) {
+    const SeriesSummary s = SummariseSeries(doc.MeasList, column);
+    if (s.count == 0)
+        return;
+    t.Fields({series, SeriesQuantityName(column.quantity), fw::StringPrintf("%zu", s.count), s.mean,
+              s.standardDeviation, s.coefficientOfVariation, s.minimum, s.maximum, s.unit},
+             false);
+    t.Literal("\r\n");
+}
+
+// After all rows, so that a reader of the rows meets the same file as without it.
+void WriteStatisticsBlock(const CKelvarinDoc& doc, DelimitedText& t) {
+    using Q = SeriesQuantity;
+    t.Literal("Statistics\r\nSeries,Quantity,n,Mean,Std Dev,CV (%),Min,Max,Unit\r\n");
+    for (int n = 0; n < 2; ++n) {
+        const std::string series = fw::StringPrintf("Channel %d", n + 1);
+        for (Q q : {Q::Rate, Q::DoseRate, Q::Charge, Q::Dose})
+            WriteSummaryLine(doc, series, {n, q}, t);
+    }
+    for (Q q : {Q::RateRatio, Q::ChargeRatio, Q::DoseRatio})
+        WriteSummaryLine(doc, "Ratio", {0, q}, t);
+}
+
 std::string BuildMeasurementFile(const CKelvarinDoc& doc) {
     DelimitedText t(doc.DataFileDelimiter == 1 ? '\t' : ',');
     WriteHeader(doc, t);
@@ -151,6 +177,8 @@ std::string BuildMeasurementFile(const CKelvarinDoc& doc) {
         "Low,Trigger Stop Low\r\n");
     for (const MEAS_INFO& row : doc.MeasList)
         WriteRatioRow(row, t);
+    if (doc.DataFileStatistics == 1)
+        WriteStatisticsBlock(doc, t);
     t.Literal(CorrectionBlock(doc.CorrectionResults));
     return t.Take();
 }

@@ -45,12 +45,22 @@ void CDataMgmntTab::CreatePage(PrefsPageHost& host) {
                            kFormatTexts[i]);
         prefs_style::Choice(formats_[i]);
     }
+    statistics_.Create(this, {340, 160, 610, 216}, kIdStatistics,
+                       "Statistics at the End\r\nof the Data File");
+    prefs_style::CheckBox(statistics_);
     ShowValues();
 }
 
 void CDataMgmntTab::ShowValues() {
     for (int i = 0; i < 2; ++i)
         formats_[i].SetMarked(host_->Values().dataFileDelimiter == i);
+    statistics_.SetMarked(host_->Values().dataFileStatistics == 1);
+}
+
+void CDataMgmntTab::ToggleStatistics() {
+    PrefsValues& v = host_->Values();
+    v.dataFileStatistics = statistics_.IsMarked() ? 1 : 0;  // the touch toggled the mark
+    host_->MarkChanged();
 }
 
 void CDataMgmntTab::OnPaint(fw::Dc& dc) {
@@ -115,6 +125,9 @@ bool CDataMgmntTab::OnCommand(int commandId, fw::Window* from) {
             return true;
         case kIdFormatTxt:
             ChooseFormat(1);
+            return true;
+        case kIdStatistics:
+            ToggleStatistics();
             return true;
         default:
             return fw::Window::OnCommand(commandId, from);

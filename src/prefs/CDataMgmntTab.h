@@ -21,6 +21,7 @@ class CDataMgmntTab : public fw::Window {
     static constexpr int kIdFormatCaption = 1470;
     static constexpr int kIdFormatCsv = 1465;
     static constexpr int kIdFormatTxt = 1468;
+    static constexpr int kIdStatistics = 1488;
     static constexpr const char* kConfirmText = "Are you sure?\r\nThis data cannot be recovered!";
     static constexpr const char* kFailedText =
         "The library could not be deleted.\r\nIts data is still on the flash disk.";
@@ -35,6 +36,7 @@ class CDataMgmntTab : public fw::Window {
     bool ClearLibrary(const std::vector<std::string_view>& volumes);
     void ClearChamberLibrary();
     void ChooseFormat(int delimiter);
+    void ToggleStatistics();
     void ShowValues();
 
     PrefsPageHost* host_ = nullptr;
@@ -42,4 +44,5 @@ class CDataMgmntTab : public fw::Window {
     CBttn clearChambers_, clearSources_, clearScint_;
     CLabel formatCaption_;
     std::array<CBttn, 2> formats_;
+    CBttn statistics_;
 };

@@ -58,6 +58,7 @@ PrefsValues PrefsValues::FromDocument(const CKelvarinDoc& doc) {
     v.dateFormat = doc.DateFormat;
     v.passwordProtect = doc.PasswordProtect;
     v.dataFileDelimiter = doc.DataFileDelimiter;
+    v.dataFileStatistics = doc.DataFileStatistics;
     v.pressStd = doc.PressStd;
     v.tempStd = doc.TempStd;
     v.hStart = doc.HStart;
@@ -105,6 +106,7 @@ void ApplyToDocument(CKelvarinDoc& doc, const PrefsValues& values, bool standard
     ApplyCollection(doc, values);
     ApplyCalibration(doc, values);
     doc.DataFileDelimiter = values.dataFileDelimiter;
+    doc.DataFileStatistics = values.dataFileStatistics;
 }
 
 std::optional<std::string> ThresholdRefusal(bool start, double v, double other) {

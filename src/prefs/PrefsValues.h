@@ -26,6 +26,7 @@ struct PrefsValues {
     int passwordProtect = 1;
     // Data management
     int dataFileDelimiter = 0;
+    int dataFileStatistics = 0;
     // Measurement
     int pressStd = 0;
     int tempStd = 0;

@@ -1,5 +1,6 @@
 #include "screens/COneChannelDataDlg.h"
 
+#include "controls/CMsgBox.h"
 #include "controls/ScrollButtons.h"
 #include "document/CKelvarinDoc.h"
 #include "document/CalModes.h"
@@ -24,6 +25,11 @@ constexpr int kListRight = kListLeft + kFlagWidth + kTimeWidth + kMeasurementWid
 constexpr int kDoseRateText = 391;
 constexpr int kDoseText = 392;
 const char* const kQuantityTexts[] = {"Rate", "Dose Rate", "Charge", "Dose"};
+// Right of the scroll buttons, to the page's edge.
+constexpr fw::Rect kStatisticsRect{kListRight + 62, 30, COneChannelDataDlg::kWidth - 2,
+                                   30 + 7 * 17};
+// The fourth place of the quantity column: at most three quantities are ever offered.
+constexpr int kDeleteTop = kQuantityTop + 3 * kQuantityPitch;
 
 }  // namespace
 
@@ -33,7 +39,16 @@ void COneChannelDataDlg::CreatePage(CKelvarinDoc& doc, fw::Color background) {
     CreateCaptions();
     CreateQuantityChoice();
     CreateList();
+    CreateStatistics();
     SetBkColor(background);
+}
+
+void COneChannelDataDlg::CreateStatistics() {
+    stats_.Create(this, kStatisticsRect);
+    deleteFlagged_.Create(this, {4, kDeleteTop, kListLeft - 4, kDeleteTop + kQuantityPitch - 2},
+                          kIdDeleteFlagged, "Delete Flagged");
+    deleteFlagged_.SetFontHeight(kFontHeight);
+    UpdateDeleteButton();
 }
 
 void COneChannelDataDlg::CreateCaptions() {
@@ -107,6 +122,7 @@ void COneChannelDataDlg::SetBkColor(fw::Color background) {
         radio.SetBkColor(background);
     for (CBttn* b : {&scrollUp_, &scrollDown_})
         b->SetBkColor(background);
+    stats_.SetBkColor(background);
     Invalidate();
 }
 
@@ -163,8 +179,45 @@ void COneChannelDataDlg::SelectQuantity(Quantity q) {
 void COneChannelDataDlg::FillList() {
     list_.DeleteAllItems();
     for (const MEAS_INFO& record : doc_->MeasList)
-        AddRow(record);
+        AppendRow(record);
     UpdateScrollButtons();
+    ShowStatistics();
+}
+
+SeriesSelection COneChannelDataDlg::Series() const {
+    static constexpr SeriesQuantity kColumns[] = {SeriesQuantity::Rate, SeriesQuantity::DoseRate,
+                                                  SeriesQuantity::Charge, SeriesQuantity::Dose};
+    return {channel_, kColumns[quantity_]};
+}
+
+void COneChannelDataDlg::ShowStatistics() {
+    stats_.ShowSummary(SummariseSeries(doc_->MeasList, Series()));
+    UpdateDeleteButton();
+}
+
+void COneChannelDataDlg::UpdateDeleteButton() {
+    bool anyFlagged = false;
+    for (const MEAS_INFO& row : doc_->MeasList)
+        anyFlagged = anyFlagged || row.Flagged != 0;
+    deleteFlagged_.Enable(anyFlagged);
+}
+
+// Only a real Yes deletes: No, and a box closed by a standby request, keep the rows.
+void COneChannelDataDlg::DeleteFlaggedRows() {
+    CMsgBox question(kDeleteQuestion, CMsgBox::kTypeYesNo);
+    if (run_(question) != CMsgBox::kResultYes)
+        return;
+    if (doc_->DeleteFlaggedMeasurements() == 0)
+        return;
+    if (onDeleted_)
+        onDeleted_();
+    else
+        RefillRows();
+}
+
+void COneChannelDataDlg::RefillRows() {
+    FillList();
+    ShowFileName();
 }
 
 std::string COneChannelDataDlg::MeasurementText(const MEAS_INFO& r) const {
@@ -190,6 +243,11 @@ std::string COneChannelDataDlg::MeasurementText(const MEAS_INFO& r) const {
 }
 
 void COneChannelDataDlg::AddRow(const MEAS_INFO& record) {
+    AppendRow(record);
+    ShowStatistics();
+}
+
+void COneChannelDataDlg::AppendRow(const MEAS_INFO& record) {
     const int row = list_.InsertItem(list_.GetItemCount(), "");
     list_.SetItemData(row, record.Flagged);
     list_.SetItemText(row, 1, record.Time);
@@ -206,6 +264,9 @@ void COneChannelDataDlg::OnFlagChanged(int row) {
     if (row < 0 || row >= int(doc_->MeasList.size()))
         return;
     doc_->MeasList[size_t(row)].Flagged = list_.GetItemData(row);
+    UpdateDeleteButton();
+    if (onFlagChanged_)
+        onFlagChanged_();
 }
 
 void COneChannelDataDlg::UpdateScrollButtons() {
@@ -223,6 +284,10 @@ bool COneChannelDataDlg::OnCommand(int commandId, fw::Window* from) {
             FillList();
             return true;
         }
+    }
+    if (commandId == kIdDeleteFlagged) {
+        DeleteFlaggedRows();
+        return true;
     }
     return fw::Window::OnCommand(commandId, from);
 }

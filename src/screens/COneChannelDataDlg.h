@@ -3,11 +3,15 @@
 // (rate, dose rate, charge or dose) with a flag per row, and the data file's name.
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "controls/CBttn.h"
 #include "controls/CLabel.h"
 #include "controls/CTouchListCtrl.h"
+#include "document/SeriesSummary.h"
 #include "fw/Window.h"
+#include "screens/CSeriesStatsPanel.h"
+#include "screens/OneChannelEntry.h"
 
 class CKelvarinDoc;
 struct MEAS_INFO;
@@ -22,6 +26,8 @@ class COneChannelDataDlg : public fw::Window {
     static constexpr int kIdFileName = 1305;
     static constexpr int kIdTpApplied = 1195;
     static constexpr int kIdFactorApplied = 1193;
+    static constexpr int kIdDeleteFlagged = 1487;
+    static constexpr const char* kDeleteQuestion = "Delete the flagged rows?";
     static constexpr std::array<int, 4> kQuantityIds = {1318, 1321, 1323, 1326};
     static constexpr int kWidth = 586;
     static constexpr int kHeight = 152;
@@ -32,9 +38,23 @@ class COneChannelDataDlg : public fw::Window {
     void SetBkColor(fw::Color background);
     Quantity ShownQuantity() const { return quantity_; }
     const CTouchListCtrl& List() const { return list_; }
+    const CSeriesStatsPanel& Statistics() const { return stats_; }
+    // The column of the rows this page lists.
+    virtual SeriesSelection Series() const;
+    // The question before deleting runs through `run`, registered with the screen.
+    void SetModalRunner(one_channel::ModalRunner run) { run_ = std::move(run); }
+    // Called after flagged rows were deleted, so that the screen refills all its data pages.
+    void SetOnRowsDeleted(std::function<void()> onDeleted) { onDeleted_ = std::move(onDeleted); }
+    // Called after the operator flagged or unflagged a row, so that the screen's other data
+    // pages show the same flags (they are the rows' own).
+    void SetOnFlagChanged(std::function<void()> onChanged) {
+        onFlagChanged_ = std::move(onChanged);
+    }
 
     // Shows the channel's quantities and refills the list from the document.
     void RefreshPage();
+    // Refills the list after rows went, keeping the quantity shown.
+    void RefillRows();
     // Appends one row of the data list and scrolls to it.
     void AddRow(const MEAS_INFO& record);
     // The data file name, with "*" while rows are unsaved.
@@ -62,8 +82,13 @@ class COneChannelDataDlg : public fw::Window {
     void CreateQuantityChoice();
     void CreateList();
     void FillList();
+    void AppendRow(const MEAS_INFO& record);
     void OnFlagChanged(int row);
     void UpdateScrollButtons();
+    void CreateStatistics();
+    void ShowStatistics();
+    void UpdateDeleteButton();
+    void DeleteFlaggedRows();
 
     uint8_t channel_ = 0;
     Quantity quantity_ = kRate;
@@ -72,4 +97,9 @@ class COneChannelDataDlg : public fw::Window {
     CLabel flagHead_, timeHead_, measurementHead_;
     CTouchListCtrl list_;
     CBttn scrollUp_, scrollDown_;
+    CSeriesStatsPanel stats_;
+    CBttn deleteFlagged_;
+    one_channel::ModalRunner run_ = one_channel::RunUnregistered;
+    std::function<void()> onDeleted_;
+    std::function<void()> onFlagChanged_;
 };

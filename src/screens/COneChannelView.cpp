@@ -87,6 +87,7 @@ void COneChannelView::CreatePages() {
     setup_.CreatePage(*GetDoc(), fw::colors::kWhite);
     setup_.SetModalRunner(ModalRunner());
     data_.CreatePage(*GetDoc(), fw::colors::kWhite);
+    data_.SetModalRunner(ModalRunner());
     file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight},
                      *GetDoc());
     file_.SetModalRunner(ModalRunner());
@@ -258,4 +259,8 @@ void COneChannelView::OnUpdate(int hint) {
             CMeasuringView::OnUpdate(hint);
             return;
     }
+}
+
+std::optional<SeriesSelection> COneChannelView::ShownSeries() const {
+    return data_.Series();
 }

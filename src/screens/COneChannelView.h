@@ -51,6 +51,8 @@ class COneChannelView : public CMeasuringView {
     // What the remote protocol asks of the screen shown.
     RemoteScreenKind ScreenKind() const override { return RemoteScreenKind::OneChannel; }
     bool SwitchChannelView(int target) override;
+    // The data page's column, whichever page is in view: the screen has one data page.
+    std::optional<SeriesSelection> ShownSeries() const override;
 
     uint8_t ShownChannel() const { return channel_; }
     // Changes the channel shown without leaving the screen.

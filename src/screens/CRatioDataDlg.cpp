@@ -43,3 +43,14 @@ std::string CRatioDataDlg::MeasurementText(const MEAS_INFO& record) const {
             return record.RateRatio;
     }
 }
+
+SeriesSelection CRatioDataDlg::Series() const {
+    switch (ShownQuantity()) {
+        case kCharge:
+            return {0, SeriesQuantity::ChargeRatio};
+        case kDose:
+            return {0, SeriesQuantity::DoseRatio};
+        default:
+            return {0, SeriesQuantity::RateRatio};
+    }
+}

@@ -5,6 +5,9 @@
 #include "screens/COneChannelDataDlg.h"
 
 class CRatioDataDlg : public COneChannelDataDlg {
+  public:
+    SeriesSelection Series() const override;
+
   protected:
     void ShowAppliedNotices() override;
     void ShowQuantityChoice() override;

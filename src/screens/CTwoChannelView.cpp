@@ -147,6 +147,12 @@ void CTwoChannelView::CreatePages() {
         data_[ch].SetChannel(uint8_t(ch));
     }
     ratioData_.CreatePage(doc, fw::colors::kWhite);
+    for (COneChannelDataDlg* page :
+         {&data_[0], &data_[1], static_cast<COneChannelDataDlg*>(&ratioData_)}) {
+        page->SetModalRunner(ModalRunner());
+        page->SetOnRowsDeleted([this] { RefillDataPages(nullptr); });
+        page->SetOnFlagChanged([this, page] { RefillDataPages(page); });
+    }
     file_.CreatePage(nullptr, {0, 0, COneChannelDataDlg::kWidth, COneChannelDataDlg::kHeight}, doc);
     file_.SetModalRunner(ModalRunner());
     file_.SetOnDataSetChanged([this] { RefreshPages(); });
@@ -322,5 +328,26 @@ void CTwoChannelView::OnUpdate(int hint) {
         default:
             CMeasuringView::OnUpdate(hint);
             return;
+    }
+}
+
+std::optional<SeriesSelection> CTwoChannelView::ShownSeries() const {
+    switch (tabs_.GetCurSel()) {
+        case kData1:
+            return data_[0].Series();
+        case kData2:
+            return data_[1].Series();
+        case kDataRatio:
+            return ratioData_.Series();
+        default:
+            return std::nullopt;  // a set-up or the file page is in view
+    }
+}
+
+void CTwoChannelView::RefillDataPages(const COneChannelDataDlg* except) {
+    for (COneChannelDataDlg* page :
+         {&data_[0], &data_[1], static_cast<COneChannelDataDlg*>(&ratioData_)}) {
+        if (page != except)
+            page->RefillRows();
     }
 }

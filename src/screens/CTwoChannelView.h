@@ -51,6 +51,8 @@ class CTwoChannelView : public CMeasuringView {
 
     RemoteScreenKind ScreenKind() const override { return RemoteScreenKind::TwoChannel; }
     bool SwitchChannelView(int target) override;
+    // The column of the data page in view; nothing while a set-up or the file page is.
+    std::optional<SeriesSelection> ShownSeries() const override;
 
     int RatioMode() const { return ratioMode_; }
     uint8_t SelChannel() const { return selChannel_; }
@@ -84,6 +86,8 @@ class CTwoChannelView : public CMeasuringView {
     void ToggleRatioMode();
     void RefreshBiases();
     void RefreshPages();
+    // The rows again on every data page but `except`, each keeping its quantity.
+    void RefillDataPages(const COneChannelDataDlg* except);
     void RefreshFileNames();
 
     uint8_t selChannel_ = 0;

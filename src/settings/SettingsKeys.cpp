@@ -154,6 +154,9 @@ std::vector<SettingKey> MakeKeys() {
     AddChannelKeys(keys, 0);
     AddChannelKeys(keys, 1);
     AddTriggerAndStandards(keys);
+    // Last, so that files made before it keep their order; anything but 0 or 1 loads as off.
+    keys.push_back(IntegerKey(kCategorySysInfo, "DataFileStatistics", 0, 0, 1,
+                              DocField<&Doc::DataFileStatistics>));
     return keys;
 }
 

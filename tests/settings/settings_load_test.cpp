@@ -51,7 +51,7 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
 
     EXPECT_TRUE(report.fileWasMissing && !report.fileWasDamaged && report.written) << report.error;
     EXPECT_TRUE(report.repairedKeys.empty());
-    EXPECT_EQ(report.addedKeys.size(), 63u);
+    EXPECT_EQ(report.addedKeys.size(), 64u);
 
     EXPECT_EQ((std::vector<long>{doc.DefChargeDuration, doc.ChargeDuration, doc.Brightness,
                                  doc.Volume, doc.TimeFormat, doc.DateFormat, doc.PasswordProtect,
@@ -80,7 +80,8 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
               (std::vector<std::string>{
                   "DefChargeDuration", "SerialNumber", "Brightness", "Volume", "TimeFormat",
                   "DateFormat", "PasswordProtect", "DefChargeType", "DataFileDelimiter",
-                  "TouchCalA", "TouchCalB", "TouchCalC", "TouchCalD", "TouchCalE", "TouchCalF"}));
+                  "TouchCalA", "TouchCalB", "TouchCalC", "TouchCalD", "TouchCalE", "TouchCalF",
+                  "DataFileStatistics"}));
     EXPECT_EQ(StoredValue(path, "SysInfo", "TouchCalE"), "1.0");
     const std::vector<std::string> adcl = ChildNames(path, "ADCL"),
                                    cal = ChildNames(path, "CalInfo");
