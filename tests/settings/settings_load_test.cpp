@@ -133,6 +133,8 @@ TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
         {"SysInfo", "PasswordProtect", "7", "1"},
         {"SysInfo", "DefChargeType", "3", "0"},
         {"SysInfo", "DataFileDelimiter", "2", "0"},
+        {"SysInfo", "DataFileStatistics", "2", "0"},
+        {"SysInfo", "DataFileStatistics", "on", "0"},
         {"SysInfo", "DefChargeDuration", "0", "15"},
         {"SysInfo", "DefChargeDuration", "86401", "15"},
         {"TempPressCorrection", "PressStd", "3", "1"},
