@@ -47,14 +47,7 @@ class CorrectionDialogTest : public one_channel_test::OneChannelTest {
         fw::Loop().ProcessReady();
         return board->Board().LastStandbyStatus() == 0xFF ? "refused" : "accepted";
     }
-    std::string Remote(const std::string& line) {
-        BOARD_PACKET record{};
-        record.length = static_cast<uint8_t>(line.size());
-        std::copy(line.begin(), line.end(), record.payload);
-        board->remote.clear();
-        doc->OnRemoteCommand(&record);
-        return board->remote;
-    }
+    std::string Remote(const std::string& line) { return board->RemoteLine(line); }
 
     const SimulatedChamber pulsed_{1e5, BeamKind::Pulsed, 1.1, 0.0};
 };

@@ -77,14 +77,7 @@ class ModalSafetyTest : public OneChannelTest {
     }
 
     // Sends one remote line as the port reader delivers it; the one reply.
-    std::string Send(const std::string& line) {
-        BOARD_PACKET record{};
-        record.length = static_cast<uint8_t>(line.size());
-        std::copy(line.begin(), line.end(), record.payload);
-        board->remote.clear();
-        doc->OnRemoteCommand(&record);
-        return board->remote;
-    }
+    std::string Send(const std::string& line) { return board->RemoteLine(line); }
 
     // Nothing the dialogs could have asked for reached the board or the document. The
     // warm-up screen sets the ranges itself: after it only the bias and chamber are looked at.

@@ -31,14 +31,7 @@ class SeriesStatisticsTest : public two_channel_test::TwoChannelTest {
         TouchCentreOf(fw::Rect{r.left + 5, top + 5, r.left + 30, top + 15});
         fw::Loop().ProcessReady();
     }
-    std::string Send(const std::string& line) {
-        BOARD_PACKET record{};
-        record.length = static_cast<uint8_t>(line.size());
-        std::copy(line.begin(), line.end(), record.payload);
-        board->remote.clear();
-        doc->OnRemoteCommand(&record);
-        return board->remote;
-    }
+    std::string Send(const std::string& line) { return board->RemoteLine(line); }
 };
 
 TEST_F(SeriesStatisticsTest, OneChannelFiguresFollowCollectionsDeletionAndClearing) {

@@ -76,12 +76,12 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesTheFixedLayout) {
     EXPECT_EQ(ChildNames(path, nullptr),
               (std::vector<std::string>{"Updates", "SysInfo", "CalInfo", "ADCL", "Trigger",
                                         "TempPressCorrection"}));
-    EXPECT_EQ(ChildNames(path, "SysInfo"),
-              (std::vector<std::string>{
-                  "DefChargeDuration", "SerialNumber", "Brightness", "Volume", "TimeFormat",
-                  "DateFormat", "PasswordProtect", "DefChargeType", "DataFileDelimiter",
-                  "TouchCalA", "TouchCalB", "TouchCalC", "TouchCalD", "TouchCalE", "TouchCalF",
-                  "DataFileStatistics"}));
+    EXPECT_EQ(
+        ChildNames(path, "SysInfo"),
+        (std::vector<std::string>{"DefChargeDuration", "SerialNumber", "Brightness", "Volume",
+                                  "TimeFormat", "DateFormat", "PasswordProtect", "DefChargeType",
+                                  "DataFileDelimiter", "TouchCalA", "TouchCalB", "TouchCalC",
+                                  "TouchCalD", "TouchCalE", "TouchCalF", "DataFileStatistics"}));
     EXPECT_EQ(StoredValue(path, "SysInfo", "TouchCalE"), "1.0");
     const std::vector<std::string> adcl = ChildNames(path, "ADCL"),
                                    cal = ChildNames(path, "CalInfo");

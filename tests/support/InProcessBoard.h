@@ -1,6 +1,7 @@
 #pragma once
 // The simulated board wired straight to a document, without threads or ptys: what the
 // document sends reaches the board at once, what the board answers reaches OnBoardPacket.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,16 @@ class InProcessBoard : public IBoardLink {
     bool SendRemoteText(const std::string& text) override {
         remote += text;
         return true;
+    }
+
+    // One line from the remote port as its reader delivers it; the reply it streamed.
+    std::string RemoteLine(const std::string& line) {
+        BOARD_PACKET record{};
+        record.length = static_cast<uint8_t>(line.size());
+        std::copy(line.begin(), line.end(), record.payload);
+        remote.clear();
+        doc_.OnRemoteCommand(&record);
+        return remote;
     }
 
     boardsim::BoardSim& Board() { return board_; }
