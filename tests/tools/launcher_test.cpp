@@ -49,10 +49,12 @@ class LauncherTest : public ::testing::Test {
         else if (kind == Fake::Silent)
             body += "exec sleep 30\n";
         else
-            body += "trap 'kill $! 2>/dev/null; echo stopped >> \"" + RunLog().string() +
-                    "\"; exit 5' TERM\n" +
+            // Short foreground sleeps: the trap runs within one of them, and no background
+            // child is left holding the readiness pipe or racing the signal.
+            body += "trap 'echo stopped >> \"" + RunLog().string() + "\"; exit 5' TERM\n" +
                     (kind == Fake::Serving ? "echo ready >&$KELVARIN_READY_FD\n" : "") +
-                    "echo up >> '" + RunLog().string() + "'\nsleep 30 & wait $!\n";
+                    "echo up >> '" + RunLog().string() +
+                    "'\ni=0\nwhile [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\n";
         return body;
     }
     // Waits (in real time, for the shell) until the run log ends with `line`.
