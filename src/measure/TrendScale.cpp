@@ -32,7 +32,10 @@ std::optional<TrendScale> NiceScale(double min, double max, int intervals) {
         min -= half;
         max += half;
     }
+    // A span beyond the doubles (±1e308) has no step to draw.
     const double step = NiceStep((max - min) / intervals);
+    if (!std::isfinite(step) || step <= 0.0)
+        return std::nullopt;
     TrendScale scale;
     scale.step = step;
     // A bound already on a step stays there, so a value on the bound is still inside.
@@ -44,8 +47,8 @@ std::optional<TrendScale> NiceScale(double min, double max, int intervals) {
         scale.low = std::floor(min / scale.step + 1e-9) * scale.step;
         scale.high = std::ceil(max / scale.step - 1e-9) * scale.step;
     }
-    scale.decimals = std::max(0, int(-std::floor(std::log10(scale.step) + 1e-9)));
-    if (!std::isfinite(scale.low) || !std::isfinite(scale.high))
+    if (!std::isfinite(scale.step) || !std::isfinite(scale.low) || !std::isfinite(scale.high))
         return std::nullopt;
+    scale.decimals = std::max(0, int(-std::floor(std::log10(scale.step) + 1e-9)));
     return scale;
 }
