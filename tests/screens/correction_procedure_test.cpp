@@ -94,10 +94,6 @@ TEST_F(CorrectionProcedureTest, WholeProceduresFindTheChambersFactors) {
          Chamber(BeamKind::Pulsed, 1.5, 0),
          300,
          {100, 300}},
-        {{false, 0, BeamKind::Continuous, 2.5, 2, 4, 2},
-         Chamber(BeamKind::Continuous, 250.0, 0),
-         -500,
-         {-200, -500}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bias);
@@ -126,50 +122,45 @@ TEST_F(CorrectionProcedureTest, RefusalsCancelsAndFaultsPutTheInstrumentBack) {
         const char* label;
         bool polarity;
         int16_t bias;
-        double ratio;
         SimulatedChamber chamber;
-        Phase at;  // where `meanwhile` happens; Ready: the start is refused
+        Phase at;  // where `meanwhile` happens, in step `step`; Ready: the start is refused
         int step;
         std::function<void()> meanwhile;
         const char* message;  // empty: cancelled
     };
     auto cancel = [this] { procedure->Cancel(); };
     auto nothing = [] {};
+    const Phase kRead = Phase::Collecting, kSettle = Phase::Settling, kStart = Phase::Ready;
     const SimulatedChamber usual = Chamber(BeamKind::Continuous, 90.0, 150.0);
     // The reversed bias collects less than the polarity current: no change of sign.
     const SimulatedChamber noReversal = Chamber(BeamKind::Continuous, 0, 1.5e5);
+    const SimulatedChamber overRange = Chamber(BeamKind::Continuous, 0, -6e5);
     SimulatedChamber signFlip = Chamber(BeamKind::Continuous, 9e4, 0);  // V_H, V_L: -, +
     signFlip.polarityFa = -(signFlip.CurrentAt(300) + signFlip.CurrentAt(150)) / 2;
     const Case cases[] = {
-        {"no bias", false, 0, 2.0, usual, Phase::Ready, 0, nothing, "Set the chamber's bias"},
-        {"V_L below 100 V", false, 300, 4.0, usual, Phase::Ready, 0, nothing,
-         "+300 V / 4 is outside the bias"},
-        {"read-back not settled", false, 300, 2.0, usual, Phase::Ready, 0,
+        {"no bias", false, 0, usual, kStart, 0, nothing, "Set the chamber's bias"},
+        {"V_L below 100 V", false, 150, usual, kStart, 0, nothing, "+150 V / 2 is outside"},
+        {"read-back not settled", false, 300, usual, kStart, 0,
          [this] { doc->Channel[0].BiasRead = 250; }, "not at its set"},
-        {"cancel, reading at V", true, 300, 2.0, usual, Phase::Collecting, 0, cancel, ""},
-        {"cancel, settling at -V", true, 300, 2.0, usual, Phase::Settling, 1, cancel, ""},
-        {"cancel, reading at V again", true, 300, 2.0, usual, Phase::Collecting, 2, cancel, ""},
-        {"cancel, reading at V_L", false, 300, 2.0, usual, Phase::Collecting, 1, cancel, ""},
-        {"no chamber signal", true, 300, 2.0, SimulatedChamber{}, Phase::Collecting, 0, nothing,
-         "A reading is zero"},
-        {"no sign change", true, 300, 2.0, noReversal, Phase::Collecting, 0, nothing,
-         "did not change sign"},
-        {"V_H and V_L differ in sign", false, 300, 2.0, signFlip, Phase::Collecting, 0, nothing,
-         "V_H and V_L differ"},
-        {"over range", true, 300, 2.0, Chamber(BeamKind::Continuous, 0, -6e5), Phase::Collecting, 0,
-         nothing, "over range"},
-        {"read-back off at V again", true, 300, 2.0, usual, Phase::Settling, 1,
+        {"cancel, settling at -V", true, 300, usual, kSettle, 1, cancel, ""},
+        {"cancel, reading at V again", true, 300, usual, kRead, 2, cancel, ""},
+        {"cancel, reading at V_L", false, 300, usual, kRead, 1, cancel, ""},
+        {"no chamber signal", true, 300, {}, kRead, 0, nothing, "A reading is zero"},
+        {"no sign change", true, 300, noReversal, kRead, 0, nothing, "did not change sign"},
+        {"V_H, V_L differ in sign", false, 300, signFlip, kRead, 0, nothing, "V_H and V_L differ"},
+        {"over range", true, 300, overRange, kRead, 0, nothing, "over range"},
+        {"read-back off at V again", true, 300, usual, kSettle, 1,
          [this] { doc->Filter.Cal[0].BiasM = 0.5; },
          "did not confirm +300 V\r\n(read back +150 V)"},
-        {"bias changed remotely", false, 300, 2.0, usual, Phase::Collecting, 1,
-         [this] { doc->SetBias(0, 200); }, "bias was changed"},
-        {"collection stopped", true, 300, 2.0, usual, Phase::Collecting, 1,
+        {"bias changed remotely", false, 300, usual, kRead, 1, [this] { doc->SetBias(0, 200); },
+         "bias was changed"},
+        {"collection stopped", true, 300, usual, kRead, 1,
          [this] {
              doc->Collecting = 0;
              doc->UpdateAllViews(kHintCollection);
          },
          "stopped before its end"},
-        {"link lost before -V", true, 300, 2.0, usual, Phase::Collecting, 0,
+        {"link lost before -V", true, 300, usual, kRead, 0,
          [this] {
              doc->SetLink(nullptr);
              RunTo(Phase::Done, -1);
@@ -179,8 +170,7 @@ TEST_F(CorrectionProcedureTest, RefusalsCancelsAndFaultsPutTheInstrumentBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        Begin(c.chamber, c.bias,
-              CorrectionPlan{c.polarity, 0, BeamKind::Continuous, c.ratio, 1, 3, 2});
+        Begin(c.chamber, c.bias, CorrectionPlan{c.polarity, 0, BeamKind::Continuous, 2.0, 1, 3, 2});
         CCorrectionProcedure& p = *procedure;
         if (c.at == Phase::Ready) {
             c.meanwhile();

@@ -1,8 +1,6 @@
 // The "Trend" page of both measuring screens as an operator uses it: a page left alone while
 // hidden, the window buttons, standby with the page shown, the unit following the chamber,
-// each channel with its legend and drift, the marks of a timed collection, and the memory
-// after an hour of readings.
-#include <algorithm>
+// each channel with its legend and drift and the marks of a timed collection.
 #include <cmath>
 
 #include "link/WindowMessages.h"
@@ -156,28 +154,10 @@ TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendDriftAndTheMarksOfACollectio
         const double pixelsPerSecond = (chart.plot.Width() - 1) / 60.0;
         EXPECT_NEAR(chart.marks[1].x - chart.marks[0].x, 10 * pixelsPerSecond,
                     1.5 * pixelsPerSecond);
-        ASSERT_EQ(chart.spans.size(), 1u);
-        EXPECT_EQ(chart.spans[0], std::make_pair(chart.marks[0].x, chart.marks[1].x));
+        EXPECT_EQ(chart.spans, (decltype(chart.spans){{chart.marks[0].x, chart.marks[1].x}}));
         Screenshot(c.screenshot);
         Restart();
     }
-}
-
-TEST_F(TrendPageTest, AnHourOfReadingsKeepsTheRingsAtTheirSize) {
-    InjectCurrent(0, 10000);
-    InjectCurrent(1, 20000);
-    for (int second = 1; second <= 3600; ++second) {
-        board->SendAdc(10);
-        clock->Advance(1000);
-        const size_t expected = std::min<size_t>(second, CTrendRing::kCapacity);
-        if (doc->Trend[0].Size() != expected || doc->Trend[1].Size() != expected)
-            FAIL() << "after " << second << " s: " << doc->Trend[0].Size() << " points";
-    }
-    OpenTwoChannels();
-    ShowTrend();
-    ASSERT_TRUE(TapText("15 min"));
-    for (size_t slot : {0u, 1u})
-        EXPECT_NEAR(OldestShare(slot), 0.0, 0.01);
 }
 
 }  // namespace
