@@ -49,40 +49,10 @@ class CorrectionDialogTest : public one_channel_test::OneChannelTest {
     const SimulatedChamber pulsed_{1e5, BeamKind::Pulsed, 1.1, 0.0};
 };
 
-TEST_F(CorrectionDialogTest, RecombinationByTapsShowsTheChambersFactorAndKeepsIt) {
-    OpenAndChooseRecombination();
-    const long duration = doc->ChargeDuration;
-    ThenDo([] { TouchOnTop(CCorrectionDlg::kIdStart); });
-    ThenDo([this, duration] {
-        Panel(int(duration) + 2);  // the reading at V_H, then into the wait at V_L
-        EXPECT_TRUE(ScreenShows("Settling at +100 V: ")) << "wait not shown";
-        EXPECT_EQ(board->Board().BiasVolts(0), 100);
-        Panel(4 + int(duration) + 1);
-    });
-    ThenDo([this] {
-        ASSERT_NE(Procedure(), nullptr);
-        EXPECT_EQ(Procedure()->GetPhase(), Phase::Done) << Procedure()->Message();
-        const std::string factor =
-            fw::StringPrintf("P_ion = %.5f", pulsed_.RecombinationFactorAt(300));
-        EXPECT_TRUE(ScreenHasText(factor)) << factor;
-        EXPECT_TRUE(ScreenShows("Not applied to the dose"));
-        EXPECT_TRUE(OverflowingTexts().empty());
-        Screenshot("correction_recombination_done.png");
-    });
-    ThenDo([] { TouchOnTop(CCorrectionDlg::kIdClose); });
-    TapControl(COneChannelView::kIdCorrections);
-    EXPECT_EQ(View().CorrectionDialog(), nullptr);
-    EXPECT_EQ(board->Board().BiasVolts(0), 300);
-    EXPECT_EQ(doc->ChargeDuration, duration);
-    ASSERT_EQ(doc->CorrectionResults.size(), 1u);
-    EXPECT_NEAR(doc->CorrectionResults[0].Factor, pulsed_.RecombinationFactorAt(300), 2e-5);
-    EXPECT_TRUE(doc->MeasList.empty());  // nothing applied to a dose
-    EXPECT_EQ(doc->DataUnsaved, 1);
-}
-
-// Standby and the remote start are refused while the procedure runs and it goes on until
-// cancelled; with the dialog open and nothing running standby closes it.
-TEST_F(CorrectionDialogTest, StandbyAndRemoteStartAtEachStep) {
+// By taps, at each step: standby and the remote start are refused while the procedure runs
+// and it goes on until cancelled; at the set-up standby closes the dialog. A whole procedure
+// shows the chamber's factor and keeps it, applied to no dose.
+TEST_F(CorrectionDialogTest, WholeRecombinationByTapsAndStandbyAtEachStep) {
     const long duration = 15;
     const struct {
         const char* label;
@@ -93,38 +63,58 @@ TEST_F(CorrectionDialogTest, StandbyAndRemoteStartAtEachStep) {
         {"reading at V_H", 2, Phase::Collecting},
         {"settling at V_L", int(duration) + 2, Phase::Settling},
         {"reading at V_L", int(duration) + 8, Phase::Collecting},
+        {"done", 2 * int(duration) + 7, Phase::Done},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         Restart();
         doc->ChargeDuration = duration;
         OpenAndChooseRecombination();
-        const bool started = c.secondsAfterStart >= 0;
+        const bool started = c.secondsAfterStart >= 0, done = c.phase == Phase::Done;
         if (started) {
             ThenDo([] { TouchOnTop(CCorrectionDlg::kIdStart); });
             ThenDo([this, c] { Panel(c.secondsAfterStart); });
         }
-        ThenDo([this, c, started] {
+        ThenDo([this, c, started, done] {
             EXPECT_EQ(Procedure() ? Procedure()->GetPhase() : Phase::Ready, c.phase);
-            if (started) {
-                EXPECT_EQ(board->RemoteLine("<STRC>"), "!\r\n");
-                EXPECT_EQ(board->RemoteLine("<SBS1 500>"), "!\r\n");
+            if (c.phase == Phase::Settling) {
+                EXPECT_TRUE(ScreenShows("Settling at +100 V: ")) << "wait not shown";
+                EXPECT_EQ(board->Board().BiasVolts(0), 100);
             }
-            EXPECT_EQ(StandbyAnswer(), started ? "refused" : "accepted");
+            if (done) {
+                const std::string factor =
+                    fw::StringPrintf("P_ion = %.5f", pulsed_.RecombinationFactorAt(300));
+                EXPECT_TRUE(ScreenHasText(factor)) << factor;
+                EXPECT_TRUE(ScreenShows("Not applied to the dose"));
+                EXPECT_TRUE(OverflowingTexts().empty());
+                Screenshot("correction_recombination_done.png");
+            }
+            if (done)
+                TouchOnTop(CCorrectionDlg::kIdClose);
             if (!started)
-                return;  // the dialog was closed by the standby
+                EXPECT_EQ(StandbyAnswer(), "accepted");  // the dialog closes
+            if (!started || done)
+                return;
+            EXPECT_EQ(board->RemoteLine("<STRC>"), "!\r\n");
+            EXPECT_EQ(board->RemoteLine("<SBS1 500>"), "!\r\n");
+            EXPECT_EQ(StandbyAnswer(), "refused");
             EXPECT_TRUE(Procedure() && Procedure()->Running()) << "it goes on";
             TouchOnTop(CCorrectionDlg::kIdClose);  // Cancel
         });
-        if (started)
+        if (started && !done)
             ThenDo([] { TouchOnTop(CCorrectionDlg::kIdClose); });
         TapControl(COneChannelView::kIdCorrections);
         fw::Loop().ProcessReady();
         EXPECT_EQ(board->Board().BiasVolts(0), 300);
-        EXPECT_TRUE(doc->CorrectionResults.empty());
         EXPECT_EQ(doc->CorrectionRunning, 0);
         EXPECT_EQ(doc->ChargeDuration, duration);
         EXPECT_EQ(ActiveIs<CStandbyView>(), !started);
+        ASSERT_EQ(doc->CorrectionResults.size(), done ? 1u : 0u);
+        if (done) {
+            EXPECT_NEAR(doc->CorrectionResults[0].Factor, pulsed_.RecombinationFactorAt(300), 2e-5);
+            EXPECT_TRUE(doc->MeasList.empty());  // nothing applied to a dose
+            EXPECT_EQ(doc->DataUnsaved, 1);
+        }
     }
 }
 

@@ -90,10 +90,10 @@ TEST_F(CorrectionProcedureTest, WholeProceduresFindTheChambersFactors) {
          Chamber(BeamKind::Continuous, 0, 150.0),
          -300,
          {300, -300}},
-        {{false, 0, BeamKind::Pulsed, 3.0, 2, 4, 2},
-         Chamber(BeamKind::Pulsed, 1.5, 0),
-         300,
-         {100, 300}},
+        {{false, 0, BeamKind::Continuous, 2.5, 2, 4, 2},  // the pulsed beam: by taps
+         Chamber(BeamKind::Continuous, 250.0, 0),
+         -500,
+         {-200, -500}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bias);
