@@ -1,6 +1,6 @@
 // The "Trend" page of both measuring screens as an operator uses it: a page left alone while
-// hidden, the window buttons, standby with the page shown, the unit following the chamber,
-// each channel with its legend and drift and the marks of a timed collection.
+// hidden, the window buttons, standby with the page shown, each channel with its legend,
+// drift and unit (a chamber's dose rate) and the marks of a timed collection.
 #include <cmath>
 
 #include "link/WindowMessages.h"
@@ -90,27 +90,9 @@ TEST_F(TrendPageTest, AHiddenPageIsLeftAloneAndTheWindowButtonsChooseTheSpan) {
     EXPECT_TRUE(ActiveIs<CStandbyView>());
 }
 
-// A chamber on the current shows its dose rate; on the charge the page keeps the current.
-TEST_F(TrendPageTest, TheUnitFollowsTheChamber) {
-    for (const int16_t mode : {kStrengthMode, kGyMode}) {
-        SCOPED_TRACE(mode);
-        InjectCurrent(0, 20000);
-        OpenScreen(0, 0);
-        Calibrate(0, mode);
-        Run(70);
-        ShowTrend();
-        const bool doseRate = mode == kStrengthMode;
-        const std::string unit = doseRate ? fw::LoadString(309) : "pA";
-        EXPECT_EQ(Page().Legend(0).Text().rfind(unit + "   Drift: ", 0), 0u)
-            << Page().Legend(0).Text();
-        const FILTER_CHANNEL& f = doc->Filter.Chan[0];
-        ExpectAxisAround(0, doseRate ? f.Dose : f.Rate / 1e3);
-        Restart();
-    }
-}
-
 // Each screen with its channels drifting (channel 1 up in pA, channel 2 up twice as fast in
-// nA beside it, or channel 2 alone going down), then a timed collection of 10 s.
+// nA beside it, or channel 2 alone going down in its chamber's dose rate), then a timed
+// collection of 10 s.
 TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendDriftAndTheMarksOfACollection) {
     const struct {
         const char* screenshot;
@@ -122,15 +104,17 @@ TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendDriftAndTheMarksOfACollectio
          true,
          {"Ch.1  pA   Drift: +", "Ch.2  nA   Drift: +"},
          {2e-4, 4e-4}},
-        {"trend_one_channel.png", false, {"nA   Drift: -"}, {0, -3e-4}},
+        {"trend_one_channel.png", false, {fw::LoadString(309) + "   Drift: -"}, {0, -3e-4}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screenshot);
         double fa[] = {1.2e4, 4.5e7};
-        if (c.both)
+        if (c.both) {
             OpenTwoChannels(0, 1);
-        else
-            OpenScreen(1, 1);                          // channel 2, on its grey
+        } else {
+            OpenScreen(1, 1);  // channel 2, on its grey
+            Calibrate(1, kStrengthMode);
+        }
         for (int second = 0; second < 80; ++second) {  // past the filter's start, then a minute
             for (int ch = 0; ch < 2; ++ch)
                 InjectCurrent(ch, fa[ch] *= 1 + (second < 20 ? 0 : c.growth[ch]));
@@ -142,7 +126,8 @@ TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendDriftAndTheMarksOfACollectio
             const uint8_t ch = c.both ? uint8_t(slot) : 1;
             EXPECT_EQ(Drawn(slot).channel, ch);
             EXPECT_EQ(Page().Legend(int(slot)).Text().rfind(c.legends[slot], 0), 0u);
-            ExpectAxisAround(slot, doc->Filter.Chan[ch].Rate / (ch == 1 ? 1e6 : 1e3));
+            const FILTER_CHANNEL& f = doc->Filter.Chan[ch];
+            ExpectAxisAround(slot, c.both ? f.Rate / (ch == 1 ? 1e6 : 1e3) : f.Dose);
         }
         EXPECT_TRUE(!c.both || *Drawn(1).drift > 1.5 * *Drawn(0).drift);  // twice as fast
         ChooseTimed(10);
