@@ -12,78 +12,55 @@ using measure::CorrectionFault;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
+enum Kind { kPolarity, kContinuous, kPulsed };
 
-// Factors worked out by hand from the readings, to the five decimals a result is shown with.
-TEST(ChamberCorrections, FactorsMatchHandComputedVectors) {
-    struct Recombination {
-        BeamKind beam;
-        double vHigh, vLow, mHigh, mLow, expected;
-    };
-    const Recombination recombination[] = {
-        {BeamKind::Continuous, 300, 150, 10.05, 10.0, 1.00167},      // (1-4)/(1.005-4)
-        {BeamKind::Pulsed, 300, 100, 10.1, 10.0, 1.00503},           // (1-3)/(1.01-3)
-        {BeamKind::Continuous, 300, 100, 10.1, 10.0, 1.00125},       // (1-9)/(1.01-9)
-        {BeamKind::Pulsed, 400, 200, 20.1, 20.0, 1.00503},           // (1-2)/(1.005-2)
-        {BeamKind::Continuous, -300, -150, -10.05, -10.0, 1.00167},  // negative bias
-        {BeamKind::Continuous, 500, 500 / 2.5, 10.0, 10.0, 1.0},     // full collection
-    };
-    for (const Recombination& c : recombination) {
-        auto out = measure::RecombinationFactor(c.beam, c.vHigh, c.vLow, c.mHigh, c.mLow);
-        ASSERT_TRUE(out.Ok()) << c.vHigh << " / " << c.vLow;
-        EXPECT_NEAR(out.value, c.expected, 5e-6) << c.vHigh << " / " << c.vLow;
-    }
-    struct Polarity {
-        double mPlus, mMinus;
-        bool usualPositive;
-        double expected;
-    };
-    const Polarity polarity[] = {
-        {10.02, -9.98, true, 0.99800},   // 20.00 / 20.04
-        {10.02, -9.98, false, 1.00200},  // 20.00 / 19.96
-        {-4.0, 6.0, true, 1.25},         // a chamber read with the other sign
-    };
-    for (const Polarity& c : polarity) {
-        auto out = measure::PolarityFactor(c.mPlus, c.mMinus, c.usualPositive);
-        ASSERT_TRUE(out.Ok()) << c.mPlus << ", " << c.mMinus;
-        EXPECT_NEAR(out.value, c.expected, 5e-6) << c.mPlus << ", " << c.mMinus;
-    }
+// Polarity: m1 = M+, m2 = M-, the usual bias positive; recombination: M_H, M_L.
+measure::CorrectionOutcome Factor(Kind kind, double vHigh, double vLow, double m1, double m2) {
+    if (kind == kPolarity)
+        return measure::PolarityFactor(m1, m2, vHigh >= 0);
+    return measure::RecombinationFactor(
+        kind == kContinuous ? BeamKind::Continuous : BeamKind::Pulsed, vHigh, vLow, m1, m2);
 }
 
-TEST(ChamberCorrections, BadReadingsAndVoltagesAreFaultsNotNumbers) {
-    enum Kind { kPolarity, kContinuous, kPulsed };
-    struct Case {
+// Factors worked out by hand from the readings, to the five decimals a result is shown
+// with (0: a fault, not a number).
+TEST(ChamberCorrections, FactorsMatchHandComputedVectorsAndBadInputsAreFaults) {
+    const struct {
         Kind kind;
-        double vHigh, vLow, m1, m2;  // polarity: m1 = M+, m2 = M-
-        CorrectionFault expected;
-    };
-    const Case cases[] = {
-        {kPolarity, 0, 0, 0.0, -1.0, CorrectionFault::ZeroReading},
-        {kPolarity, 0, 0, kNaN, -1.0, CorrectionFault::NonFiniteReading},
-        {kPolarity, 0, 0, 1.0, -kInf, CorrectionFault::NonFiniteReading},
-        {kPolarity, 0, 0, 10.0, 9.9, CorrectionFault::PolarityNotReversed},
-        {kContinuous, 300, 150, 0.0, 1.0, CorrectionFault::ZeroReading},
-        {kContinuous, 300, 150, 10.05, -10.0, CorrectionFault::SignChanged},
+        double vHigh, vLow, m1, m2;
+        double expected;
+        CorrectionFault fault = CorrectionFault::None;
+    } cases[] = {
+        {kContinuous, 300, 150, 10.05, 10.0, 1.00167},      // (1-4)/(1.005-4)
+        {kPulsed, 300, 100, 10.1, 10.0, 1.00503},           // (1-3)/(1.01-3)
+        {kContinuous, -300, -150, -10.05, -10.0, 1.00167},  // negative bias
+        {kPolarity, 1, 0, 10.02, -9.98, 0.99800},           // 20.00 / 20.04
+        {kPolarity, -1, 0, 10.02, -9.98, 1.00200},          // the usual bias negative
+        {kPolarity, 1, 0, -4.0, 6.0, 1.25},                 // a chamber read with the other sign
+        {kPolarity, 1, 0, 0.0, -1.0, 0, CorrectionFault::ZeroReading},
+        {kPolarity, 1, 0, kNaN, -1.0, 0, CorrectionFault::NonFiniteReading},
+        {kPolarity, 1, 0, 1.0, -kInf, 0, CorrectionFault::NonFiniteReading},
+        {kPolarity, 1, 0, 10.0, 9.9, 0, CorrectionFault::PolarityNotReversed},
+        {kContinuous, 300, 150, 0.0, 1.0, 0, CorrectionFault::ZeroReading},
+        {kContinuous, 300, 150, 10.05, -10.0, 0, CorrectionFault::SignChanged},
         // M_H/M_L on the voltage term: exactly, and within the relative tolerance.
-        {kContinuous, 300, 150, 4.0, 1.0, CorrectionFault::ZeroDivisor},
-        {kContinuous, 300, 150, 4.0 * (1 + 1e-12), 1.0, CorrectionFault::ZeroDivisor},
-        {kPulsed, 300, 100, 3e-300 * (1 - 1e-12), 1e-300, CorrectionFault::ZeroDivisor},
+        {kContinuous, 300, 150, 4.0, 1.0, 0, CorrectionFault::ZeroDivisor},
+        {kPulsed, 300, 100, 3e-300 * (1 - 1e-12), 1e-300, 0, CorrectionFault::ZeroDivisor},
         // Just outside the tolerance: a divisor, but a negative factor.
-        {kContinuous, 300, 150, 4.0 * (1 + 1e-6), 1.0, CorrectionFault::NoFactor},
-        {kPulsed, 300, 100, 1e308, 1e-308, CorrectionFault::NoFactor},
-        {kContinuous, 300, -150, 10.0, 10.0, CorrectionFault::BadVoltages},
-        {kPulsed, 150, 300, 10.0, 10.0, CorrectionFault::BadVoltages},
-        {kPulsed, kNaN, 100, 10.0, 10.0, CorrectionFault::BadVoltages},
+        {kContinuous, 300, 150, 4.0 * (1 + 1e-6), 1.0, 0, CorrectionFault::NoFactor},
+        {kPulsed, 300, 100, 1e308, 1e-308, 0, CorrectionFault::NoFactor},
+        {kContinuous, 300, -150, 10.0, 10.0, 0, CorrectionFault::BadVoltages},
+        {kPulsed, 150, 300, 10.0, 10.0, 0, CorrectionFault::BadVoltages},
+        {kPulsed, kNaN, 100, 10.0, 10.0, 0, CorrectionFault::BadVoltages},
     };
-    for (const Case& c : cases) {
-        measure::CorrectionOutcome out =
-            c.kind == kPolarity
-                ? measure::PolarityFactor(c.m1, c.m2, true)
-                : measure::RecombinationFactor(
-                      c.kind == kContinuous ? BeamKind::Continuous : BeamKind::Pulsed, c.vHigh,
-                      c.vLow, c.m1, c.m2);
-        EXPECT_EQ(out.fault, c.expected) << "kind " << c.kind << ": " << c.vHigh << "/" << c.vLow
-                                         << ", " << c.m1 << ", " << c.m2;
-        EXPECT_FALSE(out.Ok());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << ": " << c.vHigh << "/" << c.vLow
+                                        << ", " << c.m1 << ", " << c.m2);
+        const measure::CorrectionOutcome out = Factor(c.kind, c.vHigh, c.vLow, c.m1, c.m2);
+        EXPECT_EQ(out.fault, c.fault);
+        EXPECT_EQ(out.Ok(), c.expected != 0);
+        if (out.Ok())
+            EXPECT_NEAR(out.value, c.expected, 5e-6);
     }
     // The readings at one bias, before their mean is taken.
     EXPECT_EQ(measure::MeanOfReadings({10.0, -0.5, 10.0}).fault, CorrectionFault::MixedSigns);
@@ -93,14 +70,12 @@ TEST(ChamberCorrections, BadReadingsAndVoltagesAreFaultsNotNumbers) {
 }
 
 TEST(ChamberCorrections, LowBiasIsTheNearestWholeVoltOfTheHighOnesSign) {
-    struct Case {
+    const struct {
         int high;
         double ratio;
         int low;
-    };
-    const Case cases[] = {
-        {300, 2.5, 120}, {300, 4, 75}, {250, 3, 83}, {-500, 2.5, -200}, {400, kNaN, 0}};
-    for (const Case& c : cases)
+    } cases[] = {{300, 2.5, 120}, {250, 3, 83}, {-500, 2.5, -200}, {400, kNaN, 0}};
+    for (const auto& c : cases)
         EXPECT_EQ(measure::LowBiasFor(c.high, c.ratio), c.low) << c.high << " / " << c.ratio;
 }
 

@@ -24,30 +24,25 @@ class ForwardingView : public fw::View {
     CCorrectionProcedure* procedure = nullptr;
 };
 
+SimulatedChamber Chamber(BeamKind beam, double recombination, double polarityFa) {
+    return SimulatedChamber{1e5, beam, recombination, polarityFa};
+}
+
 class CorrectionProcedureTest : public testing_support::ScreenFixture {
   protected:
-    void SetUp() override {
-        ScreenFixture::SetUp();
+    // The screen was on continuous collection at `bias`, read back, before the start.
+    void Begin(const SimulatedChamber& chamber, int16_t bias, CorrectionPlan plan) {
+        Restart();
         frame->SwitchToView(std::make_unique<ForwardingView>());
         doc->SetRange(0, 0);  // Low: the chamber's 100 pA reads to a tenth of a fA
-        doc->ChargeType = 1;  // the screen was on continuous: it must be so again after
+        doc->ChargeType = 1;
         doc->ChargeDuration = 0;
-    }
-    ForwardingView& View() { return *static_cast<ForwardingView*>(frame->ActiveView()); }
-
-    static SimulatedChamber Chamber(BeamKind beam, double recombination, double polarityFa) {
-        return SimulatedChamber{1e5, beam, recombination, polarityFa};
-    }
-    // The usual bias set and read back, as the screen shows it before a start.
-    void UseChamber(const SimulatedChamber& chamber, int16_t bias) {
         board->Board().SetChamber(0, chamber);
         doc->SetBias(0, bias);
         doc->SendCommand(0x82);
-    }
-    CCorrectionProcedure& Make(CorrectionPlan plan) {
+        board->sent.clear();
         procedure = std::make_unique<CCorrectionProcedure>(*doc, plan);
-        View().procedure = procedure.get();
-        return *procedure;
+        static_cast<ForwardingView*>(frame->ActiveView())->procedure = procedure.get();
     }
     // One second of the screen: readings, the bias read-back, the procedure's tick.
     void Second() {
@@ -56,20 +51,14 @@ class CorrectionProcedureTest : public testing_support::ScreenFixture {
         procedure->OnSecond();
         fw::Loop().ProcessReady();
     }
-    // Runs until the procedure reaches `phase` at `step` (or ends); false when it never did.
-    bool RunTo(Phase phase, size_t step) {
-        for (int s = 0; s < 2000; ++s) {
-            if (procedure->GetPhase() == phase && size_t(procedure->StepIndex()) == step)
+    // Runs until the procedure reaches `phase` at `step`, or to its end with `step` < 0.
+    bool RunTo(Phase phase, int step) {
+        for (int s = 0; s < 2000 && procedure->Running(); ++s) {
+            if (procedure->GetPhase() == phase && procedure->StepIndex() == step)
                 return true;
-            if (!procedure->Running())
-                return false;
             Second();
         }
-        return false;
-    }
-    void RunToEnd() {
-        for (int s = 0; s < 2000 && procedure->Running(); ++s)
-            Second();
+        return step < 0;
     }
     std::vector<int> BiasCommands() const {
         std::vector<int> volts;
@@ -78,183 +67,136 @@ class CorrectionProcedureTest : public testing_support::ScreenFixture {
         return volts;
     }
     // The instrument as it was before the start: bias, collection set-up, nothing running.
-    void ExpectPutBack(int16_t bias, const std::string& label) {
-        EXPECT_EQ(board->Board().BiasVolts(0), bias) << label;
-        EXPECT_EQ(doc->Channel[0].BiasSet, bias) << label;
-        EXPECT_EQ(doc->ChargeType, 1) << label;
-        EXPECT_EQ(doc->ChargeDuration, 0) << label;
-        EXPECT_EQ(doc->Collecting, 0) << label;
-        EXPECT_EQ(doc->CorrectionRunning, 0) << label;
+    void ExpectPutBack(int16_t bias) {
+        EXPECT_EQ(board->Board().BiasVolts(0), bias);
+        EXPECT_EQ(doc->Channel[0].BiasSet, bias);
+        EXPECT_EQ(doc->ChargeType, 1);
+        EXPECT_EQ(doc->ChargeDuration, 0);
+        EXPECT_EQ(doc->Collecting, 0);
+        EXPECT_EQ(doc->CorrectionRunning, 0);
     }
 
     std::unique_ptr<CCorrectionProcedure> procedure;
 };
 
 TEST_F(CorrectionProcedureTest, WholeProceduresFindTheChambersFactors) {
-    struct Case {
-        const char* label;
+    const struct {
         CorrectionPlan plan;
         SimulatedChamber chamber;
         int16_t bias;
-        std::vector<int> biasCommands;
-    };
-    auto polarity = [](int readings) {
-        return CorrectionPlan{true, 0, BeamKind::Continuous, 2.0, readings, 5, 3};
-    };
-    auto recombination = [](BeamKind beam, double ratio) {
-        return CorrectionPlan{false, 0, beam, ratio, 2, 4, 2};
-    };
-    const Case cases[] = {
-        {"polarity +300 V", polarity(1), Chamber(BeamKind::Continuous, 0, 150.0), 300, {-300, 300}},
-        {"polarity -300 V",
-         polarity(2),
+        std::vector<int> biasCommands;  // each change, then back
+    } cases[] = {
+        {{true, 0, BeamKind::Continuous, 2.0, 2, 5, 3},
          Chamber(BeamKind::Continuous, 0, 150.0),
          -300,
          {300, -300}},
-        {"continuous n = 2",
-         recombination(BeamKind::Continuous, 2.0),
-         Chamber(BeamKind::Continuous, 90.0, 0),
-         300,
-         {150, 300}},
-        {"pulsed n = 3",
-         recombination(BeamKind::Pulsed, 3.0),
-         Chamber(BeamKind::Pulsed, 1.5, 0),
-         300,
-         {100, 300}},
-        {"continuous n = 2.5, negative",
-         recombination(BeamKind::Continuous, 2.5),
+        {{false, 0, BeamKind::Continuous, 2.5, 2, 4, 2},  // the pulsed beam: by taps
          Chamber(BeamKind::Continuous, 250.0, 0),
          -500,
          {-200, -500}},
     };
-    for (const Case& c : cases) {
-        Restart();
-        UseChamber(c.chamber, c.bias);
-        board->sent.clear();
-        CCorrectionProcedure& p = Make(c.plan);
-        ASSERT_TRUE(p.Start()) << c.label << ": " << p.Message();
-        RunToEnd();
-        ASSERT_EQ(p.GetPhase(), Phase::Done) << c.label << ": " << p.Message();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bias);
+        Begin(c.chamber, c.bias, c.plan);
+        ASSERT_TRUE(procedure->Start()) << procedure->Message();
+        RunTo(Phase::Done, -1);
+        ASSERT_EQ(procedure->GetPhase(), Phase::Done) << procedure->Message();
         const double expected = c.plan.polarity ? c.chamber.PolarityFactorAt(c.bias)
                                                 : c.chamber.RecombinationFactorAt(c.bias);
-        EXPECT_NEAR(p.Factor(), expected, 2e-5) << c.label;
-        EXPECT_NE(p.Factor(), 1.0) << c.label;  // the chamber's effect was really measured
-        EXPECT_EQ(BiasCommands(), c.biasCommands) << c.label;  // each change, then back
-        ExpectPutBack(c.bias, c.label);
-        ASSERT_EQ(doc->CorrectionResults.size(), 1u) << c.label;
-        const CORRECTION_RESULT& kept = doc->CorrectionResults[0];
-        EXPECT_EQ(kept.Factor, p.Factor()) << c.label;
-        EXPECT_EQ(kept.Readings.size(), size_t((c.plan.polarity ? 3 : 2) * c.plan.readingsPerStep))
-            << c.label;
-        EXPECT_TRUE(doc->MeasList.empty()) << c.label;  // no dose row: the operator decides
+        EXPECT_NEAR(procedure->Factor(), expected, 2e-5);
+        EXPECT_NE(procedure->Factor(), 1.0);  // the chamber's effect was really measured
+        EXPECT_EQ(BiasCommands(), c.biasCommands);
+        ExpectPutBack(c.bias);
+        ASSERT_EQ(doc->CorrectionResults.size(), 1u);
+        EXPECT_EQ(doc->CorrectionResults[0].Factor, procedure->Factor());
+        EXPECT_EQ(doc->CorrectionResults[0].Readings.size(),
+                  size_t((c.plan.polarity ? 3 : 2) * c.plan.readingsPerStep));
+        EXPECT_TRUE(doc->MeasList.empty());  // no dose row: the operator decides
     }
 }
 
-// Cancel at each step, and each fault, end the procedure with the bias and the collection
-// set-up back and nothing kept.
-TEST_F(CorrectionProcedureTest, CancelAndFaultsAtEachStepPutTheInstrumentBack) {
+// Plans refused at the start change nothing; a cancel or a fault at any step ends the
+// procedure with the bias and the collection set-up back and nothing kept.
+TEST_F(CorrectionProcedureTest, RefusalsCancelsAndFaultsPutTheInstrumentBack) {
     struct Case {
         const char* label;
         bool polarity;
+        int16_t bias;
         SimulatedChamber chamber;
-        Phase at;  // where `meanwhile` happens, in step 1 (or 0)
-        size_t step;
+        Phase at;  // where `meanwhile` happens, in step `step`; Ready: the start is refused
+        int step;
         std::function<void()> meanwhile;
         const char* message;  // empty: cancelled
     };
     auto cancel = [this] { procedure->Cancel(); };
     auto nothing = [] {};
+    const Phase kRead = Phase::Collecting, kSettle = Phase::Settling, kStart = Phase::Ready;
     const SimulatedChamber usual = Chamber(BeamKind::Continuous, 90.0, 150.0);
     // The reversed bias collects less than the polarity current: no change of sign.
     const SimulatedChamber noReversal = Chamber(BeamKind::Continuous, 0, 1.5e5);
+    const SimulatedChamber overRange = Chamber(BeamKind::Continuous, 0, -6e5);
     SimulatedChamber signFlip = Chamber(BeamKind::Continuous, 9e4, 0);  // V_H, V_L: -, +
     signFlip.polarityFa = -(signFlip.CurrentAt(300) + signFlip.CurrentAt(150)) / 2;
     const Case cases[] = {
-        {"cancel, reading at V", true, usual, Phase::Collecting, 0, cancel, ""},
-        {"cancel, settling at -V", true, usual, Phase::Settling, 1, cancel, ""},
-        {"cancel, reading at -V", true, usual, Phase::Collecting, 1, cancel, ""},
-        {"cancel, settling at V", true, usual, Phase::Settling, 2, cancel, ""},
-        {"cancel, reading at V again", true, usual, Phase::Collecting, 2, cancel, ""},
-        {"cancel, reading at V_H", false, usual, Phase::Collecting, 0, cancel, ""},
-        {"cancel, settling at V_L", false, usual, Phase::Settling, 1, cancel, ""},
-        {"cancel, reading at V_L", false, usual, Phase::Collecting, 1, cancel, ""},
-        {"no chamber signal", true, SimulatedChamber{}, Phase::Collecting, 0, nothing,
-         "A reading is zero"},
-        {"no sign change", true, noReversal, Phase::Collecting, 0, nothing, "did not change sign"},
-        {"V_H and V_L differ in sign", false, signFlip, Phase::Collecting, 0, nothing,
-         "V_H and V_L differ"},
-        {"over range", true, Chamber(BeamKind::Continuous, 0, -6e5), Phase::Collecting, 0, nothing,
-         "over range"},
-        {"read-back off at V again", true, usual, Phase::Settling, 1,
+        {"no bias", false, 0, usual, kStart, 0, nothing, "Set the chamber's bias"},
+        {"V_L below 100 V", false, 150, usual, kStart, 0, nothing, "+150 V / 2 is outside"},
+        {"read-back not settled", false, 300, usual, kStart, 0,
+         [this] { doc->Channel[0].BiasRead = 250; }, "not at its set"},
+        {"cancel, settling at -V", true, 300, usual, kSettle, 1, cancel, ""},
+        {"cancel, reading at V again", true, 300, usual, kRead, 2, cancel, ""},
+        {"cancel, reading at V_L", false, 300, usual, kRead, 1, cancel, ""},
+        {"no chamber signal", true, 300, {}, kRead, 0, nothing, "A reading is zero"},
+        {"no sign change", true, 300, noReversal, kRead, 0, nothing, "did not change sign"},
+        {"V_H, V_L differ in sign", false, 300, signFlip, kRead, 0, nothing, "V_H and V_L differ"},
+        {"over range", true, 300, overRange, kRead, 0, nothing, "over range"},
+        {"read-back off at V again", true, 300, usual, kSettle, 1,
          [this] { doc->Filter.Cal[0].BiasM = 0.5; },
          "did not confirm +300 V\r\n(read back +150 V)"},
-        {"bias changed remotely", false, usual, Phase::Collecting, 1,
-         [this] { doc->SetBias(0, 200); }, "bias was changed"},
-        {"collection stopped", true, usual, Phase::Collecting, 1,
+        {"bias changed remotely", false, 300, usual, kRead, 1, [this] { doc->SetBias(0, 200); },
+         "bias was changed"},
+        {"collection stopped", true, 300, usual, kRead, 1,
          [this] {
              doc->Collecting = 0;
              doc->UpdateAllViews(kHintCollection);
          },
          "stopped before its end"},
-        {"link lost before -V", true, usual, Phase::Collecting, 0,
+        {"link lost before -V", true, 300, usual, kRead, 0,
          [this] {
              doc->SetLink(nullptr);
-             RunToEnd();
+             RunTo(Phase::Done, -1);
              doc->SetLink(board.get());
          },
          "could not be sent"},
     };
     for (const Case& c : cases) {
-        Restart();
-        UseChamber(c.chamber, 300);
-        CCorrectionProcedure& p =
-            Make(CorrectionPlan{c.polarity, 0, BeamKind::Continuous, 2.0, 1, 3, 2});
-        ASSERT_TRUE(p.Start()) << c.label << ": " << p.Message();
-        ASSERT_TRUE(RunTo(c.at, c.step)) << c.label;
+        SCOPED_TRACE(c.label);
+        Begin(c.chamber, c.bias, CorrectionPlan{c.polarity, 0, BeamKind::Continuous, 2.0, 1, 3, 2});
+        CCorrectionProcedure& p = *procedure;
+        if (c.at == Phase::Ready) {
+            c.meanwhile();
+            EXPECT_FALSE(p.Start());
+            EXPECT_NE(p.Message().find(c.message), std::string::npos) << p.Message();
+            EXPECT_EQ(p.GetPhase(), Phase::Ready);
+            EXPECT_TRUE(BiasCommands().empty());
+            EXPECT_EQ(doc->CorrectionRunning, 0);
+            continue;
+        }
+        ASSERT_TRUE(p.Start()) << p.Message();
+        ASSERT_TRUE(RunTo(c.at, c.step));
         Second();  // a second into it
         c.meanwhile();
-        RunToEnd();
+        RunTo(Phase::Done, -1);
         const bool cancelled = *c.message == '\0';
-        EXPECT_EQ(p.GetPhase(), cancelled ? Phase::Cancelled : Phase::Failed) << c.label;
+        EXPECT_EQ(p.GetPhase(), cancelled ? Phase::Cancelled : Phase::Failed);
         EXPECT_NE(p.Message().find(cancelled ? "Cancelled" : c.message), std::string::npos)
-            << c.label << ": " << p.Message();
-        EXPECT_NE(p.Message().find("back at +300 V."), std::string::npos) << c.label;
+            << p.Message();
+        EXPECT_NE(p.Message().find("back at +300 V."), std::string::npos);
         board->Board().SetChamber(0, std::nullopt);
         doc->Filter.Cal[0].BiasM = 1.0;
-        ExpectPutBack(300, c.label);
-        EXPECT_TRUE(doc->CorrectionResults.empty()) << c.label;
+        ExpectPutBack(300);
+        EXPECT_TRUE(doc->CorrectionResults.empty());
         Second();  // nothing goes on afterwards
-        EXPECT_EQ(board->Board().BiasVolts(0), 300) << c.label;
-    }
-}
-
-TEST_F(CorrectionProcedureTest, PlansThatCannotRunAreRefusedBeforeAnythingChanges) {
-    struct Case {
-        const char* label;
-        int16_t bias;
-        double ratio;
-        std::function<void(CKelvarinDoc&)> before;
-        const char* message;
-    };
-    auto nothing = [](CKelvarinDoc&) {};
-    const Case cases[] = {
-        {"no bias", 0, 2.0, nothing, "Set the chamber's bias first"},
-        {"V_L below 100 V", 300, 4.0, nothing, "+300 V / 4 is outside the bias"},
-        {"read-back not settled", 300, 2.0, [](CKelvarinDoc& d) { d.Channel[0].BiasRead = 250; },
-         "not at its set"},
-    };
-    for (const Case& c : cases) {
-        Restart();
-        UseChamber(Chamber(BeamKind::Continuous, 90, 0), c.bias);
-        c.before(*doc);
-        board->sent.clear();
-        CCorrectionProcedure& p =
-            Make(CorrectionPlan{false, 0, BeamKind::Continuous, c.ratio, 1, 2, 2});
-        EXPECT_FALSE(p.Start()) << c.label;
-        EXPECT_NE(p.Message().find(c.message), std::string::npos) << c.label << ": " << p.Message();
-        EXPECT_EQ(p.GetPhase(), Phase::Ready) << c.label;
-        EXPECT_TRUE(BiasCommands().empty()) << c.label;
-        EXPECT_EQ(doc->CorrectionRunning, 0) << c.label;
+        EXPECT_EQ(board->Board().BiasVolts(0), 300);
     }
 }
 

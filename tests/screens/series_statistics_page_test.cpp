@@ -63,7 +63,6 @@ TEST_F(SeriesStatisticsTest, OneChannelFiguresFollowCollectionsDeletionAndCleari
     Screenshot("one_channel_data_statistics.png");
     TouchIn(page, Data::kQuantityIds[Data::kRate]);  // charge rows hold no rate
     EXPECT_EQ(Shown(page), "Statistics: 0 ---- ---- ---- ---- ----");
-    EXPECT_EQ(Send("<GST>"), "!\r\n");
     TouchIn(page, Data::kQuantityIds[Data::kCharge]);
 
     FlagRow(page, 2);  // 2.6 pC
@@ -105,7 +104,6 @@ TEST_F(SeriesStatisticsTest, EachTwoChannelPageShowsItsColumnAndTheRemoteAsksThe
         {Two::kDataRatio, &Screen().RatioPage(), "Statistics: 3 2.850 0.541 18.98 2.250 3.300",
          "*3,2.850,0.541,18.98,2.250,3.300,----\r\n"},
         {Two::kSetup1, nullptr, "", "!\r\n"},
-        {Two::kFile, nullptr, "", "!\r\n"},
     };
     for (const auto& p : kPages) {
         ShowTab(p.tab);
@@ -113,9 +111,6 @@ TEST_F(SeriesStatisticsTest, EachTwoChannelPageShowsItsColumnAndTheRemoteAsksThe
             EXPECT_EQ(Shown(*p.page), p.shown);
         EXPECT_EQ(Send("<GST>"), p.reply) << p.tab;
     }
-    ShowTab(Two::kData2);
-    ExpectEverythingFits();
-    Screenshot("data_page_statistics.png");
 
     ShowTab(Two::kDataRatio);  // the 3.0 row flagged and deleted there goes from every page
     FlagRow(Screen().RatioPage(), 0);
