@@ -8,6 +8,7 @@
 #include "RepaintPanel.h"
 #include "controls/CBttn.h"
 #include "screens/CTwoChannelView.h"
+#include "support/window_search.h"
 
 namespace {
 
@@ -19,16 +20,6 @@ TrendSample SampleAt(int64_t ms, double scale) {
     const double t = double(ms) / 1000;
     return TrendSample{.currentFa = scale * (1 + 1e-4 * t + 2e-3 * std::sin(t / 7)),
                        .collecting = (ms / 1000) % 120 < 30};
-}
-
-fw::Window* FindById(fw::Window* root, int id) {
-    for (fw::Window* child : root->Children()) {
-        if (child->Id() == id)
-            return child;
-        if (fw::Window* inner = FindById(child, id))
-            return inner;
-    }
-    return nullptr;
 }
 
 void Press(fw::Window* w) {
@@ -61,7 +52,7 @@ struct TrendPanel {
         for (; clock->NowMs() < 900 * 1000; clock->Advance(kRateMs))
             AddRate();
         view->Tabs().SetCurSel(CTwoChannelView::kTrend);
-        Press(FindById(view, CTrendPage::kIdWindows[2]));
+        Press(testing_support::FindById(view, CTrendPage::kIdWindows[2]));
         fw::Loop().RepaintNow();
     }
     ~TrendPanel() {

@@ -19,21 +19,9 @@
 #include "support/InProcessBoard.h"
 #include "support/TempRoot.h"
 #include "support/UiFixture.h"
+#include "support/window_search.h"
 
 namespace testing_support {
-
-// The first window with `id` below `root`, shown or not, depth first.
-inline fw::Window* FindById(fw::Window* root, int id) {
-    if (root == nullptr)
-        return nullptr;
-    for (fw::Window* child : root->Children()) {
-        if (child->Id() == id)
-            return child;
-        if (fw::Window* inner = FindById(child, id))
-            return inner;
-    }
-    return nullptr;
-}
 
 inline void TouchCentreOf(const fw::Window* w) {
     if (w == nullptr)
