@@ -6,6 +6,7 @@
 #include "document/Formatting.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
+#include "measure/SeriesStatistics.h"
 
 namespace scint {
 
@@ -47,24 +48,15 @@ const char* SetName(int set) {
 }
 
 SetStatistics ComputeStatistics(const PointSet& points) {
-    SetStatistics s;
-    s.count = static_cast<int>(points.size());
-    if (s.count == 0)
-        return s;
-    const Averages average = AveragesOf(points);
-    s.blueAverage = average.blue;
-    s.greenAverage = average.green;
-    if (s.count < 2)
-        return s;
-    double blueSquares = 0.0;
-    double greenSquares = 0.0;
+    std::vector<double> blue, green;
     for (const SCINT_MMNT& p : points) {
-        blueSquares += (p.Blue - average.blue) * (p.Blue - average.blue);
-        greenSquares += (p.Green - average.green) * (p.Green - average.green);
+        blue.push_back(p.Blue);
+        green.push_back(p.Green);
     }
-    s.blueStdDev = std::sqrt(blueSquares / (s.count - 1));
-    s.greenStdDev = std::sqrt(greenSquares / (s.count - 1));
-    return s;
+    const SeriesStatistics b = ComputeSeriesStatistics(blue);
+    const SeriesStatistics g = ComputeSeriesStatistics(green);
+    return {static_cast<int>(points.size()), b.mean, g.mean, b.standardDeviation.value_or(0.0),
+            g.standardDeviation.value_or(0.0)};
 }
 
 std::array<std::string, 4> StatisticsTexts(const SetStatistics& s) {

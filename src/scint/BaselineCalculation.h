@@ -35,8 +35,8 @@ struct SetStatistics {
     double greenStdDev = 0.0;
 };
 
-// Averages and sample standard deviations in two passes: the deviations are taken from the
-// average, so large values with small spread keep their digits.
+// Averages and sample standard deviations of the blue and the green signals, as the series
+// statistics take them (two passes: large values with a small spread keep their digits).
 SetStatistics ComputeStatistics(const PointSet& points);
 
 // The four texts of the statistics ("%0.3f" each; "----" below two points), in the order
