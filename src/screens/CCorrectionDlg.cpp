@@ -50,10 +50,6 @@ std::string ChargeText(double pc) {
     return fw::StringPrintf("%.4f pC", pc);
 }
 
-std::string RatioText(double ratio) {
-    return fw::StringPrintf("%g", ratio);
-}
-
 }  // namespace
 
 CCorrectionDlg::CCorrectionDlg(CKelvarinDoc& doc, uint8_t channel) : doc_(doc) {
@@ -108,7 +104,7 @@ void CCorrectionDlg::CreateControls() {
     for (size_t i = 0; i < ratios_.size(); ++i) {
         const int left = kRatioLeft + int(i) * (kRatioWidth + kRatioGap);
         ratios_[i].Create(this, {left, 138, left + kRatioWidth, 178}, kIdRatio + int(i),
-                          RatioText(CCorrectionProcedure::kRatios[i]));
+                          CCorrectionProcedure::RatioText(CCorrectionProcedure::kRatios[i]));
     }
     settle_.Create(this, kSettleRect, kIdSettle);
     readingTime_.Create(this, kReadingTimeRect, kIdReadingTime);

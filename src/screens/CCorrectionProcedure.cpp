@@ -42,10 +42,6 @@ std::string FaultText(measure::CorrectionFault fault) {
     }
 }
 
-std::string RatioText(double ratio) {
-    return fw::StringPrintf("%g", ratio);
-}
-
 }  // namespace
 
 CCorrectionProcedure::CCorrectionProcedure(CKelvarinDoc& doc, CorrectionPlan plan)
@@ -63,6 +59,10 @@ CCorrectionProcedure::~CCorrectionProcedure() {
 int16_t CCorrectionProcedure::LowBias(int16_t usualBias, double ratio) {
     const int low = measure::LowBiasFor(usualBias, ratio);
     return low != 0 && one_channel::IsValidBias(low) ? int16_t(low) : int16_t(0);
+}
+
+std::string CCorrectionProcedure::RatioText(double ratio) {
+    return fw::StringPrintf("%g", ratio);
 }
 
 std::string CCorrectionProcedure::CheckPlan() const {

@@ -52,6 +52,8 @@ class CCorrectionProcedure {
     std::string CheckPlan() const;
     // V_L for the usual bias and `ratio`, 0 when the bias supply cannot set it.
     static int16_t LowBias(int16_t usualBias, double ratio);
+    // A voltage ratio as the operator chooses it: "2", "2.5".
+    static std::string RatioText(double ratio);
     // False (and Message()) when it cannot start.
     bool Start();
     void OnHint(int hint);
