@@ -8,48 +8,19 @@
 #include "fw/Resources.h"
 #include "fw/Text.h"
 
-using formatting::CutValueText;
 using formatting::FourSignificant;
 
 namespace {
 
 constexpr int kUnitNanoAmp = 289;
 constexpr int kUnitPicoAmp = 292;
-constexpr int kUnitPicoCoulomb = 294;
-constexpr int kUnitNanoCoulomb = 291;
-constexpr int kUnitMicroCoulomb = 351;
 constexpr int kUnitRoentgenMode = 317;
-constexpr int kUnitGy = 469, kUnitCGy = 470, kUnitMGy = 541, kUnitMicroGy = 542;
-constexpr int kUnitR = 471, kUnitMR = 472, kUnitMicroR = 556;
 constexpr int kContinuousText = 160;
 constexpr int kTriggerText = 162;
 constexpr int kDegreesC = 374;
 constexpr int kPressUnits[] = {338, 337, 339};
 constexpr double kTempStandards[] = {20.0, 22.0};
 constexpr double kPressStandards[] = {760.0, 1.0, 101.3};
-
-// Three decimals, then two, then one, as the value grows past each threshold (|v| before
-// scaling), for a value shown divided by `scale`.
-std::string Stepped(double v, double scale, double first, double second) {
-    double a = std::fabs(v);
-    return formatting::Fixed(v / scale, a < first ? 3 : a < second ? 2 : 1);
-}
-
-struct ScaledCharge {
-    double scale;
-    double first;
-    double second;
-    int unitId;
-};
-
-// Low range shows small charges in pC; both ranges go to nC and then to µC.
-ScaledCharge ChargeScale(bool high, double a) {
-    if (!high && a < 1000)
-        return {1.0, 10, 100, kUnitPicoCoulomb};
-    if (a < 1e6)
-        return {1e3, 1e4, 1e5, kUnitNanoCoulomb};
-    return {1e6, 1e7, 1e8, kUnitMicroCoulomb};
-}
 
 std::string Ratio(double a, double b, bool overRange) {
     if (overRange)
@@ -61,8 +32,7 @@ std::string Ratio(double a, double b, bool overRange) {
     double r = (a == 0.0 || b == 0.0) ? 0.0 : a / b;
     if (!std::isfinite(r))
         return formatting::OverRange();
-    double m = std::fabs(r);
-    return formatting::Fixed(r, m < 100 ? 3 : m < 1e4 ? 2 : m < 1e5 ? 1 : 0);
+    return formatting::RatioValue(r);
 }
 
 }  // namespace
@@ -93,7 +63,7 @@ void CKelvarinDoc::FormatRate(int ch, std::string& out) {
         out = formatting::OverRange();
         return;
     }
-    out = CutValueText(high ? Stepped(v, 1e6, 1e7, 1e8) : Stepped(v, 1e3, 1e4, 1e5));
+    out = formatting::SteppedValue(v, high ? 1e6 : 1e3);
 }
 
 void CKelvarinDoc::FormatCharge(int ch, std::string& out) {
@@ -101,13 +71,13 @@ void CKelvarinDoc::FormatCharge(int ch, std::string& out) {
     CHANNEL_INFO& c = Channel[ch];
     const double v = Filter.Chan[ch].Charge;
     c.ChargeOverRange = Filter.Chan[ch].OverRangeLatched ? 1 : 0;
-    ScaledCharge s = ChargeScale(c.Range == 1, std::fabs(v));
-    c.ChargeUnitId = s.unitId;
+    const formatting::ChargeUnit unit = formatting::ChargeUnitFor(c.Range == 1, std::fabs(v));
+    c.ChargeUnitId = unit.unitId;
     if (c.ChargeOverRange) {
         out = formatting::OverRange();
         return;
     }
-    out = CutValueText(Stepped(v, s.scale, s.first, s.second));
+    out = formatting::SteppedValue(v, unit.pcPerUnit);
 }
 
 void CKelvarinDoc::FormatDoseValue(int ch, std::string& out) {
@@ -124,19 +94,11 @@ void CKelvarinDoc::FormatDoseValue(int ch, std::string& out) {
         out = Filter.Chan[ch].OverRange ? formatting::OverRange() : FourSignificant(v);
         return;
     }
-    double a = std::fabs(v);
-    double scale = 1.0;
-    if (mode->unitId == kUnitRoentgenMode) {
-        c.DoseUnitId = a >= 0.01 ? kUnitR : a >= 0.001 ? kUnitMR : kUnitMicroR;
-        scale = a >= 0.01 ? 1.0 : a >= 0.001 ? 1e3 : 1e6;
-    } else {
-        c.DoseUnitId = a >= 1       ? kUnitGy
-                       : a >= 0.01  ? kUnitCGy
-                       : a >= 0.001 ? kUnitMGy
-                                    : kUnitMicroGy;
-        scale = a >= 1 ? 1.0 : a >= 0.01 ? 1e2 : a >= 0.001 ? 1e3 : 1e6;
-    }
-    out = Filter.Chan[ch].OverRangeLatched ? formatting::OverRange() : FourSignificant(v * scale);
+    const formatting::DoseUnit unit =
+        formatting::DoseUnitFor(mode->unitId == kUnitRoentgenMode, std::fabs(v));
+    c.DoseUnitId = unit.unitId;
+    out = Filter.Chan[ch].OverRangeLatched ? formatting::OverRange()
+                                           : FourSignificant(v * unit.unitsPerBase);
 }
 
 void CKelvarinDoc::FormatRateRatio(std::string& out) const {
@@ -281,7 +243,7 @@ void CKelvarinDoc::FormatScintRate(std::string& out) const {
         return;
     }
     double x = (blue.Rate - ScintBaseline.CLR * green.Rate) * ScintBaseline.ScintGain;
-    out = std::isfinite(x) ? CutValueText(Stepped(x, 1e3, 1e4, 1e5)) : formatting::OverRange();
+    out = std::isfinite(x) ? formatting::SteppedValue(x, 1e3) : formatting::OverRange();
 }
 
 void CKelvarinDoc::FormatScintCharge(std::string& out) const {
@@ -292,7 +254,7 @@ void CKelvarinDoc::FormatScintCharge(std::string& out) const {
         return;
     }
     double x = (blue.Charge - ScintBaseline.CLR * green.Charge) * ScintBaseline.ScintGain;
-    out = std::isfinite(x) ? CutValueText(Stepped(x, 1.0, 10, 100)) : formatting::OverRange();
+    out = std::isfinite(x) ? formatting::SteppedValue(x, 1.0) : formatting::OverRange();
 }
 
 std::string CKelvarinDoc::ScintRateUnit() const {

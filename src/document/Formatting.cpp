@@ -6,6 +6,13 @@
 #include "fw/Text.h"
 
 namespace formatting {
+namespace {
+
+constexpr int kUnitPicoCoulomb = 294, kUnitNanoCoulomb = 291, kUnitMicroCoulomb = 351;
+constexpr int kUnitGy = 469, kUnitCGy = 470, kUnitMGy = 541, kUnitMicroGy = 542;
+constexpr int kUnitR = 471, kUnitMR = 472, kUnitMicroR = 556;
+
+}  // namespace
 
 std::string NotApplicable() {
     return fw::LoadString(kNotApplicableId);
@@ -35,6 +42,37 @@ std::string CutValueText(const std::string& text) {
 std::string FourSignificant(double v) {
     double a = std::fabs(v);
     return Fixed(v, a < 10 ? 3 : a < 100 ? 2 : a < 1000 ? 1 : 0);
+}
+
+std::string SteppedValue(double v, double scale) {
+    const double a = std::fabs(v);
+    return CutValueText(Fixed(v / scale, a < 10 * scale ? 3 : a < 100 * scale ? 2 : 1));
+}
+
+std::string RatioValue(double r) {
+    const double m = std::fabs(r);
+    return Fixed(r, m < 100 ? 3 : m < 1e4 ? 2 : m < 1e5 ? 1 : 0);
+}
+
+ChargeUnit ChargeUnitFor(bool highRange, double magnitudePc) {
+    if (!highRange && magnitudePc < 1000)
+        return {kUnitPicoCoulomb, 1.0};
+    if (magnitudePc < 1e6)
+        return {kUnitNanoCoulomb, 1e3};
+    return {kUnitMicroCoulomb, 1e6};
+}
+
+DoseUnit DoseUnitFor(bool roentgen, double magnitude) {
+    const double a = magnitude;
+    if (roentgen) {
+        return a >= 0.01    ? DoseUnit{kUnitR, 1.0}
+               : a >= 0.001 ? DoseUnit{kUnitMR, 1e3}
+                            : DoseUnit{kUnitMicroR, 1e6};
+    }
+    return a >= 1       ? DoseUnit{kUnitGy, 1.0}
+           : a >= 0.01  ? DoseUnit{kUnitCGy, 1e2}
+           : a >= 0.001 ? DoseUnit{kUnitMGy, 1e3}
+                        : DoseUnit{kUnitMicroGy, 1e6};
 }
 
 std::string Superscript(int n) {

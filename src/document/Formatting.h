@@ -26,6 +26,29 @@ std::string CutValueText(const std::string& text);
 // "%0.3f" below 10, "%.2f" below 100, "%.1f" below 1000, "%.0f" from there (by |v|).
 std::string FourSignificant(double v);
 
+// A rate or a charge, v shown divided by `scale` (the shown unit's size): three decimals
+// below 10 shown units, two below 100, then one; cut as value texts are.
+std::string SteppedValue(double v, double scale);
+
+// A ratio: three decimals below 100, two below 10^4, one below 10^5, then none (by |r|).
+std::string RatioValue(double r);
+
+// The unit a charge of |pc| pC is shown in: pC only on the Low range, then nC, then µC; the
+// value is shown divided by `pcPerUnit`.
+struct ChargeUnit {
+    int unitId;
+    double pcPerUnit;
+};
+ChargeUnit ChargeUnitFor(bool highRange, double magnitudePc);
+
+// The unit a dose of |v| Gy (Gy, cGy, mGy, µGy) or, for the exposure modes, R (R, mR, µR) is
+// shown in; the value is shown multiplied by `unitsPerBase`.
+struct DoseUnit {
+    int unitId;
+    double unitsPerBase;
+};
+DoseUnit DoseUnitFor(bool roentgen, double magnitude);
+
 // "%d" of n with "^" before every character, for a raised power of ten (−12 → "^-^1^2").
 std::string Superscript(int n);
 

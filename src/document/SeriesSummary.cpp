@@ -25,7 +25,6 @@ constexpr UnitScale kUnitScales[] = {
     {469, 'G', 1.0}, {470, 'G', 1e-2}, {541, 'G', 1e-3}, {542, 'G', 1e-6},  // Gy .. µGy
     {471, 'R', 1.0}, {472, 'R', 1e-3}, {556, 'R', 1e-6},                    // R, mR, µR
 };
-constexpr int kPicoCoulomb = 294, kNanoCoulomb = 291, kMicroCoulomb = 351;
 
 struct Reading {
     double base;       // the value in its family's base unit
@@ -127,22 +126,6 @@ struct Presentation {
     Digits digits = Digits::FourSignificant;
 };
 
-// The charge unit the instrument would show the mean in: pC only on the Low range.
-int ChargeUnitFor(double mean, int range) {
-    const double a = std::fabs(mean);
-    if (range != 1 && a < 1000)
-        return kPicoCoulomb;
-    return a < 1e6 ? kNanoCoulomb : kMicroCoulomb;
-}
-
-// The dose unit the instrument would show the mean in (Gy, cGy, mGy, µGy or R, mR, µR).
-int DoseUnitFor(double mean, char family) {
-    const double a = std::fabs(mean);
-    if (family == 'R')
-        return a >= 0.01 ? 471 : a >= 0.001 ? 472 : 556;
-    return a >= 1 ? 469 : a >= 0.01 ? 470 : a >= 0.001 ? 541 : 542;
-}
-
 Presentation PresentationFor(SeriesQuantity q, const Reading& last, double mean) {
     if (IsRatio(q))
         return {formatting::NotApplicable(), 1.0, Digits::Ratio};
@@ -151,27 +134,14 @@ Presentation PresentationFor(SeriesQuantity q, const Reading& last, double mean)
         return {last.unit, lastScale.factor, Digits::Stepped};
     int unitId = 0;
     if (q == SeriesQuantity::Charge && last.family == "C")
-        unitId = ChargeUnitFor(mean, last.range);
+        unitId = formatting::ChargeUnitFor(last.range == 1, std::fabs(mean)).unitId;
     else if (q == SeriesQuantity::Dose && (last.family == "G" || last.family == "R"))
-        unitId = DoseUnitFor(mean, last.family[0]);
+        unitId = formatting::DoseUnitFor(last.family == "R", std::fabs(mean)).unitId;
     if (unitId == 0)
         return {last.unit, lastScale.factor, Digits::FourSignificant};
     const std::string unit = fw::LoadString(unitId);
     return {unit, ScaleOf(unit).factor,
             q == SeriesQuantity::Charge ? Digits::Stepped : Digits::FourSignificant};
-}
-
-// Rates and charges: three decimals below 10, two below 100, then one, cut as the rows are.
-std::string SteppedText(double v) {
-    const double a = std::fabs(v);
-    const char* format = a < 10 ? "%.3f" : a < 100 ? "%.2f" : "%.1f";
-    return formatting::CutValueText(fw::StringPrintf(format, v));
-}
-
-std::string RatioText(double r) {
-    const double m = std::fabs(r);
-    const char* format = m < 100 ? "%0.3f" : m < 1e4 ? "%.2f" : m < 1e5 ? "%.1f" : "%.0f";
-    return fw::StringPrintf(format, r);
 }
 
 std::string FigureText(double base, const Presentation& p) {
@@ -180,9 +150,9 @@ std::string FigureText(double base, const Presentation& p) {
         return formatting::OverRange();
     switch (p.digits) {
         case Digits::Stepped:
-            return SteppedText(shown);
+            return formatting::SteppedValue(base, p.factor);
         case Digits::Ratio:
-            return RatioText(shown);
+            return formatting::RatioValue(shown);
         case Digits::FourSignificant:
             break;
     }

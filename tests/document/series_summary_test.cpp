@@ -50,6 +50,8 @@ TEST(SeriesSummary, FiguresInTheRowsUnitsAndDigits) {
          "2 12.35 0.014 0.115 12.34 12.36 Gym^2/(h*A)"},
         {Q::Rate, {{"-1.000", "pA"}, {"1.000", "pA"}}, "2 0.000 1.414 ---- -1.000 1.000 pA"},
         {Q::Rate, {{"XXXXX", "pA"}, {"2.000", "pA"}}, "1 2.000 ---- ---- ---- ---- pA"},
+        // A mean of -0.2 fA rounds to nothing: shown without a minus sign, as the rows are.
+        {Q::Rate, {{"-0.001", "pA"}, {"0.0006", "pA"}}, "2 0.000 0.001 565.7 -0.001 0.001 pA"},
         {Q::RateRatio, {{"0.998", ""}, {"1.002", ""}}, "2 1.000 0.003 0.283 0.998 1.002 ----"},
     };
     for (const auto& c : kCases)
