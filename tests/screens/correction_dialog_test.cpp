@@ -91,8 +91,9 @@ TEST_F(CorrectionDialogTest, WholeRecombinationByTapsAndStandbyAtEachStep) {
             }
             if (done)
                 TouchOnTop(CCorrectionDlg::kIdClose);
-            if (!started)
+            if (!started) {
                 EXPECT_EQ(StandbyAnswer(), "accepted");  // the dialog closes
+            }
             if (!started || done)
                 return;
             EXPECT_EQ(board->RemoteLine("<STRC>"), "!\r\n");

@@ -107,8 +107,9 @@ TEST_F(SeriesStatisticsTest, EachTwoChannelPageShowsItsColumnAndTheRemoteAsksThe
     };
     for (const auto& p : kPages) {
         ShowTab(p.tab);
-        if (p.page != nullptr)
+        if (p.page != nullptr) {
             EXPECT_EQ(Shown(*p.page), p.shown);
+        }
         EXPECT_EQ(Send("<GST>"), p.reply) << p.tab;
     }
 
