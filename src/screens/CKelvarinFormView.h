@@ -148,6 +148,9 @@ class CKelvarinFormView : public fw::View, public IRemoteScreen {
     bool HoldWhileUpdating(uint32_t message);
     void OnBoardReady();
     void OnBoardStandby();
+    // Standby is refused while a collection, an update's copies or a correction runs, while
+    // zeroing, and while this view is still asking about an earlier request.
+    bool StandbyRefused(const CKelvarinDoc& doc) const;
     void OnBoardWake();
     void OnBoardPowerOn();
     // The splash after a wake or power-on, acknowledged to the board.

@@ -67,14 +67,18 @@ void CKelvarinFormView::ReturnThroughWarmUp() {
         doc->SendWakeAck();
 }
 
+bool CKelvarinFormView::StandbyRefused(const CKelvarinDoc& doc) const {
+    return doc.Collecting || doc.UpdateRunning || doc.CorrectionRunning || zeroDialogOpen_ ||
+           standbyInProgress_;
+}
+
 void CKelvarinFormView::OnBoardStandby() {
     CKelvarinDoc* doc = GetDoc();
     if (doc == nullptr)
         return;
     // A second press while this screen is still asking about the first is refused; the
     // first request goes on.
-    if (doc->Collecting || doc->UpdateRunning || doc->CorrectionRunning || zeroDialogOpen_ ||
-        standbyInProgress_) {
+    if (StandbyRefused(*doc)) {
         doc->SendStandbyAnswer(false);
         return;
     }
@@ -84,8 +88,7 @@ void CKelvarinFormView::OnBoardStandby() {
 void CKelvarinFormView::GoToStandby() {
     CKelvarinDoc* doc = GetDoc();
     // Looked at again: the request waited for the closed dialogs to return.
-    if (doc->Collecting || doc->UpdateRunning || doc->CorrectionRunning || zeroDialogOpen_ ||
-        standbyInProgress_) {
+    if (StandbyRefused(*doc)) {
         doc->SendStandbyAnswer(false);
         return;
     }
