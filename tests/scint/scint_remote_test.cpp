@@ -11,18 +11,14 @@ namespace {
 
 class ScintRemote : public ScintPageTest {
   protected:
-    // Sends each exchange of `script` in turn and checks its reply: exchanges are separated
-    // by '|', each the line up to its '>' and then the reply it must get, without the CR LF.
-    void Expect(const std::string& script) {
-        std::stringstream in(script);
+    // Sends each exchange of `exchanges` in turn and checks its reply: they are separated by
+    // '|', each the line up to its '>' and then the reply it must get, without the CR LF.
+    void Expect(const std::string& exchanges) {
+        std::stringstream in(exchanges);
         for (std::string x; std::getline(in, x, '|');) {
             const std::string line = x.substr(0, x.find('>') + 1);
-            BOARD_PACKET record{};
-            record.length = static_cast<uint8_t>(line.size());
-            std::copy(line.begin(), line.end(), record.payload);
-            board->remote.clear();
-            doc->OnRemoteCommand(&record);
-            fw::Loop().ProcessReady();
+            board->RemoteLine(line);
+            fw::Loop().ProcessReady();  // and whatever the screen streams on the way
             EXPECT_EQ(board->remote, x.substr(line.size()) + "\r\n") << line;
         }
     }
