@@ -14,8 +14,8 @@
 #include "fw/EventLoop.h"
 #include "fw/Resources.h"
 #include "screens/COneChannelView.h"
-#include "support/ClockSteps.h"
-#include "support/InProcessBoard.h"
+#include "support/clock_steps.h"
+#include "support/in_process_board.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "document/RemoteScreen.h"
 #include "kvremote/RemoteClient.h"
 #include "link/Framers.h"
-#include "support/AppHarness.h"
+#include "support/app_harness.h"
 
 namespace {
 

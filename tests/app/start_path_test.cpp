@@ -10,7 +10,7 @@
 #include "screens/CSplashView.h"
 #include "screens/CStandbyView.h"
 #include "screens/ViewFactory.h"
-#include "support/AppHarness.h"
+#include "support/app_harness.h"
 
 namespace {
 

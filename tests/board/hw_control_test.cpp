@@ -6,8 +6,8 @@
 
 #include "board/CHWControl.h"
 #include "document/CKelvarinDoc.h"
-#include "support/InProcessBoard.h"
-#include "support/TempRoot.h"
+#include "support/in_process_board.h"
+#include "support/temp_root.h"
 
 namespace {
 

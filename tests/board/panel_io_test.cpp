@@ -9,7 +9,7 @@
 #include "board/CHWControl.h"
 #include "fw/Mixer.h"
 #include "fw/SoundGain.h"
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 namespace {
 

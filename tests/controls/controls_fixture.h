@@ -9,7 +9,7 @@
 
 #include "fw/EventLoop.h"
 #include "fw/Window.h"
-#include "support/UiFixture.h"
+#include "support/ui_fixture.h"
 
 namespace controls_test {
 

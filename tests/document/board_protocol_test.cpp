@@ -1,6 +1,6 @@
 // The main board's packets as the document reads them, and the collections they drive.
 #include "document/document_fixture.h"
-#include "support/InProcessBoard.h"
+#include "support/in_process_board.h"
 
 namespace {
 

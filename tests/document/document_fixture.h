@@ -6,7 +6,7 @@
 
 #include "document/CKelvarinDoc.h"
 #include "fw/Clock.h"
-#include "support/HintView.h"
+#include "support/hint_view.h"
 
 class DocumentTest : public ::testing::Test {
   protected:

@@ -13,8 +13,8 @@
 #include "document/RemoteScreen.h"
 #include "fw/Clock.h"
 #include "settings/SettingsFile.h"
-#include "support/InProcessBoard.h"
-#include "support/TempRoot.h"
+#include "support/in_process_board.h"
+#include "support/temp_root.h"
 
 namespace remote_testing {
 

@@ -6,7 +6,7 @@
 #include "document/CKelvarinDoc.h"
 #include "fw/Clock.h"
 #include "store/CCLibDB.h"
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 using testing_support::TempRoot;
 

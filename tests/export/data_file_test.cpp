@@ -7,7 +7,7 @@
 #include "export/DataFile.h"
 #include "export/DataSetSaver.h"
 #include "fw/Clock.h"
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "fw/EventLoop.h"
 #include "fw/Window.h"
-#include "support/RepaintCheck.h"
-#include "support/UiFixture.h"
+#include "support/repaint_check.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "fw/Dialog.h"
 #include "fw/View.h"
-#include "support/UiFixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

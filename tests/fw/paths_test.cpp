@@ -2,7 +2,7 @@
 
 #include "fw/AtomicFile.h"
 #include "fw/Paths.h"
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 #include <fstream>
 

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "fw/Version.h"
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "screens/CPlaceholderView.h"
 #include "screens/CSplashView.h"
 #include "settings/CXmlHelper.h"
-#include "support/DialogSteps.h"
+#include "support/dialog_steps.h"
 #include "support/screen_fixture.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include "fw/Version.h"
 #include "prefs/CSysInfoDlg.h"
 #include "prefs/SystemVersions.h"
-#include "support/DialogSteps.h"
-#include "support/TempRoot.h"
-#include "support/UiFixture.h"
+#include "support/dialog_steps.h"
+#include "support/temp_root.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
 #include "store/faulty_vfs.h"
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 namespace {
 

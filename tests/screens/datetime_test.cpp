@@ -6,7 +6,7 @@
 #include "screens/CDateTimeBar.h"
 #include "screens/CSetDateTimeDlg.h"
 #include "screens/DateColumns.h"
-#include "support/UiFixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "document/CKelvarinDoc.h"
 #include "screens/CFileDlg.h"
 #include "screens/CFileSaveDlg.h"
-#include "support/TempRoot.h"
-#include "support/UiFixture.h"
+#include "support/temp_root.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "one_channel_fixture.h"
-#include "support/AppHarness.h"
+#include "support/app_harness.h"
 
 namespace one_channel_test {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "one_channel_fixture.h"
-#include "support/RepaintCheck.h"
+#include "support/repaint_check.h"
 
 namespace one_channel_test {
 namespace {

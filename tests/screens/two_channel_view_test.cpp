@@ -8,7 +8,7 @@
 
 #include "controls/MenuCommands.h"
 #include "fw/Text.h"
-#include "support/RepaintCheck.h"
+#include "support/repaint_check.h"
 #include "two_channel_fixture.h"
 
 namespace two_channel_test {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 namespace settings_test {
 

@@ -15,10 +15,10 @@
 #include "document/CKelvarinDoc.h"
 #include "fw/EventLoop.h"
 #include "screens/CKelvarinFormView.h"
-#include "support/DialogSteps.h"
-#include "support/InProcessBoard.h"
-#include "support/TempRoot.h"
-#include "support/UiFixture.h"
+#include "support/dialog_steps.h"
+#include "support/in_process_board.h"
+#include "support/temp_root.h"
+#include "support/ui_fixture.h"
 #include "support/window_search.h"
 
 namespace testing_support {

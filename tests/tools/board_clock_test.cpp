@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "boardsim/BoardClock.h"
-#include "support/BoardDate.h"
+#include "support/board_date.h"
 
 namespace {
 

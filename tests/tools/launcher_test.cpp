@@ -14,7 +14,7 @@
 #include "launcher/StopSignals.h"
 #include "settings/CXmlHelper.h"
 #include "settings/SettingsFile.h"
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 namespace {
 

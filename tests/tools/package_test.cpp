@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/RepaintCheck.h"
+#include "support/repaint_check.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "support/ScriptedBackend.h"
+#include "support/scripted_backend.h"
 
 namespace testing_support {
 

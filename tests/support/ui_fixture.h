@@ -12,8 +12,8 @@
 #include "fw/Clock.h"
 #include "fw/EventLoop.h"
 #include "fw/Resources.h"
-#include "support/DialogSteps.h"
-#include "support/ScriptedBackend.h"
+#include "support/dialog_steps.h"
+#include "support/scripted_backend.h"
 
 namespace testing_support {
 

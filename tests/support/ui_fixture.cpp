@@ -1,5 +1,5 @@
-#include "support/UiFixture.h"
-#include "support/ClockSteps.h"
+#include "support/ui_fixture.h"
+#include "support/clock_steps.h"
 
 #include <filesystem>
 

@@ -8,7 +8,7 @@
 #include "boardsim/BoardSim.h"
 #include "document/CKelvarinDoc.h"
 #include "link/Framers.h"
-#include "support/BoardDate.h"
+#include "support/board_date.h"
 
 namespace testing_support {
 

@@ -7,8 +7,8 @@
 #include "app/CKelvarinApp.h"
 #include "boardsim/PtyBoardSim.h"
 #include "fw/Clock.h"
-#include "support/ScriptedBackend.h"
-#include "support/TempRoot.h"
+#include "support/scripted_backend.h"
+#include "support/temp_root.h"
 
 namespace testing_support {
 

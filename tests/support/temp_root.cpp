@@ -1,4 +1,4 @@
-#include "support/TempRoot.h"
+#include "support/temp_root.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,6 @@
-#include "support/AppHarness.h"
-#include "support/BoardDate.h"
-#include "support/ClockSteps.h"
+#include "support/app_harness.h"
+#include "support/board_date.h"
+#include "support/clock_steps.h"
 
 #include <poll.h>
 
