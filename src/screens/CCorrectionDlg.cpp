@@ -44,7 +44,7 @@ constexpr const char* kKeptText = "Kept with the data set. Not applied to the do
 std::string ChargeText(double pc) {
     const double a = std::abs(pc);
     if (a >= 1e6)
-        return fw::StringPrintf("%.4f uC", pc / 1e6);
+        return fw::StringPrintf("%.4f µC", pc / 1e6);
     if (a >= 1e3)
         return fw::StringPrintf("%.4f nC", pc / 1e3);
     return fw::StringPrintf("%.4f pC", pc);
