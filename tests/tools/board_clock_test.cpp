@@ -35,13 +35,11 @@ TEST(BoardClock, DatesOnTheCommandLine) {
     };
     const Case cases[] = {
         {"2016-03-14", true, {2016, 3, 1, 14, 0, 0, 0, 0}},
-        {"2016-03-14T12:00", true, {2016, 3, 1, 14, 12, 0, 0, 0}},
         {"2024-02-29 23:59:58", true, {2024, 2, 4, 29, 23, 59, 58, 0}},
         {"2023-02-29", false, {}},
         {"2016-03-14T25:00", false, {}},
         {"2016-03-14T12", false, {}},
         {"2016-03-14T12:00:00junk", false, {}},
-        {"", false, {}},
     };
     for (const Case& c : cases) {
         const std::optional<fw::LocalTime> t = boardsim::ParseBoardDate(c.text);
