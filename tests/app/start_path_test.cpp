@@ -62,7 +62,6 @@ TEST(StartPath, WarmUpPowerKeyAndWake) {
     h.Advance(61000);
     ASSERT_TRUE(h.WaitFor(
         [&] { return typeid(*h.App().Frame().ActiveView()) == typeid(*MakeOneChannelView()); }));
-    h.Screenshot("screens/app_after_warmup.png");
 
     // Refused while collecting, taken once nothing runs.
     for (const uint8_t collecting : {1, 0}) {
