@@ -1,7 +1,6 @@
 #pragma once
 // The preferences screen on a headless panel, on the one-channel screen's harness: the
-// operator's taps on the pages, the pop-ups, Apply, and a restart that reads the settings
-// file the screen wrote.
+// operator's taps on the pages, the pop-ups, Apply, and the document the next start loads.
 #include <memory>
 #include <string>
 
@@ -62,17 +61,6 @@ class PrefsTest : public one_channel_test::OneChannelTest {
     void Apply() {
         script->Then([this] { clock->Advance(CPrefsView::kSavingNoticeMs); });
         TapControl(CPrefsView::kIdApply);
-    }
-    // The next start over the same instrument root: a new document loads the settings file
-    // the screen wrote, and a new board link and frame take over.
-    void RestartOverSameRoot() {
-        fw::Loop().RemoveTopLevel(frame.get());
-        frame.reset();
-        fw::Loop().ProcessReady();
-        board.reset();
-        doc = Restarted();
-        board = std::make_unique<testing_support::InProcessBoard>(*doc);
-        frame = std::make_unique<fw::Frame>(*doc);
     }
     // The document as the next start loads it from the settings file.
     static std::unique_ptr<CKelvarinDoc> Restarted() {
