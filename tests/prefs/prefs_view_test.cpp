@@ -10,11 +10,11 @@
 #include "fw/Version.h"
 #include "link/WindowMessages.h"
 #include "prefs/CSysInfoDlg.h"
+#include "prefs/SystemVersions.h"
 #include "prefs_fixture.h"
 #include "screens/CSplashView.h"
 #include "screens/CStandbyView.h"
 #include "settings/settings_test_support.h"
-#include "store/CCLibDB.h"
 
 namespace prefs_test {
 namespace {
@@ -396,6 +396,32 @@ TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) 
     TapControl(Gen::kIdSoftwareUpdate);
     EXPECT_TRUE(script->ScriptEmpty());
     EXPECT_FALSE(fs::exists(root->FlashDisk() / "Update"));
+}
+
+// The board-support word in its two shapes; anything else reads as none.
+TEST(BspVersionTest, WordsAndTextsGiveTheStatedShapes) {
+    struct Case {
+        std::string fileText;
+        const char* version;
+        const char* build;
+    } cases[] = {
+        {"0x02050700\n", "2.05", "7"},
+        {"  33753600 ", "2.03", "10"},
+        {"0xFFFFFFFF", "255.255", "255"},
+        {"", "0.00", "0"},
+        {"2.5", "0.00", "0"},
+        {"0x1FFFFFFFF", "0.00", "0"},
+    };
+    for (const Case& c : cases) {
+        testing_support::TempRoot root;
+        WriteText(root.Path() / prefs::kBspVersionFileName, c.fileText);
+        const auto bsp = prefs::ReadBspVersion(root.Path());
+        EXPECT_EQ(prefs::OsVersionText(bsp), c.version) << c.fileText;
+        EXPECT_EQ(prefs::OsBuildText(bsp), c.build) << c.fileText;
+    }
+    const testing_support::TempRoot empty;
+    EXPECT_FALSE(prefs::ReadBspVersion(empty.Path()).has_value());
+    EXPECT_EQ(prefs::LauncherVersionText(), "") << "no launcher file";
 }
 
 }  // namespace
