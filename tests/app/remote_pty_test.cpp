@@ -57,9 +57,7 @@ TEST_F(RemotePty, EveryCommandIsAnsweredExactlyOnceAndNoiseNever) {
         {"<GID>", "*KELVARIN\r\n"},
         {"<GFVER>", h.Doc().FirmwareVersion + "\r\n"},
         {"<SHTS 5.5>", "*\r\n"},
-        {"<GHTS>", "*5.5\r\n"},
         {"<SHTP 6.0>", "!\r\n"},
-        {"<GHTP>", "*2.5\r\n"},
         {"<EDC2>", "?\r\n"},
         {"<GIS>", "!\r\n"},  // the warm-up screen is no measurement screen
     };
