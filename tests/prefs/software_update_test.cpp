@@ -161,27 +161,21 @@ TEST_F(SoftwareUpdateTest, ACopyFailingMidwayKeepsTheOldFileAndIsToldWithItsErro
     EXPECT_EQ(ReadAll(Flash("Update/mainbd.hex")), ":10000000\n");
 }
 
-TEST_F(SoftwareUpdateTest, SourcesThatAreNotPlainFilesAreNoUpdates) {
+// An empty mount point is no device; links, pipes and folders are no updates; the power key at
+// the question ends the update as a No does. Nothing is copied, the power key's request taken.
+TEST_F(SoftwareUpdateTest, NoDeviceNoUpdatesNoAndThePowerKeyAtTheQuestionCopyNothing) {
+    EXPECT_EQ(RunUpdate("Yes", 30).outcome, UpdateOutcome::NoDevice);  // after its 30 checks
+    EXPECT_TRUE(shown.empty());
+
     WriteAll(root->Path() / "outside.bin", "from outside the device");
     fs::create_symlink(root->Path() / "outside.bin", Usb("ZEL_LaunchApp_v2.exe"));
     ASSERT_EQ(::mkfifo(Usb("mainbd.hex").c_str(), 0600), 0);
     fs::create_directories(Usb("ZELTarvo_v2.exe"));
-
-    const prefs::UpdateReport report = RunUpdate();
-
-    EXPECT_EQ(report.outcome, UpdateOutcome::NoUpdates);
+    EXPECT_EQ(RunUpdate().outcome, UpdateOutcome::NoUpdates);
     EXPECT_EQ(shown, std::vector<std::string>{"No Updates are available"});
     EXPECT_FALSE(fs::exists(Flash("AutoRun/ZEL_LaunchApp_v2.exe")));
-    EXPECT_FALSE(fs::exists(Flash("Update")));
-}
 
-// The power key at the question ends the update as a No does: nothing copied, the request
-// taken.
-TEST_F(SoftwareUpdateTest, AnEmptyMountPointIsNoDeviceAndNoOrThePowerKeyMeansNothingCopied) {
-    // The search gives up after its 30 checks.
-    EXPECT_EQ(RunUpdate("Yes", 30).outcome, UpdateOutcome::NoDevice);
-    EXPECT_TRUE(shown.empty());
-
+    fs::remove(Usb("ZELTarvo_v2.exe"));
     WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
     for (const char* answer : {"No", ""}) {
         shown.clear();
