@@ -1,7 +1,7 @@
 // The panel's launcher against small fake programs (shell scripts) below a test root: a staged
 // program installed, broken ones (ending at once, or silent) taken back, a staged file without
-// the settings marker left alone, and a power cut after each step leaving an instrument that
-// starts.
+// the settings marker left alone, a power cut after each step leaving an instrument that
+// starts, and the stop signal; beside them the simulated board's clock.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,11 +10,13 @@
 #include <fstream>
 #include <optional>
 
+#include "boardsim/BoardClock.h"
 #include "fw/Readiness.h"
 #include "launcher/Launcher.h"
 #include "launcher/StopSignals.h"
 #include "settings/CXmlHelper.h"
 #include "settings/SettingsFile.h"
+#include "support/board_date.h"
 #include "support/temp_root.h"
 
 namespace {
@@ -206,6 +208,47 @@ TEST(ProgramReadiness, TheProgramTellsTheDescriptorItWasGivenOnce) {
     EXPECT_STREQ(line, "ready\n");
     EXPECT_EQ(::read(fds[0], line, sizeof line), 0) << "closed after the line";
     ::close(fds[0]);
+}
+
+// The simulated board's clock: held for tests, moved by the instrument's SetDateTime only to a
+// real date, and the dates its command line takes.
+TEST(BoardClock, HeldItAnswersTheSameDateAndTakesOnlyRealDates) {
+    boardsim::BoardClock clock;
+    ASSERT_TRUE(clock.Hold(testing_support::kBoardTestDate));
+    // Monday 14 March 2016 12:00:00: weekday 2 (1 = Sunday), year byte 16.
+    const std::array<uint8_t, 7> testDate{0, 0, 12, 2, 14, 3, 16};
+    EXPECT_EQ(clock.Payload(), testDate);
+    const uint8_t noDate[7] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x2F};
+    const uint8_t february30[7] = {0, 0, 0, 1, 30, 2, 16};
+    EXPECT_FALSE(clock.SetFromPayload(noDate));
+    EXPECT_FALSE(clock.SetFromPayload(february30));
+    EXPECT_EQ(clock.Payload(), testDate);
+    const uint8_t newYear[7] = {30, 45, 23, 4, 31, 12, 25};  // Wednesday 2025-12-31 23:45:30
+    ASSERT_TRUE(clock.SetFromPayload(newYear));
+    EXPECT_EQ(clock.Payload(), (std::array<uint8_t, 7>{30, 45, 23, 4, 31, 12, 25}));
+    EXPECT_FALSE(clock.Set({2016, 13, 0, 1, 0, 0, 0, 0}));
+}
+
+TEST(BoardClock, DatesOnTheCommandLine) {
+    struct Case {
+        const char* text;
+        bool valid;
+        fw::LocalTime expected;
+    };
+    const Case cases[] = {
+        {"2016-03-14", true, {2016, 3, 1, 14, 0, 0, 0, 0}},
+        {"2024-02-29 23:59:58", true, {2024, 2, 4, 29, 23, 59, 58, 0}},
+        {"2023-02-29", false, {}},
+        {"2016-03-14T12", false, {}},
+        {"2016-03-14T12:00:00junk", false, {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<fw::LocalTime> t = boardsim::ParseBoardDate(c.text);
+        ASSERT_EQ(t.has_value(), c.valid) << c.text;
+        if (c.valid) {
+            EXPECT_EQ(*t, c.expected) << c.text;
+        }
+    }
 }
 
 }  // namespace
