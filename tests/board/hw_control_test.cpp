@@ -121,7 +121,8 @@ TEST_F(BoardControl, SendersBuildTheBoardPacketsAndFailWithoutALink) {
 }
 
 // Step 0 leaves the enable line low, which is the device's power state. A name that is no
-// device, or that leaves the folder, falls back to the first by name.
+// device, or that leaves the folder (even for what looks like a device), falls back to the
+// first by name.
 TEST_F(BoardControl, TheNamedBacklightDeviceOrTheFirstByNameTakesTheDutyAndThePower) {
     const fs::path second = MakeDevice(root.Path(), "panel-b", 1000);
     const fs::path first = MakeDevice(root.Path(), "panel-a", 255);
@@ -132,12 +133,17 @@ TEST_F(BoardControl, TheNamedBacklightDeviceOrTheFirstByNameTakesTheDutyAndThePo
     EXPECT_EQ(ReadNumber(second / "bl_power"), 4);
     hw.SetBacklightPower(true);
     EXPECT_EQ(ReadNumber(second / "bl_power"), 0);
-    for (const char* bad : {"none", "../../x", ".."}) {
+    // Outside the folder, looking like devices.
+    const fs::path outside[] = {MakeDevice(root.Path(), "../x", 100),
+                                MakeDevice(root.Path(), "..", 100)};
+    for (const char* bad : {"none", "../x", ".."}) {
         WritePanelSettings(root.Path(), std::string("<BacklightDevice value=\"") + bad + "\"/>");
         hw.SetBrightness(5);
         EXPECT_EQ(ReadNumber(first / "brightness"), 89) << bad;
         std::ofstream(first / "brightness") << "0\n";
     }
+    for (const fs::path& device : outside)
+        EXPECT_EQ(ReadNumber(device / "brightness"), 0) << device;
     EXPECT_EQ(ReadNumber(second / "brightness"), 0);
 }
 
