@@ -30,11 +30,6 @@ using Meas = CMeasmntTab;
 
 constexpr int kCh1HighRate = 1289;
 
-// The path of a library volume below the test's instrument root.
-fs::path VolumeFile(const testing_support::TempRoot& root, const char* name) {
-    return root.FlashDisk() / name;
-}
-
 // With a threshold set over the remote port finer than the page shows it, and T/P correction
 // on: a changed standard switches it off.
 TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
@@ -182,7 +177,7 @@ TEST_F(PrefsTest, EachPageIsLaidOutWithinItsPlace) {
 // meet none with it off.)
 TEST_F(PrefsTest, ClearingALibraryNeedsThePasswordActsOnlyOnYesAndTellsAFailedDelete) {
     doc->PasswordProtect = 0;
-    const fs::path volume = VolumeFile(*root, "ZEL_ChamberLib.CDB");
+    const fs::path volume = root->FlashDisk() / "ZEL_ChamberLib.CDB";
     const fs::path journal = volume.string() + "-journal";
     for (const bool yes : {false, true}) {
         SCOPED_TRACE(yes);
@@ -211,13 +206,14 @@ TEST_F(PrefsTest, ClearingALibraryNeedsThePasswordActsOnlyOnYesAndTellsAFailedDe
         EXPECT_EQ(doc->Channel[0].TPCorrection, yes ? 0 : 1);
         fs::remove(journal);
     }
-    fs::create_directories(VolumeFile(*root, "ZEL_SrcLib.CDB"));
+    const fs::path sources = root->FlashDisk() / "ZEL_SrcLib.CDB";  // a folder: no delete
+    fs::create_directories(sources);
     std::string told;
     ThenAnswer("Yes");
     ThenAcknowledge(&told);
     TapControl(Data::kIdClearSources);
     EXPECT_EQ(told, Data::kFailedText);
-    EXPECT_TRUE(fs::is_directory(VolumeFile(*root, "ZEL_SrcLib.CDB")));
+    EXPECT_TRUE(fs::is_directory(sources));
 }
 
 // (Yes applies them: the saving notice row of the board events below.)
