@@ -13,7 +13,6 @@
 #include "prefs/SystemVersions.h"
 #include "prefs_fixture.h"
 #include "screens/CSplashView.h"
-#include "screens/CStandbyView.h"
 #include "settings/settings_test_support.h"
 
 namespace prefs_test {
@@ -119,8 +118,6 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
         {Meas::kIdDefaultType, "0", badTime, 15},
         {Meas::kIdDefaultType, "86401", badTime, 15},
         {Meas::kIdDefaultType, "86400", "", 86400},
-        {kCh1HighRate, "0", badFactor, 1.0},
-        {kCh1HighRate, ".", badFactor, 1.0},
         {kCh1HighRate, "0.0004", badFactor, 1.0},
         {kCh1HighRate, "99999999999999", "", 999999999999.0},
     };
@@ -216,25 +213,6 @@ TEST_F(PrefsTest, ClearingALibraryNeedsThePasswordActsOnlyOnYesAndTellsAFailedDe
     EXPECT_TRUE(fs::is_directory(sources));
 }
 
-// (Yes applies them: the saving notice row of the board events below.)
-TEST_F(PrefsTest, LeavingWithChangesAsksAndNoPutsTheDisplayAndSoundBack) {
-    doc->Volume = 8;
-    OpenPrefs(CPrefsView::kGeneral);
-    TapControl(Gen::kIdBrightnessUp);
-    TapControl(Gen::kIdVolumeUp);
-    EXPECT_EQ(board::Panel().dutyPercent, 63);
-    EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(9));
-    std::string question;
-    ThenAnswer("No", &question);
-    Prefs().OnCommand(menu_cmd::kChannel1, nullptr);
-    fw::Loop().ProcessReady();
-    EXPECT_EQ(question, CPrefsView::kLeavePrompt);
-    EXPECT_NE(dynamic_cast<COneChannelView*>(frame->ActiveView()), nullptr);
-    EXPECT_EQ(doc->Brightness, 8);
-    EXPECT_EQ(board::Panel().dutyPercent, 56);
-    EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(8));
-}
-
 // The settings folder refuses the new file: the failure is told, the new values stay in
 // force, Apply stays enabled and the old file is untouched; once the folder takes the file,
 // Apply saves it. A brightness change alone leaves the factors, the dates and T/P correction
@@ -268,38 +246,55 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplyStaysEnabled) {
     EXPECT_EQ(doc->Channel[1].Temperature, 20.0);
 }
 
-// A board event while the leave prompt or the saving notice after its Yes is open: the box
-// closes unanswered, and the screen goes where the event leads once the box's loop has
-// returned, never where the page command for channel 2 would have led.
-TEST_F(PrefsTest, BoardEventsCloseThePagesDialogsWithoutActingOnThem) {
+// Leaving with changes asks first: No puts the display and sound back and the page command for
+// channel 2 is carried out. A board event that meets the prompt, or the saving notice after
+// Yes, closes the box unanswered, and the screen goes where the event leads once the box's
+// loop has returned, never where the page command would have led (Yes has applied).
+TEST_F(PrefsTest, LeavingWithChangesAsksAndABoardEventWinsOverThePageCommand) {
+    enum class Lands { OneChannel, Splash, Standby };
     struct Case {
-        uint32_t event;
         const char* answer;  // to the leave prompt; none: the event meets the prompt
+        uint32_t event;      // 0: none
         int brightness;      // in the document afterwards
+        Lands lands;
     };
-    for (const Case& c : {Case{WM_BOARD_WAKE, nullptr, 8}, Case{WM_BOARD_STANDBY, "Yes", 9}}) {
+    const Case cases[] = {{"No", 0, 8, Lands::OneChannel},
+                          {nullptr, WM_BOARD_WAKE, 8, Lands::Splash},
+                          {"Yes", WM_BOARD_STANDBY, 9, Lands::Standby}};
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.event);
-        doc->Brightness = 8;
+        doc->Brightness = doc->Volume = 8;
         doc->OneChannelShown = 0;
         frame->SwitchToView(std::make_unique<COneChannelView>());
         OpenPrefs(CPrefsView::kGeneral);
         const size_t standbyAnswers = SentWithCode(0x86).size();
         TapControl(Gen::kIdBrightnessUp);
+        TapControl(Gen::kIdVolumeUp);
+        EXPECT_EQ(board::Panel().dutyPercent, 63);  // at once, before Apply
+        EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(9));
+        std::string question;
         if (c.answer != nullptr)
-            ThenAnswer(c.answer);
-        script->Then([this, &c] {
-            ASSERT_NE(dynamic_cast<CModalDialog*>(fw::Loop().TopLevel()), nullptr);
-            fw::Loop().Post(frame->ActiveView()->Handle(), c.event);
-        });
+            ThenAnswer(c.answer, &question);
+        if (c.event != 0) {
+            script->Then([this, &c] {
+                ASSERT_NE(dynamic_cast<CModalDialog*>(fw::Loop().TopLevel()), nullptr);
+                fw::Loop().Post(frame->ActiveView()->Handle(), c.event);
+            });
+        }
         Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
         fw::Loop().ProcessReady();
         EXPECT_EQ(fw::Loop().ModalDepth(), 0);
-        const bool toStandby = c.event == WM_BOARD_STANDBY;
-        EXPECT_EQ(dynamic_cast<CStandbyView*>(frame->ActiveView()) != nullptr, toStandby);
-        EXPECT_EQ(dynamic_cast<CSplashView*>(frame->ActiveView()) != nullptr, !toStandby);
-        EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + (toStandby ? 1 : 0));
+        EXPECT_EQ(question, c.answer != nullptr ? CPrefsView::kLeavePrompt : "");
+        fw::Window* view = frame->ActiveView();
+        EXPECT_EQ(dynamic_cast<COneChannelView*>(view) != nullptr, c.lands == Lands::OneChannel);
+        EXPECT_EQ(dynamic_cast<CSplashView*>(view) != nullptr, c.lands == Lands::Splash);
+        EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + (c.lands == Lands::Standby ? 1 : 0));
         EXPECT_EQ(doc->Brightness, c.brightness);
-        EXPECT_EQ(doc->OneChannelShown, 0);
+        EXPECT_EQ(doc->OneChannelShown, c.lands == Lands::OneChannel ? 1 : 0);
+        if (c.event == 0) {
+            EXPECT_EQ(board::Panel().dutyPercent, 56);
+            EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(8));
+        }
     }
 }
 
