@@ -1,7 +1,7 @@
 #pragma once
 // The preferences screen on a headless panel, on the one-channel screen's harness: the
-// operator's taps on the pages, the pop-ups, Apply, and a restart that reads the settings
-// file the screen wrote.
+// operator's taps on the pages, the pop-ups, Apply, and the document the next start loads.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -37,8 +37,8 @@ class PrefsTest : public one_channel_test::OneChannelTest {
         const fw::Rect r = Prefs().Tabs().TabRect(index);
         Tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
-    // For the pop-up menu that will be tracked: touches the item of `command` (its text
-    // inside the menu, not the same text on the button below it).
+    // For the pop-up menu that will be tracked: touches the item of `command` (its text as the
+    // menu draws it, over the same text on the button below it).
     void ThenChooseCommand(int command) {
         script->Then([this, command] {
             CPopupMenu* menu = CPopupMenu::ActivePopup();
@@ -46,33 +46,17 @@ class PrefsTest : public one_channel_test::OneChannelTest {
             const int position = menu->FindItem(command);
             ASSERT_GE(position, 0) << "no menu item " << command;
             const std::string text = CPopupMenu::MenuText(menu->Items()[position].text);
-            const fw::Rect area = fw::Loop().TopLevel()->GetRect();
-            for (const fw::DrawnText& t : Texts()) {
-                if (t.text == text &&
-                    area.Contains(fw::Point{(t.extent.left + t.extent.right) / 2,
-                                            (t.extent.top + t.extent.bottom) / 2})) {
-                    testing_support::TouchCentreOf(t.extent);
-                    return;
-                }
-            }
-            ADD_FAILURE() << "menu item \"" << text << "\" not shown";
+            const std::vector<fw::DrawnText> texts = Texts();
+            auto item = std::find_if(texts.rbegin(), texts.rend(),
+                                     [&text](const fw::DrawnText& t) { return t.text == text; });
+            ASSERT_NE(item, texts.rend()) << "menu item \"" << text << "\" not shown";
+            testing_support::TouchCentreOf(item->extent);
         });
     }
     // Apply, with the one-second "Saving Settings" notice let run out.
     void Apply() {
         script->Then([this] { clock->Advance(CPrefsView::kSavingNoticeMs); });
         TapControl(CPrefsView::kIdApply);
-    }
-    // The next start over the same instrument root: a new document loads the settings file
-    // the screen wrote, and a new board link and frame take over.
-    void RestartOverSameRoot() {
-        fw::Loop().RemoveTopLevel(frame.get());
-        frame.reset();
-        fw::Loop().ProcessReady();
-        board.reset();
-        doc = Restarted();
-        board = std::make_unique<testing_support::InProcessBoard>(*doc);
-        frame = std::make_unique<fw::Frame>(*doc);
     }
     // The document as the next start loads it from the settings file.
     static std::unique_ptr<CKelvarinDoc> Restarted() {

@@ -1,19 +1,22 @@
 // The panel's launcher against small fake programs (shell scripts) below a test root: a staged
 // program installed, broken ones (ending at once, or silent) taken back, a staged file without
-// the settings marker left alone, and a power cut after each step leaving an instrument that
-// starts.
+// the settings marker left alone, a power cut after each step leaving an instrument that
+// starts, and the stop signal; beside them the simulated board's clock.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
 
+#include "boardsim/BoardClock.h"
 #include "fw/Readiness.h"
 #include "launcher/Launcher.h"
 #include "launcher/StopSignals.h"
 #include "settings/CXmlHelper.h"
 #include "settings/SettingsFile.h"
+#include "support/board_date.h"
 #include "support/temp_root.h"
 
 namespace {
@@ -30,9 +33,9 @@ std::string ReadAll(const fs::path& p) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Serving and Starting run until stopped: they note "up" (Serving after its first view,
-// Starting before any) and answer SIGTERM by noting "stopped" and ending with 5.
-enum class Fake { Good, EndsAtOnce, Silent, Serving, Starting };
+// Starting runs until stopped, before its first view: it notes "up" and answers SIGTERM by
+// noting "stopped" and ending with 5.
+enum class Fake { Good, EndsAtOnce, Silent, Starting };
 constexpr int kStoppedStatus = 5;
 
 class LauncherTest : public ::testing::Test {
@@ -52,26 +55,27 @@ class LauncherTest : public ::testing::Test {
             // Short foreground sleeps: the trap runs within one of them, and no background
             // child is left holding the readiness pipe or racing the signal.
             body += "trap 'echo stopped >> \"" + RunLog().string() + "\"; exit 5' TERM\n" +
-                    (kind == Fake::Serving ? "echo ready >&$KELVARIN_READY_FD\n" : "") +
                     "echo up >> '" + RunLog().string() +
                     "'\ni=0\nwhile [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\n";
         return body;
     }
-    // Waits (in real time, for the shell) until the run log ends with `line`.
-    bool RanUpTo(const std::string& line) const {
-        for (int i = 0; i < 2000; ++i) {
-            const std::string ran = Ran();
-            if (ran.size() >= line.size() &&
-                ran.compare(ran.size() - line.size(), line.size(), line) == 0)
-                return true;
+    // Waits (in real time, for the shell) until the run log reads `whole`.
+    bool RanUpTo(const std::string& whole) const {
+        for (int i = 0; i < 2000 && Ran() != whole; ++i)
             ::usleep(5000);
-        }
-        return false;
+        return Ran() == whole;
     }
     void Place(const fs::path& p, const std::string& content) const {
         fs::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << content;
         fs::permissions(p, fs::perms::owner_all);
+    }
+    // A fresh instrument with the old (good) program installed and `kind` staged.
+    void Fresh(Fake kind) const {
+        fs::remove_all(root.FlashDisk());
+        fs::remove(RunLog());
+        Place(files.program, Program("old", Fake::Good));
+        Stage(kind);
     }
     void Stage(Fake kind, bool marker = true) const {
         Place(files.staged, Program("new", kind));
@@ -104,10 +108,12 @@ class LauncherTest : public ::testing::Test {
             };
             ::_exit(launcher::Launch(options) == 0 ? 0 : 1);
         }
+        EXPECT_EQ(ExitStatus(pid), 137) << "the cut came after the step";
+    }
+    static int ExitStatus(pid_t child) {
         int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 137) << "the cut came after the step";
+        const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+        return ended ? WEXITSTATUS(status) : -1;
     }
 
     testing_support::TempRoot root;
@@ -115,33 +121,41 @@ class LauncherTest : public ::testing::Test {
 };
 
 // A staged program that reaches its first view is installed and the one it replaced kept; one
-// that ends at once or stays silent is kept aside and the previous one runs again.
-TEST_F(LauncherTest, AStagedProgramIsInstalledOrTakenBackWhenItFailsItsFirstStart) {
+// that ends at once or stays silent is kept aside and the previous one runs again. A power cut
+// after any step leaves an instrument whose next start ends the same way.
+TEST_F(LauncherTest, AStagedProgramIsInstalledOrTakenBackEvenAcrossAPowerCut) {
     struct Case {
-        Fake kind;
-        int timeoutMs;
-        const char* ran;
-    } cases[] = {{Fake::EndsAtOnce, kAnsweringTimeoutMs, "new\nold\n"},
-                 {Fake::Silent, kSilentTimeoutMs, "new\nold\n"},
-                 {Fake::Good, kAnsweringTimeoutMs, "new\n"}};
+        Fake staged;
+        std::optional<Step> cut;
+        const char* ran;  // how the run log ends
+    } cases[] = {
+        {Fake::EndsAtOnce, {}, "new\nold\n"},
+        {Fake::Silent, {}, "new\nold\n"},
+        {Fake::Good, Step::SavedPrevious, "new\n"},
+        {Fake::Good, Step::MarkedTrial, "new\n"},
+        {Fake::Good, Step::Installed, "new\n"},
+        {Fake::EndsAtOnce, Step::Installed, "old\n"},
+        {Fake::EndsAtOnce, Step::KeptRejected, "old\n"},
+        {Fake::EndsAtOnce, Step::RestoredPrevious, "old\n"},
+        {Fake::Good, {}, "new\n"},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.kind));
-        fs::remove_all(root.FlashDisk());
-        fs::remove(RunLog());
-        Place(files.program, Program("old", Fake::Good));
-        Stage(c.kind);
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.staged) << " cut after "
+                                          << (c.cut ? static_cast<int>(*c.cut) : -1));
+        Fresh(c.staged);
+        if (c.cut)
+            LaunchCutAfter(*c.cut);
+        EXPECT_EQ(Launch(c.staged == Fake::Silent ? kSilentTimeoutMs : kAnsweringTimeoutMs), 0);
 
-        EXPECT_EQ(Launch(c.timeoutMs), 0);
-
-        const bool installed = c.kind == Fake::Good;
-        EXPECT_EQ(Ran(), c.ran);
-        EXPECT_EQ(ReadAll(files.program),
-                  installed ? Program("new", c.kind) : Program("old", Fake::Good));
+        const bool installed = c.staged == Fake::Good;
+        const std::string ran = Ran(), end = c.ran;
+        EXPECT_EQ(ran.substr(ran.size() - std::min(ran.size(), end.size())), end);
+        EXPECT_EQ(ReadAll(files.program), Program(installed ? "new" : "old", Fake::Good));
         EXPECT_EQ(ReadAll(files.previous), Program("old", Fake::Good));
-        EXPECT_EQ(ReadAll(files.rejected), installed ? "" : Program("new", c.kind));
+        EXPECT_EQ(ReadAll(files.rejected), installed ? "" : Program("new", c.staged));
         EXPECT_FALSE(fs::exists(files.staged));
         EXPECT_FALSE(fs::exists(files.trial));
-        if (!installed) {
+        if (!installed && !c.cut) {
             EXPECT_EQ(Marker(), "") << "the failed update is not tried again";
         }
     }
@@ -164,71 +178,23 @@ TEST_F(LauncherTest, WithoutTheMarkerOrAnyPreviousProgramNothingIsGuessed) {
     EXPECT_EQ(Launch(), 3);
 }
 
-TEST_F(LauncherTest, APowerCutAfterAnyStepLeavesAnInstrumentThatStarts) {
-    struct Case {
-        Fake staged;
-        Step cut;
-        const char* endsWith;  // the program installed once the next start is done
-    } cases[] = {
-        {Fake::Good, Step::SavedPrevious, "new"},
-        {Fake::Good, Step::MarkedTrial, "new"},
-        {Fake::Good, Step::Installed, "new"},
-        {Fake::EndsAtOnce, Step::Installed, "old"},
-        {Fake::EndsAtOnce, Step::KeptRejected, "old"},
-        {Fake::EndsAtOnce, Step::RestoredPrevious, "old"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.cut) << " " << c.endsWith);
-        fs::remove_all(root.FlashDisk());
-        fs::remove(RunLog());
-        Place(files.program, Program("old", Fake::Good));
-        Stage(c.staged);
-
-        LaunchCutAfter(c.cut);
-        EXPECT_EQ(Launch(), 0) << Ran();
-
-        const bool isNew = std::string(c.endsWith) == "new";
-        EXPECT_EQ(ReadAll(files.program),
-                  isNew ? Program("new", Fake::Good) : Program("old", Fake::Good));
-        EXPECT_EQ(ReadAll(files.previous), Program("old", Fake::Good));
-        EXPECT_FALSE(fs::exists(files.trial));
-        EXPECT_FALSE(fs::exists(files.staged));
-        const std::string ran = Ran();
-        EXPECT_EQ(ran.substr(ran.size() - std::string(c.endsWith).size() - 1),
-                  std::string(c.endsWith) + "\n");
-    }
-}
-
-// systemd stops the unit with SIGTERM: the program is told and the launcher ends with it,
-// whether the program is up or still on its way to its first view, and nothing is rolled back.
+// systemd stops the unit with SIGTERM: the program is told and the launcher ends with it; a
+// program still on its way to its first view stays on trial and is not taken back.
 TEST_F(LauncherTest, AStopSignalGoesToTheProgramAndTheLauncherEndsWithIt) {
-    struct Case {
-        Fake staged;
-        bool stillOnTrial;
-    } cases[] = {{Fake::Serving, false}, {Fake::Starting, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.staged));
-        fs::remove_all(root.FlashDisk());
-        fs::remove(RunLog());
-        Place(files.program, Program("old", Fake::Good));
-        Stage(c.staged);
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            launcher::InstallStopForwarding();
-            ::_exit(Launch());
-        }
-        ASSERT_TRUE(RanUpTo("up\n")) << Ran();
-        ASSERT_EQ(::kill(pid, SIGTERM), 0);
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), kStoppedStatus) << "the program's own end";
-        EXPECT_EQ(Ran(), "new\nup\nstopped\n");
-        EXPECT_EQ(ReadAll(files.program), Program("new", c.staged)) << "no rollback";
-        EXPECT_FALSE(fs::exists(files.rejected));
-        EXPECT_EQ(fs::exists(files.trial), c.stillOnTrial);
+    Fresh(Fake::Starting);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        launcher::InstallStopForwarding();
+        ::_exit(Launch());
     }
+    ASSERT_TRUE(RanUpTo("new\nup\n")) << Ran();
+    ASSERT_EQ(::kill(pid, SIGTERM), 0);
+    EXPECT_EQ(ExitStatus(pid), kStoppedStatus) << "the program's own end";
+    EXPECT_EQ(Ran(), "new\nup\nstopped\n");
+    EXPECT_EQ(ReadAll(files.program), Program("new", Fake::Starting)) << "no rollback";
+    EXPECT_FALSE(fs::exists(files.rejected));
+    EXPECT_TRUE(fs::exists(files.trial));
 }
 
 TEST(ProgramReadiness, TheProgramTellsTheDescriptorItWasGivenOnce) {
@@ -242,6 +208,47 @@ TEST(ProgramReadiness, TheProgramTellsTheDescriptorItWasGivenOnce) {
     EXPECT_STREQ(line, "ready\n");
     EXPECT_EQ(::read(fds[0], line, sizeof line), 0) << "closed after the line";
     ::close(fds[0]);
+}
+
+// The simulated board's clock: held for tests, moved by the instrument's SetDateTime only to a
+// real date, and the dates its command line takes.
+TEST(BoardClock, HeldItAnswersTheSameDateAndTakesOnlyRealDates) {
+    boardsim::BoardClock clock;
+    ASSERT_TRUE(clock.Hold(testing_support::kBoardTestDate));
+    // Monday 14 March 2016 12:00:00: weekday 2 (1 = Sunday), year byte 16.
+    const std::array<uint8_t, 7> testDate{0, 0, 12, 2, 14, 3, 16};
+    EXPECT_EQ(clock.Payload(), testDate);
+    const uint8_t noDate[7] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x2F};
+    const uint8_t february30[7] = {0, 0, 0, 1, 30, 2, 16};
+    EXPECT_FALSE(clock.SetFromPayload(noDate));
+    EXPECT_FALSE(clock.SetFromPayload(february30));
+    EXPECT_EQ(clock.Payload(), testDate);
+    const uint8_t newYear[7] = {30, 45, 23, 4, 31, 12, 25};  // Wednesday 2025-12-31 23:45:30
+    ASSERT_TRUE(clock.SetFromPayload(newYear));
+    EXPECT_EQ(clock.Payload(), (std::array<uint8_t, 7>{30, 45, 23, 4, 31, 12, 25}));
+    EXPECT_FALSE(clock.Set({2016, 13, 0, 1, 0, 0, 0, 0}));
+}
+
+TEST(BoardClock, DatesOnTheCommandLine) {
+    struct Case {
+        const char* text;
+        bool valid;
+        fw::LocalTime expected;
+    };
+    const Case cases[] = {
+        {"2016-03-14", true, {2016, 3, 1, 14, 0, 0, 0, 0}},
+        {"2024-02-29 23:59:58", true, {2024, 2, 4, 29, 23, 59, 58, 0}},
+        {"2023-02-29", false, {}},
+        {"2016-03-14T12", false, {}},
+        {"2016-03-14T12:00:00junk", false, {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<fw::LocalTime> t = boardsim::ParseBoardDate(c.text);
+        ASSERT_EQ(t.has_value(), c.valid) << c.text;
+        if (c.valid) {
+            EXPECT_EQ(*t, c.expected) << c.text;
+        }
+    }
 }
 
 }  // namespace
