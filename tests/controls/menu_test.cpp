@@ -1,6 +1,5 @@
 // The pop-up menus, opened at a button and answered by taps on their items: the texts they
 // draw, in order, the command a choice sends and a dismissal that sends none.
-#include <map>
 #include <memory>
 
 #include "controls/PopupMenus.h"
@@ -35,6 +34,8 @@ TEST_F(MenuTest, AChoiceSendsItsCommandAndThePreviousValueIsOfferedOnlyWhenThere
         {"pressure", [] { return std::make_unique<CPressSTDPopupMenu>(); }, 3, "1.000 atm", 574},
         {"chargetype", [] { return std::make_unique<CChgTypePopupMenu>(30); }, 4, "30 sec", 581},
         {"bias", [] { return std::make_unique<CBiasPopupMenu>(0); }, 3, "Select Bias", 586},
+        // "N_s_k:Gym^2/(h*A)": its raised and lowered characters are runs of their own.
+        {"cfunit", [] { return std::make_unique<CCFUnitPopupMenu>(); }, 13, ":Gym", 573},
     };
     // clang-format on
     std::vector<int> sent;
@@ -50,49 +51,21 @@ TEST_F(MenuTest, AChoiceSendsItsCommandAndThePreviousValueIsOfferedOnlyWhenThere
     EXPECT_EQ(host.commands, sent);
 }
 
-// "N_s_k:Gym^2/(h*A)": the lowered s and the raised 2 are runs of their own inside the item;
-// a touch outside the menu closes it without a choice.
-TEST_F(MenuTest, CoefficientUnitsDrawRaisedAndLoweredCharactersInsideTheirItems) {
-    CCFUnitPopupMenu menu;
-    ThenPicture("menu-cfunit");
-    ThenDo([&] {
-        auto normal = FindText(":Gym");
-        ASSERT_TRUE(normal.has_value());
-        std::map<std::string, fw::DrawnText> runs;
-        for (const auto& t : Texts()) {
-            if (t.box == normal->box)
-                runs.emplace(t.text, t);
-        }
-        ASSERT_TRUE(runs.count("s") && runs.count("2"));
-        EXPECT_LT(runs["2"].extent.top, normal->extent.top);
-    });
-    ThenTap(5, 475);
-    EXPECT_EQ(menu.Show(&host, kButton), 0);
-    EXPECT_THAT(host.commands, IsEmpty());
-}
-
-// The item under the finger is drawn black on grey; lifting the finger off the items chooses
+// A touch beside the menu, or a finger lifted off its items after touching one, chooses
 // nothing.
-TEST_F(MenuTest, TheItemUnderTheFingerIsHighlightedAndLiftingOffChoosesNothing) {
-    CRangePopupMenu menu;
-    fw::Point on;
-    ThenDo([&] {
-        auto low = FindText("Low (0-500pA)");
-        ASSERT_TRUE(low.has_value());
-        on = {low->box.left + 10, low->box.top + 5};
-        fw::Loop().InjectTouch({fw::TouchKind::Down, on});
-    });
-    ThenDo([&] {
-        auto low = FindText("Low (0-500pA)");
-        auto high = FindText("High (0-500nA)");
-        ASSERT_TRUE(low && high);
-        const auto& panel = fw::Loop().GetSurface();
-        EXPECT_EQ(panel.PixelAt(low->box.left + 2, low->box.top + 2) & 0xFFFFFF, 0u);
-        EXPECT_EQ(panel.PixelAt(high->box.left + 2, high->box.top + 2) & 0xFFFFFF, 0x808080u);
-        fw::Loop().InjectTouch({fw::TouchKind::Move, {on.x, 400}});
-        fw::Loop().InjectTouch({fw::TouchKind::Up, {on.x, 400}});
-    });
-    EXPECT_EQ(menu.Show(&host, kButton), 0);
+TEST_F(MenuTest, ATouchBesideOrAFingerLiftedOffTheItemsChoosesNothing) {
+    for (bool slideOff : {false, true}) {
+        CRangePopupMenu menu;
+        ThenDo([&] {
+            auto low = FindText("Low (0-500pA)");
+            ASSERT_TRUE(low.has_value());
+            const fw::Point on{low->box.left + 10, low->box.top + 5}, beside{5, 475};
+            fw::Loop().InjectTouch({fw::TouchKind::Down, slideOff ? on : beside});
+            fw::Loop().InjectTouch({fw::TouchKind::Move, beside});
+            fw::Loop().InjectTouch({fw::TouchKind::Up, beside});
+        });
+        EXPECT_EQ(menu.Show(&host, kButton), 0) << slideOff;
+    }
     EXPECT_THAT(host.commands, IsEmpty());
 }
 
