@@ -1,14 +1,12 @@
 // The panel's touch controls driven by taps: message-box answers per type, the timed notice,
-// list selection and scrolling, the repeat button on the test clock, buttons and tabs.
-#include <algorithm>
+// list selection and scrolling, the repeat button on the test clock, and tabs.
+#include <map>
 
-#include "controls/CBttn.h"
 #include "controls/CMsgBox.h"
 #include "controls/CNotifyBox.h"
 #include "controls/CRepeatBttn.h"
 #include "controls/CTouchListCtrl.h"
 #include "controls/CTouchTabCtrl.h"
-#include "controls/ControlColors.h"
 #include "controls/ModalRegistry.h"
 #include "controls_fixture.h"
 
@@ -34,22 +32,20 @@ TEST_F(BehaviourTest, MessageBoxButtonsAndAnswersPerType) {
                           {100, {"OK"}, "OK", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        std::vector<fw::DrawnText> buttons;
+        std::map<int, std::string> byLeft;
         ThenDo([&] {
             for (const auto& t : Texts()) {
                 if (t.text == "OK" || t.text == "Cancel" || t.text == "Yes" || t.text == "No")
-                    buttons.push_back(t);
+                    byLeft[t.box.left] = t.text;
             }
             Picture("msgbox-type" + std::to_string(c.type));
         });
         ThenTapText(c.tap);
         CMsgBox box("Are you sure?\r\nThis data cannot be recovered!", c.type);
         EXPECT_EQ(box.DoModal(), c.result);
-        std::sort(buttons.begin(), buttons.end(),
-                  [](const auto& a, const auto& b) { return a.box.left < b.box.left; });
         std::vector<std::string> shown;
-        for (const auto& b : buttons)
-            shown.push_back(b.text);
+        for (const auto& [left, caption] : byLeft)
+            shown.push_back(caption);
         EXPECT_THAT(shown, ElementsAreArray(c.captions));
     }
 }
@@ -108,15 +104,9 @@ class ListTest : public BehaviourTest {
     std::vector<int> changes;
 };
 
-TEST_F(ListTest, TouchedRowIsSelectedAndDrawnGreenWithWhiteText) {
+TEST_F(ListTest, TouchedRowIsSelectedAndACheckBoxRowToggles) {
     ASSERT_TRUE(TapText("Chamber 2"));
     EXPECT_EQ(list.GetSelectedRow(), 2);
-    auto serial = FindText("102");
-    ASSERT_TRUE(serial);
-    EXPECT_EQ(serial->color, fw::colors::kWhite) << "the whole row";
-    EXPECT_EQ(
-        fw::Loop().GetSurface().PixelAt(list.GetRect().left + 1, serial->box.top + 1) & 0xFFFFFF,
-        controls::kSelectedRow.argb & 0xFFFFFF);
     // Below the last row nothing is selected.
     CTouchListCtrl shortList;
     shortList.Create(&host, {10, 300, 330, 470}, 12);
@@ -189,20 +179,6 @@ TEST_F(BehaviourTest, RepeatButtonOnTheTestClock) {
     Advance(1000);
     Touch(fw::TouchKind::Up, {230, 125});
     EXPECT_THAT(host.commands, ElementsAre(41, 41));
-}
-
-TEST_F(BehaviourTest, CheckBoxButtonsToggleTheirMarkAndDisabledButtonsIgnoreTaps) {
-    CBttn check, disabled;
-    check.Create(&host, {10, 10, 200, 60}, 6, "Blue");
-    check.SetCheckBoxMode(true);
-    disabled.Create(&host, {10, 100, 200, 150}, 5, "Delete");
-    disabled.Enable(false);
-    ASSERT_TRUE(TapText("Blue"));
-    EXPECT_TRUE(check.IsMarked());
-    ASSERT_TRUE(TapText("Blue"));
-    EXPECT_FALSE(check.IsMarked());
-    TapText("Delete");
-    EXPECT_THAT(host.commands, ElementsAre(6, 6));
 }
 
 // Many long captions on a narrow control still fit, whichever tab is current.
