@@ -62,10 +62,7 @@ TEST_F(BehaviourTest, MessageBoxIsRegisteredWhileOpenAndStandbyClosesItWithThree
 
 TEST_F(BehaviourTest, NoticeEndsAfterItsDurationItsTriesOrOnCancel) {
     CNotifyBox timed("Saving...", 1000);
-    ThenDo([&] {
-        EXPECT_FALSE(ScreenHasText("Cancel")) << "not cancellable";
-        clock->Advance(999);
-    });
+    ThenDo([&] { clock->Advance(999); });
     ThenDo([&] {
         EXPECT_TRUE(timed.IsOpen());
         clock->Advance(1);

@@ -103,7 +103,7 @@ TEST_F(LoopTest, AnEndedLoopReturnsAtOnceAndWaitingTasksRunOnceAllHaveUnwound) {
 
 TEST(LocalTime, SetKeepsTheBoardsTimeAndRefusesNonsense) {
     fw::ManualClock clock;
-    fw::LocalTime t{2016, 3, 1, 14, 9, 5, 7, 0};
+    fw::LocalTime t{2016, 2, 1, 29, 9, 5, 7, 0};  // a leap day
     ASSERT_TRUE(clock.SetLocalTime(t));
     EXPECT_EQ(clock.Now(), t);
     clock.Advance(61000);

@@ -37,7 +37,6 @@ TEST(ScriptText, RunsAbutInEveryAlignmentAndTheWidthMeasuredIsTheWidthDrawn) {
     };
     const Case cases[] = {
         {"N_s_k:Gym^2/(h*A)", 0, 18},
-        {"A_i_o_n:", 1, 15},
         {"5.380 x 10^7 N_k:Gy/C", 2, 30},
         {"^-^1^2", 1, 24},
     };
@@ -64,12 +63,8 @@ TEST(ScriptText, RunsAbutInEveryAlignmentAndTheWidthMeasuredIsTheWidthDrawn) {
         const int left = texts.front().extent.left;
         const int right = texts.back().extent.right;
         EXPECT_EQ(right - left, fw::ScriptTextWidth(dc, c.text));
-        if (c.align == 0)
-            EXPECT_EQ(left, box.left);
-        else if (c.align == 2)
-            EXPECT_EQ(right, box.right);
-        else
-            EXPECT_LE(std::abs((left - box.left) - (box.right - right)), 1);
+        // Left and right exactly; centred within the pixel an odd spare width leaves.
+        EXPECT_NEAR(left, box.left + (box.Width() - (right - left)) * c.align / 2, c.align % 2);
     }
 }
 
