@@ -57,7 +57,9 @@ TEST_F(KeypadTest, NumericEntriesAndTheirLimits) {
         {"a quick value then a digit appends", 2, 9, true, true, "60", {"150", "5", "OK"}, "1505", 1505, false},
         {"cancel answers nothing", 2, 9, true, false, "300", {"9", "Cancel"}, "9", {}, false},
         {"above the maximum", 0, 9, true, false, "300", {"2", "0", "0", "1", "OK"}, "2001", {}, true},
+        {"the maximum itself", 0, 9, true, false, "300", {"2", "0", "0", "0", "OK"}, "2000", 2000, false},
         {"the minimum itself", 0, 9, true, false, "300", {"2", "0", "0", "0", "+/-", "OK"}, "-2000", -2000, false},
+        {"below the minimum", 0, 9, true, false, "300", {"2", "0", "0", "1", "+/-", "OK"}, "-2001", {}, true},
     };
     // clang-format on
     for (const Case& c : cases) {
