@@ -89,7 +89,6 @@ TEST_F(DamageTest, WindowsRepaintWhatTheyChangeAndNothingElse) {
             [](T& t) { t.inner.SetCaption("a"); fw::Loop().AddDamage({500, 400, 500, 460}); },
             T::kInner},
         {"hidden", nothing, [](T& t) { t.framed.Show(false); }, T::kFramed},
-        {"hidden again", [](T& t) { t.framed.Show(false); }, [](T& t) { t.framed.Show(false); }, {}},
         {"below a hidden parent", [](T& t) { t.opaque.Show(false); },
             [](T& t) { t.inner.SetCaption("in"); }, {}},
         {"shown", [](T& t) { t.opaque.Show(false); }, [](T& t) { t.opaque.Show(true); }, T::kOpaque},
