@@ -35,11 +35,6 @@ class ControlsTest : public testing_support::UiFixture {
         fw::Loop().RemoveTopLevel(&host);
         UiFixture::TearDown();
     }
-    // For the next modal loop that waits: `text` is drawn as a whole text of its own.
-    void ThenExpectShown(const std::string& text) {
-        ThenDo(
-            [this, text] { EXPECT_TRUE(ScreenHasText(text)) << "\"" << text << "\" not shown"; });
-    }
     // A screenshot under screens/ for people to look at; every text must fit its control.
     void Picture(const std::string& name) {
         EXPECT_TRUE(Screenshot(name + ".png"));
