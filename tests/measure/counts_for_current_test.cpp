@@ -18,19 +18,6 @@ double PerReading(int range) {
     return range == 0 ? kLowPerReading : kHighPerReading;
 }
 
-TEST(CountsForCurrent, HandComputedReadingsAndClamps) {
-    RANGE_CAL cal;
-    EXPECT_EQ(CountsForCurrent(cal, 0, 1000 * kLowPerReading, 25.0), 8388608u - 1000);
-    EXPECT_EQ(CountsForCurrent(cal, 1, 1000 * kHighPerReading, 25.0), 8388608u - 1000);
-    EXPECT_EQ(CountsForCurrent(cal, 1, 600e6, 25.0), 0u);  // 600 nA pulls it to the floor
-    EXPECT_EQ(CountsForCurrent(cal, 1, -600e6, 25.0), 0xFFFFFFu);
-    cal = {.Gain = 2.0, .D = 10.0};  // baseline 8388908 at 30 °C
-    EXPECT_EQ(CountsForCurrent(cal, 0, 1000 * kLowPerReading, 30.0), 8388908u - 500);
-    EXPECT_EQ(CountsForCurrent(cal, 0, -0.4 * kLowPerReading * 2, 30.0), 8388908u);
-    EXPECT_EQ(CountsForCurrent(cal, 0, -0.6 * kLowPerReading * 2, 30.0), 8388909u);
-    EXPECT_EQ(CountsForCurrent(cal, 0, std::nan(""), 30.0), 8388908u);
-}
-
 TEST(CountsForCurrent, SingleReadingsRoundTripWithinHalfACount) {
     for (int range : {0, 1}) {
         CFilter f;

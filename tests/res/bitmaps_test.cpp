@@ -2,7 +2,7 @@
 // they are drawn transparently.
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <utility>
 
 #include "res/Resources.h"
 
@@ -50,28 +50,20 @@ TEST(Bitmaps, EveryIdHasOpaquePixelsAndTheKeyColourOnlyWhenDrawnTransparently) {
         EXPECT_EQ(res::FindBitmap(id), nullptr) << id;
 }
 
-// The disabled scroll faces are grey copies of the enabled ones; an upward arrow head has its
-// wide base below the middle, a downward one above.
-TEST(Bitmaps, ScrollFacesPointTheRightWayAndTheirDisabledFacesAreGreyCopies) {
-    for (auto [enabled, disabled, up] : {std::tuple{131, 236, true}, {126, 233, false}}) {
+// The disabled scroll faces are grey copies of the enabled ones.
+TEST(Bitmaps, DisabledScrollFacesAreGreyCopiesOfTheEnabledOnes) {
+    for (auto [enabled, disabled] : {std::pair{131, 236}, {126, 233}}) {
         SCOPED_TRACE(enabled);
         const res::Bitmap& e = Get(enabled);
         const res::Bitmap& d = Get(disabled);
         ASSERT_EQ(e.pixels.size(), d.pixels.size());
-        double rows = 0, inked = 0;
         bool coloured = false;
         for (size_t i = 0; i < e.pixels.size(); ++i) {
             EXPECT_EQ(IsInk(e.pixels[i]), IsInk(d.pixels[i]));
             ASSERT_TRUE(IsGrey(d.pixels[i]));
             coloured |= !IsGrey(e.pixels[i]);
-            if (IsInk(e.pixels[i])) {
-                rows += double(i / e.width) + 0.5;
-                inked += 1;
-            }
         }
         EXPECT_TRUE(coloured);
-        const double centre = rows / inked - e.height / 2.0;
-        EXPECT_TRUE(up ? centre > 1 : centre < -1) << centre;
     }
 }
 
