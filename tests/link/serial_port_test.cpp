@@ -3,7 +3,6 @@
 #include <poll.h>
 
 #include <chrono>
-#include <thread>
 
 #include "boardsim/Pty.h"
 #include "fw/Dialog.h"
@@ -18,23 +17,11 @@ class Owner : public fw::Window {
     bool OnMessage(const fw::Message& m) override {
         if (m.id != WM_SERIAL_RX)
             return false;
-        ports.push_back(m.wparam);
         records.push_back(m.data);
         return true;
     }
-    std::vector<uintptr_t> ports;
     std::vector<std::vector<uint8_t>> records;
 };
-
-// Pumps the UI loop until `n` records arrived or two seconds passed.
-bool WaitForRecords(Owner& owner, size_t n) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (owner.records.size() < n && std::chrono::steady_clock::now() < deadline) {
-        fw::Loop().ProcessReady();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return owner.records.size() >= n;
-}
 
 std::vector<uint8_t> ReadFromMaster(int fd, size_t n) {
     std::vector<uint8_t> got;
@@ -67,29 +54,6 @@ class PtyPort : public ::testing::Test {
     boardsim::Pty pty;
     Owner owner;
 };
-
-TEST_F(PtyPort, BoardFramesBackToBackArriveAsOneMessageEach) {
-    CSerialPort port;
-    ASSERT_TRUE(port.Open(owner.Handle(), kMainBoardPort));
-    ASSERT_TRUE(port.StartReader());
-
-    std::vector<uint8_t> bytes;
-    for (uint8_t i = 0; i < 3; ++i) {
-        BOARD_PACKET p = MakePacket(0x84, {i, 0xF1, 0xF2, 0xF3});
-        std::vector<uint8_t> frame;
-        ASSERT_TRUE(EncodeFrame(p, frame));
-        bytes.insert(bytes.end(), frame.begin(), frame.end());
-    }
-    WriteMaster(bytes);
-    ASSERT_TRUE(WaitForRecords(owner, 3));
-    for (uint8_t i = 0; i < 3; ++i) {
-        BOARD_PACKET got;
-        ASSERT_TRUE(PacketFromBytes(owner.records[i].data(), owner.records[i].size(), got));
-        EXPECT_EQ(owner.ports[i], kMainBoardPort);
-        EXPECT_EQ(got.payload[0], i);  // each message kept its own copy
-    }
-    // The way back to the board is the stale-input test's first poll.
-}
 
 TEST_F(PtyPort, StartDropsStaleInputButNeverTheFirstCommand) {
     // Repeated because a purge racing the first write loses it only now and then.
