@@ -2,20 +2,12 @@
 // they are drawn transparently.
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "res/Resources.h"
 
 namespace {
 
 uint32_t Rgb(uint32_t px) {
     return px & 0xFFFFFF;
-}
-bool IsGrey(uint32_t px) {
-    return ((px >> 16) & 0xFF) == ((px >> 8) & 0xFF) && ((px >> 8) & 0xFF) == (px & 0xFF);
-}
-bool IsInk(uint32_t px) {
-    return Rgb(px) != 0xFFFFFF && Rgb(px) != Rgb(res::kKeyColour);
 }
 const res::Bitmap& Get(int id) {
     const res::Bitmap* b = res::FindBitmap(id);
@@ -48,23 +40,6 @@ TEST(Bitmaps, EveryIdHasOpaquePixelsAndTheKeyColourOnlyWhenDrawnTransparently) {
     EXPECT_FALSE(res::IsKeyed(246));  // the page background
     for (int id : {0, 125, 1350})
         EXPECT_EQ(res::FindBitmap(id), nullptr) << id;
-}
-
-// The disabled scroll faces are grey copies of the enabled ones.
-TEST(Bitmaps, DisabledScrollFacesAreGreyCopiesOfTheEnabledOnes) {
-    for (auto [enabled, disabled] : {std::pair{131, 236}, {126, 233}}) {
-        SCOPED_TRACE(enabled);
-        const res::Bitmap& e = Get(enabled);
-        const res::Bitmap& d = Get(disabled);
-        ASSERT_EQ(e.pixels.size(), d.pixels.size());
-        bool coloured = false;
-        for (size_t i = 0; i < e.pixels.size(); ++i) {
-            EXPECT_EQ(IsInk(e.pixels[i]), IsInk(d.pixels[i]));
-            ASSERT_TRUE(IsGrey(d.pixels[i]));
-            coloured |= !IsGrey(e.pixels[i]);
-        }
-        EXPECT_TRUE(coloured);
-    }
 }
 
 }  // namespace
