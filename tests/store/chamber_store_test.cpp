@@ -32,7 +32,7 @@ TEST_F(ChamberStore, RecordsKeepEveryFieldInSerialOrderAcrossStoreObjects) {
         for (auto [serial, mantissa] : {std::pair{"3002", 5410}, {"1001", 4820}, {"3002", 5390}})
             ASSERT_TRUE(lib.AddRecord(Cal(serial, static_cast<int16_t>(mantissa))));
     }
-    EXPECT_TRUE(std::filesystem::exists(root_ / "FlashDisk" / "ZEL_ChamberLib.CDB"));
+    EXPECT_TRUE(std::filesystem::exists(root_.FlashDisk() / "ZEL_ChamberLib.CDB"));
     CCLibDB lib;
     EXPECT_EQ(Serials(lib), (std::vector<std::string>{"1001/4820", "3002/5410", "3002/5390"}));
     CHAMBER_CAL read;

@@ -29,7 +29,6 @@ const Content kBefore = {"1001/10", "2002/20", "3003/30"};
 class LibraryWriteFaults : public StoreTest {
   protected:
     void SetUp() override {
-        StoreTest::SetUp();
         file_ = FileOf(CCLibDB::kVolumePath);
         {
             CCLibDB lib;
