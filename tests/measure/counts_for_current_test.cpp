@@ -11,13 +11,6 @@ namespace {
 using measure::CountsForCurrent;
 using measure::TemperatureWordFor;
 
-constexpr double kLowPerReading = 0.06100395461776992;
-constexpr double kHighPerReading = 61.06495857238769;
-
-double PerReading(int range) {
-    return range == 0 ? kLowPerReading : kHighPerReading;
-}
-
 TEST(CountsForCurrent, SingleReadingsRoundTripWithinHalfACount) {
     for (int range : {0, 1}) {
         CFilter f;

@@ -9,12 +9,6 @@
 
 namespace {
 
-// The instrument's conversion factors written out, so a mistyped digit in the code shows.
-constexpr double kLowPerSum = 0.000254183144240708;
-constexpr double kHighPerSum = 0.2544373273849487;
-constexpr double kLowPerReading = 0.06100395461776992;
-constexpr double kHighPerReading = 61.06495857238769;
-
 constexpr uint32_t kMid = 8388608;        // default baseline, 2^23
 constexpr uint32_t kBelow = kMid - 1000;  // 1000 counts of positive current
 constexpr uint32_t kFullScale = 0xFE4000;
@@ -23,9 +17,6 @@ constexpr uint32_t kMaxU32 = std::numeric_limits<uint32_t>::max();
 
 double PerSum(int range) {
     return range == 0 ? kLowPerSum : kHighPerSum;
-}
-double PerReading(int range) {
-    return range == 0 ? kLowPerReading : kHighPerReading;
 }
 
 TEST(FilterRate, SteadyReadingGivesHandComputedRateOnEveryRangeCode) {
