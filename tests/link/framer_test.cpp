@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/BoardPacket.h"
 #include "link/Framers.h"
 
@@ -15,40 +17,25 @@ std::vector<BOARD_PACKET> Feed(CBoardFramer& f, const std::vector<uint8_t>& byte
     return out;
 }
 
-TEST(BoardFrame, EscapesSpecialBytesInPayloadAndChecksum) {
+TEST(BoardFrame, SpecialBytesInPayloadAndChecksumAreEscapedAndReadBack) {
     BOARD_PACKET p = MakePacket(0x84, {0xF2, 0xF0, 0x01, 0xF3, 0xF1});
     std::vector<uint8_t> frame;
     ASSERT_TRUE(EncodeFrame(p, frame));
     // checksum = 0x84 ^ 0 ^ 5 ^ F2 ^ F0 ^ 01 ^ F3 ^ F1 = 0x80
-    EXPECT_EQ(p.checksum, 0x80);
-    std::vector<uint8_t> expected = {0xF1, 0x84, 0x00, 0x05, 0xF3, 0x02, 0xF3, 0x00,
-                                     0x01, 0xF3, 0x03, 0xF3, 0x01, 0x80, 0xF2};
-    EXPECT_EQ(frame, expected);
-
-    // A checksum that itself needs escaping: code 0xF0 alone gives checksum 0xF0.
-    BOARD_PACKET q = MakePacket(0xF0);
-    ASSERT_TRUE(EncodeFrame(q, frame));
-    EXPECT_EQ(frame, (std::vector<uint8_t>{0xF1, 0xF3, 0x00, 0x00, 0x00, 0xF3, 0x00, 0xF2}));
-
+    EXPECT_EQ(frame, (std::vector<uint8_t>{0xF1, 0x84, 0x00, 0x05, 0xF3, 0x02, 0xF3, 0x00, 0x01,
+                                           0xF3, 0x03, 0xF3, 0x01, 0x80, 0xF2}));
     CBoardFramer f;
     auto got = Feed(f, frame);
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].code, 0xF0);
-    EXPECT_EQ(got[0].length, 0);
-}
+    EXPECT_TRUE(std::equal(p.payload, p.payload + 5, got[0].payload));
 
-TEST(BoardFrame, RoundTripOfEveryByteValue) {
-    CBoardFramer f;
-    for (int v = 0; v < 256; ++v) {
-        BOARD_PACKET p = MakePacket(0x01, {uint8_t(v), uint8_t(255 - v), 0xF2});
-        std::vector<uint8_t> frame;
-        ASSERT_TRUE(EncodeFrame(p, frame));
-        auto got = Feed(f, frame);
-        ASSERT_EQ(got.size(), 1u) << v;
-        EXPECT_EQ(got[0].payload[0], v);
-        EXPECT_EQ(got[0].payload[1], 255 - v);
-        EXPECT_EQ(got[0].payload[2], 0xF2);
-    }
+    // A checksum that itself needs escaping: code 0xF0 alone gives checksum 0xF0.
+    p = MakePacket(0xF0);
+    ASSERT_TRUE(EncodeFrame(p, frame));
+    EXPECT_EQ(frame, (std::vector<uint8_t>{0xF1, 0xF3, 0x00, 0x00, 0x00, 0xF3, 0x00, 0xF2}));
+    got = Feed(f, frame);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].code, 0xF0);
 }
 
 // A corrupt frame is dropped silently. A start inside a frame abandons it and starts the next:
@@ -77,24 +64,19 @@ TEST(BoardFrame, CorruptFramesAreDroppedAndTheNextFrameKept) {
     }
 }
 
+// 246 payload bytes of 0x11 (length 0xF6, checksum 0xF6, neither escaped) make a frame of
+// 1 + 3 + 246 + 1 + 1 = 252 bytes, the most the board takes; one escaped byte is one too many.
 TEST(BoardFrame, LongFramesAreRefusedBeforeTheyAreBuilt) {
     BOARD_PACKET p;
-    p.code = 0x84;
-    p.length = 255;
-    std::fill(std::begin(p.payload), std::end(p.payload), 0xF2);  // escapes to 510 bytes
-    std::vector<uint8_t> frame;
-    EXPECT_FALSE(EncodeFrame(p, frame));
-    EXPECT_TRUE(frame.empty());
-
-    // 246 payload bytes of 0x11 (length 0xF6, checksum 0xF6, neither escaped) make a frame of
-    // 1 + 3 + 246 + 1 + 1 = 252 bytes, the most the board takes.
-    p.code = p.status = 0;
     p.length = 246;
     std::fill(std::begin(p.payload), std::end(p.payload), 0x11);
+    std::vector<uint8_t> frame;
     ASSERT_TRUE(EncodeFrame(p, frame));
     EXPECT_EQ(frame.size(), 252u);
-    p.length = 247;  // 253 bytes
+    p.payload[0] = 0xF2;
+    frame.clear();
     EXPECT_FALSE(EncodeFrame(p, frame));
+    EXPECT_TRUE(frame.empty());
 }
 
 std::vector<std::string> FeedLines(CLineFramer& f, const std::string& bytes) {
@@ -109,8 +91,6 @@ std::vector<std::string> FeedLines(CLineFramer& f, const std::string& bytes) {
 TEST(LineFrame, LinesBetweenDelimiters) {
     CLineFramer f;
     EXPECT_EQ(FeedLines(f, "<<GID>"), std::vector<std::string>{"<GID>"});
-    EXPECT_EQ(f.Record().length, 5);
-    EXPECT_EQ(f.Record().payload[5], 0);  // zero after '>'
     EXPECT_EQ(FeedLines(f, "noise\r\n<GSVER>tail<GR1>"),
               (std::vector<std::string>{"<GSVER>", "<GR1>"}));
     EXPECT_EQ(FeedLines(f, "<A\r\nB>"), std::vector<std::string>{"<A\r\nB>"});
@@ -119,9 +99,7 @@ TEST(LineFrame, LinesBetweenDelimiters) {
 TEST(LineFrame, OverlongLineIsDroppedUpToTheNextStart) {
     CLineFramer f;
     std::string longest = "<" + std::string(253, 'x') + ">";  // 255 with both delimiters
-    auto got = FeedLines(f, longest);
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(f.Record().length, 255);
+    EXPECT_EQ(FeedLines(f, longest), std::vector<std::string>{longest});
 
     // One character more: the line is dropped; its tail must not run as a command.
     std::string tooLong = "<" + std::string(254, 'x') + "GID>";

@@ -1,7 +1,18 @@
 #pragma once
-// Plays the main-board handler's part for channel 1: one reading per packet, a rate every
-// fifth packet outside a zeroing and, while collecting, a charge step every tenth.
+// The conversion factors, and the main-board handler's part for channel 1: one reading per
+// packet, a rate every fifth packet outside a zeroing and, while collecting, a charge step every
+// tenth.
 #include "measure/Filter.h"
+
+// The instrument's conversion factors written out, so a mistyped digit in the code shows.
+inline constexpr double kLowPerSum = 0.000254183144240708;
+inline constexpr double kHighPerSum = 0.2544373273849487;
+inline constexpr double kLowPerReading = 0.06100395461776992;
+inline constexpr double kHighPerReading = 61.06495857238769;
+
+inline double PerReading(int range) {
+    return range == 0 ? kLowPerReading : kHighPerReading;
+}
 
 struct BoardFeed {
     CFilter& f;

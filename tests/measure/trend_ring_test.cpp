@@ -15,17 +15,6 @@ namespace {
 
 constexpr int64_t kMinute = 60000;
 
-// `count` values of f(t in minutes), one every `stepMs` from time 0.
-template <class F>
-std::vector<TrendValue> Series(int count, int64_t stepMs, F f) {
-    std::vector<TrendValue> out;
-    for (int i = 0; i < count; ++i) {
-        const double t = double(i * stepMs);
-        out.push_back({.timeMs = t, .value = f(t / kMinute)});
-    }
-    return out;
-}
-
 TEST(TrendDrift, SlopeOverTheWindowAsAShareOfItsMeanPerMinute) {
     struct Case {
         const char* name;
@@ -37,10 +26,9 @@ TEST(TrendDrift, SlopeOverTheWindowAsAShareOfItsMeanPerMinute) {
     std::vector<TrendValue> notFinite = {{0, 5}, {1000, NAN}, {2000, 5}};
     const std::vector<Case> cases = {
         // slope 2 /min, mean 105 over 0..5 min
-        {"rising ramp", Series(301, 1000, [](double t) { return 100 + 2 * t; }), 200.0 / 105},
+        {"rising ramp", {{0, 100}, {150000, 105}, {300000, 110}}, 200.0 / 105},
         // a negative current growing in size drifts upwards: slope -1, mean -100.5
-        {"negative ramp", Series(61, 1000, [](double t) { return -100 - t; }), 100.0 / 100.5},
-        {"two points", {{0, 10}, {60000, 11}}, 100.0 / 10.5},
+        {"negative ramp", {{0, -100}, {30000, -100.5}, {60000, -101}}, 100.0 / 100.5},
         {"mean 0", {{0, -1}, {60000, 1}}, std::nullopt},
         {"one point", {{0, 10}}, std::nullopt},
         {"all at one time", {{0, 5}, {0, 6}}, std::nullopt},
@@ -74,43 +62,14 @@ TEST(TrendRing, KeepsOnePointASecondAndTheNewestQuarterHour) {
     EXPECT_EQ(window.size(), 300u);
     const double meanValue = (window.front().value + window.back().value) / 2;
     EXPECT_NEAR(*DriftPercentPerMinute(window), 100.0 * 60 / meanValue, 1e-9);
-}
 
-// Each second holds two rates (at :000 and :500); what the point of that second says.
-TEST(TrendRing, MarksCollectionsAndKeepsOnlyDoseRatesOfOneUnit) {
-    struct Second {
-        bool collecting[2];
-        int doseUnit[2];
-        const char* flags;  // collecting, started, ended as "c", "s", "e" or "-"
-        int pointUnit;
-    };
-    const Second seconds[] = {{{false, false}, {309, 309}, "---", 309},
-                              {{true, true}, {309, 309}, "cs-", 309},
-                              {{true, false}, {309, 309}, "c-e", 309},
-                              {{false, false}, {309, 311}, "---", 0},  // the chamber changed
-                              {{true, false}, {311, 311}, "cse", 311}};
-    CTrendRing ring;
-    for (int64_t i = 0; i < 5; ++i) {
-        for (int half = 0; half < 2; ++half)
-            ring.Append(i * 1000 + half * 500, {.doseRate = double(i * 1000 + half * 500),
-                                                .doseUnitId = seconds[i].doseUnit[half],
-                                                .collecting = seconds[i].collecting[half]});
-    }
-    ASSERT_EQ(ring.Size(), 5u);
-    for (size_t i = 0; i < 5; ++i) {
-        const TrendPoint& p = ring.At(i);
-        const std::string flags = {p.collecting ? 'c' : '-', p.started ? 's' : '-',
-                                   p.ended ? 'e' : '-'};
-        EXPECT_EQ(flags, seconds[i].flags) << i;
-        EXPECT_EQ(p.doseUnitId, seconds[i].pointUnit) << i;
-    }
-    std::vector<TrendValue> doses;
-    ring.Values(-1, 309, doses);
-    ASSERT_EQ(doses.size(), 3u);  // seconds 0..2: second 3 mixed two units
-    EXPECT_DOUBLE_EQ(doses[2].value, 2250.0);
+    // A second whose rates came in two dose units is a dose point of neither.
     ring.Clear();
-    ring.Values(-1, 0, doses);
-    EXPECT_TRUE(doses.empty());
+    for (auto [ms, unit] : {std::pair{0, 309}, {500, 309}, {1000, 309}, {1500, 311}})
+        ring.Append(ms, {.doseRate = double(ms), .doseUnitId = unit});
+    ring.Values(-1, 309, window);
+    ASSERT_EQ(window.size(), 1u);
+    EXPECT_DOUBLE_EQ(window[0].value, 250.0);
 }
 
 // "low high step decimals" to twelve digits, "none" when there is no scale.

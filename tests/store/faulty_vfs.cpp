@@ -119,10 +119,6 @@ void FaultyVfs::Arm(int step, Fault fault) {
     s.hit = false;
 }
 
-int FaultyVfs::StepsTaken() const {
-    return Shared().steps;
-}
-
 bool FaultyVfs::FaultHit() const {
     return Shared().hit;
 }

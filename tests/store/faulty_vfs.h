@@ -16,6 +16,5 @@ class FaultyVfs {
     // The step (counted from 1 after Arm) that meets the fault; 0 disarms.
     void Arm(int step, Fault fault);
     void Disarm() { Arm(0, Fault::kFail); }
-    int StepsTaken() const;
     bool FaultHit() const;
 };

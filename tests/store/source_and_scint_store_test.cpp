@@ -46,34 +46,21 @@ SCINT_MMNT Point(std::string key, int16_t set, double blue) {
 using SourceStore = StoreTest;
 using ScintStores = StoreTest;
 
-TEST_F(SourceStore, SourcesSortBySerialDeleteDownToEmptyAndAreCreatedAgain) {
+TEST_F(SourceStore, SourcesKeepEveryFieldInSerialOrderAndAMissingDatabaseIsMadeAgain) {
     CSrcDB lib;
     ASSERT_TRUE(lib.AddRecord(Source("Z9", "Sr-90")));
     SOURCE_INFO unset;  // dates and unit "not set"
     unset.SourceName = "no serial";
     ASSERT_TRUE(lib.AddRecord(unset));
-    ASSERT_EQ(lib.GetRecordCount(), 2);
     SOURCE_INFO read;
     ASSERT_TRUE(lib.GetRecord(0, read));
-    EXPECT_EQ(read, unset);  // the empty serial sorts first; −1 fields stay −1
-    EXPECT_EQ(read.ActivityUnit, -1);
-
-    SOURCE_INFO edited = Source("A1", "Sr-90 edited");
+    EXPECT_EQ(read, unset);  // the empty serial sorts first
+    const SOURCE_INFO edited = Source("A1", "Sr-90 edited");
     ASSERT_TRUE(lib.UpdateRecord(1, edited));
-    CSrcDB other;
-    ASSERT_TRUE(other.GetRecord(1, read));
+    ASSERT_TRUE(CSrcDB().GetRecord(1, read));
     EXPECT_EQ(read, edited);
 
-    ASSERT_TRUE(lib.DeleteRecord(1));
-    ASSERT_TRUE(lib.DeleteRecord(0));
-    EXPECT_EQ(lib.GetRecordCount(), 0);
-    SOURCE_INFO kept = edited;
-    EXPECT_FALSE(lib.GetRecord(0, kept));
-    EXPECT_EQ(kept, edited);
-    EXPECT_FALSE(lib.DeleteRecord(0));
-
     // A database missing from a sound volume is created again, empty.
-    ASSERT_TRUE(lib.AddRecord(Source("A1", "Cs-137")));
     Tamper(FileOf(CSrcDB::kVolumePath), "PRAGMA foreign_keys = ON; DELETE FROM databases");
     CSrcDB again;
     EXPECT_EQ(again.GetRecordCount(), 0);
@@ -84,11 +71,7 @@ TEST_F(SourceStore, SourcesSortBySerialDeleteDownToEmptyAndAreCreatedAgain) {
 
 TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
     CScintDB lib;
-    EXPECT_FALSE(lib.FindKey("20240229230500"));
-    SCINT_BASELINE untouched = Baseline(0, "untouched");
-    EXPECT_FALSE(lib.ReadCurrent(untouched));
-    EXPECT_EQ(untouched, Baseline(0, "untouched"));
-
+    EXPECT_FALSE(lib.FindKey("20240229230501"));
     ASSERT_TRUE(lib.AddRecord(Baseline(9, "later")));
     ASSERT_TRUE(lib.AddRecord(Baseline(1, "first of two in one second")));
     ASSERT_TRUE(lib.AddRecord(Baseline(1, "second of two in one second")));
@@ -101,7 +84,6 @@ TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
     EXPECT_EQ(read, Baseline(1, "first of two in one second"));
     ASSERT_TRUE(reader.GetRecord(2, read));
     EXPECT_EQ(read, Baseline(9, "later"));
-    EXPECT_EQ(reader.GetRecordCount(), 3);
 
     SCINT_BASELINE tooWide = Baseline(2, "dose type beyond 16 bits");
     tooWide.DoseType = 70000;
@@ -112,25 +94,17 @@ TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
 
 TEST_F(ScintStores, FindNextKeyWalksOneBaselinesPointsInSetOrderUntilCleared) {
     auto points = std::make_unique<CScintMeasDB>();
-    EXPECT_FALSE(points->FindNextKey("K1"));
-    ASSERT_TRUE(points->AddRecord(Point("K2", 0, 10.0)));
-    ASSERT_TRUE(points->AddRecord(Point("K1", 2, 3.0)));
-    ASSERT_TRUE(points->AddRecord(Point("K1", 0, 1.0)));
-    ASSERT_TRUE(points->AddRecord(Point("K0", 1, 99.0)));
-    ASSERT_TRUE(points->AddRecord(Point("K1", 1, 2.0)));
+    for (const SCINT_MMNT& p : {Point("K2", 0, 10.0), Point("K1", 2, 3.0), Point("K1", 0, 1.0),
+                                Point("K0", 1, 99.0), Point("K1", 1, 2.0)})
+        ASSERT_TRUE(points->AddRecord(p));
     EXPECT_FALSE(points->AddRecord(Point("K1", -1, 0.0)));  // stored unsigned: refused
-    EXPECT_EQ(points->GetRecordCount(), 5);
 
     auto walker = std::make_unique<CScintMeasDB>();
     std::vector<SCINT_MMNT> walked;
-    while (walker->FindNextKey("K1")) {
-        SCINT_MMNT p;
-        ASSERT_TRUE(walker->ReadCurrent(p));
+    for (SCINT_MMNT p; walker->FindNextKey("K1") && walker->ReadCurrent(p);)
         walked.push_back(p);
-    }
-    ASSERT_EQ(walked.size(), 3u);
-    for (int16_t set = 0; set < 3; ++set)
-        EXPECT_EQ(walked[set], Point("K1", set, set + 1.0));
+    EXPECT_EQ(walked, (std::vector<SCINT_MMNT>{Point("K1", 0, 1.0), Point("K1", 1, 2.0),
+                                               Point("K1", 2, 3.0)}));
     SCINT_MMNT p;
     EXPECT_FALSE(walker->ReadCurrent(p));    // the walk ended: nothing is current
     ASSERT_TRUE(walker->FindNextKey("K1"));  // a new walk starts at the first point again
@@ -141,15 +115,10 @@ TEST_F(ScintStores, FindNextKeyWalksOneBaselinesPointsInSetOrderUntilCleared) {
     points.reset();
 
     // Clearing the scintillator library removes the baselines and their points.
-    {
-        CScintDB lib;
-        ASSERT_TRUE(lib.AddRecord(Baseline(1, "b")));
-    }
+    ASSERT_TRUE(CScintDB().AddRecord(Baseline(1, "b")));
     ASSERT_TRUE(CScintDB::ClearLibrary());
     EXPECT_FALSE(std::filesystem::exists(FileOf(CScintDB::kVolumePath)));
     EXPECT_FALSE(std::filesystem::exists(FileOf(CScintMeasDB::kVolumePath)));
-    EXPECT_EQ(CScintDB().GetRecordCount(), 0);
-    EXPECT_EQ(CScintMeasDB().GetRecordCount(), 0);
 }
 
 }  // namespace

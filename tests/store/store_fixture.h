@@ -4,7 +4,6 @@
 // calibration to store.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,21 +12,10 @@
 
 #include "fw/Paths.h"
 #include "store/ChamberCal.h"
+#include "support/temp_root.h"
 
 class StoreTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kv-store-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        setenv("KELVARIN_ROOT", root_.c_str(), 1);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
-        unsetenv("KELVARIN_ROOT");
-    }
-
     static std::filesystem::path FileOf(std::string_view devicePath) {
         return fw::MapDevicePath(devicePath).value();
     }
@@ -48,7 +36,7 @@ class StoreTest : public ::testing::Test {
         sqlite3_close(db);
     }
 
-    std::filesystem::path root_;
+    testing_support::TempRoot root_;
 };
 
 // A chamber calibration with every field set; records differ by serial and mantissa.
