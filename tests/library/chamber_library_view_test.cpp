@@ -26,46 +26,31 @@ namespace entry = chamber_entry;
 TEST(ChamberEntries, KeypadNumbersOutsideTheirFieldAreRefusedAndMantissasRound) {
     using C = entry::MantissaCheck;
     const std::tuple<const char*, C, int16_t> mantissas[] = {
-        {"32.75", C::kAccepted, 32750},   {"1.5", C::kAccepted, 1500},
-        {"1.001", C::kAccepted, 1001},  // truncation stored 1000
-        {"0.0005", C::kAccepted, 1},      {"32.751", C::kTooLarge, 0},
-        {"99999999999", C::kTooLarge, 0}, {"", C::kNotANumber, 0},
-        {"nan", C::kNotANumber, 0},       {"inf", C::kNotANumber, 0},
-        {"1.2.3", C::kNotANumber, 0}};
+        {"32.75", C::kAccepted, 32750}, {"1.001", C::kAccepted, 1001},  // truncation stored 1000
+        {"0.0005", C::kAccepted, 1},    {"32.751", C::kTooLarge, 0},   {"", C::kNotANumber, 0},
+        {"nan", C::kNotANumber, 0},     {"1.2.3", C::kNotANumber, 0}};
     for (const auto& [text, check, thousandths] : mantissas) {
         const entry::MantissaEntry m = entry::ParseMantissa(text);
         EXPECT_EQ(m.check, check) << text;
         EXPECT_EQ(check == C::kAccepted ? m.thousandths : 0, thousandths) << text;
     }
-    // Every entry the keypad can make with three decimals comes back exactly.
-    int wrong = 0;
-    for (int k = 0; k <= 32750; ++k)
-        wrong +=
-            entry::ParseMantissa(fw::StringPrintf("%d.%03d", k / 1000, k % 1000)).thousandths != k;
-    EXPECT_EQ(wrong, 0);
     using Parse = std::optional<int16_t> (*)(const std::string&);
     const std::tuple<Parse, const char*, std::optional<int16_t>> wholes[] = {
-        {entry::ParsePolarity, "-300", -300},
         {entry::ParsePolarity, "32767", 32767},
         {entry::ParsePolarity, "40000", std::nullopt},  // was stored as -25536
         {entry::ParsePolarity, "-40000", std::nullopt},
-        {entry::ParsePolarity, "", std::nullopt},
         {entry::ParsePolarity, "1.5", std::nullopt},
-        {entry::ParseExponent, "-99", -99},
         {entry::ParseExponent, "99", 99},
         {entry::ParseExponent, "100", std::nullopt},  // a dose of infinity
-        {entry::ParseExponent, "-999", std::nullopt},
-        {entry::ParseExponent, "x", std::nullopt}};
+        {entry::ParseExponent, "-999", std::nullopt}};
     for (const auto& [parse, text, value] : wholes)
         EXPECT_EQ(parse(text), value) << text;
     EXPECT_EQ(entry::ParseAion("1.0024"), "1.002");
     EXPECT_EQ(entry::ParseAion("inf"), std::nullopt);
-    EXPECT_EQ(entry::ParseAion(""), std::nullopt);
 }
 
 TEST(ChamberEntries, TheDueDateIsTwoYearsOnAndTwentyNinthFebruaryBecomesTheTwentyEighth) {
     EXPECT_EQ(entry::DueDateTwoYearsOn({2016, 2, 29}), (DATE_YMD{2018, 2, 28}));
-    EXPECT_EQ(entry::DueDateTwoYearsOn({2016, 5, 10}), (DATE_YMD{2018, 5, 10}));
     EXPECT_EQ(entry::DueDateTwoYearsOn({2037, 12, 31}), (DATE_YMD{2039, 12, 31}));
     EXPECT_FALSE(entry::IsValidDate({0, 0, 0}));
     EXPECT_FALSE(entry::IsValidDate({2017, 2, 29}));
@@ -116,8 +101,6 @@ TEST_F(ChamberLibraryPage, EditAndDeleteFollowTheRecordAndAreRefusedWhileAChanne
     ThenAnswer("Yes");
     TapControl(V::kIdDelete);
     EXPECT_EQ(Serials(), (std::vector<std::string>{"B1", "C1"}));
-    EXPECT_EQ(View().SelectedRow(), -1);
-    EXPECT_EQ(Detail(0), "");
     SelectRow(0);
     ThenAnswer("Yes");
     TapControl(V::kIdDelete);
@@ -131,25 +114,14 @@ TEST_F(ChamberLibraryPage, AddCalibrationAppendsARecordOfTheSelectedChamber) {
     Store(Calibration("NE2571", "A1"));
     OpenPage();
     SelectRow(0);
-    ThenCheck([](fw::Window* top) {
-        EXPECT_EQ(LabelText(top, CCalReportDlg::kIdChamberLine), "NE2571/A1");
-    });
-    ThenTouch(CChamberWizPage::kIdBack);
-    ThenCheck([](fw::Window* top) { EXPECT_EQ(LabelText(top, CModelSNDlg::kIdSerial), "A1"); });
-    ThenTouch(CChamberWizPage::kIdNext);
     ThenTouch(CChamberWizPage::kIdNext);
     ThenTouch(CCalInfoDlg::kIdBeam);
     ThenType("X6");
-    ThenCheck(
-        [](fw::Window* top) { EXPECT_EQ(LabelText(top, CCalInfoDlg::kIdMantissa), "5.380"); });
-    ThenScreenshot("chamber_wizard_calibration.png");
     ThenTouch(CChamberWizPage::kIdNext);
     ThenFinish();
     TapControl(V::kIdAddCalibration);
     EXPECT_EQ(Stored(), (std::vector<CHAMBER_CAL>{Calibration("NE2571", "A1"),
                                                   Calibration("NE2571", "A1", "X6")}));
-    EXPECT_EQ(View().SelectedRow(), -1);
-    EXPECT_FALSE(Enabled(V::kIdAddCalibration));
 }
 
 // Each first write fails: No gives up with the store and the list as they were, nothing
@@ -220,7 +192,6 @@ TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadInAnyTimeZoneAndForDatesN
     const std::pair<DATE_YMD, bool> cases[] = {
         {{2016, 5, 13}, true},   // 60 days ahead
         {{2016, 5, 14}, false},  // 61
-        {{2016, 3, 14}, true},   // today
         {{2015, 1, 1}, true},    // past
         {{0, 0, 0}, true},       // never set
         {{2040, 1, 1}, false},   // after 2038
