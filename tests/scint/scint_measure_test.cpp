@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "scint/CScintDoseValDlg.h"
 #include "scint/CScintLibView.h"
 #include "scint/CScintListDlg.h"
 #include "scint/CScintMeasView.h"
@@ -33,24 +32,13 @@ class ScintWorkflow : public ScintPageTest {
             CollectPoint();
         }
     }
-    void ThenDoseOf2_5cGy() {
-        ThenTouch(CScintDoseValDlg::kIdDose);
-        ThenTouch(CScintDoseValDlg::kIdValue);
-        ThenKeys("2.5");
-        ThenTouch(CScintDoseValDlg::kIdUnits);
-        ThenDo([] {
-            const fw::Rect r = fw::Loop().TopLevel()->GetRect();  // MU, Gy, cGy, R, mR
-            TouchCentreOf({r.left, r.top + 60, r.right, r.top + 90});
-        });
-        ThenTouch(CScintDoseValDlg::kIdOk);
-    }
 };
 
 TEST_F(ScintWorkflow, ABaselineIsCollectedSavedChosenAndMeasuredWith) {
     Show<CScintLibView>();
     TapControl(CScintLibView::kIdNew);
     ASSERT_NE(Page<CScintSetup>(), nullptr);
-    ThenDoseOf2_5cGy();
+    ThenSetDose("2.5", 2);
     TapControl(CScintSetup::kIdSetDose);
     CollectWorkedSets();
     TapControl(CScintSetup::kIdCalculate);

