@@ -6,10 +6,7 @@
 #include <tuple>
 
 #include "fw/Dialog.h"
-#include "fw/Text.h"
 #include "library/CCalInfoDlg.h"
-#include "library/CCalReportDlg.h"
-#include "library/CChamberWiz.h"
 #include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
 #include "library/ChamberEntries.h"

@@ -1,7 +1,6 @@
 // The check-source page as the operator uses it: a source entered, edited and deleted by
-// taps, today's activity and a projection to a chosen date, the password, the scroll
-// buttons, damaged records in the list and failing writes.
-
+// taps, today's activity and a projection to a chosen date, the password, damaged records
+// in the list and failing writes.
 #include "controls/MenuCommands.h"
 #include "library/CAddSourceDlg.h"
 #include "library/LibraryViews.h"
@@ -80,24 +79,6 @@ TEST_F(CheckSourcePage, ThePasswordIsAskedOncePerVisit) {
         frame->SwitchToView(std::make_unique<CScintPlaceholderView>());
     }
     EXPECT_EQ(Stored().size(), 1u);
-}
-
-TEST_F(CheckSourcePage, ScrollButtonsOnlyAboveTenSources) {
-    for (int count : {10, 11}) {
-        std::vector<SOURCE_INFO> sources;
-        for (int i = static_cast<int>(Stored().size()); i < count; ++i)
-            sources.push_back(Source(std::to_string(100 + i), "src" + std::to_string(i)));
-        Store(sources);
-        OpenPage();
-        EXPECT_EQ(Enabled(V::kIdScrollUp), count > 10) << count;
-        EXPECT_EQ(Enabled(V::kIdScrollDown), count > 10) << count;
-        frame->SwitchToView(std::make_unique<CScintPlaceholderView>());
-    }
-    OpenPage();
-    TapControl(V::kIdScrollDown);
-    EXPECT_EQ(View().List().TopIndex(), 1);
-    SelectRow(10);
-    EXPECT_EQ(TextOf(V::kIdSourceLine), "src10 (sn: 110)");
 }
 
 // The middle one of three sources loses a property behind the page's back: the list leaves

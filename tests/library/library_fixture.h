@@ -46,7 +46,6 @@ class LibraryPageTest : public testing_support::ScreenFixture {
     void OpenPage() { Show<TView>(); }
     TView& View() { return *static_cast<TView*>(frame->ActiveView()); }
     CTouchListCtrl& List() { return *testing_support::ShownList(&View(), TView::kIdList); }
-    bool Enabled(int id) { return testing_support::ShownAndEnabled(&View(), id); }
     // Touches list row `row`, scrolled into view first.
     void SelectRow(int row) {
         TouchListRow(&View(), TView::kIdList, row, 20);

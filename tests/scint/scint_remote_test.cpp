@@ -51,8 +51,7 @@ TEST_F(ScintRemote, TheScintillatorScreenAnswersAsItsValuesAndStateSay) {
          "<GD1>*2.750 ----|<GDR1>*0.100 ----"},
         {"green over range", [&] { values(1, 2, true); },
          "<GD1>*XXXXX cGy|<GDR1>*XXXXX cGy/sec|<GR2>*XXXXX pA"},
-        {"channel screens only", [] {},
-         "<GIS>!|<GRG1>!|<SS>!|<SBS1 200>!|<SV1>!"},
+        {"channel screens only", [] {}, "<GIS>!|<GRG1>!|<SS>!|<SBS1 200>!|<SV1>!"},
         {"collection types", [] {},
          "<SCT T30>*|<GCT>*T 30|<SCT C>*|<GCT>*C|<SCT TRG>*|<GCT>*TRG|<GCS>*I|<SCT T0>!|"
          "<SCT T86401>!|<SCT T10>*|<GCT>*T 10"},

@@ -3,7 +3,6 @@
 #include <array>
 #include <tuple>
 
-#include "link/WindowMessages.h"
 #include "scint/CScintDoseValDlg.h"
 #include "scint/CScintSaveBaselineDlg.h"
 #include "scint/CScintSetup.h"
@@ -167,22 +166,6 @@ TEST_F(ScintSetupPage, SaveWritesEveryPointUnderOneNewKeyOrNothingAtAll) {
         ASSERT_EQ(Page<CScintSetup>(), &view);
         EXPECT_EQ(view.Sets()[2].size(), 1u);
     }
-}
-
-// A standby request while the summary is open closes it unanswered: nothing is saved, and the
-// screen goes only after the dialog's loop has unwound.
-TEST_F(ScintSetupPage, AStandbyRequestOverADialogSavesAndChangesNothing) {
-    fw::Window* view = &OpenSetup();
-    CollectRelativeSetsAndCalculate();
-    ThenDo([view] {
-        fw::Loop().Post(view->Handle(), WM_BOARD_STANDBY);
-        fw::Loop().ProcessReady();
-    });
-    TapControl(V::kIdSave);
-    fw::Loop().ProcessReady();
-    EXPECT_TRUE(StoredBaselines().empty());
-    EXPECT_EQ(fw::Loop().ModalDepth(), 0);
-    EXPECT_EQ(Page<CScintSetup>(), nullptr);  // on to standby once the dialog was gone
 }
 
 }  // namespace
