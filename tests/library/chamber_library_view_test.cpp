@@ -1,6 +1,6 @@
 // The chamber library page by taps against the store: what the wizard's entries store or
-// refuse, in-use refusals, an edit that moves the record, a further calibration, store
-// writes that fail, a damaged library and the due markers.
+// refuse, in-use refusals, an edit that moves the record, store writes that fail, a damaged
+// library and the due markers.
 #include <functional>
 #include <set>
 #include <tuple>
@@ -100,22 +100,6 @@ TEST_F(ChamberLibraryPage, EditAndDeleteFollowTheRecordAndAreRefusedWhileAChanne
     TapControl(V::kIdDelete);
     EXPECT_EQ(doc->Channel[1].ChamberIndex, 0);
     EXPECT_EQ(doc->Channel[1].ChamberSerial, "C1");
-}
-
-// Add Calibration starts at page 1 with the selected record as the defaults (page 0 behind
-// it) and appends a record: the selected one is kept as it was.
-TEST_F(ChamberLibraryPage, AddCalibrationAppendsARecordOfTheSelectedChamber) {
-    Store(Calibration("NE2571", "A1"));
-    OpenPage();
-    SelectRow(0);
-    ThenTouch(CChamberWizPage::kIdNext);
-    ThenTouch(CCalInfoDlg::kIdBeam);
-    ThenType("X6");
-    ThenTouch(CChamberWizPage::kIdNext);
-    ThenFinish();
-    TapControl(V::kIdAddCalibration);
-    EXPECT_EQ(Stored(), (std::vector<CHAMBER_CAL>{Calibration("NE2571", "A1"),
-                                                  Calibration("NE2571", "A1", "X6")}));
 }
 
 // Each first write fails: No gives up with the store and the list as they were, nothing

@@ -4,7 +4,6 @@
 #include "scint/BaselineStore.h"
 #include "scint/CScintLibView.h"
 #include "scint/CScintListDlg.h"
-#include "scint/CScintSetup.h"
 #include "scint/scint_fixture.h"
 #include "store/faulty_vfs.h"
 
@@ -72,10 +71,6 @@ TEST_F(ScintLibraryPage, ShowsEachBaselinesSetsWithTheSampleDeviation) {
     EXPECT_EQ(View().DisplayedSet(), 0);  // a dose baseline opens on the 10x10 set
     EXPECT_EQ(Column(V::kIdPoints, 0), std::vector<std::string>{"7.000"});
     EXPECT_EQ(TextOf(V::kIdFactors[0]), "0.005");
-    TapControl(V::kIdNew);  // the set-up page, and back by its Cancel
-    ASSERT_NE(Page<CScintSetup>(), nullptr);
-    TapControl(CScintSetup::kIdCancel);
-    EXPECT_NE(Page<CScintLibView>(), nullptr);
 }
 
 TEST_F(ScintLibraryPage, DeleteRemovesTheBaselineAndOnlyItsPoints) {
