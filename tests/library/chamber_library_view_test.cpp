@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "fw/Dialog.h"
-#include "library/CCalInfoDlg.h"
 #include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
 #include "library/ChamberEntries.h"
