@@ -49,8 +49,6 @@ TEST(BaselineStatistics, SampleDeviationInTwoPassesAndPlaceholdersBelowTwoPoints
         SCOPED_TRACE(c.texts[0]);
         EXPECT_EQ(scint::StatisticsTexts(scint::ComputeStatistics(c.points)), c.texts);
     }
-    // A single point still has its average, for the calculation.
-    EXPECT_DOUBLE_EQ(scint::ComputeStatistics(Points({{7, 3}})).blueAverage, 7.0);
 }
 
 TEST(BaselineCalculation, FactorsOfTheWorkedSets) {

@@ -50,7 +50,9 @@ TEST_F(ScintWorkflow, ABaselineIsCollectedSavedChosenAndMeasuredWith) {
     // In the library with its three points, chosen by page command 567.
     ASSERT_NE(Page<CScintLibView>(), nullptr);
     ASSERT_EQ(Column(CScintLibView::kIdList, 2), std::vector<std::string>{"Probe A"});
-    EXPECT_EQ(StoredPoints(StoredBaselines()[0].BaselineKey).size(), 3u);
+    const std::vector<SCINT_MMNT> points = StoredPoints(StoredBaselines()[0].BaselineKey);
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].SetIndex * 100 + points[1].SetIndex * 10 + points[2].SetIndex, 12);
     ThenDo([] { TouchListRow(fw::Loop().TopLevel(), CScintListDlg::kIdList, 0); });
     ThenTouch(CScintListDlg::kIdOk);
     Page<CScintLibView>()->OnCommand(567, nullptr);
