@@ -6,22 +6,13 @@
 #include <limits>
 
 #include "scint/BaselineCalculation.h"
+#include "scint/scint_points.h"
 
 namespace {
 
 using scint::PointSet;
 using scint::PointSets;
-
-PointSet Points(std::initializer_list<std::pair<double, double>> values) {
-    PointSet set;
-    for (auto [blue, green] : values) {
-        SCINT_MMNT p;
-        p.Blue = blue;
-        p.Green = green;
-        set.push_back(p);
-    }
-    return set;
-}
+using scint_test::Points;
 
 PointSets Sets(PointSet tenByTen, PointSet minFiber, PointSet maxFiber) {
     return {std::move(tenByTen), std::move(minFiber), std::move(maxFiber)};

@@ -5,6 +5,7 @@
 #include "scint/CScintLibView.h"
 #include "scint/CScintListDlg.h"
 #include "scint/scint_fixture.h"
+#include "scint/scint_points.h"
 #include "store/faulty_vfs.h"
 
 namespace scint_test {
@@ -27,17 +28,7 @@ SCINT_BASELINE Baseline(const std::string& serial, int second, int doseType, int
 
 // Set 0 holds 7 and set 1 the points 1, 2, 3.
 scint::PointSets Sets() {
-    scint::PointSets sets;
-    auto add = [&](int set, double v) {
-        SCINT_MMNT p;
-        p.Blue = v;
-        p.Green = v / 2;
-        sets[set].push_back(p);
-    };
-    add(0, 7);
-    for (double v : {1.0, 2.0, 3.0})
-        add(1, v);
-    return sets;
+    return {Points({{7, 3.5}}), Points({{1, 0.5}, {2, 1}, {3, 1.5}}), {}};
 }
 
 class ScintLibraryPage : public ScintPageTest {
