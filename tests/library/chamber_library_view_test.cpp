@@ -1,15 +1,11 @@
 // The chamber library page by taps against the store: what the wizard's entries store or
-// refuse, in-use refusals, an edit that moves the record, a further calibration, store
-// writes that fail, a damaged library and the due markers.
+// refuse, in-use refusals, an edit that moves the record, store writes that fail, a damaged
+// library and the due markers.
 #include <functional>
 #include <set>
 #include <tuple>
 
 #include "fw/Dialog.h"
-#include "fw/Text.h"
-#include "library/CCalInfoDlg.h"
-#include "library/CCalReportDlg.h"
-#include "library/CChamberWiz.h"
 #include "library/CChamberWizPage.h"
 #include "library/CModelSNDlg.h"
 #include "library/ChamberEntries.h"
@@ -26,46 +22,31 @@ namespace entry = chamber_entry;
 TEST(ChamberEntries, KeypadNumbersOutsideTheirFieldAreRefusedAndMantissasRound) {
     using C = entry::MantissaCheck;
     const std::tuple<const char*, C, int16_t> mantissas[] = {
-        {"32.75", C::kAccepted, 32750},   {"1.5", C::kAccepted, 1500},
-        {"1.001", C::kAccepted, 1001},  // truncation stored 1000
-        {"0.0005", C::kAccepted, 1},      {"32.751", C::kTooLarge, 0},
-        {"99999999999", C::kTooLarge, 0}, {"", C::kNotANumber, 0},
-        {"nan", C::kNotANumber, 0},       {"inf", C::kNotANumber, 0},
-        {"1.2.3", C::kNotANumber, 0}};
+        {"32.75", C::kAccepted, 32750}, {"1.001", C::kAccepted, 1001},  // truncation stored 1000
+        {"0.0005", C::kAccepted, 1},    {"32.751", C::kTooLarge, 0},   {"", C::kNotANumber, 0},
+        {"nan", C::kNotANumber, 0},     {"1.2.3", C::kNotANumber, 0}};
     for (const auto& [text, check, thousandths] : mantissas) {
         const entry::MantissaEntry m = entry::ParseMantissa(text);
         EXPECT_EQ(m.check, check) << text;
         EXPECT_EQ(check == C::kAccepted ? m.thousandths : 0, thousandths) << text;
     }
-    // Every entry the keypad can make with three decimals comes back exactly.
-    int wrong = 0;
-    for (int k = 0; k <= 32750; ++k)
-        wrong +=
-            entry::ParseMantissa(fw::StringPrintf("%d.%03d", k / 1000, k % 1000)).thousandths != k;
-    EXPECT_EQ(wrong, 0);
     using Parse = std::optional<int16_t> (*)(const std::string&);
     const std::tuple<Parse, const char*, std::optional<int16_t>> wholes[] = {
-        {entry::ParsePolarity, "-300", -300},
         {entry::ParsePolarity, "32767", 32767},
         {entry::ParsePolarity, "40000", std::nullopt},  // was stored as -25536
         {entry::ParsePolarity, "-40000", std::nullopt},
-        {entry::ParsePolarity, "", std::nullopt},
         {entry::ParsePolarity, "1.5", std::nullopt},
-        {entry::ParseExponent, "-99", -99},
         {entry::ParseExponent, "99", 99},
         {entry::ParseExponent, "100", std::nullopt},  // a dose of infinity
-        {entry::ParseExponent, "-999", std::nullopt},
-        {entry::ParseExponent, "x", std::nullopt}};
+        {entry::ParseExponent, "-999", std::nullopt}};
     for (const auto& [parse, text, value] : wholes)
         EXPECT_EQ(parse(text), value) << text;
     EXPECT_EQ(entry::ParseAion("1.0024"), "1.002");
     EXPECT_EQ(entry::ParseAion("inf"), std::nullopt);
-    EXPECT_EQ(entry::ParseAion(""), std::nullopt);
 }
 
 TEST(ChamberEntries, TheDueDateIsTwoYearsOnAndTwentyNinthFebruaryBecomesTheTwentyEighth) {
     EXPECT_EQ(entry::DueDateTwoYearsOn({2016, 2, 29}), (DATE_YMD{2018, 2, 28}));
-    EXPECT_EQ(entry::DueDateTwoYearsOn({2016, 5, 10}), (DATE_YMD{2018, 5, 10}));
     EXPECT_EQ(entry::DueDateTwoYearsOn({2037, 12, 31}), (DATE_YMD{2039, 12, 31}));
     EXPECT_FALSE(entry::IsValidDate({0, 0, 0}));
     EXPECT_FALSE(entry::IsValidDate({2017, 2, 29}));
@@ -105,51 +86,19 @@ TEST_F(ChamberLibraryPage, EditAndDeleteFollowTheRecordAndAreRefusedWhileAChanne
     EXPECT_EQ(doc->Channel[1].ChamberIndex, 1);  // C1 moved up
     ASSERT_EQ(View().SelectedRow(), 2);
     EXPECT_EQ(Detail(0), "R-A1");  // the details are the edited record's
-    // No, or a question closed by a standby request, deletes nothing; Yes deletes Z1.
+    // No deletes nothing; Yes deletes Z1.
     ThenAnswer("No");
-    TapControl(V::kIdDelete);
-    SelectRow(2);
-    ThenDo([] { dynamic_cast<fw::Dialog*>(fw::Loop().TopLevel())->EndDialog(3); });
     TapControl(V::kIdDelete);
     EXPECT_EQ(Stored().size(), 3u);
     SelectRow(2);
     ThenAnswer("Yes");
     TapControl(V::kIdDelete);
     EXPECT_EQ(Serials(), (std::vector<std::string>{"B1", "C1"}));
-    EXPECT_EQ(View().SelectedRow(), -1);
-    EXPECT_EQ(Detail(0), "");
     SelectRow(0);
     ThenAnswer("Yes");
     TapControl(V::kIdDelete);
     EXPECT_EQ(doc->Channel[1].ChamberIndex, 0);
     EXPECT_EQ(doc->Channel[1].ChamberSerial, "C1");
-}
-
-// Add Calibration starts at page 1 with the selected record as the defaults (page 0 behind
-// it) and appends a record: the selected one is kept as it was.
-TEST_F(ChamberLibraryPage, AddCalibrationAppendsARecordOfTheSelectedChamber) {
-    Store(Calibration("NE2571", "A1"));
-    OpenPage();
-    SelectRow(0);
-    ThenCheck([](fw::Window* top) {
-        EXPECT_EQ(LabelText(top, CCalReportDlg::kIdChamberLine), "NE2571/A1");
-    });
-    ThenTouch(CChamberWizPage::kIdBack);
-    ThenCheck([](fw::Window* top) { EXPECT_EQ(LabelText(top, CModelSNDlg::kIdSerial), "A1"); });
-    ThenTouch(CChamberWizPage::kIdNext);
-    ThenTouch(CChamberWizPage::kIdNext);
-    ThenTouch(CCalInfoDlg::kIdBeam);
-    ThenType("X6");
-    ThenCheck(
-        [](fw::Window* top) { EXPECT_EQ(LabelText(top, CCalInfoDlg::kIdMantissa), "5.380"); });
-    ThenScreenshot("chamber_wizard_calibration.png");
-    ThenTouch(CChamberWizPage::kIdNext);
-    ThenFinish();
-    TapControl(V::kIdAddCalibration);
-    EXPECT_EQ(Stored(), (std::vector<CHAMBER_CAL>{Calibration("NE2571", "A1"),
-                                                  Calibration("NE2571", "A1", "X6")}));
-    EXPECT_EQ(View().SelectedRow(), -1);
-    EXPECT_FALSE(Enabled(V::kIdAddCalibration));
 }
 
 // Each first write fails: No gives up with the store and the list as they were, nothing
@@ -158,24 +107,20 @@ TEST_F(ChamberLibraryPage, FailedWritesAreToldAndTheListShowsTheStore) {
     Store(Calibration("NE2571", "A1"));
     OpenPage();
     FaultyVfs vfs;
-    const auto addB1 = [this](const char* answer) {
-        ThenModelSerialPage("NE2571", "B1");
-        ThenReportPage("R1");
-        ThenCalibrationPage({"Co60", "5.38", "7", 8, "1.002", "300"});
-        ThenFinish();
-        ThenAnswer(answer, &told);
-    };
     const std::tuple<const char*, int, std::function<void()>, std::vector<std::string>> cases[] = {
         {"delete", V::kIdDelete, [this] { ThenAnswer("Yes"), ThenAnswer("No", &told); }, {"A1"}},
         {"edit",
          V::kIdEdit,
          [&] { ThenEditSerialAndFinish("Z1"), ThenAnswer("No", &told); },
          {"A1"}},
-        {"add, No", V::kIdNew, [&] { addB1("No"); }, {"A1"}},
         {"add, Yes",
          V::kIdNew,
          [&] {
-             addB1("Yes");
+             ThenModelSerialPage("NE2571", "B1");
+             ThenReportPage("R1");
+             ThenCalibrationPage({"Co60", "5.38", "7", 8, "1.002", "300"});
+             ThenFinish();
+             ThenAnswer("Yes", &told);
              // The choice after Finish closed without an answer: no further run.
              ThenDo([] { dynamic_cast<fw::Dialog*>(fw::Loop().TopLevel())->EndDialog(3); });
          },
@@ -220,7 +165,6 @@ TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadInAnyTimeZoneAndForDatesN
     const std::pair<DATE_YMD, bool> cases[] = {
         {{2016, 5, 13}, true},   // 60 days ahead
         {{2016, 5, 14}, false},  // 61
-        {{2016, 3, 14}, true},   // today
         {{2015, 1, 1}, true},    // past
         {{0, 0, 0}, true},       // never set
         {{2040, 1, 1}, false},   // after 2038
@@ -240,10 +184,11 @@ TEST_F(ChamberLibraryPage, DueMarkersFromSixtyDaysAheadInAnyTimeZoneAndForDatesN
             SCOPED_TRACE(row);
             const bool due = cases[row].second;
             EXPECT_EQ(List().GetItemData(row), due ? V::kDueIcon : 0);
+        }
+        for (int row : {0, 1}) {  // the selected record's marker, both sides of 60 days
             SelectRow(row);
             auto* marker = dynamic_cast<CLabel*>(FindShown(&View(), V::kIdDueMarker));
-            ASSERT_NE(marker, nullptr);
-            EXPECT_EQ(marker->Bitmap(), due ? V::kDueMarkerBitmap : 0);
+            EXPECT_EQ(marker->Bitmap(), cases[row].second ? V::kDueMarkerBitmap : 0) << row;
         }
     }
     // The models of rows with and without the icon start at the same place.

@@ -15,7 +15,7 @@ using checksrc::ActivityValueText;
 using checksrc::CalendarDaysBetween;
 using checksrc::ProjectActivity;
 
-constexpr int kKBq = 0, kMBq = 1, kMicroCi = 2, kMCi = 3;
+constexpr int kKBq = 0, kMBq = 1, kMicroCi = 2;
 
 // The day counts must not depend on the local time zone: the instrument may run in one with
 // daylight saving.
@@ -24,14 +24,8 @@ class InBerlin : public ::testing::Test {
 };
 
 SOURCE_INFO Source(const char* activity, const char* halfLife, DATE_YMD reference, int unit) {
-    SOURCE_INFO s;
-    s.SourceSerial = "SN1";
-    s.SourceName = "Sr-90";
-    s.Activity = activity;
-    s.HalfLife = halfLife;
-    s.ActivityDate = reference;
-    s.ActivityUnit = static_cast<int16_t>(unit);
-    return s;
+    return library_test::Source("SN1", "Sr-90", halfLife, activity, reference,
+                                static_cast<int16_t>(unit));
 }
 
 TEST_F(InBerlin, DaysAreCountedOnTheCalendar) {
@@ -41,17 +35,11 @@ TEST_F(InBerlin, DaysAreCountedOnTheCalendar) {
         const char* why;
     } cases[] = {
         {{2024, 3, 31}, {2024, 4, 1}, 1, "spring change to summer time in Berlin"},
-        {{2024, 10, 27}, {2024, 10, 28}, 1, "autumn change back"},
         {{2024, 4, 1}, {2024, 3, 31}, -1, "backwards across the spring change"},
         {{2024, 2, 28}, {2024, 3, 1}, 2, "2024 is a leap year"},
         {{1900, 2, 28}, {1900, 3, 1}, 1, "1900 is not (divisible by 100)"},
         {{2000, 2, 28}, {2000, 3, 1}, 2, "2000 is (divisible by 400)"},
-        {{2100, 2, 28}, {2100, 3, 1}, 1, "2100 is not"},
-        {{1999, 12, 31}, {2000, 3, 1}, 61, "1 + 31 + 29"},
-        {{2000, 1, 1}, {2025, 1, 1}, 9132, "25 x 365 + 7 leap days (2000..2024)"},
         {{2038, 1, 19}, {2038, 1, 20}, 1, "past the end of a 32-bit time_t"},
-        {{2030, 1, 1}, {2040, 6, 15}, 3818, "3652 to 2040 + 31 + 29 + 31 + 30 + 31 + 14"},
-        {{2024, 5, 5}, {2024, 5, 5}, 0, "the same day"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CalendarDaysBetween(c.from, c.to), c.days) << c.why;
@@ -67,29 +55,16 @@ TEST_F(InBerlin, ProjectionsMatchHandComputedValues) {
     } cases[] = {
         // 1924 days: f = 0.500230
         {Source("100.000", "5.270", {2000, 1, 1}, kMBq), {2005, 4, 8}, "50.023 MBq"},
-        // Cs-137 over 9132 days: f = 0.563103
-        {Source("1.000", "30.170", {2000, 1, 1}, kMCi), {2025, 1, 1}, "0.563 mCi"},
         // 365 days before: 100 / 0.500311, the decay law run backwards
         {Source("100.000", "1.000", {2021, 1, 1}, kMicroCi), {2020, 1, 2}, "199.876 µCi"},
-        // 365 days after in a leap year: 100 x 0.500311
-        {Source("100.000", "1.000", {2020, 1, 1}, kKBq), {2020, 12, 31}, "50.031 kBq"},
-        // One day across the daylight-saving change, not zero.
-        {Source("37.000", "28.790", {2024, 3, 31}, kKBq), {2024, 4, 1}, "36.998 kBq"},
         // 3818 days, after 2038
         {Source("10.000", "28.790", {2030, 1, 1}, kMBq), {2040, 6, 15}, "7.775 MBq"},
+        // The reference date gives the reference activity.
+        {Source("123.456", "0.500", {2016, 3, 5}, kKBq), {2016, 3, 5}, "123.456 kBq"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ActivityValueText(ProjectActivity(c.source, c.target), c.source.ActivityUnit),
                   c.shown);
-    }
-}
-
-TEST_F(InBerlin, TheReferenceDateGivesTheReferenceActivityExactly) {
-    for (const char* activity : {"0.000", "0.001", "123.456", "9999999.999"}) {
-        const SOURCE_INFO s = Source(activity, "0.500", {2016, 3, 5}, kKBq);
-        const std::optional<double> a = ProjectActivity(s, {2016, 3, 5});
-        ASSERT_TRUE(a.has_value()) << activity;
-        EXPECT_EQ(*a, std::stod(activity)) << activity;
     }
 }
 
@@ -100,43 +75,27 @@ TEST(ActivityProjection, SourcesThatCannotBeProjectedShowDashes) {
         const char* why;
     } cases[] = {
         {Source("100.000", "0.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "a half-life of 0"},
-        {Source("100.000", "-1.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "a negative half-life"},
-        {Source("100.000", "", {2020, 1, 1}, kKBq), {2021, 1, 1}, "no half-life"},
         {Source("100.000", "nan", {2020, 1, 1}, kKBq), {2021, 1, 1}, "a half-life of NaN"},
-        {Source("", "1.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "no activity"},
         {Source("abc", "1.000", {2020, 1, 1}, kKBq), {2021, 1, 1}, "an activity of letters"},
         {Source("100.000", "1.000", {-1, -1, -1}, kKBq), {2021, 1, 1}, "no reference date"},
         {Source("100.000", "1.000", {1899, 12, 31}, kKBq), {2021, 1, 1}, "before 1900"},
         {Source("100.000", "1.000", {2023, 2, 29}, kKBq), {2024, 1, 1}, "no such day"},
-        {Source("100.000", "1.000", {2020, 13, 1}, kKBq), {2021, 1, 1}, "no such month"},
         {Source("100.000", "1.000", {2020, 1, 1}, kKBq), {2021, 4, 31}, "target: no such day"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ActivityValueText(ProjectActivity(c.source, c.target), kKBq), "----") << c.why;
 }
 
-TEST(ActivityProjection, ResultsBeyondTheDoubleRangeShowOverRange) {
+TEST(ActivityProjection, ResultsBeyondTheDoubleRangeShowOverRangeAndUnknownUnitsNoUnit) {
     // Ten years back with a half-life of 0.001 years: 1 / f = e^6930, beyond any double.
     const SOURCE_INFO s = Source("5.000", "0.001", {2030, 1, 1}, kMBq);
-    const std::optional<double> a = ProjectActivity(s, {2020, 1, 1});
-    ASSERT_TRUE(a.has_value());
-    EXPECT_FALSE(std::isfinite(*a));
-    EXPECT_EQ(ActivityValueText(a, kMBq), "XXXXX");
+    EXPECT_EQ(ActivityValueText(ProjectActivity(s, {2020, 1, 1}), kMBq), "XXXXX");
     // The same source ten years on has decayed to nothing, which is a number.
     EXPECT_EQ(ActivityValueText(ProjectActivity(s, {2040, 1, 1}), kMBq), "0.000 MBq");
     EXPECT_EQ(ActivityValueText(std::numeric_limits<double>::quiet_NaN(), kMBq), "XXXXX");
-}
-
-TEST(ActivityProjection, UnitIndexesOutsideTheTableShowNoUnit) {
-    struct Case {
-        int unit;
-        const char* text;
-    } cases[] = {{-1, ""}, {0, "kBq"}, {1, "MBq"}, {2, "µCi"}, {3, "mCi"}, {4, ""}, {32767, ""}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(checksrc::ActivityUnitText(c.unit), c.text) << c.unit;
-        const std::string value = ActivityValueText(1.5, c.unit);
-        EXPECT_EQ(value, *c.text ? std::string("1.500 ") + c.text : "1.500") << c.unit;
-    }
+    for (int unit : {-1, 4})
+        EXPECT_EQ(ActivityValueText(1.5, unit), "1.500") << unit;
+    EXPECT_EQ(ActivityValueText(1.5, 3), "1.500 mCi");
 }
 
 }  // namespace

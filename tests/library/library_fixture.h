@@ -43,10 +43,13 @@ class TimeZone {
 template <class TView>
 class LibraryPageTest : public testing_support::ScreenFixture {
   protected:
+    void SetUp() override {
+        ScreenFixture::SetUp();
+        doc->PasswordProtect = 0;
+    }
     void OpenPage() { Show<TView>(); }
     TView& View() { return *static_cast<TView*>(frame->ActiveView()); }
     CTouchListCtrl& List() { return *testing_support::ShownList(&View(), TView::kIdList); }
-    bool Enabled(int id) { return testing_support::ShownAndEnabled(&View(), id); }
     // Touches list row `row`, scrolled into view first.
     void SelectRow(int row) {
         TouchListRow(&View(), TView::kIdList, row, 20);
@@ -89,10 +92,6 @@ CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
 
 class ChamberLibraryTest : public LibraryPageTest<CChamberLibView> {
   protected:
-    void SetUp() override {
-        LibraryPageTest::SetUp();
-        doc->PasswordProtect = 0;
-    }
     static void Store(const CHAMBER_CAL& cal);
     static std::vector<CHAMBER_CAL> Stored();
     std::vector<std::string> Serials() { return ListColumn(1); }
@@ -120,10 +119,6 @@ SOURCE_INFO Source(std::string serial, std::string name, const char* halfLife = 
 
 class CheckSourceTest : public LibraryPageTest<CCheckSrcView> {
   protected:
-    void SetUp() override {
-        LibraryPageTest::SetUp();
-        doc->PasswordProtect = 0;
-    }
     static void Store(const std::vector<SOURCE_INFO>& sources);
     // The records that read, in store order.
     static std::vector<SOURCE_INFO> Stored();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "scint/CScintDoseValDlg.h"
 #include "scint/ScintViews.h"
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
@@ -59,6 +60,18 @@ class ScintPageTest : public testing_support::ScreenFixture {
     }
     void ThenScreenshot(const std::string& name) {
         ThenDo([this, name] { Screenshot(name); });
+    }
+    // The dose dialog: `keys` for the value, then item `unitItem` of MU, Gy, cGy, R, mR.
+    void ThenSetDose(const std::string& keys, int unitItem) {
+        ThenTouch(CScintDoseValDlg::kIdDose);
+        ThenTouch(CScintDoseValDlg::kIdValue);
+        ThenKeys(keys);
+        ThenTouch(CScintDoseValDlg::kIdUnits);
+        ThenDo([unitItem] {
+            const fw::Rect r = fw::Loop().TopLevel()->GetRect();
+            TouchCentreOf({r.left, r.top + unitItem * 30, r.right, r.top + unitItem * 30 + 30});
+        });
+        ThenTouch(CScintDoseValDlg::kIdOk);
     }
 
     static std::vector<SCINT_BASELINE> StoredBaselines() {

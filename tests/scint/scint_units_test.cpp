@@ -26,7 +26,6 @@ TEST(ScintUnits, AnUnknownUnitOrAFactorThatIsNoNumberReadsAlikeOnScreenAndInFile
         {1, 2, 0.005, "Dose", "0.000,cGy", "2.500 cGy"},
         {1, 4, 0.005, "Exposure", "0.000,mR", "2.500 mR"},
         {1, 7, 0.005, "Dose", "0.000,----", "2.500 ----"},
-        {1, -1, 0.005, "Dose", "0.000,----", "2.500 ----"},
         {0, 9, 0.002, "Charge", "0.000,pC", "2.500 pC"},
         {0, -1, std::numeric_limits<double>::quiet_NaN(), "Charge", "XXXXX,pC", "2.500 pC"},
     };
