@@ -268,17 +268,4 @@ TEST_F(RemoteActions, NothingActsBehindAnOpenDialog) {
     Expect("<GID>*KELVARIN|<GZS>*0|<GRG1>*L");
 }
 
-TEST_F(RemoteActions, EveryLineGoesOutAsOneWrite) {
-    struct CountingLink : IBoardLink {
-        bool SendBoardPacket(BOARD_PACKET&) override { return true; }
-        bool SendRemoteText(const std::string&) override { return ++writes, true; }
-        int writes = 0;
-    } link;
-    doc.SetLink(&link);
-    for (const char* line : {"<GID>", "<GCP1>", "<XX>", "<SBS1 5>"})
-        Send(line);
-    doc.SetLink(nullptr);
-    EXPECT_EQ(link.writes, 4);
-}
-
 }  // namespace
