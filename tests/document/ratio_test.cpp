@@ -27,12 +27,14 @@ class Ratios : public ::testing::Test {
         doc.FormatRateRatio(s);
         return s;
     }
-    // A calibration of `calMode` applied on `ch`; -1 leaves the channel in electrical units.
-    void Calibrate(int ch, int calMode, int systemFactor = 1) {
+    // A calibration of `calMode` applied on `ch`; kNone leaves the channel in electrical units,
+    // kFactorOff keeps a chamber with the system factor switched off.
+    static constexpr int kNone = -1, kFactorOff = -2;
+    void Calibrate(int ch, int calMode) {
         CHANNEL_INFO& c = doc.Channel[ch];
-        c.SystemFactor = calMode < 0 ? 0 : systemFactor;
-        c.ChamberIndex = calMode < 0 ? -1 : ch;
-        c.CalMode = int16_t(calMode < 0 ? 0 : calMode);
+        c.SystemFactor = calMode == kNone || calMode == kFactorOff ? 0 : 1;
+        c.ChamberIndex = calMode == kNone ? -1 : ch;
+        c.CalMode = int16_t(calMode == kNone || calMode == kFactorOff ? 8 : calMode);
     }
     CKelvarinDoc doc;
 };
@@ -66,43 +68,34 @@ TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
 }
 
 // Mode numbers: 8, 10, 11, 12 a dose in "Gy" (under different string ids), 9 an exposure in
-// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq.
-TEST_F(Ratios, OnlyDosesOfOneKindAndOneUnitCompare) {
-    const struct {
-        int mode1, mode2, factor2;
-        Kind kind;
-    } cases[] = {
-        {8, 10, 1, Kind::Dose}, {9, 9, 1, Kind::Dose}, {1, 1, 1, Kind::DoseRate},
-        {8, 9, 1, Kind::None},  {1, 3, 1, Kind::None}, {8, 1, 1, Kind::None},
-        {8, -1, 1, Kind::None}, {8, 8, 0, Kind::None}, {8, 13, 1, Kind::None},
-        {1, -5, 1, Kind::None},
-    };
-    for (const auto& c : cases) {
-        Calibrate(0, c.mode1);
-        Calibrate(1, c.mode2, c.factor2);
-        if (c.mode2 < -1) {  // a damaged stored mode with a chamber still selected
-            doc.Channel[1].SystemFactor = 1;
-            doc.Channel[1].ChamberIndex = 1;
-            doc.Channel[1].CalMode = int16_t(c.mode2);
-        }
-        EXPECT_EQ(doc.ComparableDoses(), c.kind) << c.mode1 << " against " << c.mode2;
-    }
-}
-
-// The crosses follow the flag of the dose's own kind: the charge's for a charge-based dose.
+// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq; 13 and -5 damaged. Only doses
+// of one kind and one unit compare, and the crosses follow the flag of the dose's own kind: the
+// charge's for a charge-based dose.
 TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
     doc.Filter.Chan[0].Dose = 3.0;
     doc.Filter.Chan[1].Dose = 2.0;
     doc.Filter.Chan[0].DoseCorrected = 6.0;  // T/P-corrected, used only with the correction on
     const struct {
         int mode1, mode2, tp1;
+        Kind kind;
         const char* text;
         bool rateOver = false, chargeOver = false;
     } cases[] = {
-        {8, 10, 0, "1.500"},      {8, 10, 1, "3.000"},
-        {8, 9, 0, "----"},        {1, 1, 0, "1.500"},
-        {8, 8, 0, "1.500", true}, {8, 8, 0, "XXXXX", false, true},
-        {1, 1, 0, "XXXXX", true}, {1, 1, 0, "1.500", false, true},
+        {8, 10, 0, Kind::Dose, "1.500"},
+        {12, 11, 1, Kind::Dose, "3.000"},
+        {9, 9, 0, Kind::Dose, "1.500"},
+        {1, 1, 0, Kind::DoseRate, "1.500"},
+        {8, 9, 0, Kind::None, "----"},
+        {1, 3, 0, Kind::None, "----"},
+        {8, 1, 0, Kind::None, "----"},
+        {8, kNone, 0, Kind::None, "----"},
+        {8, kFactorOff, 0, Kind::None, "----"},
+        {8, 13, 0, Kind::None, "----"},
+        {1, -5, 0, Kind::None, "----"},
+        {8, 8, 0, Kind::Dose, "1.500", true},
+        {8, 8, 0, Kind::Dose, "XXXXX", false, true},
+        {1, 1, 0, Kind::DoseRate, "XXXXX", true},
+        {1, 1, 0, Kind::DoseRate, "1.500", false, true},
     };
     for (const auto& c : cases) {
         Calibrate(0, c.mode1);
@@ -113,6 +106,7 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
         std::string s = "----";
         doc.FormatDoseRatio(s);
         EXPECT_EQ(s, c.text) << c.mode1 << " against " << c.mode2;
+        EXPECT_EQ(doc.ComparableDoses(), c.kind) << c.mode1 << " against " << c.mode2;
     }
 }
 

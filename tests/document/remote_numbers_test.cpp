@@ -47,8 +47,9 @@ TEST_F(RemoteLocale, RepliesAndSettingsKeepTheDecimalPointUnderACommaLocale) {
         GTEST_SKIP() << "no comma-decimal locale can be had on this machine";
     doc.HStart = 5.0;
     doc.Filter.Chan[0].Rate = 1500.0;
-    const std::string replies =
-        Send("<SHTP 2.5>") + Send("<GR1>") + Send("<SBC1 1.5,0.25>") + Send("<GBC1>");
+    std::string replies;  // in the order sent
+    for (const char* line : {"<SHTP 2.5>", "<GR1>", "<SBC1 1.5,0.25>", "<GBC1>"})
+        replies += Send(line);
     testing_locale::UseCLocale();
     EXPECT_EQ(replies, "*\r\n*1.500 pA\r\n*\r\n*1.500000,0.250000\r\n");
     EXPECT_EQ(doc.HStop, 2.5);
