@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "export/DataFile.h"
@@ -183,29 +181,6 @@ TEST_F(DataFiles, NewNeverOverwritesAnotherFileUnasked) {
     p.threeWay = fw::kIdNo;  // the operator discards the rows
     EXPECT_TRUE(NewDataSet(doc, DataLayout::Measurement, p));
     EXPECT_TRUE(doc.MeasList.empty());
-}
-
-TEST_F(DataFiles, NoDeviceOrFullDeviceKeepsTheRowsUnsaved) {
-    AddRows();
-    ScriptedPrompts p;
-    std::filesystem::remove_all(root.Usb());
-    p.names = {"run1"};
-    EXPECT_EQ(SaveDataSet(doc, DataLayout::Measurement, p), SaveOutcome::NoDevice);
-    EXPECT_EQ(p.told.back(), kDeviceNotFoundText);
-    EXPECT_EQ(doc.DataUnsaved, 1);
-
-    std::filesystem::create_directories(root.Usb());
-    if (mount("tmpfs", root.Usb().c_str(), "tmpfs", 0, "size=4k") != 0)
-        GTEST_SKIP() << "cannot mount a small device here";
-    MEAS_INFO row;
-    for (int i = 0; i < 60; ++i)
-        doc.AddMeasurement(false, row);
-    doc.Title = "full";
-    EXPECT_EQ(WriteDataSet(doc, DataLayout::Measurement, p), SaveOutcome::WriteFailed);
-    EXPECT_EQ(doc.MeasUnsaved, 1);
-    EXPECT_EQ(doc.TitleSaved, 0);
-    EXPECT_FALSE(std::filesystem::exists(root.Usb() / "full.csv.tmp"));
-    umount(root.Usb().c_str());
 }
 
 TEST_F(DataFiles, ScintillatorLayoutCarriesTheBaseline) {
