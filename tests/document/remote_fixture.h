@@ -33,7 +33,6 @@ class FakeScreen : public fw::View, public IRemoteScreen {
         static_cast<CKelvarinDoc*>(GetDocument())->BeginZeroing(channels);
     }
     bool CancelZeroingFromRemote() override {
-        ++zeroCancels;
         if (!zeroDialogOpen)
             return false;
         zeroDialogOpen = false;
@@ -49,7 +48,6 @@ class FakeScreen : public fw::View, public IRemoteScreen {
     bool modalOpen = false;
     bool switchSucceeds = true;
     std::vector<int> zeroStarts;
-    int zeroCancels = 0;
     std::vector<int> switches;
     std::vector<int> hints;
 
