@@ -24,7 +24,21 @@ CORRECTION_RESULT Result(bool polarity, std::vector<CORRECTION_READING> readings
     return r;
 }
 
-TEST(CorrectionRows, BlockFollowsTheRowsOnlyInFilesThatHoldAResult) {
+// Rate rows of both channels (fA), then one charge row (pC), all on the Low range.
+void AddRows(CKelvarinDoc& doc) {
+    MEAS_INFO row;
+    for (const auto& [rate1, rate2] : {std::pair{1000, 500}, {1100, 500}, {1300, 600}}) {
+        doc.Filter.Chan[0].Rate = rate1;
+        doc.Filter.Chan[1].Rate = rate2;
+        doc.AddMeasurement(true, row);
+    }
+    doc.Filter.Chan[0].Charge = 2000;
+    doc.Filter.Chan[1].Charge = 1000;
+    doc.AddMeasurement(false, row);
+}
+
+TEST(DataFileBlocks, CorrectionsWhenHeldAndStatisticsWhenChosenFollowTheRows) {
+    fw::SetClock(std::make_shared<fw::ManualClock>());  // every row of one file at one time
     const CORRECTION_RESULT polarity = Result(true, {{300, 10.02}, {-300, -9.98}}, 0.998004);
     const CORRECTION_RESULT recombination = Result(false, {{300, 1494.5}}, 1.0036667);
     const std::string polarityRows =
@@ -34,74 +48,13 @@ TEST(CorrectionRows, BlockFollowsTheRowsOnlyInFilesThatHoldAResult) {
     const std::string recombinationRows =
         "12/08/2026,09:15:02,2,Recombination,Pulsed,1,300,1494.5,----\r\n"
         "12/08/2026,09:15:02,2,Recombination,Pulsed,P_ion,----,----,1.00367\r\n";
-    const std::string header =
+    const std::string corrections =
         "Corrections\r\nDate,Time,Channel,Procedure,Beam,Reading,Bias (VDC),Charge (pC),"
         "Factor\r\n";
-    const struct {
-        std::vector<CORRECTION_RESULT> results;
-        bool withRow;
-        int delimiter;
-        std::string block;  // with commas
-    } cases[] = {
-        {{}, true, 0, ""},
-        {{polarity, recombination}, false, 0, header + polarityRows + recombinationRows},
-        {{recombination}, true, 1, header + recombinationRows},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.results.size());
-        CKelvarinDoc doc;
-        doc.DataFileDelimiter = c.delimiter;
-        MEAS_INFO row;
-        if (c.withRow)
-            doc.AddMeasurement(true, row);
-        doc.CorrectionResults = c.results;
-        const std::string file = BuildDataFile(doc, DataLayout::Measurement);
-        std::string block = c.block;
-        std::replace(block.begin(), block.end(), ',', c.delimiter == 1 ? '\t' : ',');
-        // The block comes last, after the rows of a file without results.
-        const std::string rows = file.substr(0, file.size() - std::min(file.size(), block.size()));
-        EXPECT_EQ(rows + block, file);
-        doc.CorrectionResults.clear();
-        if (c.withRow)
-            EXPECT_EQ(BuildDataFile(doc, DataLayout::Measurement), rows);
-        doc.CorrectionResults = c.results;
-        doc.ClearMeasurements();  // a new data set forgets them
-        EXPECT_EQ(BuildDataFile(doc, DataLayout::Measurement), "");
-    }
-}
-
-class StatisticsBlock : public ::testing::Test {
-  protected:
-    void SetUp() override { fw::SetClock(clock); }
-    void TearDown() override { fw::SetClock(std::make_shared<fw::SystemClock>()); }
-    // Rate rows of both channels (fA), then one charge row (pC), all on the Low range.
-    void AddRows() {
-        MEAS_INFO row;
-        for (const auto& [rate1, rate2] : {std::pair{1000, 500}, {1100, 500}, {1300, 600}}) {
-            doc.Filter.Chan[0].Rate = rate1;
-            doc.Filter.Chan[1].Rate = rate2;
-            doc.AddMeasurement(true, row);
-        }
-        doc.Filter.Chan[0].Charge = 2000;
-        doc.Filter.Chan[1].Charge = 1000;
-        doc.AddMeasurement(false, row);
-    }
-    std::string File(int statistics, int delimiter) {
-        doc.DataFileStatistics = statistics;
-        doc.DataFileDelimiter = delimiter;
-        return BuildDataFile(doc, DataLayout::Measurement);
-    }
-
-    std::shared_ptr<fw::ManualClock> clock = std::make_shared<fw::ManualClock>();
-    CKelvarinDoc doc;
-};
-
-TEST_F(StatisticsBlock, OffLeavesTheFileAsItWasAndOnAddsTheBlockAfterEveryRow) {
-    AddRows();
     // By hand: channel 1 rates 1.0, 1.1, 1.3 pA: mean 1.1333, s 0.15275, CV 13.478 %;
     // channel 2 0.5, 0.5, 0.6 pA: mean 0.53333, s 0.057735, CV 10.825 %; rate ratios
     // 2.000, 2.200, 2.167: mean 2.1223, s 0.10722, CV 5.0519 %; one charge row each.
-    const std::string kBlock =
+    const std::string statistics =
         "Statistics\r\nSeries,Quantity,n,Mean,Std Dev,CV (%),Min,Max,Unit\r\n"
         "Channel 1,Rate,3,1.133,0.153,13.48,1.000,1.300,pA\r\n"
         "Channel 1,Charge,1,2.000,----,----,----,----,nC\r\n"
@@ -109,18 +62,38 @@ TEST_F(StatisticsBlock, OffLeavesTheFileAsItWasAndOnAddsTheBlockAfterEveryRow) {
         "Channel 2,Charge,1,1.000,----,----,----,----,nC\r\n"
         "Ratio,Rate Ratio,3,2.122,0.107,5.052,2.000,2.200,----\r\n"
         "Ratio,Charge Ratio,1,2.000,----,----,----,----,----\r\n";
-    for (int delimiter : {0, 1}) {
-        SCOPED_TRACE(delimiter);
-        const std::string off = File(0, delimiter);
-        const std::string on = File(1, delimiter);
-        EXPECT_EQ(off.find("Statistics"), std::string::npos);
-        ASSERT_EQ(on.substr(0, off.size()), off);
-        std::string block = kBlock;
-        std::replace(block.begin(), block.end(), ',', delimiter == 1 ? '\t' : ',');
-        EXPECT_EQ(on.substr(off.size()), block);
+    const struct {
+        std::vector<CORRECTION_RESULT> results;
+        bool withRows;
+        int statistics, delimiter;
+        std::string block;  // with commas
+    } cases[] = {
+        {{}, true, 0, 0, ""},
+        {{polarity, recombination}, false, 0, 0, corrections + polarityRows + recombinationRows},
+        {{recombination}, true, 0, 1, corrections + recombinationRows},
+        {{}, true, 1, 0, statistics},
+        {{}, true, 1, 1, statistics},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.block.substr(0, 20) + std::to_string(c.delimiter));
+        CKelvarinDoc doc;
+        doc.DataFileDelimiter = c.delimiter;
+        if (c.withRows)
+            AddRows(doc);
+        const std::string rows = BuildDataFile(doc, DataLayout::Measurement);
+        doc.CorrectionResults = c.results;
+        doc.DataFileStatistics = c.statistics;
+        std::string block = c.block;
+        std::replace(block.begin(), block.end(), ',', c.delimiter == 1 ? '\t' : ',');
+        const std::string file = BuildDataFile(doc, DataLayout::Measurement);
+        if (c.withRows)
+            EXPECT_EQ(file, rows + block);
+        else
+            EXPECT_EQ(file.substr(file.size() - std::min(file.size(), block.size())), block);
+        doc.ClearMeasurements();  // a new data set forgets them: no rows, no file content
+        EXPECT_EQ(BuildDataFile(doc, DataLayout::Measurement), "");
     }
-    doc.MeasList.clear();
-    EXPECT_EQ(File(1, 0), "");  // no rows, no file content, block or not
+    fw::SetClock(std::make_shared<fw::SystemClock>());
 }
 
 }  // namespace
