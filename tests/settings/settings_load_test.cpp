@@ -56,18 +56,8 @@ TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesEveryKey) {
                                    doc.LStop, doc.TouchCal[0], doc.TouchCal[1]}),
               (std::vector<double>{1, 1, 1, 0, 0, 8388608, 1, 0, 4.0, 0.5, 1, 0}));
 
-    // Other programs find each value by category and key.
-    const std::filesystem::path path = SettingsPath(root);
-    EXPECT_EQ(ReadText(path).rfind("<?xml version=\"1.0\"?>", 0), 0u);
-    for (const auto& [category, key, text] : {std::tuple{"SysInfo", "TouchCalE", "1.0"},
-                                              {"SysInfo", "DataFileStatistics", "0"},
-                                              {"ADCL", "CalDueDateDay", "0"},
-                                              {"ADCL", "CalDateYear", "0"},
-                                              {"CalInfo", "Ch2HiE", "8388608.0"},
-                                              {"Trigger", "LStop", "0.5"},
-                                              {"TempPressCorrection", "PressStd", "1"},
-                                              {"Updates", "App", ""}})
-        EXPECT_EQ(StoredValue(path, category, key), text) << key;
+    // The formats each key is written in: the repair and save tests.
+    EXPECT_EQ(ReadText(SettingsPath(root)).rfind("<?xml version=\"1.0\"?>", 0), 0u);
 }
 
 TEST(SettingsLoad, StrayTextAfterTheRootIsDroppedSoTheRewriteLoadsAgain) {
