@@ -21,13 +21,18 @@ constexpr RemoteScreenKind kOther = RemoteScreenKind::Other;
 
 using RemoteIdentity = RemoteTest;
 
-TEST_F(RemoteIdentity, AnswersOnEveryScreenButStandbyAndRefusesOtherShapes) {
+TEST_F(RemoteIdentity, ScreenConditionsAndLinesOfOtherShapes) {
     for (RemoteScreenKind kind : {kOne, kTwo, kScint, kOther}) {
         Show(kind);
         Expect("<GID>*KELVARIN");
     }
-    ShowPlainView();
-    Expect("<GID>*KELVARIN|<GIDX>!|<XYZ>?|<gid>?|<>?|<GSNX>?|<GR3>?|<GR1 >?|<SBS3 100>?");
+    ShowPlainView();  // a screen that knows nothing of the port
+    Expect("<GID>*KELVARIN|<GZS>!|<GIDX>!|<XYZ>?|<gid>?|<>?|<GSNX>?|<GR3>?|<GR1 >?|<SBS3 100>?");
+    // What belongs to the measuring screens is refused on the others.
+    Show(kOther);  // the scintillator's own conditions: its remote test
+    Expect("<GR1>!|<SBC1 9,9>!|<STRC>!|<SRG1 H>!|<SV1>!|<SS>!");
+    doc.HStop = 1.0;
+    Expect("<GHTP>*1.0");  // thresholds on any screen
     Show(RemoteScreenKind::Standby);
     EXPECT_EQ(Send("<GID>") + Send("<SRU1>"), "");
     EXPECT_EQ(doc.StreamRaw, 0);
@@ -107,16 +112,6 @@ TEST_F(RemoteQueries, DosesAndCollectionState) {
     Expect("<GCT>*TRG|<GCS>*A");
     doc.ChargeType = 7;
     Expect("<GCS>?|<GCT>?");
-}
-
-// What belongs to the measuring screens is refused on the others.
-TEST_F(RemoteQueries, ScreenConditions) {
-    Show(kOther);  // the scintillator's own conditions: its remote test
-    Expect("<GR1>!|<SBC1 9,9>!|<STRC>!|<SRG1 H>!|<SV1>!|<SS>!");
-    doc.HStop = 1.0;
-    Expect("<GHTP>*1.0");  // thresholds on any screen
-    ShowPlainView();
-    Expect("<GZS>!");
 }
 
 using RemoteSettings = RemoteTest;

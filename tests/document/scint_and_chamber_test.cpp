@@ -13,18 +13,12 @@ using testing_support::TempRoot;
 
 namespace {
 
-class ScintValues : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        doc.ScintBaseline.ScintGain = 2.0;
-        doc.ScintBaseline.CLR = 0.25;
-    }
-    CKelvarinDoc doc;
-};
-
 // Blue minus the green leakage, times the gain; any involved over-range shows crosses, and a
 // latched charge overload spares the rate.
-TEST_F(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
+TEST(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
+    CKelvarinDoc doc;
+    doc.ScintBaseline.ScintGain = 2.0;
+    doc.ScintBaseline.CLR = 0.25;
     const struct {
         bool rate;
         double blue, green;
@@ -53,7 +47,8 @@ TEST_F(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
 
 // Electrical units for a relative baseline whatever unit it holds; a dose baseline's own
 // units, and "----" for a stored unit outside the table: a dose never reads as a charge.
-TEST_F(ScintValues, UnitsFollowTheBaselineCalibration) {
+TEST(ScintValues, UnitsFollowTheBaselineCalibration) {
+    CKelvarinDoc doc;
     const struct {
         int doseType, unit;
         const char *rate, *charge;

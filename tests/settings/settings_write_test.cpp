@@ -53,17 +53,8 @@ TEST(SettingsDamage, UnparseableFileIsKeptAsideBeforeDefaultsAreWritten) {
     }
 }
 
-TEST(SettingsDamage, FileThatCannotBeReadIsLeftAloneAndReported) {
-    TempRoot root;
-    std::filesystem::create_directory(SettingsPath(root));
-    CKelvarinDoc doc;
-    EXPECT_FALSE(LoadSettings(doc).written);
-    EXPECT_FALSE(SaveSettings(doc));
-    EXPECT_TRUE(std::filesystem::is_directory(SettingsPath(root)));
-}
-
 // The staged copy cannot take the place of a folder: the old file stays.
-TEST(SettingsWrite, FailedSaveIsReportedAndTheOldFileKept) {
+TEST(SettingsWrite, FailedSavesAndReadsAreReportedAndTheFileKept) {
     TempRoot root;
     CKelvarinDoc doc;
     std::string before = SavedFileWithGain(root, doc);
@@ -74,6 +65,12 @@ TEST(SettingsWrite, FailedSaveIsReportedAndTheOldFileKept) {
     EXPECT_FALSE(SaveSettings(doc, &error) || error.empty());
     EXPECT_EQ(doc.SettingsSaved, 0);
     EXPECT_EQ(ReadText(SettingsPath(root)), before);
+    // A file that cannot be read at all is left alone, and neither load nor save writes.
+    std::filesystem::remove(SettingsPath(root).string() + ".new");
+    std::filesystem::remove(SettingsPath(root));
+    std::filesystem::create_directory(SettingsPath(root));
+    EXPECT_FALSE(LoadSettings(doc).written || SaveSettings(doc));
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsPath(root)));
 }
 
 // Runs a save of `doc` in a child process prepared by `prepare`; returns the wait status.
