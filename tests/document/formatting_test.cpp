@@ -42,8 +42,7 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
         const char* text;
         int unitId;
     } cases[] = {
-        {Kind::Rate, 0, 61.0, 0, "0.061", 292},  // pA
-        {Kind::Rate, 0, 12345.0, 0, "12.35", 292},
+        {Kind::Rate, 0, 61.0, 0, "0.061", 292},         // pA
         {Kind::Rate, 0, -1234567.0, 0, "-1234.", 292},  // "%.1f" cut to six for a negative
         {Kind::Rate, 1, 250e6, 1, "250.0", 289},        // nA
         {Kind::Charge, 0, 999.9, 0, "999.9", 294},      // pC
@@ -57,7 +56,6 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
         // digit keeps it.
         {Kind::Rate, 0, -0.0, 0, "0.000", 292},  // a zeroed channel
         {Kind::Rate, 0, -0.6, 0, "-0.001", 292},
-        {Kind::Rate, 1, -400.0, 1, "0.000", 289},
         {Kind::Dose, 0, -0.00001, 5, "0.000", -1},
     };
     for (const auto& c : cases) {

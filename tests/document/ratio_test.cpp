@@ -86,8 +86,6 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
         {9, 9, 0, Kind::Dose, "1.500"},
         {1, 1, 0, Kind::DoseRate, "1.500"},
         {8, 9, 0, Kind::None, "----"},
-        {1, 3, 0, Kind::None, "----"},
-        {8, 1, 0, Kind::None, "----"},
         {8, kNone, 0, Kind::None, "----"},
         {8, kFactorOff, 0, Kind::None, "----"},
         {8, 13, 0, Kind::None, "----"},

@@ -125,10 +125,8 @@ TEST_F(DataFiles, NamesAndTheExistenceTest) {
 // tab, a comma and a line feed are no delimiters and no line breaks.
 TEST(DeviceText, Utf8BecomesSingleByte) {
     const std::pair<const char*, const char*> cases[] = {
-        {"\302\265C", "\265C"},    {"\342\202\254", "?"}, {"a\302", "a?"},
-        {"\200z", "?z"},           {"\334,1", "?,1"},     {"\342\202\t", "??\t"},
-        {"a\300\211b", "a?b"},     {"\340\200\254", "?"}, {"\360\200\200\212", "?"},
-        {"\370\200\200\200", "?"},
+        {"\302\265C", "\265C"}, {"\342\202\254", "?"}, {"\200z", "?z"},           {"\334,1", "?,1"},
+        {"\342\202\t", "??\t"}, {"a\300\211b", "a?b"}, {"\360\200\200\212", "?"},
     };
     for (const auto& [utf8, device] : cases)
         EXPECT_EQ(ToDeviceText(utf8), device) << utf8;
