@@ -27,12 +27,14 @@ class Ratios : public ::testing::Test {
         doc.FormatRateRatio(s);
         return s;
     }
-    // A calibration of `calMode` applied on `ch`; -1 leaves the channel in electrical units.
-    void Calibrate(int ch, int calMode, int systemFactor = 1) {
+    // A calibration of `calMode` applied on `ch`; kNone leaves the channel in electrical units,
+    // kFactorOff keeps a chamber with the system factor switched off.
+    static constexpr int kNone = -1, kFactorOff = -2;
+    void Calibrate(int ch, int calMode) {
         CHANNEL_INFO& c = doc.Channel[ch];
-        c.SystemFactor = calMode < 0 ? 0 : systemFactor;
-        c.ChamberIndex = calMode < 0 ? -1 : ch;
-        c.CalMode = int16_t(calMode < 0 ? 0 : calMode);
+        c.SystemFactor = calMode == kNone || calMode == kFactorOff ? 0 : 1;
+        c.ChamberIndex = calMode == kNone ? -1 : ch;
+        c.CalMode = int16_t(calMode == kNone || calMode == kFactorOff ? 8 : calMode);
     }
     CKelvarinDoc doc;
 };
@@ -43,18 +45,12 @@ TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
         const char* text;
         bool over1 = false, over2 = false;
     } cases[] = {
-        {123.456, 1.0, "123.46"},    {99.9996, 1.0, "100.000"},
-        {9999.996, 1.0, "10000.00"}, {-50.0, 1.0, "-50.000"},
-        {0.0, 1.0, "0.000"},         {99999.96, 1.0, "100000.0"},
-        {100000.0, 1.0, "100000"},   {1.0, 3.0, "0.333"},
-        {-1.0, -4.0, "0.250"},       {5.0, 0.0, "0.000"},
-        {0.0, 0.0, "0.000"},         {1e-300, 1e-300, "1.000"},
-        {2.0e6, -1.0, "-2000000"},   {1e300, 1e-300, "XXXXX"},
-        {kNaN, 1.0, "XXXXX"},        {1.0, kNaN, "XXXXX"},
-        {kInf, 2.0, "XXXXX"},        {3.0, kInf, "XXXXX"},
-        {10.0, 5.0, "XXXXX", true},  {10.0, 5.0, "XXXXX", false, true},
-        {10.0, 0.0, "XXXXX", true},                          // before the zero guard
-        {-1.0, 1e4, "0.000"},        {1e-4, -1.0, "0.000"},  // no sign on a shown zero
+        {123.456, 1.0, "123.46"},    {99.9996, 1.0, "100.000"},  {9999.996, 1.0, "10000.00"},
+        {99999.96, 1.0, "100000.0"}, {100000.0, 1.0, "100000"},  {-1.0, -4.0, "0.250"},
+        {5.0, 0.0, "0.000"},         {1e-300, 1e-300, "1.000"},  {1e300, 1e-300, "XXXXX"},
+        {kNaN, 1.0, "XXXXX"},        {10.0, 5.0, "XXXXX", true}, {10.0, 5.0, "XXXXX", false, true},
+        {10.0, 0.0, "XXXXX", true},                         // before the zero guard
+        {-1.0, 1e4, "0.000"},        {3.0, kInf, "XXXXX"},  // no sign on a shown zero
     };
     for (const auto& c : cases)
         EXPECT_EQ(RateRatio(c.a, c.b, c.over1, c.over2), c.text) << c.a << " / " << c.b;
@@ -72,45 +68,32 @@ TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
 }
 
 // Mode numbers: 8, 10, 11, 12 a dose in "Gy" (under different string ids), 9 an exposure in
-// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq.
-TEST_F(Ratios, OnlyDosesOfOneKindAndOneUnitCompare) {
-    const struct {
-        int mode1, mode2, factor2;
-        Kind kind;
-    } cases[] = {
-        {8, 8, 1, Kind::Dose},  {8, 10, 1, Kind::Dose},  {12, 11, 1, Kind::Dose},
-        {8, 9, 1, Kind::None},  {9, 9, 1, Kind::Dose},   {1, 1, 1, Kind::DoseRate},
-        {1, 3, 1, Kind::None},  {8, 1, 1, Kind::None},   {1, 8, 1, Kind::None},
-        {8, -1, 1, Kind::None}, {-1, -1, 1, Kind::None}, {8, 8, 0, Kind::None},
-        {8, 13, 1, Kind::None}, {1, -5, 1, Kind::None},
-    };
-    for (const auto& c : cases) {
-        Calibrate(0, c.mode1);
-        Calibrate(1, c.mode2, c.factor2);
-        if (c.mode2 < -1) {  // a damaged stored mode with a chamber still selected
-            doc.Channel[1].SystemFactor = 1;
-            doc.Channel[1].ChamberIndex = 1;
-            doc.Channel[1].CalMode = int16_t(c.mode2);
-        }
-        EXPECT_EQ(doc.ComparableDoses(), c.kind) << c.mode1 << " against " << c.mode2;
-    }
-}
-
-// The crosses follow the flag of the dose's own kind: the charge's for a charge-based dose.
+// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq; 13 and -5 damaged. Only doses
+// of one kind and one unit compare, and the crosses follow the flag of the dose's own kind: the
+// charge's for a charge-based dose.
 TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
     doc.Filter.Chan[0].Dose = 3.0;
     doc.Filter.Chan[1].Dose = 2.0;
     doc.Filter.Chan[0].DoseCorrected = 6.0;  // T/P-corrected, used only with the correction on
     const struct {
         int mode1, mode2, tp1;
+        Kind kind;
         const char* text;
         bool rateOver = false, chargeOver = false;
     } cases[] = {
-        {8, 10, 0, "1.500"},      {8, 10, 1, "3.000"},
-        {8, 9, 0, "----"},        {1, 1, 0, "1.500"},
-        {1, 3, 0, "----"},        {8, 1, 0, "----"},
-        {8, 8, 0, "1.500", true}, {8, 8, 0, "XXXXX", false, true},
-        {1, 1, 0, "XXXXX", true}, {1, 1, 0, "1.500", false, true},
+        {8, 10, 0, Kind::Dose, "1.500"},
+        {12, 11, 1, Kind::Dose, "3.000"},
+        {9, 9, 0, Kind::Dose, "1.500"},
+        {1, 1, 0, Kind::DoseRate, "1.500"},
+        {8, 9, 0, Kind::None, "----"},
+        {8, kNone, 0, Kind::None, "----"},
+        {8, kFactorOff, 0, Kind::None, "----"},
+        {8, 13, 0, Kind::None, "----"},
+        {1, -5, 0, Kind::None, "----"},
+        {8, 8, 0, Kind::Dose, "1.500", true},
+        {8, 8, 0, Kind::Dose, "XXXXX", false, true},
+        {1, 1, 0, Kind::DoseRate, "XXXXX", true},
+        {1, 1, 0, Kind::DoseRate, "1.500", false, true},
     };
     for (const auto& c : cases) {
         Calibrate(0, c.mode1);
@@ -121,6 +104,7 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
         std::string s = "----";
         doc.FormatDoseRatio(s);
         EXPECT_EQ(s, c.text) << c.mode1 << " against " << c.mode2;
+        EXPECT_EQ(doc.ComparableDoses(), c.kind) << c.mode1 << " against " << c.mode2;
     }
 }
 
@@ -128,27 +112,20 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
 TEST_F(Ratios, AChargeRowStoresADoseRatioOnlyForOneUnit) {
     doc.Filter.Chan[0].Charge = doc.Filter.Chan[0].Dose = 4.0;
     doc.Filter.Chan[1].Charge = doc.Filter.Chan[1].Dose = 2.0;
-    const struct {
-        int mode2;
-        const char* doseRatio;
-    } cases[] = {{10, "2.000"}, {9, "----"}};
-    for (const auto& c : cases) {
-        Calibrate(0, 8);
-        Calibrate(1, c.mode2);
-        MEAS_INFO row;
-        doc.AddMeasurement(false, row);
-        EXPECT_EQ(row.ChargeRatio, "2.000");
-        EXPECT_EQ(row.RateRatio, "----");
-        EXPECT_EQ(row.DoseRateRatio, "");
-        EXPECT_EQ(row.DoseRatio, c.doseRatio) << "mode " << c.mode2;
-    }
-    MEAS_INFO rateRow;
     doc.Filter.Chan[0].Rate = 9.0;
     doc.Filter.Chan[1].Rate = 3.0;
+    Calibrate(0, 8);
+    for (const auto& [mode2, doseRatio] : {std::pair{10, "2.000"}, {9, "----"}}) {
+        Calibrate(1, mode2);
+        MEAS_INFO row;
+        doc.AddMeasurement(false, row);
+        EXPECT_EQ(row.ChargeRatio + " " + row.RateRatio + " " + row.DoseRatio,
+                  std::string("2.000 ---- ") + doseRatio);
+    }
+    MEAS_INFO rateRow;
     doc.AddMeasurement(true, rateRow);
-    EXPECT_EQ(rateRow.RateRatio, "3.000");
-    EXPECT_EQ(rateRow.ChargeRatio, "----");
-    EXPECT_EQ(rateRow.DoseRatio, "----");
+    EXPECT_EQ(rateRow.RateRatio + " " + rateRow.ChargeRatio + " " + rateRow.DoseRatio,
+              "3.000 ---- ----");
 }
 
 // A channel whose chamber went from the library measures in electrical units again.
@@ -162,12 +139,12 @@ TEST_F(Ratios, ALostChamberTakesItsFactorAndCorrectionAlong) {
     }
     doc.Channel[1].ChamberIndex = -1;  // as left by a deselection
     EXPECT_EQ(doc.DropLostChambers(), 2);
-    EXPECT_EQ(doc.Channel[1].SystemFactor, 0);
-    EXPECT_EQ(doc.Channel[1].TPCorrection, 0);
-    EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].CalCoefficient, 1.0);
-    EXPECT_EQ(doc.Channel[0].SystemFactor, 1);  // channel 1 keeps its chamber
-    EXPECT_EQ(doc.Channel[0].TPCorrection, 1);
-    EXPECT_NE(doc.Filter.Chan[0].CalCoefficient, 1.0);
+    const auto state = [&](int ch) {
+        return std::tuple(doc.Channel[ch].SystemFactor, doc.Channel[ch].TPCorrection,
+                          doc.Filter.Chan[ch].CalCoefficient == 1.0);
+    };
+    EXPECT_EQ(state(1), std::tuple(0, 0, true));
+    EXPECT_EQ(state(0), std::tuple(1, 1, false));  // channel 1 keeps its chamber
     EXPECT_EQ(doc.DropLostChambers(), 0);
 }
 

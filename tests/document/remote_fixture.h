@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document/CKelvarinDoc.h"
@@ -32,7 +33,6 @@ class FakeScreen : public fw::View, public IRemoteScreen {
         static_cast<CKelvarinDoc*>(GetDocument())->BeginZeroing(channels);
     }
     bool CancelZeroingFromRemote() override {
-        ++zeroCancels;
         if (!zeroDialogOpen)
             return false;
         zeroDialogOpen = false;
@@ -48,7 +48,6 @@ class FakeScreen : public fw::View, public IRemoteScreen {
     bool modalOpen = false;
     bool switchSucceeds = true;
     std::vector<int> zeroStarts;
-    int zeroCancels = 0;
     std::vector<int> switches;
     std::vector<int> hints;
 
@@ -92,16 +91,40 @@ class RemoteTest : public ::testing::Test {
         doc.OnRemoteCommand(&record);
         return board.remote;
     }
+    // Everything a remote line can change, apart from the unit ids and over-range copies that
+    // every value query refreshes.
+    auto State() const {
+        auto channel = [](const CHANNEL_INFO& c) {
+            return std::tuple(c.Range, c.BiasSet, c.BiasRead);
+        };
+        auto range = [](const RANGE_CAL& r) { return std::tuple(r.Gain, r.A, r.B, r.C, r.D, r.E); };
+        auto cal = [&](const CHANNEL_CAL& c) {
+            return std::tuple(range(c.High), range(c.Low), c.BiasM, c.BiasB);
+        };
+        const FakeScreen none(RemoteScreenKind::Other);
+        const FakeScreen& s = screen ? *screen : none;
+        const CKelvarinDoc& d = doc;
+        return std::tuple(channel(d.Channel[0]), channel(d.Channel[1]), cal(d.Filter.Cal[0]),
+                          cal(d.Filter.Cal[1]), d.HStart, d.HStop, d.LStart, d.LStop, d.ChargeType,
+                          d.ChargeDuration, d.PrevChargeDuration, d.TriggerArmed, d.Collecting,
+                          d.SerialNumber, d.StreamRaw, d.StreamRate, d.AutoDataCapture,
+                          d.OneChannelShown, d.Filter.Zeroing, d.SettingsSaved, board.sent.size(),
+                          s.hints.size(), s.zeroStarts.size(), s.switches.size(), s.zeroDialogOpen);
+    }
+
     // Sends each exchange of `script` in turn and checks its reply. Exchanges are separated by
-    // '|', each the line up to its '>' and then the reply it must get, without the CR LF.
+    // '|', each the line up to its '>' and then the reply it must get, without the CR LF. A line
+    // refused ('?' or '!') must leave the instrument exactly as it was.
     void Expect(const std::string& script) {
         std::stringstream in(script);
         for (std::string x; std::getline(in, x, '|');) {
             const size_t end = x.find('>') + 1;
+            const auto before = State();
             EXPECT_EQ(Send(x.substr(0, end)), x.substr(end) + "\r\n") << x;
+            if (x.substr(end) == "?" || x.substr(end) == "!")
+                EXPECT_EQ(State(), before) << x;
         }
     }
-
     testing_support::TempRoot root;
     std::shared_ptr<fw::ManualClock> clock = std::make_shared<fw::ManualClock>();
     CKelvarinDoc doc;

@@ -2,7 +2,7 @@
 // one rate line per rate update (every fifth packet), each switched on and off remotely.
 #include <gtest/gtest.h>
 
-#include <charconv>
+#include <regex>
 #include <sstream>
 
 #include "document/remote_fixture.h"
@@ -11,25 +11,22 @@ namespace {
 
 using remote_testing::RemoteTest;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
+// The numbers of each streamed line: rates in whole femtoamperes, temperatures with one decimal,
+// every line ending in CR LF.
+std::vector<std::vector<double>> Lines(const std::string& text) {
+    static const std::regex kLine("-?[0-9]+,-?[0-9]+(,-?[0-9]+\\.[0-9],-?[0-9]+\\.[0-9])?");
+    std::vector<std::vector<double>> lines;
     size_t at = 0;
-    for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-        lines.push_back(text.substr(at, end - at));
+    for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+        const std::string line = text.substr(at, end - at);
+        EXPECT_TRUE(std::regex_match(line, kLine)) << line;
+        std::stringstream in(line);  // the form is checked: the fields are numbers
+        lines.emplace_back();
+        for (std::string field; std::getline(in, field, ',');)
+            lines.back().push_back(std::stod(field));
+    }
     EXPECT_EQ(at, text.size()) << "a line without CR LF";
     return lines;
-}
-
-std::vector<double> Fields(const std::string& line) {
-    std::vector<double> values;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        double v = 0;
-        auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
-        EXPECT_TRUE(ec == std::errc() && end == field.data() + field.size()) << line;
-        values.push_back(v);
-    }
-    return values;
 }
 
 class RemoteStream : public RemoteTest {
@@ -41,50 +38,42 @@ class RemoteStream : public RemoteTest {
         board.Board().SetChannel(0, {.currentFa = 61000.0, .temperatureC = 22.0});
         board.Board().SetChannel(1, {.currentFa = 0.0, .temperatureC = 30.0});
     }
-    std::vector<std::string> Stream(int packets) {
+    std::vector<std::vector<double>> Stream(int packets) {
         board.remote.clear();
         board.SendAdc(packets);
         return Lines(board.remote);
+    }
+    // How many fields each line of `packets` packets has.
+    std::vector<size_t> Widths(int packets) {
+        std::vector<size_t> widths;
+        for (const auto& line : Stream(packets))
+            widths.push_back(line.size());
+        return widths;
     }
 };
 
 TEST_F(RemoteStream, RawAndRateLinesEachSwitchedOnAndOff) {
     EXPECT_TRUE(Stream(20).empty());
     Expect("<SRU1>*");
-    for (const std::string& line : Stream(10)) {  // whole femtoamperes
-        EXPECT_EQ(line.find('.'), std::string::npos) << line;
-        std::vector<double> v = Fields(line);
-        ASSERT_EQ(v.size(), 2u);
-        EXPECT_NEAR(v[0], 61000.0, 610.0);
-        EXPECT_NEAR(v[1], 0.0, 100.0);
+    for (const auto& raw : Stream(10)) {  // whole femtoamperes
+        ASSERT_EQ(raw.size(), 2u);
+        EXPECT_NEAR(raw[0], 61000.0, 610.0);
+        EXPECT_NEAR(raw[1], 0.0, 100.0);
     }
     Expect("<SRR1>*");
-    std::vector<std::string> both = Stream(10);
-    ASSERT_EQ(both.size(), 12u);
-    EXPECT_EQ(Fields(both[5]).size(), 4u);  // after the fifth packet's raw line
-    EXPECT_EQ(Fields(both[11]).size(), 4u);
+    // The fifth packet's rate line after its raw line.
+    EXPECT_EQ(Widths(10), (std::vector<size_t>{2, 2, 2, 2, 2, 4, 2, 2, 2, 2, 2, 4}));
     Expect("<SRU0>*");
-    std::vector<std::string> rates = Stream(20);
+    const auto rates = Stream(20);
     ASSERT_EQ(rates.size(), 4u);  // every fifth packet, twice a second
-    for (const std::string& line : rates) {
-        ASSERT_EQ(Fields(line).size(), 4u) << line;
-        EXPECT_EQ(line[line.size() - 2], '.') << "temperatures with one decimal: " << line;
-        EXPECT_EQ(line.substr(0, line.find(',')).find('.'), std::string::npos) << line;
-    }
-    std::vector<double> last = Fields(rates.back());
-    EXPECT_NEAR(last[0], 61000.0, 610.0);
-    EXPECT_NEAR(last[2], 22.0, 0.1);
-    EXPECT_NEAR(last[3], 30.0, 0.1);
+    EXPECT_NEAR(rates.back()[0], 61000.0, 610.0);
+    EXPECT_NEAR(rates.back()[2], 22.0, 0.1);
+    EXPECT_NEAR(rates.back()[3], 30.0, 0.1);
     Expect("<SRR0>*");
     EXPECT_TRUE(Stream(10).empty());
-}
-
-TEST_F(RemoteStream, ZeroingReadingsStreamRawButNoRates) {
+    // Zeroing readings stream raw but no rates.
     Expect("<SRU1>*|<SRR1>*|<DZ>*");
-    std::vector<std::string> lines = Stream(20);
-    EXPECT_EQ(lines.size(), 20u);
-    for (const std::string& line : lines)
-        EXPECT_EQ(Fields(line).size(), 2u) << line;
+    EXPECT_EQ(Widths(10), std::vector<size_t>(10, 2));
 }
 
 }  // namespace
