@@ -34,14 +34,6 @@ class TrendPageTest : public TwoChannelTest {
         }
         return points;
     }
-    // How far from the plot's left edge the oldest point drawn lies, as a share of its width.
-    double OldestShare(size_t slot) {
-        const fw::Rect& plot = Page().Chart().plot;
-        const auto& runs = Drawn(slot).runs;
-        if (runs.empty())
-            return -1;
-        return double(runs.front().front().x - plot.left) / (plot.Width() - 1);
-    }
     // The axis of `slot` holds `value` and its labels are shown.
     void ExpectAxisAround(size_t slot, double value) {
         ASSERT_TRUE(Drawn(slot).axis.has_value());
@@ -63,23 +55,11 @@ TEST_F(TrendPageTest, AHiddenPageIsLeftAloneAndTheWindowButtonsChooseTheSpan) {
     Run(600);                          // ten minutes on another page
     EXPECT_EQ(LinePoints(0), before);  // not built while hidden
     ShowTrend();
-    const struct {
-        const char* button;
-        int minutes;
-        const char* oldestTick;
-        double oldestShare;  // ten minutes of readings fill the first two windows
-        bool steady;         // the readings' first seconds are out of the window
-    } cases[] = {{"5 min", 5, "-5 min", 0.0, true},
-                 {"15 min", 15, "-15 min", 1 - 600.0 / 900, false},
-                 {"1 min", 1, "-60 s", 0.0, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        ASSERT_TRUE(TapText(c.button));
-        EXPECT_EQ(Page().WindowMinutes(), c.minutes);
-        EXPECT_TRUE(ScreenHasText(c.oldestTick));
-        EXPECT_NEAR(OldestShare(0), c.oldestShare, 0.02);
-        const std::string legend = Page().Legend(0).Text();
-        EXPECT_EQ(legend == "pA   Drift: +0.000 %/min", c.steady) << legend;
+    for (const auto& [button, minutes, oldestTick] :
+         {std::tuple{"5 min", 5, "-5 min"}, {"15 min", 15, "-15 min"}, {"1 min", 1, "-60 s"}}) {
+        ASSERT_TRUE(TapText(button));
+        EXPECT_EQ(Page().WindowMinutes(), minutes);
+        EXPECT_TRUE(ScreenHasText(oldestTick)) << oldestTick;
     }
     Post(WM_BOARD_STANDBY);  // with the page shown
     EXPECT_TRUE(ActiveIs<CStandbyView>());
