@@ -77,26 +77,12 @@ class FileDlgTest : public testing_support::UiFixture {
     CFileDlg page;
 };
 
-TEST_F(FileDlgTest, SavingByTapsWritesTheFileAndASecondSaveOverwritesWithoutAsking) {
+// An existing file is replaced only after Yes; once titled, Save writes without asking.
+TEST_F(FileDlgTest, SavingByTapsAsksBeforeReplacingAFileAndThenSavesWithoutAsking) {
+    std::ofstream(UsbFile("run1")) << "old";
     EXPECT_TRUE(ScreenHasText("Untitled1*"));
     ThenExpectShown(" Untitled1");
     ThenDo([this] { Screenshot("file-save-dlg.png"); });
-    ThenEnterName("run1");
-    ASSERT_TRUE(TapText("Save"));
-    const std::string file = ReadFile(UsbFile("run1"));  // its layout: the data-file tests
-    EXPECT_EQ(file.rfind("Kelvarin,", 0), 0u);
-    EXPECT_TRUE(ScreenHasText("run1"));
-    EXPECT_FALSE(ScreenHasText("run1*"));
-    EXPECT_EQ(doc.MeasList.size(), 2u) << "saving keeps the rows on the screen";
-    TapText("Save");  // nothing unsaved: no question, the fixture finds no step left over
-
-    AddRows(1);
-    ASSERT_TRUE(TapText("Save"));  // no step scripted: no question may be asked
-    EXPECT_GT(ReadFile(UsbFile("run1")).size(), file.size());
-}
-
-TEST_F(FileDlgTest, AnExistingFileIsReplacedOnlyAfterYes) {
-    std::ofstream(UsbFile("run1")) << "old";
     ThenEnterName("run1");
     ThenExpectShown("File already exists, do you want to overwrite?");
     ThenTapText("No");
@@ -109,7 +95,15 @@ TEST_F(FileDlgTest, AnExistingFileIsReplacedOnlyAfterYes) {
     ThenTapText("OK");
     ThenTapText("Yes");
     ASSERT_TRUE(TapText("Save"));
-    EXPECT_EQ(ReadFile(UsbFile("run1")).rfind("Kelvarin,", 0), 0u);
+    const std::string file = ReadFile(UsbFile("run1"));  // its layout: the data-file tests
+    EXPECT_EQ(file.rfind("Kelvarin,", 0), 0u);
+    EXPECT_TRUE(ScreenHasText("run1"));
+    EXPECT_FALSE(ScreenHasText("run1*"));
+    EXPECT_EQ(doc.MeasList.size(), 2u) << "saving keeps the rows on the screen";
+    TapText("Save");  // nothing unsaved: no question, the fixture finds no step left over
+    AddRows(1);
+    ASSERT_TRUE(TapText("Save"));  // no step scripted: no question may be asked
+    EXPECT_GT(ReadFile(UsbFile("run1")).size(), file.size());
 }
 
 // A device that is missing or full is told; nothing is lost (the other refusals of the writer:
