@@ -63,27 +63,10 @@ TEST_F(Framework, ThePollRepeatsUntilReadyAndWakeOrPowerOnReturnThroughTheWarmUp
     EXPECT_EQ(board::Panel().dutyPercent, 35);
 }
 
-TEST_F(Framework, StandbyWithNothingUnsavedGoesDarkAndAccepts) {
-    Show<CScintPlaceholderView>();
-    board::ResetPanel();
-    Post(WM_BOARD_STANDBY);
-    using board::PanelAction;
-    // The enable line goes low with the change announced, then the PWM and the sound.
-    EXPECT_EQ(board::Panel().steps,
-              (std::vector<board::PanelStep>{{PanelAction::EnablePin, 0},
-                                             {PanelAction::BacklightPower, 0},
-                                             {PanelAction::ChangeAnnounced, 1},
-                                             {PanelAction::EnablePin, 0},
-                                             {PanelAction::Duty, 0},
-                                             {PanelAction::Volume, 0}}));
-    EXPECT_TRUE(ActiveIs<CStandbyView>());
-    EXPECT_EQ(StandbyAnswers(), std::vector<uint8_t>{0x00});
-    EXPECT_EQ(fw::LastPlayedSound(), "SNDAPPEXIT");
-}
-
 // The answer to the board's standby request and what becomes of an unsaved row, by the state
 // of the screen and the operator's answers to the save offer and the save-file box. The
-// unsaved row is kept exactly when the standby is refused.
+// unsaved row is kept exactly when the standby is refused. Accepted, the panel goes dark: the
+// enable line low with the change announced, then the PWM and the sound.
 TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
     // The operator's steps: "?part" is shown, anything else a text touched. A folder where the
     // data file should go fails its write.
@@ -125,6 +108,13 @@ TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
             {"?Do you want to save?", "No"}, {0xFF, 0x00}, {}},
     };
     // clang-format on
+    using board::PanelAction;
+    const std::vector<board::PanelStep> kDark = {{PanelAction::EnablePin, 0},
+                                                 {PanelAction::BacklightPower, 0},
+                                                 {PanelAction::ChangeAnnounced, 1},
+                                                 {PanelAction::EnablePin, 0},
+                                                 {PanelAction::Duty, 0},
+                                                 {PanelAction::Volume, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CKelvarinFormView* view = Show<CScintPlaceholderView>();
@@ -132,12 +122,15 @@ TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
         if (c.prepare)
             c.prepare();
         play(c.steps);
+        board::ResetPanel();
         Post(WM_BOARD_STANDBY);
         EXPECT_TRUE(script->ScriptEmpty()) << "a box closed before it was answered";
         EXPECT_EQ(StandbyAnswers(), c.answers);
         const bool refused = c.answers.back() == 0xFF;
         EXPECT_EQ(ActiveIs<CStandbyView>(), !refused);
         EXPECT_TRUE(!refused || Active() == view);
+        EXPECT_EQ(board::Panel().steps, refused ? std::vector<board::PanelStep>{} : kDark);
+        EXPECT_TRUE(refused || fw::LastPlayedSound() == "SNDAPPEXIT") << fw::LastPlayedSound();
         EXPECT_EQ(doc->MeasList.size(), refused ? 1u : 0u);
         EXPECT_EQ(SavedFiles(), c.saved);
         Restart();
