@@ -31,11 +31,9 @@ class Framework : public testing_support::ScreenFixture {
     // The data files written below the USB folder.
     std::vector<std::string> SavedFiles() const {
         std::vector<std::string> names;
-        if (fs::exists(root->Usb())) {
-            for (const fs::directory_entry& e : fs::directory_iterator(root->Usb())) {
-                if (e.is_regular_file() && e.file_size() > 0)
-                    names.push_back(e.path().filename().string());
-            }
+        for (const fs::directory_entry& e : fs::directory_iterator(root->Usb())) {
+            if (e.is_regular_file() && e.file_size() > 0)
+                names.push_back(e.path().filename().string());
         }
         return names;
     }
