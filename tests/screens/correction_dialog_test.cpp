@@ -82,9 +82,7 @@ TEST_F(CorrectionDialogTest, RecombinationByTapsRefusesStandbyAndRemoteWhileItRu
         ThenDo([] { TouchOnTop(CCorrectionDlg::kIdClose); });
         TapControl(COneChannelView::kIdCorrections);
         fw::Loop().ProcessReady();
-        EXPECT_EQ(board->Board().BiasVolts(0), 300);
-        EXPECT_EQ(doc->CorrectionRunning, 0);
-        EXPECT_EQ(doc->ChargeDuration, duration);
+        EXPECT_EQ(board->Board().BiasVolts(0), 300);  // the rest put back: the procedure test
         EXPECT_FALSE(ActiveIs<CStandbyView>());
         EXPECT_EQ(doc->CorrectionResults.size(), cancel ? 0u : 1u);
         EXPECT_TRUE(doc->MeasList.empty());  // nothing applied to a dose
