@@ -79,31 +79,10 @@ class CorrectionProcedureTest : public testing_support::ScreenFixture {
     std::unique_ptr<CCorrectionProcedure> procedure;
 };
 
-// Polarity at -300 V (+300 V between), recombination at -500 V with n = 2.5.
-TEST_F(CorrectionProcedureTest, WholeProceduresFindTheChambersFactors) {
-    for (const bool polarity : {true, false}) {
-        SCOPED_TRACE(polarity ? "polarity" : "recombination");  // the pulsed beam: by taps
-        const int16_t bias = polarity ? -300 : -500;
-        const SimulatedChamber chamber = polarity ? Chamber(0, 150.0) : Chamber(250.0, 0);
-        Begin(chamber, bias, {polarity, 0, BeamKind::Continuous, polarity ? 2.0 : 2.5, 2, 5, 3});
-        ASSERT_TRUE(procedure->Start()) << procedure->Message();
-        RunTo(Phase::Done, -1);
-        ASSERT_EQ(procedure->GetPhase(), Phase::Done) << procedure->Message();
-        EXPECT_NEAR(procedure->Factor(),
-                    polarity ? chamber.PolarityFactorAt(bias) : chamber.RecombinationFactorAt(bias),
-                    2e-5);
-        EXPECT_EQ(BiasCommands(), (std::vector<int>{polarity ? 300 : -200, bias}));
-        ExpectPutBack(bias);
-        ASSERT_EQ(doc->CorrectionResults.size(), 1u);
-        EXPECT_EQ(doc->CorrectionResults[0].Factor, procedure->Factor());
-        EXPECT_EQ(doc->CorrectionResults[0].Readings.size(), polarity ? 6u : 4u);  // 2 a step
-        EXPECT_TRUE(doc->MeasList.empty());  // no dose row: the operator decides
-    }
-}
-
-// Plans refused at the start change nothing; a cancel or a fault at any step ends the
-// procedure with the bias and the collection set-up back and nothing kept.
-TEST_F(CorrectionProcedureTest, RefusalsCancelsAndFaultsPutTheInstrumentBack) {
+// Whole procedures (a negative usual bias) find the chamber's factor and keep it; plans
+// refused at the start change nothing; a cancel or a fault at any step ends the procedure
+// with nothing kept. The bias and the collection set-up are back in every case.
+TEST_F(CorrectionProcedureTest, WholeProceduresRefusalsCancelsAndFaults) {
     auto cancel = [this] { procedure->Cancel(); };
     auto nothing = [] {};
     const Phase kRead = Phase::Collecting, kSettle = Phase::Settling, kStart = Phase::Ready;
@@ -119,8 +98,10 @@ TEST_F(CorrectionProcedureTest, RefusalsCancelsAndFaultsPutTheInstrumentBack) {
         Phase at;  // where `meanwhile` happens, in step `step`; Ready: the start is refused
         int step;
         std::function<void()> meanwhile;
-        const char* message;  // told; "Cancelled" when cancelled
+        const char* message;  // told; "Cancelled" when cancelled, empty when done
     } cases[] = {
+        {"whole polarity", true, -300, Chamber(0, 150.0), kRead, 0, nothing, ""},
+        {"whole recombination", false, -500, Chamber(250.0, 0), kRead, 0, nothing, ""},
         {"no bias", false, 0, usual, kStart, 0, nothing, "Set the chamber's bias"},
         {"V_L below 100 V", false, 150, usual, kStart, 0, nothing, "+150 V / 2 is outside"},
         {"read-back not settled", false, 300, usual, kStart, 0,
@@ -153,7 +134,7 @@ TEST_F(CorrectionProcedureTest, RefusalsCancelsAndFaultsPutTheInstrumentBack) {
         SCOPED_TRACE(c.label);
         Begin(c.chamber, c.bias, CorrectionPlan{c.polarity, 0, BeamKind::Continuous, 2.0, 1, 3, 2});
         CCorrectionProcedure& p = *procedure;
-        const bool refused = c.at == Phase::Ready,
+        const bool refused = c.at == Phase::Ready, done = *c.message == '\0',
                    cancelled = std::string(c.message) == "Cancelled";
         if (refused) {
             c.meanwhile();
@@ -165,15 +146,27 @@ TEST_F(CorrectionProcedureTest, RefusalsCancelsAndFaultsPutTheInstrumentBack) {
             Second();  // a second into it
             c.meanwhile();
             RunTo(Phase::Done, -1);
-            EXPECT_NE(p.Message().find("back at +300 V."), std::string::npos);
+            EXPECT_TRUE(done || p.Message().find("back at +300 V.") != std::string::npos);
         }
         EXPECT_NE(p.Message().find(c.message), std::string::npos) << p.Message();
         EXPECT_EQ(p.GetPhase(), refused     ? Phase::Ready
+                                : done      ? Phase::Done
                                 : cancelled ? Phase::Cancelled
                                             : Phase::Failed);
         doc->Filter.Cal[0].BiasM = 1.0;
         ExpectPutBack(c.bias);
-        EXPECT_TRUE(doc->CorrectionResults.empty());
+        ASSERT_EQ(doc->CorrectionResults.size(), done ? 1u : 0u);
+        if (done) {
+            EXPECT_NEAR(p.Factor(),
+                        c.polarity ? c.chamber.PolarityFactorAt(c.bias)
+                                   : c.chamber.RecombinationFactorAt(c.bias),
+                        2e-5);
+            EXPECT_EQ(doc->CorrectionResults[0].Factor, p.Factor());
+            EXPECT_EQ(doc->CorrectionResults[0].Readings.size(), c.polarity ? 3u : 2u);
+            // The reversed bias or V_L, then the usual bias again.
+            EXPECT_EQ(BiasCommands(),
+                      (std::vector<int>{c.polarity ? -c.bias : c.bias / 2, c.bias}));
+        }
         Second();  // nothing goes on afterwards
         EXPECT_EQ(board->Board().BiasVolts(0), c.bias);
     }
