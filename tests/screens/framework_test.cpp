@@ -80,6 +80,12 @@ TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
         doc->Title = "Blocked";
         fs::create_directories(root->Usb() / "Blocked.csv" / "inside");
     };
+    const auto secondPress = [this] {
+        ThenDo([this] {
+            Post(WM_BOARD_STANDBY);
+            EXPECT_FALSE(fw::Loop().UnwindingModalLoops()) << "the offer of the first goes on";
+        });
+    };
     struct Case {
         const char* name;
         std::function<void()> prepare;  // the state before the request
@@ -102,8 +108,8 @@ TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
         {"a failed write not tried again: the operator's choice", blockTheFile,
             {"Yes", "OK", "?overwrite?", "Yes", "?Would you like to try again?", "No"},
             {0x00}, {}},
-        {"a second press while the offer is open", [this] { ThenPost(WM_BOARD_STANDBY); },
-            {"?Do you want to save?", "No"}, {0xFF, 0x00}, {}},
+        {"a second press while the offer is open", secondPress, {"?Do you want to save?", "No"},
+            {0xFF, 0x00}, {}},
     };
     // clang-format on
     using board::PanelAction;
