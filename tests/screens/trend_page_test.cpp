@@ -1,8 +1,6 @@
 // The "Trend" page of both measuring screens as an operator uses it: a page left alone while
-// hidden, the window buttons, standby with the page shown, and each channel with its legend,
-// drift and unit (a chamber's dose rate).
-#include "link/WindowMessages.h"
-#include "screens/CStandbyView.h"
+// hidden, the window buttons, and each channel with its legend, drift and unit (a chamber's
+// dose rate).
 #include "two_channel_fixture.h"
 
 namespace {
@@ -52,8 +50,6 @@ TEST_F(TrendPageTest, AHiddenPageIsLeftAloneAndTheWindowButtonsChooseTheSpan) {
         EXPECT_EQ(Page().WindowMinutes(), minutes);
         EXPECT_TRUE(ScreenHasText(oldestTick)) << oldestTick;
     }
-    Post(WM_BOARD_STANDBY);  // with the page shown
-    EXPECT_TRUE(ActiveIs<CStandbyView>());
 }
 
 // The two-channel screen with channel 1 going up in pA and channel 2 going down in its
