@@ -49,73 +49,43 @@ class CorrectionDialogTest : public one_channel_test::OneChannelTest {
     const SimulatedChamber pulsed_{1e5, BeamKind::Pulsed, 1.1, 0.0};
 };
 
-// By taps, at each step: standby and the remote start are refused while the procedure runs
-// and it goes on until cancelled; at the set-up standby closes the dialog. A whole procedure
-// shows the chamber's factor and keeps it, applied to no dose.
-TEST_F(CorrectionDialogTest, WholeRecombinationByTapsAndStandbyAtEachStep) {
-    const long duration = 15;
-    const struct {
-        const char* label;
-        int secondsAfterStart;  // -1: not started
-        Phase phase;
-    } cases[] = {
-        {"set-up", -1, Phase::Ready},
-        {"reading at V_H", 2, Phase::Collecting},
-        {"settling at V_L", int(duration) + 2, Phase::Settling},
-        {"reading at V_L", int(duration) + 8, Phase::Collecting},
-        {"done", 2 * int(duration) + 7, Phase::Done},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
+// By taps, in the settling wait (no collection on): standby, the remote start and a remote
+// bias are refused and the procedure goes on; then it is cancelled, or it runs to its end
+// and shows the chamber's factor, kept but applied to no dose. The bias is back either way.
+TEST_F(CorrectionDialogTest, RecombinationByTapsRefusesStandbyAndRemoteWhileItRuns) {
+    const int duration = 15;
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "to its end");
         Restart();
         doc->ChargeDuration = duration;
         OpenAndChooseRecombination();
-        const bool started = c.secondsAfterStart >= 0, done = c.phase == Phase::Done;
-        if (started) {
-            ThenDo([] { TouchOnTop(CCorrectionDlg::kIdStart); });
-            ThenDo([this, c] { Panel(c.secondsAfterStart); });
-        }
-        ThenDo([this, c, started, done] {
-            EXPECT_EQ(Procedure() ? Procedure()->GetPhase() : Phase::Ready, c.phase);
-            if (c.phase == Phase::Settling) {
-                EXPECT_TRUE(ScreenShows("Settling at +100 V: ")) << "wait not shown";
-                EXPECT_EQ(board->Board().BiasVolts(0), 100);
-            }
-            if (done) {
+        ThenDo([] { TouchOnTop(CCorrectionDlg::kIdStart); });
+        ThenDo([this, cancel] {
+            Panel(duration + 2);
+            ASSERT_NE(Procedure(), nullptr);
+            EXPECT_EQ(Procedure()->GetPhase(), Phase::Settling);
+            EXPECT_TRUE(ScreenShows("Settling at +100 V: ")) << "wait not shown";
+            EXPECT_EQ(board->RemoteLine("<STRC>"), "!\r\n");
+            EXPECT_EQ(board->RemoteLine("<SBS1 500>"), "!\r\n");
+            EXPECT_EQ(StandbyAnswer(), "refused");
+            if (cancel) {
+                TouchOnTop(CCorrectionDlg::kIdClose);  // Cancel
+            } else {
+                Panel(duration + 5);
                 const std::string factor =
                     fw::StringPrintf("P_ion = %.5f", pulsed_.RecombinationFactorAt(300));
                 EXPECT_TRUE(ScreenHasText(factor)) << factor;
                 EXPECT_TRUE(ScreenShows("Not applied to the dose"));
-                EXPECT_TRUE(OverflowingTexts().empty());
                 Screenshot("correction_recombination_done.png");
             }
-            if (done)
-                TouchOnTop(CCorrectionDlg::kIdClose);
-            if (!started) {
-                EXPECT_EQ(StandbyAnswer(), "accepted");  // the dialog closes
-            }
-            if (!started || done)
-                return;
-            EXPECT_EQ(board->RemoteLine("<STRC>"), "!\r\n");
-            EXPECT_EQ(board->RemoteLine("<SBS1 500>"), "!\r\n");
-            EXPECT_EQ(StandbyAnswer(), "refused");
-            EXPECT_TRUE(Procedure() && Procedure()->Running()) << "it goes on";
-            TouchOnTop(CCorrectionDlg::kIdClose);  // Cancel
         });
-        if (started && !done)
-            ThenDo([] { TouchOnTop(CCorrectionDlg::kIdClose); });
+        ThenDo([] { TouchOnTop(CCorrectionDlg::kIdClose); });
         TapControl(COneChannelView::kIdCorrections);
         fw::Loop().ProcessReady();
-        EXPECT_EQ(board->Board().BiasVolts(0), 300);
-        EXPECT_EQ(doc->CorrectionRunning, 0);
-        EXPECT_EQ(doc->ChargeDuration, duration);
-        EXPECT_EQ(ActiveIs<CStandbyView>(), !started);
-        ASSERT_EQ(doc->CorrectionResults.size(), done ? 1u : 0u);
-        if (done) {
-            EXPECT_NEAR(doc->CorrectionResults[0].Factor, pulsed_.RecombinationFactorAt(300), 2e-5);
-            EXPECT_TRUE(doc->MeasList.empty());  // nothing applied to a dose
-            EXPECT_EQ(doc->DataUnsaved, 1);
-        }
+        EXPECT_EQ(board->Board().BiasVolts(0), 300);  // the rest put back: the procedure test
+        EXPECT_FALSE(ActiveIs<CStandbyView>());
+        EXPECT_EQ(doc->CorrectionResults.size(), cancel ? 0u : 1u);
+        EXPECT_TRUE(doc->MeasList.empty());  // nothing applied to a dose
     }
 }
 
