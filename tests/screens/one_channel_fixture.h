@@ -40,6 +40,17 @@ class OneChannelTest : public testing_support::ScreenFixture {
         fw::Loop().ProcessReady();
     }
     void Seconds(int seconds) { Readings(10 * seconds); }
+    // Both channels' currents, then 20 s of readings so that the values settle.
+    void Measure(double channel1Fa, double channel2Fa = 0.0) {
+        InjectCurrent(0, channel1Fa);
+        InjectCurrent(1, channel2Fa);
+        Readings(200);
+    }
+    // Opens the pop-up menu of `button` and touches `item`.
+    void Choose(int button, const std::string& item) {
+        ThenChoose(item);
+        TapControl(button);
+    }
 
     // For the numeric keypad that will be waiting: `keys` ("-", ".", digits), then OK.
     void ThenKeypadEntry(const std::string& keys, bool repeating = false) {

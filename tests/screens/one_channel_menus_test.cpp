@@ -10,11 +10,6 @@ using Ids = COneChannelView;
 
 class MenuTest : public OneChannelTest {
   protected:
-    // Opens the menu of `button` and touches `item`.
-    void Choose(int button, const std::string& item) {
-        ThenChoose(item);
-        TapControl(button);
-    }
     // The items of the menu of `button`, read while it is tracked; the menu is then closed.
     std::vector<std::string> ItemsOf(int button) {
         std::vector<std::string> items;

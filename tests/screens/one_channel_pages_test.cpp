@@ -193,8 +193,7 @@ TEST_F(PagesTest, RowsWakeTheScrollAtTheFifthAndTakeAFlag) {
 TEST_F(PagesTest, QuantitiesFollowTheCalibrationAndOneARowLacksShowsNoUnit) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
-    InjectCurrent(0, 61.0);
-    Readings(200);
+    Measure(61.0);
     AddMeasurementRow();
     const CTouchListCtrl& list = View().DataPage().List();
     EXPECT_EQ(list.GetItemText(0, 2), "0.061 pA");

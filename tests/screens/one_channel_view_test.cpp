@@ -21,9 +21,7 @@ TEST_F(OneChannelTest, AKnownCurrentShowsItsRateInTheRangesUnitAndOverRangeCross
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         OpenScreen(c.channel, c.range);
-        InjectCurrent(0, c.channel1Fa);
-        InjectCurrent(1, c.channel2Fa);
-        Readings(200);
+        Measure(c.channel1Fa, c.channel2Fa);
         EXPECT_EQ(TextOf(Ids::kIdRateValue) + TextOf(Ids::kIdRateUnit),
                   std::string(c.value) + c.unit);
     }
@@ -35,8 +33,7 @@ TEST_F(OneChannelTest, AKnownCurrentShowsItsRateInTheRangesUnitAndOverRangeCross
     ASSERT_TRUE(crosses.has_value());
     EXPECT_EQ(crosses->color, fw::colors::kOverRange);
     Screenshot("one_channel_over_range.png");
-    InjectCurrent(0, 250.0);
-    Readings(200);
+    Measure(250.0);
     EXPECT_EQ(FindText("0.250")->color, fw::colors::kBlack);
 }
 
@@ -58,8 +55,7 @@ class TimedCollectionTest : public OneChannelTest {
 
 TEST_F(TimedCollectionTest, TenSecondsOfTwoPicoampsEndWithTwentyPicocoulombsAndOneRow) {
     SetUpTimed(10);
-    InjectCurrent(0, 2000.0);
-    Readings(200);
+    Measure(2000.0);
     TapControl(Ids::kIdStartStop);
     Seconds(4);
     EXPECT_EQ(CaptionOf(Ids::kIdChargeType), "6 sec");  // the seconds remaining
@@ -143,8 +139,7 @@ TEST_F(TimedCollectionTest, RepeatedCollectionsRunTheSetCountThenHold) {
 TEST_F(OneChannelTest, StoppingAContinuousCollectionAddsItsRow) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
-    ThenChoose("Continuous");
-    TapControl(Ids::kIdChargeType);
+    Choose(Ids::kIdChargeType, "Continuous");
     InjectCurrent(0, 3000.0);
     TapControl(Ids::kIdStartStop);
     Seconds(5);
