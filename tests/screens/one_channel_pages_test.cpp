@@ -6,6 +6,7 @@
 #include "one_channel_fixture.h"
 #include "screens/COneChannelDataDlg.h"
 #include "screens/COneChannelSetupDlg.h"
+#include "screens/OneChannelEntry.h"
 
 namespace one_channel_test {
 namespace {
@@ -35,14 +36,26 @@ class PagesTest : public OneChannelTest {
 // ---- system factor and chamber -----------------------------------------------------------
 
 // The dose line follows the calibration mode: a source strength from the current, a dose
-// from the charge. Switching the factor off drops the chamber and the correction.
+// from the charge. The picker shows the touched row's calibration; switching the factor off
+// drops the chamber and the correction.
 TEST_F(PagesTest, TheChosenChamberPutsItsQuantityWhereItsCalibrationModeSays) {
     AddChamber("FC65-G", "1234", kDoseMode);
     AddChamber("TN30013", "5678", kStrengthMode);
     OpenScreen(0, 0);
     EXPECT_FALSE(Shown(Setup::kIdTpCorrection));
-    ThenPickChamber(1);
+    std::string coefficient, polarity;
+    ThenPickChamber(1, -1);
+    ThenDo([&] {
+        fw::Window* picker = fw::Loop().TopLevel();
+        coefficient = testing_support::LabelText(picker, 1178);
+        polarity = testing_support::LabelText(picker, 1185);
+        ExpectEverythingFits();
+        Screenshot("one_channel_chamber_picker.png");
+        TouchCentreOf(picker->FindChild(CChamberListDlg::kIdOk));
+    });
     TapControl(Setup::kIdSystemFactor);
+    EXPECT_EQ(coefficient, "5.000 x 10^7 N_s_k:Gym^2/(h*A)");  // the second row's mode 1
+    EXPECT_EQ(polarity, "0");
     EXPECT_EQ(doc->Channel[0].ChamberIndex, 1);
     EXPECT_EQ(CaptionOf(Setup::kIdChamber), "TN30013, 5678, Co-60");
     EXPECT_TRUE(Shown(Setup::kIdTpCorrection));
@@ -58,25 +71,6 @@ TEST_F(PagesTest, TheChosenChamberPutsItsQuantityWhereItsCalibrationModeSays) {
     EXPECT_EQ(TextOf(Ids::kIdDoseCaption), "Dose:");
     ExpectEverythingFits();
     Screenshot("one_channel_dose.png");
-}
-
-TEST_F(PagesTest, ThePickerShowsTheCalibrationOfTheTouchedRow) {
-    AddChamber("FC65-G", "1234", kDoseMode);
-    AddChamber("TN30013", "5678", kStrengthMode);
-    OpenScreen(0, 0);
-    std::string coefficient, polarity;
-    ThenPickChamber(1, -1);
-    ThenDo([&] {
-        fw::Window* picker = fw::Loop().TopLevel();
-        coefficient = testing_support::LabelText(picker, 1178);
-        polarity = testing_support::LabelText(picker, 1185);
-        ExpectEverythingFits();
-        Screenshot("one_channel_chamber_picker.png");
-        TouchCentreOf(picker->FindChild(CChamberListDlg::kIdCancel));
-    });
-    TapControl(Setup::kIdSystemFactor);
-    EXPECT_EQ(coefficient, "5.000 x 10^7 N_s_k:Gym^2/(h*A)");  // the second row's mode 1
-    EXPECT_EQ(polarity, "0");
 }
 
 TEST_F(PagesTest, OnChannelTwoAChamberBecomesItsOwnUnlessChannelOneUsesIt) {
@@ -105,34 +99,9 @@ TEST_F(PagesTest, OnChannelTwoAChamberBecomesItsOwnUnlessChannelOneUsesIt) {
 
 // ---- temperature and pressure ------------------------------------------------------------
 
-TEST_F(PagesTest, CorrectionTakesTemperatureThenPressureInTheChosenUnit) {
-    struct Case {
-        int16_t pressStd;
-        const char* pressureKeys;
-        double pressure;
-        const char* shown;
-        const char* label;
-    } cases[] = {{0, "750", 750.0, "750.0", "Pressure (mmHg)"},
-                 {1, "0.987", 0.987, "0.987", "Pressure (atm)"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        doc->PressStd = c.pressStd;
-        OpenScreen(0, 0);
-        SelectDoseChamber();
-        ThenKeypadEntry("23.5");
-        ThenKeypadEntry(c.pressureKeys);
-        TapControl(Setup::kIdTpCorrection);
-        EXPECT_EQ(doc->Channel[0].TPCorrection, 1);
-        EXPECT_DOUBLE_EQ(doc->Channel[1].Temperature, 23.5);
-        EXPECT_DOUBLE_EQ(doc->Channel[0].Pressure, c.pressure);
-        EXPECT_EQ(CaptionOf(Setup::kIdPressure), c.shown);
-        EXPECT_TRUE(ScreenHasText(c.label));
-        Screenshot("one_channel_tp_correction.png");
-        Restart();
-    }
-}
-
-TEST_F(PagesTest, RefusedOrCancelledEntriesKeepTheOldValues) {
+// Temperature, then pressure; a cancelled pressure leaves no correction, and refused entries
+// keep the values in force.
+TEST_F(PagesTest, CorrectionTakesTemperatureThenPressureAndKeepsThemOnARefusal) {
     OpenScreen(0, 0);
     SelectDoseChamber();
     ThenKeypadEntry("25");
@@ -141,11 +110,14 @@ TEST_F(PagesTest, RefusedOrCancelledEntriesKeepTheOldValues) {
     EXPECT_EQ(doc->Channel[0].TPCorrection, 0);
     EXPECT_DOUBLE_EQ(doc->Channel[0].Temperature, 25.0);
     EXPECT_EQ(CaptionOf(Setup::kIdPressure), "----");
-
-    ThenKeypadEntry("21");
-    ThenKeypadEntry("755");
+    ThenKeypadEntry("23.5");
+    ThenKeypadEntry("750");
     TapControl(Setup::kIdTpCorrection);
     ASSERT_EQ(doc->Channel[0].TPCorrection, 1);
+    EXPECT_DOUBLE_EQ(doc->Channel[1].Temperature, 23.5);
+    EXPECT_EQ(CaptionOf(Setup::kIdPressure), "750.0");
+    EXPECT_TRUE(ScreenHasText("Pressure (mmHg)"));
+    Screenshot("one_channel_tp_correction.png");
     const double factor = doc->Filter.Chan[0].TPFactor;
     struct Case {
         int control;
@@ -162,9 +134,11 @@ TEST_F(PagesTest, RefusedOrCancelledEntriesKeepTheOldValues) {
         TapControl(c.control);
         EXPECT_EQ(message.rfind(c.refusal, 0), 0u) << c.keys;
     }
-    EXPECT_DOUBLE_EQ(doc->Channel[0].Temperature, 21.0);
-    EXPECT_DOUBLE_EQ(doc->Channel[0].Pressure, 755.0);
+    EXPECT_DOUBLE_EQ(doc->Channel[0].Temperature, 23.5);
+    EXPECT_DOUBLE_EQ(doc->Channel[0].Pressure, 750.0);
     EXPECT_DOUBLE_EQ(doc->Filter.Chan[0].TPFactor, factor);
+    // In atm, three decimals.
+    EXPECT_EQ(one_channel::PressureText(0.987, 1) + one_channel::PressureUnit(1), "0.987atm");
 }
 
 // ---- data and file pages -----------------------------------------------------------------
