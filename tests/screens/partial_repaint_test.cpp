@@ -43,13 +43,6 @@ TEST_F(OneChannelTest, AChangePresentsWhatChangedAndLeavesNoStalePixel) {
          },
          kPart},
         {"a view switch", [&] { OpenScreen(1, 0); }, kPanel},
-        {"a cancelled keypad",
-         [&] {
-             ThenChoose("Select Bias");
-             inside([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdCancel); });
-             TapControl(Ids::kIdBias);
-         },
-         kWhatOpened},
         {"a new rate under an open menu: the value beneath, the menu over it",
          [&] {
              inside([&] {
