@@ -68,13 +68,12 @@ class OneChannelTest : public testing_support::ScreenFixture {
 
     // Stores a chamber calibration in the library the picker lists; the record stored.
     CHAMBER_CAL AddChamber(const std::string& model, const std::string& serial, int16_t mode) {
-        CHAMBER_CAL cal;
-        cal.ChamberModel = model;
-        cal.ChamberSerial = serial;
-        cal.BeamIsotope = "Co-60";
-        cal.CoefMantissa = 5000;
-        cal.CoefExponent = 7;
-        cal.CalMode = mode;
+        const CHAMBER_CAL cal{.ChamberSerial = serial,
+                              .ChamberModel = model,
+                              .BeamIsotope = "Co-60",
+                              .CoefMantissa = 5000,
+                              .CoefExponent = 7,
+                              .CalMode = mode};
         EXPECT_TRUE(CCLibDB().AddRecord(cal)) << serial;
         return cal;
     }

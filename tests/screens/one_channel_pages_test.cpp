@@ -60,7 +60,6 @@ TEST_F(PagesTest, TheChosenChamberPutsItsQuantityWhereItsCalibrationModeSays) {
     EXPECT_EQ(CaptionOf(Setup::kIdChamber), "TN30013, 5678, Co-60");
     EXPECT_TRUE(Shown(Setup::kIdTpCorrection));
     EXPECT_EQ(TextOf(Ids::kIdDoseCaption), "Source Strength:");
-    Screenshot("one_channel_source_strength.png");
     doc->Channel[0].TPCorrection = 1;
     TapControl(Setup::kIdSystemFactor);  // off
     EXPECT_EQ(doc->Channel[0].ChamberIndex, -1);
@@ -160,8 +159,6 @@ TEST_F(PagesTest, RowsWakeTheScrollAtTheFifthAndTakeAFlag) {
     EXPECT_TRUE(Control(Data::kIdScrollDown)->IsEnabled());
     ExpectEverythingFits();
     Screenshot("one_channel_data_page.png");
-    ShowTab(2);
-    Screenshot("one_channel_file_page.png");
 }
 
 TEST_F(PagesTest, QuantitiesFollowTheCalibrationAndOneARowLacksShowsNoUnit) {
@@ -182,7 +179,6 @@ TEST_F(PagesTest, QuantitiesFollowTheCalibrationAndOneARowLacksShowsNoUnit) {
     EXPECT_TRUE(Shown(Data::kQuantityIds[Data::kDose]));
     EXPECT_TRUE(ScreenHasText("System Factor Applied"));
     ExpectEverythingFits();
-    Screenshot("one_channel_dose_data_page.png");
 }
 
 }  // namespace

@@ -52,7 +52,6 @@ TEST_F(WarmUp, CountsDownSixtySecondsThenOpensChannelOne) {
     doc->CalDueDate = DATE3{0, 0, 0};
     ASSERT_NE(StartWarmUp(), nullptr);
     EXPECT_TRUE(ScreenHasText("Warm-up time remaining: 01:00"));
-    Screenshot("splash_warmup.png");
     Advance(1000);
     // The first second lights the panel and sets the sound.
     EXPECT_TRUE(board::Panel().backlightOn);

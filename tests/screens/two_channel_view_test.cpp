@@ -80,7 +80,6 @@ TEST_F(TwoChannelTest, ACollectionOnBothChannelsReachesTheDataFileInTheRatioLayo
     EXPECT_TRUE(Control(Ids::kIdRatio)->IsEnabled());  // the view of the values stays free
     Seconds(5);
     EXPECT_EQ(TextOf(Ratio::kIdChargeValue), "2.000");
-    Screenshot("two_channel_held.png");
     Screen().OnCommand(menu_cmd::kChannel2, nullptr);
     fw::Loop().ProcessReady();
     auto* one = dynamic_cast<COneChannelView*>(frame->ActiveView());
