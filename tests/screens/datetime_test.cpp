@@ -1,7 +1,5 @@
 // Date and time: the stepping rules of the dialogs, the strip's texts and its once-a-minute
 // redraw, and setting the instrument clock by taps.
-#include <functional>
-
 #include "screens/CDatePickerDlg.h"
 #include "screens/CDateTimeBar.h"
 #include "screens/CSetDateTimeDlg.h"
@@ -15,37 +13,37 @@ fw::LocalTime Date(int year, int month, int day, int hour = 0, int minute = 0) {
 }
 
 // Days wrap at the month's length, months cut the day, years keep February real and stop at
-// the lowest year, and the time fields wrap both ways.
+// the lowest year (2000 here), and the time fields wrap both ways.
 TEST(DateStepping, EachColumnWrapsOrCutsAsTheCalendarSays) {
-    struct Case {
+    const struct {
         const char* why;
         fw::LocalTime from;
-        std::function<void(fw::LocalTime&)> step;
+        int column, direction;  // day, month, year; up or down
         fw::LocalTime to;
     } cases[] = {
-        {"leap February", Date(2024, 2, 28), datecols::DayUp, Date(2024, 2, 29)},
-        {"down from the 1st", Date(2024, 2, 1), datecols::DayDown, Date(2024, 2, 29)},
-        {"plain February", Date(2023, 2, 28), datecols::DayUp, Date(2023, 2, 1)},
-        {"April has 30", Date(2023, 4, 1), datecols::DayDown, Date(2023, 4, 30)},
-        {"31 Jan to February", Date(2023, 1, 31), datecols::MonthUp, Date(2023, 2, 28)},
-        {"December up", Date(2024, 12, 15), datecols::MonthUp, Date(2024, 1, 15)},
-        {"January down", Date(2024, 1, 15), datecols::MonthDown, Date(2024, 12, 15)},
-        {"31 March down", Date(2024, 3, 31), datecols::MonthDown, Date(2024, 2, 29)},
-        {"29 Feb a year on", Date(2024, 2, 29), datecols::YearUp, Date(2025, 2, 28)},
-        {"the lowest year", Date(2000, 6, 1), [](auto& t) { datecols::YearDown(t, 2000); },
-         Date(2000, 6, 1)},
-        {"down to it", Date(2001, 6, 1), [](auto& t) { datecols::YearDown(t, 2000); },
-         Date(2000, 6, 1)},
-        {"hour down", Date(2024, 1, 1), [](auto& t) { datecols::HourStep(t, -1); },
-         Date(2024, 1, 1, 23)},
-        {"minute up", Date(2024, 1, 1, 0, 59), [](auto& t) { datecols::MinuteStep(t, 1); },
-         Date(2024, 1, 1)},
+        {"leap February", Date(2024, 2, 28), 0, 1, Date(2024, 2, 29)},
+        {"down from the 1st", Date(2024, 2, 1), 0, -1, Date(2024, 2, 29)},
+        {"plain February", Date(2023, 2, 28), 0, 1, Date(2023, 2, 1)},
+        {"April has 30", Date(2023, 4, 1), 0, -1, Date(2023, 4, 30)},
+        {"31 Jan to February", Date(2023, 1, 31), 1, 1, Date(2023, 2, 28)},
+        {"December up", Date(2024, 12, 15), 1, 1, Date(2024, 1, 15)},
+        {"January down", Date(2024, 1, 15), 1, -1, Date(2024, 12, 15)},
+        {"31 March down", Date(2024, 3, 31), 1, -1, Date(2024, 2, 29)},
+        {"29 Feb a year on", Date(2024, 2, 29), 2, 1, Date(2025, 2, 28)},
+        {"the lowest year", Date(2000, 6, 1), 2, -1, Date(2000, 6, 1)},
+        {"down to it", Date(2001, 6, 1), 2, -1, Date(2000, 6, 1)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         fw::LocalTime t = c.from;
-        c.step(t);
+        datecols::StepDate(t, c.column, c.direction, 2000);
         EXPECT_EQ(t, c.to) << c.why;
     }
+    fw::LocalTime t = Date(2024, 1, 1);
+    datecols::HourStep(t, -1);
+    datecols::MinuteStep(t, -1);
+    EXPECT_EQ(t, Date(2024, 1, 1, 23, 59));
+    datecols::MinuteStep(t, 1);
+    EXPECT_EQ(t.minute, 0);
     EXPECT_TRUE(datecols::IsLeapYear(2000));
     EXPECT_FALSE(datecols::IsLeapYear(1900));
 }
