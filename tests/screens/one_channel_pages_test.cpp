@@ -142,14 +142,18 @@ TEST_F(PagesTest, CorrectionTakesTemperatureThenPressureAndKeepsThemOnARefusal) 
 
 // ---- data and file pages -----------------------------------------------------------------
 
-// The name with its star and Save: the file page's own test.
-TEST_F(PagesTest, RowsWakeTheScrollAtTheFifthAndTakeAFlag) {
+// Rows take a flag by a touch and wake the scroll at the fifth; the quantity shown follows
+// the calibration, and one a row lacks shows no unit. (The name with its star and Save: the
+// file page's own test.)
+TEST_F(PagesTest, RowsTakeAFlagWakeTheScrollAndShowTheQuantityChosen) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
-    Readings(200);
+    Measure(61.0);
     AddMeasurementRow();
+    const CTouchListCtrl& list = View().DataPage().List();
+    EXPECT_EQ(list.GetItemText(0, 2), "0.061 pA");
     ShowTab(1);
-    const fw::Rect r = View().DataPage().List().GetRect();
+    const fw::Rect r = list.GetRect();
     Tap(r.left + 12, r.top + 10);
     EXPECT_NE(doc->MeasList[0].Flagged, 0);
     for (int i = 0; i < 3; ++i)
@@ -159,16 +163,6 @@ TEST_F(PagesTest, RowsWakeTheScrollAtTheFifthAndTakeAFlag) {
     EXPECT_TRUE(Control(Data::kIdScrollDown)->IsEnabled());
     ExpectEverythingFits();
     Screenshot("one_channel_data_page.png");
-}
-
-TEST_F(PagesTest, QuantitiesFollowTheCalibrationAndOneARowLacksShowsNoUnit) {
-    OpenScreen(0, 0);
-    doc->AutoDataCapture = 1;
-    Measure(61.0);
-    AddMeasurementRow();
-    const CTouchListCtrl& list = View().DataPage().List();
-    EXPECT_EQ(list.GetItemText(0, 2), "0.061 pA");
-    ShowTab(1);
     EXPECT_FALSE(Shown(Data::kQuantityIds[Data::kDose]));
     TapControl(Data::kQuantityIds[Data::kCharge]);
     EXPECT_EQ(list.GetItemText(0, 2), "----");
