@@ -15,8 +15,9 @@ using Data = COneChannelDataDlg;
 // The dose row of the ratio column by what the two channels' calibrations allow to compare;
 // a dose ratio shown before empties when the doses stop comparing. A chamber change lays the
 // channel columns out again, and a chamber gone from the library takes its factor, correction
-// and coefficient along.
-TEST_F(TwoChannelTest, RatioRowsFollowTheCalibrations) {
+// and coefficient along. The ratio page offers the dose where the doses compare, falls back
+// to the rate where they stop, and tells of a factor or correction applied on both channels.
+TEST_F(TwoChannelTest, RatioRowsAndTheRatioPageFollowTheCalibrations) {
     const struct {
         int16_t mode1, mode2;
         const char* doseCaption;  // none: no dose row, an empty dose ratio
@@ -28,11 +29,23 @@ TEST_F(TwoChannelTest, RatioRowsFollowTheCalibrations) {
     };
     OpenTwoChannels();
     Touch(Ids::kIdRatio);
+    CRatioDataDlg& page = Screen().RatioPage();
+    fw::Window* doseButton = page.FindChild(Data::kQuantityIds[Data::kDose]);
+    auto notice = [&](int id) { return testing_support::LabelText(&page, id); };
+    ShowTab(Ids::kDataRatio);
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.mode1 << " against " << c.mode2);
         Calibrate(0, c.mode1);
         Calibrate(1, c.mode2);
         EXPECT_EQ(Shown(Ratio::kIdDoseValue), c.doseCaption != nullptr);
+        EXPECT_EQ(page.ShownQuantity(), Data::kRate);
+        EXPECT_EQ(notice(Data::kIdFactorApplied) == "System Factor Applied", c.mode1 != kNoChamber);
+        EXPECT_EQ(doseButton->IsVisible(), c.doseCaption != nullptr && c.mode1 == kGyMode);
+        if (doseButton->IsVisible()) {
+            TouchCentreOf(doseButton);
+            fw::Loop().ProcessReady();
+            EXPECT_EQ(page.ShownQuantity(), Data::kDose);
+        }
         if (c.doseCaption == nullptr) {
             EXPECT_EQ(TextOf(Ratio::kIdDoseValue), "");
             continue;
@@ -48,6 +61,14 @@ TEST_F(TwoChannelTest, RatioRowsFollowTheCalibrations) {
     doc->ResolveChamberSelections();
     doc->UpdateAllViews(kHintChamber);
     EXPECT_FALSE(Shown(Ids::kIdDoseValue2) || Shown(Ids::kIdAdc2));
+    Calibrate(0, kGyMode);
+    Calibrate(1, kGyMode);
+    for (uint8_t ch = 0; ch < 2; ++ch) {
+        EXPECT_EQ(notice(Data::kIdTpApplied), "");
+        doc->Channel[ch].TPCorrection = 1;
+        doc->UpdateAllViews(kHintCorrection);
+    }
+    EXPECT_EQ(notice(Data::kIdTpApplied), "Temp/Pressure Applied");
 }
 
 // The operator's whole path: both channels measured with the ratio column on, a timed
@@ -164,31 +185,6 @@ TEST_F(TwoChannelTest, AddPutsARateRowOnAllThreeDataPagesAndZeroZeroesBoth) {
     Touch(Ids::kIdZero);
     ASSERT_TRUE(TapText("Cancel"));  // on "Zeroing Channel 1 & 2"
     EXPECT_EQ(doc->ZeroChannels, 2);
-}
-
-TEST_F(TwoChannelTest, RatioPageQuantitiesAndNoticesFollowBothChannels) {
-    OpenTwoChannels();
-    CRatioDataDlg& page = Screen().RatioPage();
-    auto pageShows = [&](int id) { return page.FindChild(id)->IsVisible(); };
-    auto pageText = [&](int id) { return dynamic_cast<CLabel*>(page.FindChild(id))->Text(); };
-    ShowTab(Ids::kDataRatio);
-    Calibrate(0, kGyMode);  // one channel alone is not enough
-    EXPECT_FALSE(pageShows(Data::kQuantityIds[Data::kDose]));
-    EXPECT_EQ(pageText(Data::kIdFactorApplied), "");
-    Calibrate(1, kOtherGyMode);
-    EXPECT_EQ(pageText(Data::kIdFactorApplied), "System Factor Applied");
-    TouchCentreOf(page.FindChild(Data::kQuantityIds[Data::kDose]));
-    fw::Loop().ProcessReady();
-    EXPECT_EQ(page.ShownQuantity(), Data::kDose);
-    for (uint8_t ch = 0; ch < 2; ++ch) {
-        EXPECT_EQ(pageText(Data::kIdTpApplied), "");
-        doc->Channel[ch].TPCorrection = 1;
-        doc->UpdateAllViews(kHintCorrection);
-    }
-    EXPECT_EQ(pageText(Data::kIdTpApplied), "Temp/Pressure Applied");
-    Calibrate(1, kRoentgenMode);  // Gy against R: no dose ratio, back to the rate
-    EXPECT_FALSE(pageShows(Data::kQuantityIds[Data::kDose]));
-    EXPECT_EQ(page.ShownQuantity(), Data::kRate);
 }
 
 // Each column shows its channel in its range's unit, the ratio between them; a new reading
