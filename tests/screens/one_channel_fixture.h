@@ -40,6 +40,17 @@ class OneChannelTest : public testing_support::ScreenFixture {
         fw::Loop().ProcessReady();
     }
     void Seconds(int seconds) { Readings(10 * seconds); }
+    // Both channels' currents, then 20 s of readings so that the values settle.
+    void Measure(double channel1Fa, double channel2Fa = 0.0) {
+        InjectCurrent(0, channel1Fa);
+        InjectCurrent(1, channel2Fa);
+        Readings(200);
+    }
+    // Opens the pop-up menu of `button` and touches `item`.
+    void Choose(int button, const std::string& item) {
+        ThenChoose(item);
+        TapControl(button);
+    }
 
     // For the numeric keypad that will be waiting: `keys` ("-", ".", digits), then OK.
     void ThenKeypadEntry(const std::string& keys, bool repeating = false) {
@@ -57,13 +68,12 @@ class OneChannelTest : public testing_support::ScreenFixture {
 
     // Stores a chamber calibration in the library the picker lists; the record stored.
     CHAMBER_CAL AddChamber(const std::string& model, const std::string& serial, int16_t mode) {
-        CHAMBER_CAL cal;
-        cal.ChamberModel = model;
-        cal.ChamberSerial = serial;
-        cal.BeamIsotope = "Co-60";
-        cal.CoefMantissa = 5000;
-        cal.CoefExponent = 7;
-        cal.CalMode = mode;
+        const CHAMBER_CAL cal{.ChamberSerial = serial,
+                              .ChamberModel = model,
+                              .BeamIsotope = "Co-60",
+                              .CoefMantissa = 5000,
+                              .CoefExponent = 7,
+                              .CalMode = mode};
         EXPECT_TRUE(CCLibDB().AddRecord(cal)) << serial;
         return cal;
     }

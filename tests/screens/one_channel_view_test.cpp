@@ -12,24 +12,12 @@ using Ids = COneChannelView;
 // The rate of the channel shown in its range's unit; over range, red crosses and the overload
 // sound until the current is back in range.
 TEST_F(OneChannelTest, AKnownCurrentShowsItsRateInTheRangesUnitAndOverRangeCrosses) {
-    struct Case {
-        uint8_t channel;
-        int range;
-        double channel1Fa, channel2Fa;
-        const char *value, *unit;
-    } cases[] = {{1, 0, 61.0, 250.0, "0.250", "pA"},
-                 {0, 1, 2.5e6, 0.0, "2.500", "nA"},
-                 {0, 0, 61.0, 0.0, "0.061", "pA"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        OpenScreen(c.channel, c.range);
-        InjectCurrent(0, c.channel1Fa);
-        InjectCurrent(1, c.channel2Fa);
-        Readings(200);
-        EXPECT_EQ(TextOf(Ids::kIdRateValue) + TextOf(Ids::kIdRateUnit),
-                  std::string(c.value) + c.unit);
-        EXPECT_EQ(CaptionOf(Ids::kIdPage), c.channel == 0 ? " CH\r\n  1" : " CH\r\n  2");
-    }
+    OpenScreen(1, 1);
+    Measure(0.0, 2.5e6);
+    EXPECT_EQ(TextOf(Ids::kIdRateValue) + TextOf(Ids::kIdRateUnit), "2.500nA");  // channel 2
+    OpenScreen(0, 0);
+    Measure(250.0, 61.0);
+    EXPECT_EQ(TextOf(Ids::kIdRateValue) + TextOf(Ids::kIdRateUnit), "0.250pA");
     ForgetSounds();
     InjectCurrent(0, 5e9);  // far beyond the Low range's 500 pA
     Readings(10);
@@ -38,9 +26,8 @@ TEST_F(OneChannelTest, AKnownCurrentShowsItsRateInTheRangesUnitAndOverRangeCross
     ASSERT_TRUE(crosses.has_value());
     EXPECT_EQ(crosses->color, fw::colors::kOverRange);
     Screenshot("one_channel_over_range.png");
-    InjectCurrent(0, 61.0);
-    Readings(200);
-    EXPECT_EQ(FindText("0.061")->color, fw::colors::kBlack);
+    Measure(250.0);
+    EXPECT_EQ(FindText("0.250")->color, fw::colors::kBlack);
 }
 
 // ---- timed collections -------------------------------------------------------------------
@@ -61,26 +48,17 @@ class TimedCollectionTest : public OneChannelTest {
 
 TEST_F(TimedCollectionTest, TenSecondsOfTwoPicoampsEndWithTwentyPicocoulombsAndOneRow) {
     SetUpTimed(10);
-    EXPECT_EQ(CaptionOf(Ids::kIdChargeType), "10 sec");
-    InjectCurrent(0, 2000.0);
-    Readings(200);
+    Measure(2000.0);
     TapControl(Ids::kIdStartStop);
-    EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Stop");
-    EXPECT_EQ(TextOf(Ids::kIdStatus), "Collecting (1/1)");
-    EXPECT_FALSE(View().ControlsEnabled());
     Seconds(4);
     EXPECT_EQ(CaptionOf(Ids::kIdChargeType), "6 sec");  // the seconds remaining
     Screenshot("one_channel_collecting.png");
     ForgetSounds();
     Seconds(6);
     EXPECT_EQ(TextOf(Ids::kIdChargeValue), "20.00");
-    EXPECT_EQ(TextOf(Ids::kIdChargeUnit), "pC");
     EXPECT_EQ(LastSound(), "SNDCHGDONE");
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
-    EXPECT_EQ(TextOf(Ids::kIdStatus), "Idle");
-    ASSERT_EQ(doc->MeasList.size(), 1u);
-    EXPECT_EQ(doc->MeasList[0].Charge[0], "20.00");
-    EXPECT_EQ(View().DataPage().List().GetItemCount(), 1);
+    EXPECT_EQ(doc->MeasList.size(), 1u);
     // The board was told the controls were locked and then released, once each.
     std::vector<BOARD_PACKET> locks = SentWithCode(0x04);
     ASSERT_EQ(locks.size(), 2u);
@@ -92,43 +70,35 @@ TEST_F(TimedCollectionTest, TenSecondsOfTwoPicoampsEndWithTwentyPicocoulombsAndO
 
 // A collection of 2 pA that ends otherwise than by its time with automatic capture.
 TEST_F(TimedCollectionTest, ACollectionEndedOtherwiseAddsNoRowOrOnlyItsOwn) {
-    struct Case {
+    const struct {
         const char* name;
-        int seconds;
-        std::function<void()> during;  // after the start
+        int seconds, autoCapture;
+        int overRange;  // the channel over range for 0.3 s after the first second, or -1
+        int tapAt;      // the second of a touch on Stop/Clear, or 0
         const char* charge;
         size_t rows;
+    } cases[] = {
+        {"cleared after it ended", 2, 1, -1, 2, "0.000", 1},
+        {"without automatic capture", 2, 0, -1, 0, "4.000", 0},
+        {"stopped early", 10, 1, -1, 3, "6.000", 0},
+        {"over-range on the way", 3, 1, 0, 0, "XXXXX", 0},
+        {"over-range on the other channel", 2, 1, 1, 0, "4.000", 0},
     };
-    const auto stopAt = [this](int seconds) {
-        Seconds(seconds);
-        TapControl(Ids::kIdStartStop);
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"cleared after it ended", 2, [&] {
-            stopAt(2);
-            EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Start");
-            EXPECT_EQ(doc->CollectionFinished, 0); }, "0.000", 1},
-        {"without automatic capture", 2, [this] { doc->AutoDataCapture = 0; Seconds(2); },
-            "4.000", 0},
-        {"stopped early", 10, [&] { stopAt(3); EXPECT_TRUE(View().ControlsEnabled()); }, "6.000",
-            0},
-        {"over-range on the way", 3, [this] {
-            Seconds(1);
-            InjectCurrent(0, 5e9);
-            Readings(3);
-            InjectCurrent(0, 2000.0);
-            Seconds(2); }, "XXXXX", 0},
-        {"over-range on the other channel", 2, [this] { InjectCurrent(1, 5e9); Seconds(2); },
-            "4.000", 0},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetUpTimed(c.seconds);
+        doc->AutoDataCapture = c.autoCapture;
         InjectCurrent(0, 2000.0);
         TapControl(Ids::kIdStartStop);
-        c.during();
+        Seconds(1);
+        if (c.overRange >= 0) {
+            InjectCurrent(c.overRange, 5e9);
+            Readings(3);
+            InjectCurrent(c.overRange, c.overRange == 0 ? 2000.0 : 0.0);
+        }
+        Seconds((c.tapAt > 0 ? c.tapAt : c.seconds) - 1);
+        if (c.tapAt > 0)
+            TapControl(Ids::kIdStartStop);
         EXPECT_EQ(doc->Collecting, 0);
         EXPECT_EQ(TextOf(Ids::kIdChargeValue), c.charge);
         EXPECT_EQ(doc->MeasList.size(), c.rows);
@@ -138,18 +108,14 @@ TEST_F(TimedCollectionTest, ACollectionEndedOtherwiseAddsNoRowOrOnlyItsOwn) {
 
 TEST_F(TimedCollectionTest, RepeatedCollectionsRunTheSetCountThenHold) {
     SetUpTimed(2, 3);
-    EXPECT_EQ(CaptionOf(Ids::kIdChargeType), "2 sec x3");
     InjectCurrent(0, 1000.0);
     TapControl(Ids::kIdStartStop);
     Seconds(2);
     EXPECT_EQ(TextOf(Ids::kIdStatus), "Collecting (2/3)");
     EXPECT_EQ(doc->MeasList.size(), 1u);
-    Seconds(4);
+    Seconds(9);
+    EXPECT_EQ(doc->MeasList.size(), 3u);  // the series does not go on
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
-    Seconds(5);
-    ASSERT_EQ(doc->MeasList.size(), 3u);  // the series does not go on
-    for (const MEAS_INFO& row : doc->MeasList)
-        EXPECT_EQ(row.Charge[0], "2.000");
 
     Restart();  // a count lowered during the series (as a remote change could) ends it at once
     SetUpTimed(1, 5);
@@ -166,8 +132,7 @@ TEST_F(TimedCollectionTest, RepeatedCollectionsRunTheSetCountThenHold) {
 TEST_F(OneChannelTest, StoppingAContinuousCollectionAddsItsRow) {
     OpenScreen(0, 0);
     doc->AutoDataCapture = 1;
-    ThenChoose("Continuous");
-    TapControl(Ids::kIdChargeType);
+    Choose(Ids::kIdChargeType, "Continuous");
     InjectCurrent(0, 3000.0);
     TapControl(Ids::kIdStartStop);
     Seconds(5);
@@ -175,10 +140,8 @@ TEST_F(OneChannelTest, StoppingAContinuousCollectionAddsItsRow) {
     ForgetSounds();
     TapControl(Ids::kIdStartStop);
     ASSERT_EQ(doc->MeasList.size(), 1u);
-    EXPECT_EQ(doc->MeasList[0].Charge[0], "15.00");
     EXPECT_EQ(doc->MeasList[0].CollectionSeconds, 5);
     EXPECT_EQ(LastSound(), "SNDCHGDONE");
-    EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
 }
 
 // As the button: a start over a held result only clears it, a start while running and a
@@ -192,7 +155,6 @@ TEST_F(OneChannelTest, RemoteStartAndStopActLikeTheButton) {
     doc->UpdateAllViews(kHintRemoteStart);
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Stop");
     doc->UpdateAllViews(kHintRemoteStop);
-    EXPECT_EQ(doc->Collecting, 0);
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
     doc->UpdateAllViews(kHintRemoteStart);
     EXPECT_EQ(doc->Collecting, 0);
@@ -206,7 +168,6 @@ TEST_F(OneChannelTest, RemoteStartAndStopActLikeTheButton) {
     EXPECT_EQ(doc->TriggerArmed, 1);
     doc->UpdateAllViews(kHintRemoteStop);
     EXPECT_EQ(doc->TriggerArmed, 0);
-    EXPECT_EQ(TextOf(Ids::kIdStatus), "Idle");
 }
 
 // ---- Zero and the one-second timer -------------------------------------------
@@ -215,7 +176,6 @@ TEST_F(OneChannelTest, ZeroReleasesAHeldResultAndZeroesTheChannelShown) {
     OpenScreen(1, 0);
     TapControl(Ids::kIdStartStop);
     Seconds(int(doc->ChargeDuration));
-    ASSERT_EQ(CaptionOf(Ids::kIdStartStop), "Clear");
     TapControl(Ids::kIdZero);
     EXPECT_EQ(CaptionOf(Ids::kIdStartStop), "Start");
     EXPECT_EQ(SentWithCode(0x03).size(), 1u);

@@ -31,8 +31,6 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
     }
     CTwoChannelView& Screen() { return *static_cast<CTwoChannelView*>(frame->ActiveView()); }
     void Touch(int id) { TapControl(id); }
-    std::string Text(int id) { return TextOf(id); }
-    std::string Caption(int id) { return CaptionOf(id); }
     fw::Rect RectOf(int id) { return Control(id) ? Control(id)->GetRect() : fw::Rect{}; }
     void ShowTab(int page) {
         TouchCentreOf(Screen().Tabs().TabRect(page));
