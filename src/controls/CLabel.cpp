@@ -110,10 +110,23 @@ void CLabel::OnPaint(fw::Dc& dc) {
         return;
     dc.SetFont(Font());
     dc.SetTextColor(ink);
-    if (marked_)
+    if (marked_) {
+        FitMarkedText(dc);
         fw::DrawScriptText(dc, text_, TextArea(), alignment_);
-    else
+    } else
         DrawPlain(dc, TextArea());
+}
+
+// A unit too wide for its place ("µGym²/(h*A)" beside a narrow column) is drawn smaller
+// rather than cut, down to a height that is still legible.
+void CLabel::FitMarkedText(fw::Dc& dc) const {
+    fw::FontSpec f = Font();
+    const int room = TextArea().Width();
+    const int smallest = std::min(f.height, kSmallestFittedHeight);
+    while (f.height > smallest && fw::ScriptTextWidth(dc, text_) > room) {
+        --f.height;
+        dc.SetFont(f);
+    }
 }
 
 // Icons beside a text are drawn without their magenta key, so the label's own background

@@ -10,6 +10,8 @@ class CLabel : public fw::Window {
   public:
     enum Alignment { kLeft = 0, kCentre = 1, kRight = 2 };
     static constexpr int kDefaultFontHeight = 12;
+    // Marked text that does not fit is drawn smaller, but never below this height.
+    static constexpr int kSmallestFittedHeight = 10;
 
     void Create(fw::Window* parent, const fw::Rect& rect, int id = 0, std::string text = "");
 
@@ -51,6 +53,7 @@ class CLabel : public fw::Window {
     }
     fw::Rect TextArea() const;
     void DrawPlain(fw::Dc& dc, fw::Rect area) const;
+    void FitMarkedText(fw::Dc& dc) const;
 
     std::string text_;
     int bitmap_ = 0;

@@ -28,7 +28,7 @@ constexpr fw::Rect kTabRect{4, 266, 636, 456};  // seven tabs sharing its width
 constexpr int kHalfWidth = (kValueArea.right - kValueArea.left) / 2;
 constexpr int kThirdWidth = (kValueArea.right - kValueArea.left) / 3;
 // Captions above the values: half-width columns, and narrower ones beside the ratios.
-constexpr ValueLayout kHalfLayout{0, 66, 44, 30, 18, 14};
+constexpr ValueLayout kHalfLayout{0, 84, 44, 30, 18, 14};
 constexpr ValueLayout kNarrowLayout{0, 94, 30, 24, 16, 13};
 constexpr int kCaptionFontHeight = 14;
 constexpr int kSideButtonFontHeight = 16;

@@ -2,6 +2,7 @@
 // list selection and scrolling, the repeat button on the test clock, and tabs.
 #include <map>
 
+#include "controls/CLabel.h"
 #include "controls/CMsgBox.h"
 #include "controls/CNotifyBox.h"
 #include "controls/CRepeatBttn.h"
@@ -195,6 +196,32 @@ TEST_F(BehaviourTest, TouchingATabShowsItsPageAndEveryCaptionFitsItsShare) {
     for (int i = 0; i < 5; ++i) {
         tabs.SetCurSel(i);
         EXPECT_THAT(Overflowing(), IsEmpty()) << captions[i];
+    }
+}
+
+// A unit too wide for its place is drawn whole in a smaller face; one that fits keeps its own.
+TEST_F(BehaviourTest, AMarkedUnitTooWideForItsLabelIsDrawnSmallerAndWhole) {
+    struct Row {
+        const char* unit;
+        int width;
+        bool shrinks;
+    } rows[] = {{"nA", 66, false}, {"Gym^2/(h*A)", 66, true}, {"\xC2\xB5Gym^2/(h*A)", 84, true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.unit);
+        CLabel unit;
+        const fw::Rect place{100, 100, 100 + row.width, 130};
+        unit.Create(&host, place, 0, row.unit);
+        unit.SetMarkedText(true);
+        unit.SetBold(true);
+        unit.SetFontHeight(16);
+        int face = 0;  // the base characters' height; raised ones are drawn smaller
+        for (const fw::DrawnText& t : Texts()) {
+            EXPECT_TRUE(place.Contains(t.extent)) << t.text;
+            if (place.Contains(t.box))
+                face = std::max(face, t.fontHeight);
+        }
+        EXPECT_EQ(face < 16, row.shrinks);
+        EXPECT_GE(face, CLabel::kSmallestFittedHeight);
     }
 }
 
