@@ -12,8 +12,6 @@
 
 namespace scint_test {
 
-using testing_support::FindShown;
-using testing_support::TouchCentreOf;
 using testing_support::TouchListRow;
 using testing_support::TouchOnTop;
 
@@ -58,19 +56,13 @@ class ScintPageTest : public testing_support::ScreenFixture {
     void ThenTouch(int id) {
         ThenDo([id] { TouchOnTop(id); });
     }
-    void ThenScreenshot(const std::string& name) {
-        ThenDo([this, name] { Screenshot(name); });
-    }
-    // The dose dialog: `keys` for the value, then item `unitItem` of MU, Gy, cGy, R, mR.
-    void ThenSetDose(const std::string& keys, int unitItem) {
+    // The dose dialog: a dose of 2.5 cGy.
+    void ThenSetDose() {
         ThenTouch(CScintDoseValDlg::kIdDose);
         ThenTouch(CScintDoseValDlg::kIdValue);
-        ThenKeys(keys);
+        ThenKeys("2.5");
         ThenTouch(CScintDoseValDlg::kIdUnits);
-        ThenDo([unitItem] {
-            const fw::Rect r = fw::Loop().TopLevel()->GetRect();
-            TouchCentreOf({r.left, r.top + unitItem * 30, r.right, r.top + unitItem * 30 + 30});
-        });
+        ThenTapText("cGy");
         ThenTouch(CScintDoseValDlg::kIdOk);
     }
 

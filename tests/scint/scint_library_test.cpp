@@ -13,34 +13,25 @@ namespace {
 
 using V = CScintLibView;
 
-SCINT_BASELINE Baseline(const std::string& serial, int second, int doseType, int unit) {
+// A baseline stamped at 12:00:0`second`; set 0 holds 7 and set 1 the points 1, 2, 3.
+void Save(const std::string& serial, int second, int doseType, int unit) {
     SCINT_BASELINE b;
     b.ScintSerial = serial;
-    b.Description = serial + " probe";
     b.DoseType = doseType;
-    b.DoseValue = 2.5;
     b.ScintGain = doseType == 1 ? 0.00501 : 0.002;
-    b.CLR = 2.0;
     b.ScintDoseUnit = static_cast<int16_t>(unit);
     scint::StampBaseline(b, fw::LocalTime{2026, 12, 2, 8, 12, 0, second, 0});
-    return b;
-}
-
-// Set 0 holds 7 and set 1 the points 1, 2, 3.
-scint::PointSets Sets() {
-    return {Points({{7, 3.5}}), Points({{1, 0.5}, {2, 1}, {3, 1.5}}), {}};
+    const scint::PointSets sets{Points({{7, 3.5}}), Points({{1, 0.5}, {2, 1}, {3, 1.5}}), {}};
+    ASSERT_EQ(scint::SaveBaseline(b, sets), scint::SaveOutcome::kSaved);
 }
 
 class ScintLibraryPage : public ScintPageTest {
   protected:
     void SetUp() override {
         ScintPageTest::SetUp();
-        ASSERT_EQ(scint::SaveBaseline(Baseline("REL1", 1, 0, -1), Sets()),
-                  scint::SaveOutcome::kSaved);
-        ASSERT_EQ(scint::SaveBaseline(Baseline("DOSE2", 2, 1, 2), Sets()),
-                  scint::SaveOutcome::kSaved);
-        // A unit index from outside the table, as a damaged or foreign record may hold.
-        ASSERT_EQ(scint::SaveBaseline(Baseline("ODD3", 3, 1, 7), {}), scint::SaveOutcome::kSaved);
+        Save("REL1", 1, 0, -1);
+        Save("DOSE2", 2, 1, 2);
+        Save("ODD3", 3, 1, 7);  // a unit from outside the table, as a foreign record may hold
     }
     V& View() { return *Page<CScintLibView>(); }
 };
@@ -90,7 +81,8 @@ TEST_F(ScintLibraryPage, DeleteRemovesTheBaselineAndOnlyItsPoints) {
     EXPECT_TRUE(StoredPoints(relKey).empty());
 }
 
-TEST_F(ScintLibraryPage, Command567MeasuresWithTheChosenBaselineOnlyAfterOkOnARow) {
+// Choosing a row and OK is the workflow walk's; without a row nothing is chosen.
+TEST_F(ScintLibraryPage, Command567ChoosesNoBaselineWithoutARow) {
     Show<CScintLibView>();
     const SCINT_BASELINE before = doc->ScintBaseline;
     ThenTouch(CScintListDlg::kIdOk);  // no row chosen: OK is not offered
@@ -99,14 +91,6 @@ TEST_F(ScintLibraryPage, Command567MeasuresWithTheChosenBaselineOnlyAfterOkOnARo
     fw::Loop().ProcessReady();
     EXPECT_EQ(doc->ScintBaseline, before);
     EXPECT_NE(Page<CScintLibView>(), nullptr);
-
-    ThenDo([] { TouchListRow(fw::Loop().TopLevel(), CScintListDlg::kIdList, 1); });
-    ThenScreenshot("scint_baseline_choice.png");
-    ThenTouch(CScintListDlg::kIdOk);
-    View().OnCommand(567, nullptr);
-    fw::Loop().ProcessReady();
-    EXPECT_EQ(doc->ScintBaseline.ScintSerial, "DOSE2");
-    EXPECT_EQ(Page<CScintLibView>(), nullptr);  // on to the scintillator page
 }
 
 }  // namespace
