@@ -47,10 +47,7 @@ class CheckSourcePage : public LibraryPageTest<CCheckSrcView> {
         ThenKeys("37");
         ThenTouch(CAddSourceDlg::kIdUnits);
         ThenTapText("MBq");
-        ThenCheck([](fw::Window* top) {
-            EXPECT_FALSE(dynamic_cast<CAddSourceDlg*>(top)->OkEnabled()) << "no date yet";
-        });
-        ThenTouch(CAddSourceDlg::kIdOk);  // not taken while disabled
+        ThenTouch(CAddSourceDlg::kIdOk);  // refused: no date yet
         ThenTouch(CAddSourceDlg::kIdDate);
         ThenPickDate(0, 0, yearStep);
     }
