@@ -1,6 +1,8 @@
 // The check-source page as the operator uses it: a source entered, edited and deleted by
 // taps, today's activity through a change of day and a projection to a chosen date, the password,
 // damaged records in the list and failing writes.
+#include <tuple>
+
 #include "controls/MenuCommands.h"
 #include "library/CAddSourceDlg.h"
 #include "library/CCheckSrcView.h"
@@ -58,7 +60,13 @@ class CheckSourcePage : public LibraryPageTest<CCheckSrcView> {
 // 37 MBq read 35.260 MBq; to 2026-03-14 it is 4383 days (12 x 365.25), f = 0.749136, 27.718.
 TEST_F(CheckSourcePage, ASourceIsEnteredProjectedAndEditedByTaps) {
     doc->PasswordProtect = 1;
-    OpenPage();
+    // Once the library's views are registered, the page command reaches the page.
+    Show<CScintPlaceholderView>();
+    RegisterViewMaker(PageScreen::kCheckSource, nullptr);
+    RegisterLibraryViews();
+    EXPECT_TRUE(Active()->OnCommand(menu_cmd::kCheckSource, nullptr));
+    fw::Loop().ProcessReady();
+    ASSERT_TRUE(ActiveIs<CCheckSrcView>());
     ThenType("5937");
     ThenFillNewSource("Sr90 ref", "28.79", -2);
     ThenTouch(CAddSourceDlg::kIdOk);
@@ -156,18 +164,13 @@ TEST_F(CheckSourcePage, AFailedWriteIsToldAndTheListShowsWhatTheStoreHolds) {
     Store({Source("1", "kept")});
     OpenPage();
     FaultyVfs vfs;
-    struct Case {
-        const char* what;
-        int button;
-        const char* answer;
-        std::vector<std::string> listed;
-    } cases[] = {
+    const std::tuple<const char*, int, const char*, std::vector<std::string>> cases[] = {
         {"add, given up", V::kIdNew, "No", {"kept"}},
         {"add, tried again", V::kIdNew, "Yes", {"kept", "new"}},
         {"delete, tried again", V::kIdDelete, "Yes", {"new"}},
     };
-    for (const Case& c : cases) {
-        const bool adding = c.button == V::kIdNew;
+    for (const auto& [what, button, answer, listed] : cases) {
+        const bool adding = button == V::kIdNew;
         if (adding)
             ThenFillNewSource("new", "1", 0);
         else
@@ -178,23 +181,13 @@ TEST_F(CheckSourcePage, AFailedWriteIsToldAndTheListShowsWhatTheStoreHolds) {
             TouchOnTop(id);
         });
         std::string told;
-        ThenAnswer(c.answer, &told);
-        TapControl(c.button);
-        EXPECT_TRUE(vfs.FaultHit()) << c.what;
-        EXPECT_EQ(told, "Could not save data.\r\nWould you like to try again?") << c.what;
-        EXPECT_EQ(ListedNames(), c.listed) << c.what;
+        ThenAnswer(answer, &told);
+        TapControl(button);
+        EXPECT_TRUE(vfs.FaultHit()) << what;
+        EXPECT_EQ(told, "Could not save data.\r\nWould you like to try again?") << what;
+        EXPECT_EQ(ListedNames(), listed) << what;
         vfs.Disarm();
     }
-}
-
-// Once the library's views are registered, the page command reaches the page.
-TEST_F(CheckSourcePage, ThePageCommandReachesThePageOnceRegistered) {
-    Show<CScintPlaceholderView>();
-    RegisterViewMaker(PageScreen::kCheckSource, nullptr);
-    RegisterLibraryViews();
-    EXPECT_TRUE(Active()->OnCommand(menu_cmd::kCheckSource, nullptr));
-    fw::Loop().ProcessReady();
-    EXPECT_TRUE(ActiveIs<CCheckSrcView>());
 }
 
 }  // namespace
