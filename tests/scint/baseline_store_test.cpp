@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scint/BaselineStore.h"
-#include "scint/scint_points.h"
+#include "scint/scint_fixture.h"
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
 #include "store/faulty_vfs.h"

@@ -1,9 +1,12 @@
 #pragma once
 // The scintillator pages on the screen fixture: the probe's blue and green currents, timed
 // collections of 10 s, the pages' lists and the scintillator stores.
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "scint/BaselineCalculation.h"
 #include "scint/CScintDoseValDlg.h"
 #include "scint/ScintViews.h"
 #include "store/CScintDB.h"
@@ -13,6 +16,18 @@
 namespace scint_test {
 
 using testing_support::TouchListRow;
+
+// A point set written as (blue, green) pairs in pC.
+inline scint::PointSet Points(std::initializer_list<std::pair<double, double>> values) {
+    scint::PointSet set;
+    for (auto [blue, green] : values) {
+        SCINT_MMNT p;
+        p.Blue = blue;
+        p.Green = green;
+        set.push_back(p);
+    }
+    return set;
+}
 using testing_support::TouchOnTop;
 
 class ScintPageTest : public testing_support::ScreenFixture {

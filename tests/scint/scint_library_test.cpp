@@ -5,7 +5,6 @@
 #include "scint/CScintLibView.h"
 #include "scint/CScintListDlg.h"
 #include "scint/scint_fixture.h"
-#include "scint/scint_points.h"
 #include "store/faulty_vfs.h"
 
 namespace scint_test {

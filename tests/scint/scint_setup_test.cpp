@@ -15,10 +15,6 @@ using V = CScintSetup;
 
 class ScintSetupPage : public ScintPageTest {
   protected:
-    V& OpenSetup() {
-        board->sent.clear();
-        return *Show<CScintSetup>();
-    }
     // Sets 1 and 2 of the worked example: 1000/250 pC and 1400/450 pC, then calculated.
     void CollectRelativeSetsAndCalculate() {
         Probe(100000, 25000);
@@ -31,7 +27,8 @@ class ScintSetupPage : public ScintPageTest {
 };
 
 TEST_F(ScintSetupPage, PointsGoToTheActiveSetAndTheirRowsDeleteThem) {
-    V& view = OpenSetup();
+    board->sent.clear();
+    V& view = *Show<CScintSetup>();
     std::vector<std::tuple<int, int, int>> commands;  // code, channel, value
     for (const BOARD_PACKET& p : board->sent)
         commands.emplace_back(p.code, p.payload[0], p.payload[1]);
@@ -73,9 +70,9 @@ TEST_F(ScintSetupPage, PointsGoToTheActiveSetAndTheirRowsDeleteThem) {
     EXPECT_FALSE(Enabled(V::kIdSave));
 }
 
-TEST_F(ScintSetupPage,
-       TheDoseDialogRefusesNoDoseAndADoseWithoutUnitAndADoseChangeForgetsTheFactors) {
-    V& view = OpenSetup();
+// The dose dialog's refusals, the factors forgotten when the dose changes, and the save.
+TEST_F(ScintSetupPage, ABaselineIsCalculatedForgottenOnADoseChangeAndSavedWholeOrNotAtAll) {
+    V& view = *Show<CScintSetup>();
     std::string refusal, unitMissing;
     ThenTouch(CScintDoseValDlg::kIdDose);
     ThenTouch(CScintDoseValDlg::kIdValue);
@@ -121,40 +118,34 @@ TEST_F(ScintSetupPage,
     EXPECT_EQ(view.ActiveSet(), 1);
     EXPECT_FALSE(Enabled(V::kIdFirstSet));
     EXPECT_EQ(view.Baseline().ScintDoseUnit, -1);
-}
 
-TEST_F(ScintSetupPage, SaveWritesUnderOneNewKeyOrNothingAtAll) {
-    OpenSetup();
-    CollectRelativeSetsAndCalculate();
+    // Saved under one new key or not at all: a failed write stores nothing and keeps the page
+    // with its points; the save after it goes through.
+    TapControl(V::kIdCalculate);
+    FaultyVfs vfs;
+    vfs.Arm(1, FaultyVfs::Fault::kFail);
+    std::string told;
+    ThenTouch(CScintSaveBaselineDlg::kIdOk);
+    ThenAnswer("OK", &told);
+    TapControl(V::kIdSave);
+    EXPECT_TRUE(vfs.FaultHit());
+    vfs.Disarm();
+    EXPECT_NE(told.find("Could not save data."), std::string::npos) << told;
+    EXPECT_TRUE(StoredBaselines().empty());
+    ASSERT_EQ(Page<CScintSetup>(), &view);
+    EXPECT_EQ(view.Sets()[2].size(), 1u);
     ThenTouch(CScintSaveBaselineDlg::kIdOk);
     TapControl(V::kIdSave);
     ASSERT_EQ(StoredBaselines().size(), 1u);
-    EXPECT_EQ(Page<CScintSetup>(), nullptr);  // on to the library
-
-    // A second save in the same second would share the key; a failed write stores nothing.
-    // Either way the page stays with its points.
-    FaultyVfs vfs;
-    for (bool failWrite : {false, true}) {
-        SCOPED_TRACE(failWrite ? "failed write" : "key in use");
-        if (failWrite)
-            clock->Advance(1000);
-        V& view = OpenSetup();
-        CollectRelativeSetsAndCalculate();
-        if (failWrite)
-            vfs.Arm(1, FaultyVfs::Fault::kFail);
-        std::string told;
-        ThenTouch(CScintSaveBaselineDlg::kIdOk);
-        ThenAnswer("OK", &told);
-        TapControl(V::kIdSave);
-        EXPECT_EQ(vfs.FaultHit(), failWrite);
-        vfs.Disarm();
-        EXPECT_NE(told.find(failWrite ? "Could not save data." : "already exists"),
-                  std::string::npos)
-            << told;
-        EXPECT_EQ(StoredBaselines().size(), 1u);
-        ASSERT_EQ(Page<CScintSetup>(), &view);
-        EXPECT_EQ(view.Sets()[2].size(), 1u);
-    }
+    // A second save in the same second would share the key.
+    V& again = *Show<CScintSetup>();
+    CollectRelativeSetsAndCalculate();
+    ThenTouch(CScintSaveBaselineDlg::kIdOk);
+    ThenAnswer("OK", &told);
+    TapControl(V::kIdSave);
+    EXPECT_NE(told.find("already exists"), std::string::npos) << told;
+    EXPECT_EQ(StoredBaselines().size(), 1u);
+    EXPECT_EQ(Page<CScintSetup>(), &again);
 }
 
 }  // namespace
