@@ -1,16 +1,16 @@
 #pragma once
 // A library page on the screen fixture: the page's list, the library volumes on the fresh
-// root, and the steps on the wizard pages, the source dialog and the date picker it opens.
+// root, and the steps on the dialogs and the date picker it opens.
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "library/CChamberLibView.h"
-#include "library/CCheckSrcView.h"
+#include "fw/Paths.h"
 #include "screens/CDatePickerDlg.h"
 #include "screens/DateColumns.h"
-#include "store/ChamberCal.h"
 #include "store/SourceInfo.h"
 #include "support/screen_fixture.h"
 
@@ -19,11 +19,16 @@ namespace library_test {
 using testing_support::FindShown;
 using testing_support::LabelText;
 using testing_support::TouchCentreOf;
-using testing_support::TouchListRow;
 using testing_support::TouchOnTop;
 
 // Runs SQL on a library volume behind the page's back, as damage or another program would.
-void TamperVolume(std::string_view devicePath, const char* sql);
+inline void TamperVolume(std::string_view devicePath, const char* sql) {
+    const std::string file = fw::MapDevicePath(devicePath).value().string();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
 
 // The host's time zone for one scope, put back as it was afterwards.
 class TimeZone {
@@ -40,6 +45,12 @@ class TimeZone {
     std::string old_;
 };
 
+inline SOURCE_INFO Source(std::string serial, std::string name, const char* halfLife = "28.790",
+                          const char* activity = "37.000", DATE_YMD date = {2016, 3, 14},
+                          int16_t unit = 1) {
+    return SOURCE_INFO{std::move(serial), std::move(name), halfLife, activity, date, unit};
+}
+
 template <class TView>
 class LibraryPageTest : public testing_support::ScreenFixture {
   protected:
@@ -49,17 +60,13 @@ class LibraryPageTest : public testing_support::ScreenFixture {
     }
     void OpenPage() { Show<TView>(); }
     TView& View() { return *static_cast<TView*>(frame->ActiveView()); }
-    CTouchListCtrl& List() { return *testing_support::ShownList(&View(), TView::kIdList); }
-    // Touches list row `row`, scrolled into view first.
     void SelectRow(int row) {
-        TouchListRow(&View(), TView::kIdList, row, 20);
+        testing_support::TouchListRow(&View(), TView::kIdList, row, 20);
         fw::Loop().ProcessReady();
     }
     std::vector<std::string> ListColumn(int column) {
         return testing_support::ListColumn(&View(), TView::kIdList, column);
     }
-
-    // ---- steps for the modal loops that will be waiting ------------------------------------
     // Runs `check` against the window on top at this point of the script.
     void ThenCheck(std::function<void(fw::Window*)> check) {
         ThenDo([check] { check(fw::Loop().TopLevel()); });
@@ -81,53 +88,6 @@ class LibraryPageTest : public testing_support::ScreenFixture {
             TouchCentreOf(CDatePickerDlg::OkRect());
         });
     }
-    void ThenScreenshot(const std::string& name) {
-        ThenDo([this, name] { Screenshot(name); });
-    }
-};
-
-// A chamber calibration as a test stores it directly.
-CHAMBER_CAL Calibration(const std::string& model, const std::string& serial,
-                        const std::string& beam = "Co-60");
-
-class ChamberLibraryTest : public LibraryPageTest<CChamberLibView> {
-  protected:
-    static void Store(const CHAMBER_CAL& cal);
-    static std::vector<CHAMBER_CAL> Stored();
-    std::vector<std::string> Serials() { return ListColumn(1); }
-    std::string Detail(int index) { return TextOf(CChamberLibView::kDetailValueIds[index]); }
-
-    // Whole wizard pages: the fields typed, then Next.
-    struct CalEntry {
-        std::string beam;
-        std::string mantissa;  // numeric keys
-        std::string exponent;
-        int mode;  // item of the units menu
-        std::string aion;
-        std::string polarity;
-    };
-    void ThenModelSerialPage(const std::string& model, const std::string& serial);
-    // The report date is picked as the picker shows it (today), so the due date is two years on.
-    void ThenReportPage(const std::string& report);
-    void ThenCalibrationPage(const CalEntry& cal);
-    void ThenFinish();
-};
-
-SOURCE_INFO Source(std::string serial, std::string name, const char* halfLife = "28.790",
-                   const char* activity = "37.000", DATE_YMD date = {2016, 3, 14},
-                   int16_t unit = 1);
-
-class CheckSourceTest : public LibraryPageTest<CCheckSrcView> {
-  protected:
-    static void Store(const std::vector<SOURCE_INFO>& sources);
-    // The records that read, in store order.
-    static std::vector<SOURCE_INFO> Stored();
-    std::vector<std::string> ListedNames() { return ListColumn(0); }
-    // Fills every field of the open source dialog by taps, OK refused until the date is
-    // picked last; the dialog stays open.
-    void ThenFillNewSource(const std::string& name, const std::string& serial,
-                           const std::string& halfLife, const std::string& activity,
-                           const std::string& unit, int yearStep);
 };
 
 }  // namespace library_test

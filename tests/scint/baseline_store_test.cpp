@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scint/BaselineStore.h"
+#include "scint/scint_fixture.h"
 #include "store/CScintDB.h"
 #include "store/CScintMeasDB.h"
 #include "store/faulty_vfs.h"
@@ -13,16 +14,9 @@ namespace {
 using scint::SaveOutcome;
 
 scint::PointSets ThreeSets(int perSet = 2) {
-    scint::PointSets sets;
-    for (int set = 0; set < scint::kSetCount; ++set) {
-        for (int i = 0; i < perSet; ++i) {
-            SCINT_MMNT p;
-            p.Blue = 1000 + 100 * set + i;
-            p.Green = 250 + 10 * set;
-            sets[set].push_back(p);
-        }
-    }
-    return sets;
+    scint::PointSet set = scint_test::Points({{1000, 250}, {1001, 250}});
+    set.resize(perSet);
+    return {set, set, set};
 }
 
 SCINT_BASELINE Stamped(fw::LocalTime when) {

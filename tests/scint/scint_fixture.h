@@ -1,9 +1,12 @@
 #pragma once
 // The scintillator pages on the screen fixture: the probe's blue and green currents, timed
 // collections of 10 s, the pages' lists and the scintillator stores.
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "scint/BaselineCalculation.h"
 #include "scint/CScintDoseValDlg.h"
 #include "scint/ScintViews.h"
 #include "store/CScintDB.h"
@@ -12,9 +15,19 @@
 
 namespace scint_test {
 
-using testing_support::FindShown;
-using testing_support::TouchCentreOf;
 using testing_support::TouchListRow;
+
+// A point set written as (blue, green) pairs in pC.
+inline scint::PointSet Points(std::initializer_list<std::pair<double, double>> values) {
+    scint::PointSet set;
+    for (auto [blue, green] : values) {
+        SCINT_MMNT p;
+        p.Blue = blue;
+        p.Green = green;
+        set.push_back(p);
+    }
+    return set;
+}
 using testing_support::TouchOnTop;
 
 class ScintPageTest : public testing_support::ScreenFixture {
@@ -58,19 +71,13 @@ class ScintPageTest : public testing_support::ScreenFixture {
     void ThenTouch(int id) {
         ThenDo([id] { TouchOnTop(id); });
     }
-    void ThenScreenshot(const std::string& name) {
-        ThenDo([this, name] { Screenshot(name); });
-    }
-    // The dose dialog: `keys` for the value, then item `unitItem` of MU, Gy, cGy, R, mR.
-    void ThenSetDose(const std::string& keys, int unitItem) {
+    // The dose dialog: a dose of 2.5 cGy.
+    void ThenSetDose() {
         ThenTouch(CScintDoseValDlg::kIdDose);
         ThenTouch(CScintDoseValDlg::kIdValue);
-        ThenKeys(keys);
+        ThenKeys("2.5");
         ThenTouch(CScintDoseValDlg::kIdUnits);
-        ThenDo([unitItem] {
-            const fw::Rect r = fw::Loop().TopLevel()->GetRect();
-            TouchCentreOf({r.left, r.top + unitItem * 30, r.right, r.top + unitItem * 30 + 30});
-        });
+        ThenTapText("cGy");
         ThenTouch(CScintDoseValDlg::kIdOk);
     }
 

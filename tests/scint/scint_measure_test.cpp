@@ -1,7 +1,6 @@
 // A whole baseline by taps against the in-process board: the sets collected, calculated and
 // saved, the baseline found in the library and chosen, measured with on the scintillator
 // screen, and the rows saved to a data file.
-#include <filesystem>
 #include <fstream>
 
 #include "scint/CScintLibView.h"
@@ -15,32 +14,19 @@
 namespace scint_test {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-class ScintWorkflow : public ScintPageTest {
-  protected:
-    // One point of 10 s in each set: 901/201, 1000/250 and 1400/450 pC.
-    void CollectWorkedSets() {
-        const std::pair<double, double> currents[] = {
-            {90100, 20100}, {100000, 25000}, {140000, 45000}};
-        for (int set = 0; set < 3; ++set) {
-            TapControl(CScintSetup::kIdFirstSet + set);
-            Probe(currents[set].first, currents[set].second);
-            CollectPoint();
-        }
-    }
-};
-
-TEST_F(ScintWorkflow, ABaselineIsCollectedSavedChosenAndMeasuredWith) {
+TEST_F(ScintPageTest, ABaselineIsCollectedSavedChosenAndMeasuredWith) {
     Show<CScintLibView>();
     TapControl(CScintLibView::kIdNew);
     ASSERT_NE(Page<CScintSetup>(), nullptr);
-    ThenSetDose("2.5", 2);
+    ThenSetDose();
     TapControl(CScintSetup::kIdSetDose);
-    CollectWorkedSets();
+    // One point of 10 s in each set: 901/201, 1000/250 and 1400/450 pC.
+    const std::pair<double, double> currents[] = {{90100, 20100}, {100000, 25000}, {140000, 45000}};
+    for (int set = 0; set < 3; ++set) {
+        TapControl(CScintSetup::kIdFirstSet + set);
+        Probe(currents[set].first, currents[set].second);
+        CollectPoint();
+    }
     TapControl(CScintSetup::kIdCalculate);
     ThenTouch(CScintSaveBaselineDlg::kIdDescription);
     ThenType("Probe A");
@@ -65,15 +51,14 @@ TEST_F(ScintWorkflow, ABaselineIsCollectedSavedChosenAndMeasuredWith) {
     CollectPoint();
     EXPECT_EQ(TextOf(CScintMeasView::kIdCorrectedCharge), "2.756");
     EXPECT_EQ(TextOf(CScintMeasView::kIdCorrectedChargeUnit), "cGy");
-    ASSERT_EQ(doc->ScintMeasList.size(), 1u);
-    EXPECT_EQ(doc->ScintMeasList[0].ChargeValue, "2.756");
     Screenshot("scint_measure.png");
 
     // The rows go to a data file from the File page.
     TapText("File");
     ThenTapText("OK");  // the data set's own name
     ASSERT_TRUE(TapText("Save"));
-    const std::string file = ReadFile(root->Usb() / (doc->Title + ".csv"));
+    std::ifstream in(root->Usb() / (doc->Title + ".csv"), std::ios::binary);
+    const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_NE(file.find("2.756"), std::string::npos);
     EXPECT_NE(file.find("Probe A"), std::string::npos);
     EXPECT_EQ(doc->ScintUnsaved, 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "document/CKelvarinDoc.h"
 #include "document/MeasInfo.h"
@@ -14,34 +15,27 @@ namespace {
 
 TEST(ScintUnits, AnUnknownUnitOrAFactorThatIsNoNumberReadsAlikeOnScreenAndInFiles) {
     CKelvarinDoc doc;
-    EXPECT_EQ(doc.ScintBaseline.DoseValue, 1.0);  // defined before any baseline is chosen
-    struct Case {
-        int doseType;
-        int unit;
-        double gain;
-        const char* chargeCaption;
-        const char* rowCharge;  // value, then unit
-        const char* fileDose;
-    } cases[] = {
+    // Dose type, unit, gain, charge caption, the row's charge (value, then unit), file dose.
+    const std::tuple<int, int, double, const char*, const char*, const char*> cases[] = {
         {1, 2, 0.005, "Dose", "0.000,cGy", "2.500 cGy"},
         {1, 4, 0.005, "Exposure", "0.000,mR", "2.500 mR"},
         {1, 7, 0.005, "Dose", "0.000,----", "2.500 ----"},
         {0, 9, 0.002, "Charge", "0.000,pC", "2.500 pC"},
         {0, -1, std::numeric_limits<double>::quiet_NaN(), "Charge", "XXXXX,pC", "2.500 pC"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fileDose);
-        doc.ScintBaseline.DoseType = c.doseType;
-        doc.ScintBaseline.ScintDoseUnit = static_cast<int16_t>(c.unit);
-        doc.ScintBaseline.ScintGain = c.gain;
+    for (const auto& [doseType, unit, gain, chargeCaption, rowCharge, fileDose] : cases) {
+        SCOPED_TRACE(fileDose);
+        doc.ScintBaseline.DoseType = doseType;
+        doc.ScintBaseline.ScintDoseUnit = static_cast<int16_t>(unit);
+        doc.ScintBaseline.ScintGain = gain;
         doc.ScintBaseline.DoseValue = 2.5;
-        EXPECT_EQ(scint::CaptionsFor(doc.ScintBaseline).charge, c.chargeCaption);
+        EXPECT_EQ(scint::CaptionsFor(doc.ScintBaseline).charge, chargeCaption);
         doc.ScintMeasList.clear();
         SCINT_MEAS_INFO row;
         doc.AddScintMeasurement(false, row);
         const std::string file = BuildDataFile(doc, DataLayout::Scintillator);
-        EXPECT_NE(file.find(std::string(",") + c.rowCharge + ","), std::string::npos) << file;
-        EXPECT_NE(file.find(std::string(",") + c.fileDose + "\r\n"), std::string::npos) << file;
+        EXPECT_NE(file.find(std::string(",") + rowCharge + ","), std::string::npos) << file;
+        EXPECT_NE(file.find(std::string(",") + fileDose + "\r\n"), std::string::npos) << file;
     }
 }
 
