@@ -85,13 +85,4 @@ std::string Superscript(int n) {
     return out;
 }
 
-std::string RemoveCommas(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c == ',')
-            c = ' ';
-    }
-    return out;
-}
-
 }  // namespace formatting

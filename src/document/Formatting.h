@@ -52,7 +52,4 @@ DoseUnit DoseUnitFor(bool roentgen, double magnitude);
 // "%d" of n with "^" before every character, for a raised power of ten (−12 → "^-^1^2").
 std::string Superscript(int n);
 
-// Every "," becomes a blank.
-std::string RemoveCommas(std::string_view text);
-
 }  // namespace formatting
