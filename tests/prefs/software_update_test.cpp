@@ -16,6 +16,7 @@
 #include "screens/CPlaceholderView.h"
 #include "screens/CSplashView.h"
 #include "settings/CXmlHelper.h"
+#include "settings/settings_test_support.h"
 #include "support/dialog_steps.h"
 #include "support/screen_fixture.h"
 
@@ -23,16 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using prefs::UpdateOutcome;
+using settings_test::ReadText;
 
 constexpr const char* kQuestion = "Updates are available, would you like to update?";
 constexpr const char* kComplete =
     "To complete updates:\n1: Remove USB device\n2: Remove power\n3: Wait 10 seconds\n4: "
     "Re-connect power";
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 void WriteAll(const fs::path& p, const std::string& content) {
     fs::create_directories(p.parent_path());
@@ -115,9 +112,11 @@ class SoftwareUpdateTest : public testing_support::ScreenFixture {
     bool questionAsked = false;
 };
 
-// Launcher, program and firmware staged: each copied whole, an old launcher marked read-only
-// replaced all the same, the program marked for the launcher, the sources left as they were.
-TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksTheProgram) {
+// Launcher, program and firmware staged. The disk fills during the launcher and the program
+// copies: the old files stay, the error is told, no program is marked, the firmware still goes.
+// Then each is copied whole, an old launcher marked read-only replaced all the same, the program
+// marked for the launcher, the sources left as they were.
+TEST_F(SoftwareUpdateTest, ACopyFailingMidwayKeepsTheOldFileThenAllIsCopiedAndMarked) {
     WriteAll(Usb("readme.txt"), "not an update");
     WriteAll(Flash("ZELTarvo.xml"), "");
     WriteAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe"), "old launcher");
@@ -125,40 +124,30 @@ TEST_F(SoftwareUpdateTest, CopiesWhatIsStagedAndMarksTheProgram) {
     WriteAll(Usb("ZEL_LaunchApp_v2.exe"), Image('L'));
     WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
     WriteAll(Usb("mainbd.hex"), ":10000000\n");
-
-    EXPECT_EQ(RunUpdate().outcome, UpdateOutcome::Updated);
-
-    EXPECT_EQ(shown, (std::vector<std::string>{kQuestion, "Please wait, updating...", kComplete}));
-    EXPECT_EQ(ReadAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe")), Image('L'));
-    EXPECT_EQ(ReadAll(Flash("Update/ZELTarvo_v2.exe")), Image('A'));
-    EXPECT_EQ(ReadAll(Flash("Update/mainbd.hex")), ":10000000\n");
-    EXPECT_FALSE(fs::exists(Flash("Update/ZELTarvo_v2.exe.new")));
-    EXPECT_EQ(Marker(), "App");
-    EXPECT_TRUE(fs::exists(Usb("ZELTarvo_v2.exe")));
-}
-
-TEST_F(SoftwareUpdateTest, ACopyFailingMidwayKeepsTheOldFileAndIsToldWithItsError) {
-    WriteAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe"), "old launcher");
-    WriteAll(Usb("ZEL_LaunchApp_v2.exe"), Image('L'));
-    WriteAll(Usb("ZELTarvo_v2.exe"), Image('A'));
-    WriteAll(Usb("mainbd.hex"), ":10000000\n");
-    // The disk fills during the launcher and the program copies; the firmware still goes.
     prefs::SetCopyFaultHook([](const fs::path& to, uint64_t written) {
         return to.filename() != "mainbd.hex" && written > 64 * 1024 ? ENOSPC : 0;
     });
 
     const prefs::UpdateReport report = RunUpdate();
-
     EXPECT_EQ(report.outcome, UpdateOutcome::CopyFailed);
     EXPECT_EQ(report.lastError, ENOSPC);
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[2], "Updated files failed to copy, Error = 28");
-    EXPECT_EQ(ReadAll(Flash("AutoRun/ZEL_LaunchApp_v2.exe")), "old launcher");
+    EXPECT_EQ(ReadText(Flash("AutoRun/ZEL_LaunchApp_v2.exe")), "old launcher");
     EXPECT_FALSE(fs::exists(Flash("Update/ZELTarvo_v2.exe")));
     EXPECT_FALSE(fs::exists(Flash("Update/ZELTarvo_v2.exe.new")));
     EXPECT_EQ(Marker(), "") << "no program is staged, so none may be installed";
     EXPECT_TRUE(report.firmwareStaged);
-    EXPECT_EQ(ReadAll(Flash("Update/mainbd.hex")), ":10000000\n");
+    EXPECT_EQ(ReadText(Flash("Update/mainbd.hex")), ":10000000\n");
+
+    prefs::SetCopyFaultHook(nullptr);
+    shown.clear();
+    EXPECT_EQ(RunUpdate().outcome, UpdateOutcome::Updated);
+    EXPECT_EQ(shown, (std::vector<std::string>{kQuestion, "Please wait, updating...", kComplete}));
+    EXPECT_EQ(ReadText(Flash("AutoRun/ZEL_LaunchApp_v2.exe")), Image('L'));
+    EXPECT_EQ(ReadText(Flash("Update/ZELTarvo_v2.exe")), Image('A'));
+    EXPECT_EQ(Marker(), "App");
+    EXPECT_TRUE(fs::exists(Usb("ZELTarvo_v2.exe")));
 }
 
 // An empty mount point is no device; links, pipes and folders are no updates; the power key at
