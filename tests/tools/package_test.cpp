@@ -31,10 +31,6 @@ ShellRun Shell(const std::string& command) {
     return run;
 }
 
-bool Have(const char* program) {
-    return Shell(std::string("command -v ") + program).status == 0;
-}
-
 std::string Quoted(const fs::path& p) {
     return "'" + p.string() + "'";
 }
@@ -47,7 +43,7 @@ std::string FilesOf(const fs::path& deb) {
 class PackageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!Have("dpkg-deb") || !Have("cpack"))
+        if (Shell("command -v dpkg-deb && command -v cpack").status != 0)
             GTEST_SKIP() << "no dpkg-deb or cpack on this machine";
         const ShellRun made = Shell("cpack --config " KELVARIN_BUILD_DIR "/CPackConfig.cmake -B " +
                                     Quoted(scratch.Path() / "out"));
