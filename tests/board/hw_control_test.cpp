@@ -38,7 +38,6 @@ fs::path MakeDevice(const fs::path& root, const std::string& name, int maximum) 
 }
 
 void WritePanelSettings(const fs::path& root, const std::string& sysInfo) {
-    fs::create_directories(root / "FlashDisk");
     std::ofstream(root / "FlashDisk" / "ZELTarvo.xml")
         << "<?xml version=\"1.0\"?>\n<root><SysInfo>" << sysInfo << "</SysInfo></root>\n";
 }
@@ -93,7 +92,6 @@ TEST_F(BoardControl, BrightnessVolumeAndPowerDriveThePanelInOrder) {
                                                             {Act::EnablePin, 0},
                                                             {Act::BacklightPower, 0},
                                                             {Act::ChangeAnnounced, 1}}));
-    EXPECT_FALSE(board::Panel().backlightOn);
     hw.RestoreBrightness(true);
     EXPECT_EQ(board::Panel().dutyPercent, 56);
     WritePanelSettings(root.Path(), "<Brightness value=\"3\"/>");

@@ -110,6 +110,7 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
         {Meas::kIdHighStart, "10", startRange, 4.0},
         {Meas::kIdHighStart, "2.5", order, 4.0},
         {Meas::kIdHighStart, "9.9", "", 9.9},
+        {Meas::kIdHighStop, "4.0", order, 2.5},
         {Meas::kIdHighStop, "0.0", stopRange, 2.5},
         {Meas::kIdHighStop, "0.25", "", 0.2},  // the keypad takes one decimal
         {Meas::kIdLowStart, "0.1", startRange, 0.8},
@@ -324,8 +325,11 @@ TEST(BspVersionTest, WordsAndTextsGiveTheStatedShapes) {
         const char* version;
         const char* build;
     } cases[] = {
-        {"0x02050700\n", "2.05", "7"},    {"  33753600 ", "2.03", "10"},
-        {"0xFFFFFFFF", "255.255", "255"}, {"2.5", "0.00", "0"},
+        {"0x02050700\n", "2.05", "7"},
+        {"  33753600 ", "2.03", "10"},
+        {"0xFFFFFFFF", "255.255", "255"},
+        {"", "0.00", "0"},
+        {"2.5", "0.00", "0"},
         {"0x1FFFFFFFF", "0.00", "0"},
     };
     for (const Case& c : cases) {
@@ -335,6 +339,8 @@ TEST(BspVersionTest, WordsAndTextsGiveTheStatedShapes) {
         EXPECT_EQ(prefs::OsVersionText(bsp), c.version) << c.fileText;
         EXPECT_EQ(prefs::OsBuildText(bsp), c.build) << c.fileText;
     }
+    const testing_support::TempRoot empty;
+    EXPECT_FALSE(prefs::ReadBspVersion(empty.Path()).has_value());
     EXPECT_EQ(prefs::LauncherVersionText(), "") << "no launcher file";
 }
 
