@@ -13,9 +13,9 @@
 #include <fstream>
 
 #include "boardsim/Pty.h"
-#include "document/RemoteScreen.h"
 #include "fw/EventLoop.h"
 #include "kvremote/RemoteClient.h"
+#include "screens/COneChannelView.h"
 #include "screens/CSplashView.h"
 #include "screens/CStandbyView.h"
 #include "support/app_harness.h"
@@ -76,11 +76,6 @@ TEST(StartPath, RunsWithoutEitherPort) {
     EXPECT_TRUE(Shows<CStandbyView>(h));
 }
 
-RemoteScreenKind ActiveKind(AppHarness& h) {
-    auto* screen = dynamic_cast<IRemoteScreen*>(h.App().Frame().ActiveView());
-    return screen ? screen->ScreenKind() : RemoteScreenKind::Other;
-}
-
 class RemotePty : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -119,7 +114,7 @@ TEST_F(RemotePty, EveryCommandIsAnsweredExactlyOnceAndNoiseNever) {
 // a second <STRC>.
 TEST_F(RemotePty, StandbyAndWakeThenAScriptClearsAHeldResultAndStartsTheNext) {
     h.Advance(61000);
-    ASSERT_TRUE(h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::OneChannel; }));
+    ASSERT_TRUE(h.WaitFor([&] { return Shows<COneChannelView>(h); }));
     const int wakeAnswers = h.Board().CommandCount(0x87);
     h.Board().RaisePowerKey();
     ASSERT_TRUE(h.WaitFor([&] { return Shows<CStandbyView>(h); }));
@@ -130,7 +125,7 @@ TEST_F(RemotePty, StandbyAndWakeThenAScriptClearsAHeldResultAndStartsTheNext) {
     ASSERT_TRUE(h.WaitFor([&] { return Shows<CSplashView>(h); }));
     ASSERT_TRUE(h.WaitFor([&] { return h.Board().CommandCount(0x87) == wakeAnswers + 1; }));
     h.Advance(61000);
-    ASSERT_TRUE(h.WaitFor([&] { return ActiveKind(h) == RemoteScreenKind::OneChannel; }));
+    ASSERT_TRUE(h.WaitFor([&] { return Shows<COneChannelView>(h); }));
     ASSERT_EQ(Exchange(h, "<SCT T2>"), "*\r\n");
     ASSERT_EQ(Exchange(h, "<STRC>"), "*\r\n");
     for (int i = 0; i < 25; ++i)

@@ -259,12 +259,8 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndABoardEventWinsOverThePageCommand) {
         std::string question;
         if (c.answer != nullptr)
             ThenAnswer(c.answer, &question);
-        if (c.event != 0) {
-            script->Then([this, &c] {
-                ASSERT_NE(dynamic_cast<CModalDialog*>(fw::Loop().TopLevel()), nullptr);
-                fw::Loop().Post(frame->ActiveView()->Handle(), c.event);
-            });
-        }
+        if (c.event != 0)
+            ThenPost(c.event);  // in the prompt's or the notice's loop
         Prefs().OnCommand(menu_cmd::kChannel2, nullptr);
         fw::Loop().ProcessReady();
         EXPECT_EQ(fw::Loop().ModalDepth(), 0);

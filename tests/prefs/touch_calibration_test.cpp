@@ -167,8 +167,7 @@ TEST_F(TouchCalibrationTest, TheWakeWithCalibrationRunsItBeforeTheWarmUp) {
     fw::SetPanelNeedsCalibration(true);
     OpenScreen();
     ThenTouch(TouchesOf(Skewed));
-    fw::Loop().Post(frame->ActiveView()->Handle(), WM_BOARD_POWER_ON);
-    fw::Loop().ProcessReady();
+    Post(WM_BOARD_POWER_ON);
     EXPECT_NE(dynamic_cast<CSplashView*>(frame->ActiveView()), nullptr);
     EXPECT_EQ(SentWithCode(0x87).size(), 1u);
     EXPECT_NE(doc->TouchCal[0], 1.0);

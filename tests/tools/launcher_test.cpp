@@ -89,21 +89,6 @@ class LauncherTest : public ::testing::Test {
         options.readyTimeoutMs = timeoutMs;
         return launcher::Launch(options);
     }
-    // The launcher cut off (as by a power cut) right after `step` is on the disk.
-    void LaunchCutAfter(Step cut) const {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            launcher::Options options;
-            options.readyTimeoutMs = kAnsweringTimeoutMs;
-            options.afterStep = [cut](Step step) {
-                if (step == cut)
-                    ::_exit(137);
-            };
-            ::_exit(launcher::Launch(options) == 0 ? 0 : 1);
-        }
-        EXPECT_EQ(ExitStatus(pid), 137) << "the cut came after the step";
-    }
     static int ExitStatus(pid_t child) {
         int status = 0;
         const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
@@ -135,8 +120,17 @@ TEST_F(LauncherTest, AStagedProgramIsInstalledOrTakenBackEvenAcrossAPowerCut) {
         SCOPED_TRACE(::testing::Message() << static_cast<int>(c.staged) << " cut after "
                                           << (c.cut ? static_cast<int>(*c.cut) : -1));
         Fresh(c.staged);
+        const pid_t cutOff = c.cut ? ::fork() : 1;  // the launcher cut off right after the step
+        if (cutOff == 0) {
+            launcher::Options options;
+            options.afterStep = [&c](Step step) {
+                if (step == *c.cut)
+                    ::_exit(137);
+            };
+            ::_exit(launcher::Launch(options) == 0 ? 0 : 1);
+        }
         if (c.cut)
-            LaunchCutAfter(*c.cut);
+            EXPECT_EQ(ExitStatus(cutOff), 137) << "the cut came after the step";
         EXPECT_EQ(Launch(c.staged == Fake::Silent ? kSilentTimeoutMs : kAnsweringTimeoutMs), 0);
 
         const bool installed = c.staged == Fake::Good;
