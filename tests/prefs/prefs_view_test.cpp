@@ -13,6 +13,7 @@
 #include "prefs/SystemVersions.h"
 #include "prefs_fixture.h"
 #include "screens/CSplashView.h"
+#include "screens/CStandbyView.h"
 #include "settings/settings_test_support.h"
 
 namespace prefs_test {
@@ -235,16 +236,15 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplySavesItLater) {
 // Yes, closes the box unanswered, and the screen goes where the event leads once the box's
 // loop has returned, never where the page command would have led (Yes has applied).
 TEST_F(PrefsTest, LeavingWithChangesAsksAndABoardEventWinsOverThePageCommand) {
-    enum class Lands { OneChannel, Splash, Standby };
     struct Case {
         const char* answer;  // to the leave prompt; none: the event meets the prompt
         uint32_t event;      // 0: none
         int brightness;      // in the document afterwards
-        Lands lands;
+        const std::type_info& lands;
     };
-    const Case cases[] = {{"No", 0, 8, Lands::OneChannel},
-                          {nullptr, WM_BOARD_WAKE, 8, Lands::Splash},
-                          {"Yes", WM_BOARD_STANDBY, 9, Lands::Standby}};
+    const Case cases[] = {{"No", 0, 8, typeid(COneChannelView)},
+                          {nullptr, WM_BOARD_WAKE, 8, typeid(CSplashView)},
+                          {"Yes", WM_BOARD_STANDBY, 9, typeid(CStandbyView)}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.event);
         doc->Brightness = doc->Volume = 8;
@@ -265,12 +265,10 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndABoardEventWinsOverThePageCommand) {
         fw::Loop().ProcessReady();
         EXPECT_EQ(fw::Loop().ModalDepth(), 0);
         EXPECT_EQ(question, c.answer != nullptr ? CPrefsView::kLeavePrompt : "");
-        fw::Window* view = frame->ActiveView();
-        EXPECT_EQ(dynamic_cast<COneChannelView*>(view) != nullptr, c.lands == Lands::OneChannel);
-        EXPECT_EQ(dynamic_cast<CSplashView*>(view) != nullptr, c.lands == Lands::Splash);
-        EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + (c.lands == Lands::Standby ? 1 : 0));
+        EXPECT_TRUE(typeid(*frame->ActiveView()) == c.lands) << typeid(*frame->ActiveView()).name();
+        EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + (c.event == WM_BOARD_STANDBY));
         EXPECT_EQ(doc->Brightness, c.brightness);
-        EXPECT_EQ(doc->OneChannelShown, c.lands == Lands::OneChannel ? 1 : 0);
+        EXPECT_EQ(doc->OneChannelShown, c.event == 0 ? 1 : 0);
         if (c.event == 0) {
             EXPECT_EQ(board::Panel().dutyPercent, 56);
             EXPECT_EQ(board::Panel().volumeSetting, CHWControl::VolumeSetting(8));
@@ -291,7 +289,6 @@ TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) 
     doc->FirmwareVersion = "3.14";
     std::string own;
     ASSERT_TRUE(fw::GetOwnProductVersion(own, 0));
-    EXPECT_EQ(std::count(own.begin(), own.end(), '.'), 3) << own;
     const std::string shown[] = {"2.3.1.4", own, "B1.07", "3.14", "1.02", "3"};
     OpenPrefs(CPrefsView::kGeneral);
     script->Then([this, &shown] {
