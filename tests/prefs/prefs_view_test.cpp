@@ -99,7 +99,6 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
         "stop value.";
     const std::string startRange = "Trigger start value invalid.\r\nValid range is 0.2 - 9.9 pA.";
     const std::string stopRange = "Trigger stop value invalid.\r\nValid range is 0.1 - 9.8 pA.";
-    const std::string badFactor = CCalTab::kInvalidFactorText;
     const std::string badTime = fw::LoadString(439);
     struct Entry {
         int id;
@@ -120,7 +119,7 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
         {Meas::kIdDefaultType, "0", badTime, 15},
         {Meas::kIdDefaultType, "86401", badTime, 15},
         {Meas::kIdDefaultType, "86400", "", 86400},
-        {kCh1HighRate, "0.0004", badFactor, 1.0},
+        {kCh1HighRate, "0.0004", CCalTab::kInvalidFactorText, 1.0},
         {kCh1HighRate, "99999999999999", "", 999999999999.0},
     };
     auto value = [](const PrefsValues& v, int id) {
@@ -278,18 +277,17 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndABoardEventWinsOverThePageCommand) {
 
 // The two maintenance buttons. System Information shows every version: the launcher file's,
 // the program's in its full four-part form, the board's firmware answers and the board-support
-// word. Software Update, with a device that holds no update, searches and tells "No Updates
-// are available" (what an update copies is the update's own test).
+// word (none on this root). Software Update, with a device that holds no update, searches and
+// tells "No Updates are available" (what an update copies is the update's own test).
 TEST_F(PrefsTest, TheMaintenanceButtonsShowTheSystemInformationAndRunTheUpdate) {
     fs::create_directories(root->FlashDisk() / "AutoRun");
     WriteText(root->FlashDisk() / "AutoRun" / "ZEL_LaunchApp_v2.exe",
               std::string("ELF padding\x01KVPRODUCT") + "VERSION=2.3.1.4" + '\0' + "tail");
-    WriteText(root->Path() / "BspVersion", "0x01020300");
     doc->FirmwareVersion2 = "B1.07";
     doc->FirmwareVersion = "3.14";
     std::string own;
     ASSERT_TRUE(fw::GetOwnProductVersion(own, 0));
-    const std::string shown[] = {"2.3.1.4", own, "B1.07", "3.14", "1.02", "3"};
+    const std::string shown[] = {"2.3.1.4", own, "B1.07", "3.14", "0.00", "0"};
     OpenPrefs(CPrefsView::kGeneral);
     script->Then([this, &shown] {
         auto* dialog = dynamic_cast<CSysInfoDlg*>(fw::Loop().TopLevel());
@@ -332,8 +330,6 @@ TEST(BspVersionTest, WordsAndTextsGiveTheStatedShapes) {
         EXPECT_EQ(prefs::OsVersionText(bsp), c.version) << c.fileText;
         EXPECT_EQ(prefs::OsBuildText(bsp), c.build) << c.fileText;
     }
-    const testing_support::TempRoot empty;
-    EXPECT_FALSE(prefs::ReadBspVersion(empty.Path()).has_value());
     EXPECT_EQ(prefs::LauncherVersionText(), "") << "no launcher file";
 }
 
