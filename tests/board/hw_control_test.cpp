@@ -22,9 +22,8 @@ using Act = board::PanelAction;
 using MixerCalls = std::vector<std::pair<std::string, uint16_t>>;
 
 long ReadNumber(const fs::path& file) {
-    std::ifstream in(file);
     long value = -1;
-    in >> value;
+    std::ifstream(file) >> value;
     return value;
 }
 

@@ -37,10 +37,10 @@ void WriteAll(const fs::path& p, const std::string& content) {
 }
 
 // Bytes that differ from block to block, larger than one copy block.
-std::string Image(char seed, size_t size = 200 * 1024) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(seed + static_cast<char>(i / 997));
+std::string Image(char seed) {
+    std::string bytes;
+    for (int block = 0; block < 200; ++block)
+        bytes += std::string(1024, static_cast<char>(seed + block));
     return bytes;
 }
 
