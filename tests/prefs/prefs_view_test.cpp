@@ -33,7 +33,7 @@ constexpr int kCh1HighRate = 1289;
 // With a threshold set over the remote port finer than the page shows it, and T/P correction
 // on: a changed standard switches it off. A due date long past shows the warning image.
 TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
-    ASSERT_EQ(board->RemoteLine("<SLTS 3.05>"), "*\r\n");
+    ASSERT_EQ(board->RemoteLine("<SLTS 3.04>"), "*\r\n");
     for (CHANNEL_INFO& ch : doc->Channel)
         ch.TPCorrection = 1;
     doc->SetPressure(700.0);
@@ -58,7 +58,7 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
     ThenKeypadEntry("5.5");
     TapControl(Meas::kIdHighStart);
     ThenAnswer("OK");
-    ThenKeypadEntry("3.0");  // below the 3.05 in force, although both read "3.0"
+    ThenKeypadEntry("3.0");  // below the 3.04 in force, although both read "3.0"
     TapControl(Meas::kIdLowStop);
     ThenChooseCommand(menu_cmd::kChargeContinuous);
     TapControl(Meas::kIdDefaultType);
@@ -87,7 +87,7 @@ TEST_F(PrefsTest, EveryPageIsAppliedWrittenAndReadBackAfterARestart) {
                              next->Channel[1].Pressure, next->HStart, next->HStop, next->LStart,
                              next->LStop, double(next->DefChargeType),
                              next->Filter.Cal[0].Low.RateCF, next->Filter.Cal[0].High.RateCF}),
-        (std::vector<double>{10, 7, 1, 1, 0, 1, 1, 2, 101.3, 5.5, 2.5, 3.05, 3.0, 1, 1.0, 1.02}));
+        (std::vector<double>{10, 7, 1, 1, 0, 1, 1, 2, 101.3, 5.5, 2.5, 3.04, 3.0, 1, 1.0, 1.02}));
 }
 
 // Each entry with its keys, the message it must bring (none: taken) and the value then in
