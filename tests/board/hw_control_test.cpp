@@ -83,14 +83,11 @@ TEST_F(BoardControl, BrightnessVolumeAndPowerDriveThePanelInOrder) {
     hw.SetBrightness(0);
     hw.SetBrightness(5);
     hw.SetBacklightPower(false);
-    EXPECT_EQ(board::Panel().steps, (std::vector<PanelStep>{{Act::EnablePin, 0},
-                                                            {Act::Duty, 0},
-                                                            {Act::EnablePin, 0},
-                                                            {Act::EnablePin, 1},
-                                                            {Act::Duty, 35},
-                                                            {Act::EnablePin, 0},
-                                                            {Act::BacklightPower, 0},
-                                                            {Act::ChangeAnnounced, 1}}));
+    const std::vector<PanelStep> steps = {{Act::EnablePin, 0},      {Act::Duty, 0},
+                                          {Act::EnablePin, 0},      {Act::EnablePin, 1},
+                                          {Act::Duty, 35},          {Act::EnablePin, 0},
+                                          {Act::BacklightPower, 0}, {Act::ChangeAnnounced, 1}};
+    EXPECT_EQ(board::Panel().steps, steps);
     hw.RestoreBrightness(true);
     EXPECT_EQ(board::Panel().dutyPercent, 56);
     WritePanelSettings(root.Path(), "<Brightness value=\"3\"/>");
