@@ -31,10 +31,6 @@ ShellRun Shell(const std::string& command) {
     return run;
 }
 
-bool Have(const char* program) {
-    return Shell(std::string("command -v ") + program).status == 0;
-}
-
 std::string Quoted(const fs::path& p) {
     return "'" + p.string() + "'";
 }
@@ -44,45 +40,35 @@ std::string FilesOf(const fs::path& deb) {
     return Shell("dpkg-deb -c " + Quoted(deb) + " | awk '/^-/ {print $1, $6}' | sort -k2").output;
 }
 
-class PackageTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!Have("dpkg-deb") || !Have("cpack"))
-            GTEST_SKIP() << "no dpkg-deb or cpack on this machine";
-        const ShellRun made = Shell("cpack --config " KELVARIN_BUILD_DIR "/CPackConfig.cmake -B " +
-                                    Quoted(scratch.Path() / "out"));
-        ASSERT_EQ(made.status, 0) << made.output;
-        for (const auto& entry : fs::directory_iterator(scratch.Path() / "out")) {
-            if (entry.path().extension() == ".deb")
-                debs[Shell("dpkg-deb -f " + Quoted(entry.path()) + " Package").output] =
-                    entry.path();
-        }
+TEST(PackageTest, EachPackageHoldsItsFilesWithTheirPermissionsAndDependencies) {
+    if (Shell("command -v dpkg-deb && command -v cpack").status != 0)
+        GTEST_SKIP() << "no dpkg-deb or cpack on this machine";
+    const testing_support::TempRoot scratch;
+    const ShellRun made = Shell("cpack --config " KELVARIN_BUILD_DIR "/CPackConfig.cmake -B " +
+                                Quoted(scratch.Path() / "out"));
+    ASSERT_EQ(made.status, 0) << made.output;
+    std::map<std::string, std::string> files;  // by the package name its control file gives
+    std::string depends;
+    for (const auto& entry : fs::directory_iterator(scratch.Path() / "out")) {
+        if (entry.path().extension() != ".deb")
+            continue;
+        const std::string package =
+            Shell("dpkg-deb -f " + Quoted(entry.path()) + " Package").output;
+        files[package] = FilesOf(entry.path());
+        if (package == "kelvarin\n")
+            depends = Shell("dpkg-deb -f " + Quoted(entry.path()) + " Depends").output;
     }
-    fs::path Deb(const std::string& package) { return debs[package + "\n"]; }
-
-    testing_support::TempRoot scratch;
-    std::map<std::string, fs::path> debs;  // by the package name its control file gives
-};
-
-TEST_F(PackageTest, EachPackageHoldsItsFilesWithTheirPermissionsAndDependencies) {
-    const std::map<std::string, std::string> expected = {
-        {"kelvarin",
-         "-rwxr-xr-x ./usr/lib/kelvarin/kelvarin\n"
-         "-rwxr-xr-x ./usr/lib/kelvarin/kelvarin-launch\n"
-         "-rw-r--r-- ./usr/lib/systemd/system/kelvarin.service\n"
-         "-rw-r--r-- ./usr/lib/udev/rules.d/70-kelvarin.rules\n"},
-        {"kelvarin-tools",
-         "-rwxr-xr-x ./usr/bin/boardsim\n"
-         "-rwxr-xr-x ./usr/bin/kvremote\n"
-         "-rwxr-xr-x ./usr/bin/ptylink\n"},
-    };
-    EXPECT_EQ(debs.size(), expected.size());
-    for (const auto& [package, files] : expected) {
-        SCOPED_TRACE(package);
-        ASSERT_FALSE(Deb(package).empty()) << "no package " << package;
-        EXPECT_EQ(FilesOf(Deb(package)), files);
-    }
-    const std::string depends = Shell("dpkg-deb -f " + Quoted(Deb("kelvarin")) + " Depends").output;
+    EXPECT_EQ(files, (std::map<std::string, std::string>{
+                         {"kelvarin\n",
+                          "-rwxr-xr-x ./usr/lib/kelvarin/kelvarin\n"
+                          "-rwxr-xr-x ./usr/lib/kelvarin/kelvarin-launch\n"
+                          "-rw-r--r-- ./usr/lib/systemd/system/kelvarin.service\n"
+                          "-rw-r--r-- ./usr/lib/udev/rules.d/70-kelvarin.rules\n"},
+                         {"kelvarin-tools\n",
+                          "-rwxr-xr-x ./usr/bin/boardsim\n"
+                          "-rwxr-xr-x ./usr/bin/kvremote\n"
+                          "-rwxr-xr-x ./usr/bin/ptylink\n"},
+                     }));
     for (const char* needed : {"fonts-dejavu-core", "adduser"})
         EXPECT_NE(depends.find(needed), std::string::npos) << depends;
 }
