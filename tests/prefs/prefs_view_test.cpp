@@ -151,6 +151,20 @@ TEST_F(PrefsTest, EntriesAreHeldToTheirRulesWithTheirMessages) {
     }
 }
 
+// Every page as the operator sees it (PNG files below build/screens/), no text running out of
+// its place.
+TEST_F(PrefsTest, EachPageIsLaidOutWithinItsPlace) {
+    const char* names[] = {"prefs_general.png", "prefs_data_management.png",
+                           "prefs_measurement.png", "prefs_calibration.png"};
+    OpenPrefs();
+    for (int page = 0; page < 4; ++page) {
+        ShowPage(page);
+        EXPECT_TRUE(Screenshot(names[page]));
+        for (const fw::DrawnText& t : OverflowingTexts())
+            ADD_FAILURE() << names[page] << ": \"" << t.text << "\" runs out of its place";
+    }
+}
+
 // A chamber library with its journal, and channel 1 using its record through the system
 // factor. First visit: a wrong password is refused (protection off does not spare it), then
 // No keeps everything. Second visit: Yes clears the library, its side file and the channel's

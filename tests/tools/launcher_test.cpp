@@ -124,8 +124,9 @@ TEST_F(LauncherTest, AStagedProgramIsInstalledOrTakenBackEvenAcrossAPowerCut) {
             };
             ::_exit(launcher::Launch(options) == 0 ? 0 : 1);
         }
-        if (c.cut)
+        if (c.cut) {
             EXPECT_EQ(ExitStatus(cutOff), 137) << "the cut came after the step";
+        }
         EXPECT_EQ(Launch(c.staged == Fake::Silent ? kSilentTimeoutMs : kAnsweringTimeoutMs), 0);
 
         const bool installed = c.staged == Fake::Good;
