@@ -1,24 +1,20 @@
 // The main board's packets as the document reads them, and the collections they drive.
-#include "document/document_fixture.h"
-#include "support/in_process_board.h"
+#include "document/remote_fixture.h"
 
 namespace {
 
-using testing_support::InProcessBoard;
-
-class BoardProtocol : public DocumentTest {
+class BoardProtocol : public remote_testing::RemoteTest {
   protected:
     void Receive(uint8_t code, std::initializer_list<uint8_t> payload) {
         BOARD_PACKET p = MakePacket(code, payload);
         doc.OnBoardPacket(&p);
     }
-    InProcessBoard link{doc};
 };
 
 TEST_F(BoardProtocol, DateTimeGoesOutAndComesBackInTheBoardLayout) {
     ASSERT_TRUE(clock->SetLocalTime({2016, 3, 1, 14, 9, 5, 7, 0}));  // a Monday
     ASSERT_TRUE(doc.SetDateTime());
-    const BOARD_PACKET& sent = link.sent.back();
+    const BOARD_PACKET& sent = board.sent.back();
     EXPECT_EQ(std::vector<uint8_t>(sent.payload, sent.payload + sent.length),
               (std::vector<uint8_t>{0x07, 0x05, 0x09, 0x02, 0x0E, 0x03, 0x10}));
 
@@ -30,7 +26,7 @@ TEST_F(BoardProtocol, DateTimeGoesOutAndComesBackInTheBoardLayout) {
     Receive(0x83, {0, 0, 0, 1, 31, 2, 16});  // 31 February
     Receive(0x83, {1, 2, 3});                // short
     EXPECT_EQ(clock->Now().year, 2025);
-    EXPECT_EQ(view->Count(2), 1);
+    EXPECT_EQ(screen->Count(2), 1);
 }
 
 TEST_F(BoardProtocol, BiasReadbackScalesAndNotifiesOnlyOnChange) {
@@ -43,7 +39,7 @@ TEST_F(BoardProtocol, BiasReadbackScalesAndNotifiesOnlyOnChange) {
     // Channel 2 is only looked at when channel 1 did not change, so its first look comes next.
     for (int i = 0; i < 2; ++i)
         Receive(0x82, {0x9C, 0xFF, 0x00, 0x00});
-    EXPECT_EQ(view->Count(3), 2);
+    EXPECT_EQ(screen->Count(3), 2);
     // A scale that would overflow the 16-bit reading is held at its limits.
     doc.Filter.Cal[0].BiasM = 1e9;
     Receive(0x82, {0x01, 0x00, 0x00, 0x00});
@@ -64,7 +60,7 @@ TEST_F(BoardProtocol, AnswersAreTakenAndMalformedPacketsChangeNothing) {
     EXPECT_EQ(std::vector<int>({doc.Channel[0].Range, doc.Channel[1].Range, doc.Channel[0].BiasSet,
                                 doc.Channel[1].BiasSet, doc.Filter.SampleCount}),
               std::vector<int>(5, 0));
-    EXPECT_TRUE(doc.FirmwareVersion.empty() && view->hints.empty());
+    EXPECT_TRUE(doc.FirmwareVersion.empty() && screen->hints.empty());
 
     Receive(0x00, {1, 1});
     Receive(0x01, {0, 0x18, 0xFC});  // -1000 V
@@ -73,19 +69,19 @@ TEST_F(BoardProtocol, AnswersAreTakenAndMalformedPacketsChangeNothing) {
     EXPECT_EQ(std::tuple(doc.Channel[1].Range, doc.Channel[0].BiasSet, doc.FirmwareVersion,
                          doc.FirmwareVersion2),
               std::tuple(1, -1000, "2.1.0.17", "1.0.0.7"));
-    EXPECT_EQ(view->hints, (std::vector<int>{7, 9, 1}));
+    EXPECT_EQ(screen->hints, (std::vector<int>{7, 9, 1}));
 }
 
 TEST_F(BoardProtocol, TimedCollectionOfOneSecondEndsOnTheTenthPacket) {
     doc.SetChargeType(0, 1);
     doc.StartCollection();
-    link.SendAdc(9);
+    board.SendAdc(9);
     EXPECT_EQ(doc.Collecting, 1);
-    link.SendAdc(1);
+    board.SendAdc(1);
     EXPECT_EQ(doc.Collecting, 0);
-    const int ticks = view->Count(6);
-    link.SendAdc(10);  // nothing more is counted once it ended
-    EXPECT_EQ(view->Count(6), ticks);
+    const int ticks = screen->Count(6);
+    board.SendAdc(10);  // nothing more is counted once it ended
+    EXPECT_EQ(screen->Count(6), ticks);
 }
 
 TEST_F(BoardProtocol, TriggerStartsAtTheStartLevelAndEndsAtTheStopLevel) {
@@ -111,11 +107,11 @@ TEST_F(BoardProtocol, TriggerStartsAtTheStartLevelAndEndsAtTheStopLevel) {
 TEST_F(BoardProtocol, ZeroingOneChannelLeavesTheOtherAlone) {
     ASSERT_TRUE(doc.SetRange(0, 0) && doc.SetRange(1, 0));
     doc.Filter.Cal[1].Low.Zero = 1234;
-    link.Board().SetChannel(0, {.currentFa = 0.0, .leakageFa = 3.0});
+    board.Board().SetChannel(0, {.currentFa = 0.0, .leakageFa = 3.0});
     doc.BeginZeroing(0);
-    link.SendAdc(239);
+    board.SendAdc(239);
     EXPECT_TRUE(doc.Filter.Zeroing);
-    link.SendAdc(1);
+    board.SendAdc(1);
     EXPECT_FALSE(doc.Filter.Zeroing);
     EXPECT_EQ(doc.Filter.Cal[1].Low.Zero, 1234);
     EXPECT_NE(doc.Filter.Cal[0].Low.Zero, 0);  // the leakage became channel 1's zero

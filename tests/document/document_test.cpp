@@ -2,24 +2,24 @@
 // correction, the calibration coefficient, the bias tolerance and the calibration due date.
 #include <tuple>
 
-#include "document/document_fixture.h"
+#include "document/remote_fixture.h"
 
 namespace {
 
-using Document = DocumentTest;
+using Document = remote_testing::RemoteTest;
 
 TEST_F(Document, ChargeTypeChangesClearTheChargeOnlyWhenSomethingChanged) {
     doc.Filter.Chan[0].Charge = 5.0;
     doc.TriggerArmed = 1;
     doc.SetChargeType(0, 15);  // same type and duration
     EXPECT_EQ(doc.TriggerArmed, 0);
-    EXPECT_TRUE(view->hints.empty() && doc.Filter.Chan[0].Charge == 5.0);
+    EXPECT_TRUE(screen->hints.empty() && doc.Filter.Chan[0].Charge == 5.0);
     doc.Repeating = 1;
     doc.RepeatCount = 7;
     doc.SetChargeType(1, 15);  // continuous never repeats
     EXPECT_EQ(std::tuple(doc.RepeatCount, doc.Repeating, doc.Filter.Chan[0].Charge),
               std::tuple(1, 0, 0.0));
-    EXPECT_EQ(view->hints, std::vector<int>{9});
+    EXPECT_EQ(screen->hints, std::vector<int>{9});
 }
 
 TEST_F(Document, CollectionsPrepareTheClockAndTriggerLevelsFollowTheRange) {
@@ -52,7 +52,7 @@ TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
     const double expected = (25.0 + 273.15) / (22.0 + 273.15) * 101.3 / 98.0;
     EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].TPFactor, expected);
     EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].TPFactor, expected);
-    EXPECT_EQ(view->hints, (std::vector<int>{9, 9}));
+    EXPECT_EQ(screen->hints, (std::vector<int>{9, 9}));
 }
 
 TEST_F(Document, CalibrationCoefficientAndDoseMode) {
