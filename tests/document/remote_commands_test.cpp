@@ -19,20 +19,7 @@ constexpr RemoteScreenKind kOther = RemoteScreenKind::Other;
 
 using RemoteIdentity = RemoteTest;
 
-TEST_F(RemoteIdentity, ScreenConditionsAndLinesOfOtherShapes) {
-    ShowPlainView();  // a screen that knows nothing of the port
-    Expect("<GID>*KELVARIN|<GZS>!|<GIDX>!|<XYZ>?|<gid>?|<>?|<GSNX>?|<GR3>?|<GR1 >?|<SBS3 100>?");
-    // What belongs to the measuring screens is refused on the others.
-    Show(kOther);  // the scintillator's own conditions: its remote test
-    Expect("<GID>*KELVARIN|<GR1>!|<SBC1 9,9>!|<STRC>!|<SRG1 H>!|<SV1>!|<SS>!");
-    doc.HStop = 1.0;
-    Expect("<GHTP>*1.0");  // thresholds on any screen
-    Show(RemoteScreenKind::Standby);
-    EXPECT_EQ(Send("<GID>") + Send("<SRU1>"), "");
-    EXPECT_EQ(doc.StreamRaw, 0);
-}
-
-TEST_F(RemoteIdentity, SerialNumberInThePortsSingleByteTextAndVersions) {
+TEST_F(RemoteIdentity, SerialNumberVersionsAndScreenConditions) {
     // A Latin-1 byte is kept as the character it stands for and comes back as that byte.
     Expect("<GSN>*0000000|<SSN \265123456>*|<GSN>*\265123456");
     EXPECT_EQ(doc.SerialNumber, "\302\265123456");
@@ -45,6 +32,16 @@ TEST_F(RemoteIdentity, SerialNumberInThePortsSingleByteTextAndVersions) {
     std::ofstream(root.FlashDisk() / "App" / "ZELTarvo_v2.exe", std::ios::binary)
         << std::string("\x01KVPRODUCTVERSION=3.4.5.6") << '\0';
     Expect("<GSVER>3.4.5.6");
+    ShowPlainView();  // a screen that knows nothing of the port
+    Expect("<GID>*KELVARIN|<GZS>!|<GIDX>!|<XYZ>?|<gid>?|<>?|<GSNX>?|<GR3>?|<GR1 >?|<SBS3 100>?");
+    // What belongs to the measuring screens is refused on the others.
+    Show(kOther);  // the scintillator's own conditions: its remote test
+    Expect("<GID>*KELVARIN|<GR1>!|<SBC1 9,9>!|<STRC>!|<SRG1 H>!|<SV1>!|<SS>!");
+    doc.HStop = 1.0;
+    Expect("<GHTP>*1.0");  // thresholds on any screen
+    Show(RemoteScreenKind::Standby);
+    EXPECT_EQ(Send("<GID>") + Send("<SRU1>"), "");
+    EXPECT_EQ(doc.StreamRaw, 0);
 }
 
 using RemoteQueries = RemoteTest;
@@ -109,7 +106,7 @@ TEST_F(RemoteQueries, DosesAndCollectionState) {
 
 using RemoteSettings = RemoteTest;
 
-TEST_F(RemoteSettings, BiasLimitsNumbersAndBoardCommand) {
+TEST_F(RemoteSettings, LimitsListsConditionsSwitchesAndSave) {
     Expect("<SBS1 50>!|<SBS1 1001>!|<SBS2 -99>!|<SBS1 abc>?|<SBS1 nan>?");
     // Numbers that would wrap to 100 in 32 or 64 bits.
     Expect("<SBS1 4294967396>!|<SBS1 18446744073709551716>!|<SBS1 -4294966296>!");
@@ -120,18 +117,12 @@ TEST_F(RemoteSettings, BiasLimitsNumbersAndBoardCommand) {
               (std::vector<int>{0, 0x18, 0xFC}));  // -1000 V on channel 1
     EXPECT_EQ(doc.Channel[0].BiasSet, -1000);
     EXPECT_EQ(doc.Channel[1].BiasSet, 100);
-}
-
-TEST_F(RemoteSettings, NumberListsAreTakenWholeOrNotAtAll) {
     Expect("<SBC1 0.5,-2.5>*|<SBC2  1e-3;  +4>*|<GBC2>*0.001000,4.000000");  // blanks skipped
     Expect(
         "<SCP2 1.1,2,3,4,5,6,0.9,-2,-3,-4,-5,-6>*|<GCP2>*1.100000,2.000000,3.000000,4.000000,"
         "5.000000,6.000000,0.900000,-2.000000,-3.000000,-4.000000,-5.000000,-6.000000");
     Expect("<SBC1 0.7>?|<SBC1 0.7,>?|<SBC1 ,1>?|<SBC1 0.7,1,2>?|<SBC1 0.7,inf>?|<SBC10.7,1>?");
     Expect("<SCP1 1,2,3,4,5,6,7,8,9,10,11>?|<SCP1 1,2,3,4,5,nan,7,8,9,10,11,12>?");
-}
-
-TEST_F(RemoteSettings, RangeAndCollectionTypeNeedAnIdleMeasurementScreen) {
     Expect("<SRG1 X>?|<SRG2 H>*|<GRG2>*H");  // from the board's answer
     doc.Collecting = 1;
     Expect("<SRG1 H>!|<SCT C>!");
@@ -141,9 +132,12 @@ TEST_F(RemoteSettings, RangeAndCollectionTypeNeedAnIdleMeasurementScreen) {
     screen->zeroDialogOpen = false;
     Expect("<SCT T0>!|<SCT T86401>!|<SCT T99999999999999999999999>!|<SCT X>?");
     Expect("<SCT T86400>*|<GCT>*T 86400");
-}
-
-TEST_F(RemoteSettings, SwitchesAndThresholds) {
+    Expect("<SBC1 0.25,1.5>*|<SS>*");
+    EXPECT_EQ(doc.SettingsSaved, 1);  // what a save writes: the settings tests
+    doc.SettingsSaved = 0;            // a failed save must not count as one
+    std::filesystem::remove_all(root.FlashDisk());
+    std::ofstream(root.FlashDisk()) << "a file where the folder should be";
+    Expect("<SS>!");
     Show(kOther);
     Expect("<SRU1>*|<SRR1>*|<SRU2>!|<SRU0>*|<EDC1>*|<EDC2>?");
     EXPECT_EQ(std::vector<int>({doc.StreamRaw, doc.StreamRate, doc.AutoDataCapture}),
@@ -155,15 +149,6 @@ TEST_F(RemoteSettings, SwitchesAndThresholds) {
     doc.LStart = 1.0;
     doc.LStop = 0.5;
     Expect("<SHTP 0.1>*|<GHTP>*0.1|<SLTS 0.9>*|<SLTP 0.9>!|<SLTP nan>!|<SLTP >!");
-}
-
-TEST_F(RemoteSettings, SaveWritesTheSettingsFileAndAFailedSaveIsRefused) {
-    Expect("<SBC1 0.25,1.5>*|<SS>*");
-    EXPECT_EQ(doc.SettingsSaved, 1);  // what a save writes: the settings tests
-    doc.SettingsSaved = 0;            // a failed save must not count as one
-    std::filesystem::remove_all(root.FlashDisk());
-    std::ofstream(root.FlashDisk()) << "a file where the folder should be";
-    Expect("<SS>!");
 }
 
 using RemoteActions = RemoteTest;
