@@ -46,7 +46,30 @@ TEST_F(RemoteIdentity, SerialNumberVersionsAndScreenConditions) {
 
 using RemoteQueries = RemoteTest;
 
-TEST_F(RemoteQueries, ValuesInTheirReplyFormats) {
+TEST_F(RemoteQueries, DosesCollectionStateAndValuesInTheirReplyFormats) {
+    doc.Channel[0].SystemFactor = 1;
+    doc.Channel[0].ChamberIndex = 0;
+    doc.Channel[0].CalMode = 1;  // a rate-based mode gives a dose rate only
+    doc.ApplyChamber(0);
+    doc.Filter.Chan[0].Dose = 1.5;
+    Expect("<GD1>!|<GDR1>*1.500 " + fw::LoadString(309));
+    doc.Channel[0].CalMode = 8;  // a charge-based one a dose only, in Gy
+    doc.ApplyChamber(0);
+    doc.Filter.Chan[0].Dose = 1.5;
+    Expect("<GDR1>!|<GD1>*1.500 Gy|<GD2>!");
+
+    doc.ChargeDuration = 60;
+    Expect("<GCS>*I|<GCT>*T 60");
+    doc.ChargeType = 1;
+    doc.Collecting = 1;
+    Expect("<GCS>*C|<GCT>*C");
+    doc.Collecting = 0;
+    doc.ChargeType = 2;
+    doc.TriggerArmed = 1;  // armed, not yet started
+    Expect("<GCT>*TRG|<GCS>*A");
+    doc.ChargeType = 7;
+    Expect("<GCS>?|<GCT>?");
+    doc.ChargeType = 0;
     auto& [f1, f2] = doc.Filter.Chan;
     doc.Channel[1].Range = 1;
     doc.Channel[0].BiasRead = -300;
@@ -77,31 +100,6 @@ TEST_F(RemoteQueries, ValuesInTheirReplyFormats) {
     char huge[400];
     auto [end, ec] = std::to_chars(huge, huge + sizeof huge, -1e300, std::chars_format::fixed, 6);
     Expect("<GBC2>*" + std::string(huge, end) + ",0.000000");
-}
-
-TEST_F(RemoteQueries, DosesAndCollectionState) {
-    doc.Channel[0].SystemFactor = 1;
-    doc.Channel[0].ChamberIndex = 0;
-    doc.Channel[0].CalMode = 1;  // a rate-based mode gives a dose rate only
-    doc.ApplyChamber(0);
-    doc.Filter.Chan[0].Dose = 1.5;
-    Expect("<GD1>!|<GDR1>*1.500 " + fw::LoadString(309));
-    doc.Channel[0].CalMode = 8;  // a charge-based one a dose only, in Gy
-    doc.ApplyChamber(0);
-    doc.Filter.Chan[0].Dose = 1.5;
-    Expect("<GDR1>!|<GD1>*1.500 Gy|<GD2>!");
-
-    doc.ChargeDuration = 60;
-    Expect("<GCS>*I|<GCT>*T 60");
-    doc.ChargeType = 1;
-    doc.Collecting = 1;
-    Expect("<GCS>*C|<GCT>*C");
-    doc.Collecting = 0;
-    doc.ChargeType = 2;
-    doc.TriggerArmed = 1;  // armed, not yet started
-    Expect("<GCT>*TRG|<GCS>*A");
-    doc.ChargeType = 7;
-    Expect("<GCS>?|<GCT>?");
 }
 
 using RemoteSettings = RemoteTest;

@@ -160,7 +160,6 @@ TEST(SettingsUpdates, MarkerIsSetByTheUpdateAndEmptiedByEveryLoad) {
     CKelvarinDoc doc;
     EXPECT_TRUE(LoadSettings(doc).written);
     EXPECT_EQ(StoredValue(SettingsPath(root), "Updates", "App"), "");
-    EXPECT_EQ(doc.Brightness, 4);
 }
 
 TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
