@@ -48,10 +48,24 @@ TEST(SettingsDamage, UnparseableFileIsKeptAsideBeforeDefaultsAreWritten) {
     }
 }
 
-// The staged copy cannot take the place of a folder: the old file stays.
-TEST(SettingsWrite, FailedSavesAndReadsAreReportedAndTheFileKept) {
+// Each helper keeps its own document; a failed save (the staged copy cannot take the place of
+// a folder) or read is reported and the file kept.
+TEST(SettingsWrite, HelpersFailedSavesAndReads) {
     TempRoot root;
     CKelvarinDoc doc;
+    LoadSettings(doc);
+    CXmlHelper first(kSettingsDevicePath);
+    {
+        CXmlHelper second(kSettingsDevicePath);
+        ASSERT_TRUE(second.SetInt(kCategorySysInfo, "Brightness", 3) && second.Save());
+    }
+    EXPECT_TRUE(first.SetInt(kCategorySysInfo, "Volume", 5));
+    ASSERT_TRUE(first.Save());
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Volume"), "5");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "8");
+    std::string text = "kept";  // a category index past the table is none
+    EXPECT_FALSE(first.GetString(kCategoryCount, "x", text, "1"));
+    EXPECT_EQ(text, "kept");
     std::string before = SavedFileWithGain(root, doc);
     doc.SettingsSaved = 0;
     std::filesystem::create_directory(SettingsPath(root).string() + ".new");
@@ -113,24 +127,6 @@ TEST(SettingsCrash, DeathWhileSavingLeavesTheOldFileWhole) {
         EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "2.500000");
         EXPECT_FALSE(std::filesystem::exists(staged));
     }
-}
-
-TEST(SettingsHelper, EachHelperKeepsItsOwnDocument) {
-    TempRoot root;
-    CKelvarinDoc doc;
-    LoadSettings(doc);
-    CXmlHelper first(kSettingsDevicePath);
-    {
-        CXmlHelper second(kSettingsDevicePath);
-        ASSERT_TRUE(second.SetInt(kCategorySysInfo, "Brightness", 3) && second.Save());
-    }
-    EXPECT_TRUE(first.SetInt(kCategorySysInfo, "Volume", 5));
-    ASSERT_TRUE(first.Save());
-    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Volume"), "5");
-    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "8");
-    std::string text = "kept";  // a category index past the table is none
-    EXPECT_FALSE(first.GetString(kCategoryCount, "x", text, "1"));
-    EXPECT_EQ(text, "kept");
 }
 
 }  // namespace
