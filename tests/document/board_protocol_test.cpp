@@ -29,27 +29,9 @@ TEST_F(BoardProtocol, DateTimeGoesOutAndComesBackInTheBoardLayout) {
     EXPECT_EQ(screen->Count(2), 1);
 }
 
-TEST_F(BoardProtocol, BiasReadbackScalesAndNotifiesOnlyOnChange) {
-    doc.Filter.Cal[0].BiasM = 0.5;
-    doc.Filter.Cal[0].BiasB = 2.0;
-    doc.Filter.Cal[1].BiasB = 7.0;
-    Receive(0x82, {0x9C, 0xFF, 0x00, 0x00});  // ch1 raw −100, ch2 raw 0
-    EXPECT_EQ(doc.Channel[0].BiasRead, -52);  // −(100 × 0.5 + 2)
-    EXPECT_EQ(doc.Channel[1].BiasRead, 0);    // zero stays zero whatever the offset
-    // Channel 2 is only looked at when channel 1 did not change, so its first look comes next.
-    for (int i = 0; i < 2; ++i)
-        Receive(0x82, {0x9C, 0xFF, 0x00, 0x00});
-    EXPECT_EQ(screen->Count(3), 2);
-    // A scale that would overflow the 16-bit reading is held at its limits.
-    doc.Filter.Cal[0].BiasM = 1e9;
-    Receive(0x82, {0x01, 0x00, 0x00, 0x00});
-    EXPECT_EQ(doc.Channel[0].BiasRead, 32767);
-    doc.Filter.Cal[0].BiasM = std::nan("");
-    Receive(0x82, {0x01, 0x00, 0x00, 0x00});
-    EXPECT_EQ(doc.Channel[0].BiasRead, 0);
-}
-
-TEST_F(BoardProtocol, AnswersAreTakenAndMalformedPacketsChangeNothing) {
+// Answers are taken and malformed packets change nothing; the bias read-back is scaled and
+// notified only on a change.
+TEST_F(BoardProtocol, AnswersMalformedPacketsAndTheBiasReadback) {
     Receive(0x00, {2, 1});           // no channel 3
     Receive(0x00, {0, 2});           // no range 2
     Receive(0x00, {1});              // short
@@ -70,9 +52,28 @@ TEST_F(BoardProtocol, AnswersAreTakenAndMalformedPacketsChangeNothing) {
                          doc.FirmwareVersion2),
               std::tuple(1, -1000, "2.1.0.17", "1.0.0.7"));
     EXPECT_EQ(screen->hints, (std::vector<int>{7, 9, 1}));
+    doc.Filter.Cal[0].BiasM = 0.5;
+    doc.Filter.Cal[0].BiasB = 2.0;
+    doc.Filter.Cal[1].BiasB = 7.0;
+    Receive(0x82, {0x9C, 0xFF, 0x00, 0x00});  // ch1 raw −100, ch2 raw 0
+    EXPECT_EQ(doc.Channel[0].BiasRead, -52);  // −(100 × 0.5 + 2)
+    EXPECT_EQ(doc.Channel[1].BiasRead, 0);    // zero stays zero whatever the offset
+    // Channel 2 is only looked at when channel 1 did not change, so its first look comes next.
+    for (int i = 0; i < 2; ++i)
+        Receive(0x82, {0x9C, 0xFF, 0x00, 0x00});
+    EXPECT_EQ(screen->Count(3), 2);
+    // A scale that would overflow the 16-bit reading is held at its limits.
+    doc.Filter.Cal[0].BiasM = 1e9;
+    Receive(0x82, {0x01, 0x00, 0x00, 0x00});
+    EXPECT_EQ(doc.Channel[0].BiasRead, 32767);
+    doc.Filter.Cal[0].BiasM = std::nan("");
+    Receive(0x82, {0x01, 0x00, 0x00, 0x00});
+    EXPECT_EQ(doc.Channel[0].BiasRead, 0);
 }
 
-TEST_F(BoardProtocol, TimedCollectionOfOneSecondEndsOnTheTenthPacket) {
+// A timed collection of one second ends on the tenth packet; zeroing one channel leaves the
+// other alone.
+TEST_F(BoardProtocol, OneSecondCollectionAndZeroingOneChannel) {
     doc.SetChargeType(0, 1);
     doc.StartCollection();
     board.SendAdc(9);
@@ -82,6 +83,16 @@ TEST_F(BoardProtocol, TimedCollectionOfOneSecondEndsOnTheTenthPacket) {
     const int ticks = screen->Count(6);
     board.SendAdc(10);  // nothing more is counted once it ended
     EXPECT_EQ(screen->Count(6), ticks);
+    ASSERT_TRUE(doc.SetRange(0, 0) && doc.SetRange(1, 0));
+    doc.Filter.Cal[1].Low.Zero = 1234;
+    board.Board().SetChannel(0, {.currentFa = 0.0, .leakageFa = 3.0});
+    doc.BeginZeroing(0);
+    board.SendAdc(239);
+    EXPECT_TRUE(doc.Filter.Zeroing);
+    board.SendAdc(1);
+    EXPECT_FALSE(doc.Filter.Zeroing);
+    EXPECT_EQ(doc.Filter.Cal[1].Low.Zero, 1234);
+    EXPECT_NE(doc.Filter.Cal[0].Low.Zero, 0);  // the leakage became channel 1's zero
 }
 
 TEST_F(BoardProtocol, TriggerStartsAtTheStartLevelAndEndsAtTheStopLevel) {
@@ -102,19 +113,6 @@ TEST_F(BoardProtocol, TriggerStartsAtTheStartLevelAndEndsAtTheStopLevel) {
     for (int i = 0; i < 10 && doc.Collecting; ++i)
         adc(quiet);
     EXPECT_EQ(doc.Collecting, 0);  // on the next one-second tick
-}
-
-TEST_F(BoardProtocol, ZeroingOneChannelLeavesTheOtherAlone) {
-    ASSERT_TRUE(doc.SetRange(0, 0) && doc.SetRange(1, 0));
-    doc.Filter.Cal[1].Low.Zero = 1234;
-    board.Board().SetChannel(0, {.currentFa = 0.0, .leakageFa = 3.0});
-    doc.BeginZeroing(0);
-    board.SendAdc(239);
-    EXPECT_TRUE(doc.Filter.Zeroing);
-    board.SendAdc(1);
-    EXPECT_FALSE(doc.Filter.Zeroing);
-    EXPECT_EQ(doc.Filter.Cal[1].Low.Zero, 1234);
-    EXPECT_NE(doc.Filter.Cal[0].Low.Zero, 0);  // the leakage became channel 1's zero
 }
 
 }  // namespace

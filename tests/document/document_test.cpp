@@ -55,7 +55,9 @@ TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
     EXPECT_EQ(screen->hints, (std::vector<int>{9, 9}));
 }
 
-TEST_F(Document, CalibrationCoefficientAndDoseMode) {
+// The coefficient and dose mode; the bias within 2 % and safe at zero; the calibration due
+// within sixty days, past or invalid.
+TEST_F(Document, CalibrationCoefficientBiasToleranceAndDueDate) {
     CHANNEL_INFO& c = doc.Channel[0];
     c.CoefMantissa = 5410;  // 5.410
     c.CoefExponent = 7;
@@ -72,9 +74,6 @@ TEST_F(Document, CalibrationCoefficientAndDoseMode) {
     EXPECT_EQ(doc.Filter.Chan[0].DoseMode, kDoseFromRate);
     c.SystemFactor = 0;
     EXPECT_DOUBLE_EQ(doc.GetCalCoefficient(0), 1.0);
-}
-
-TEST_F(Document, BiasToleranceIsTwoPercentAndSafeAtZero) {
     const struct {
         int set, read;
         bool within;
@@ -86,23 +85,20 @@ TEST_F(Document, BiasToleranceIsTwoPercentAndSafeAtZero) {
         {0, 0, true, nullptr},  // after every warm-up
         {0, 1, false, nullptr},
     };
-    for (const auto& c : cases) {
-        doc.Channel[0].BiasSet = int16_t(c.set);
-        doc.Channel[0].BiasRead = int16_t(c.read);
+    for (const auto& b : cases) {
+        c.BiasSet = int16_t(b.set);
+        c.BiasRead = int16_t(b.read);
         std::string text;
-        EXPECT_EQ(doc.CheckBias(0, text), c.within) << c.set << " " << c.read;
-        EXPECT_TRUE(c.text == nullptr || text == c.text) << text;
+        EXPECT_EQ(doc.CheckBias(0, text), b.within) << b.set << " " << b.read;
+        EXPECT_TRUE(b.text == nullptr || text == b.text) << text;
     }
-}
-
-TEST_F(Document, CalibrationDueWithinSixtyDaysPastOrInvalid) {
     ASSERT_TRUE(clock->SetLocalTime({2026, 12, 0, 6, 15, 30, 0, 0}));
     const struct {
         int year, month, day;
         bool due;
-    } cases[] = {{2027, 2, 4, true}, {2027, 2, 5, false}, {2020, 1, 1, true}, {2027, 2, 30, true}};
-    for (const auto& c : cases)
-        EXPECT_EQ(doc.IsCalDueSoon(c.year, c.month, c.day), c.due) << c.year << c.month << c.day;
+    } dates[] = {{2027, 2, 4, true}, {2027, 2, 5, false}, {2020, 1, 1, true}, {2027, 2, 30, true}};
+    for (const auto& d : dates)
+        EXPECT_EQ(doc.IsCalDueSoon(d.year, d.month, d.day), d.due) << d.year << d.month << d.day;
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
     EXPECT_EQ(formatting::CutValueText("-101000.0"), "-101000");
 }
 
-TEST_F(Texts, DatesTimesAndStandards) {
+TEST_F(Texts, DatesTimesStandardsAndCollectionLabels) {
     const fw::LocalTime t{2016, 3, 1, 14, 9, 5, 7, 0};
     std::string s;
     std::string shown;
@@ -97,16 +97,12 @@ TEST_F(Texts, DatesTimesAndStandards) {
     EXPECT_EQ(s, "^-^1^2");
     doc.FormatTime(t, s);
     EXPECT_EQ(s, "09:05:07");
-}
-
-TEST_F(Texts, CollectionLabels) {
     const auto label = [&](int type, int collecting) {
         doc.SetChargeType(type, 30);
         doc.Repeating = 1;
         doc.RepeatCount = 5;
         doc.Collecting = collecting;
         doc.Filter.ElapsedSeconds = 12;
-        std::string s;
         doc.FormatCollectionTime(s);
         return s;
     };
