@@ -68,7 +68,7 @@ TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
 }
 
 // Mode numbers: 8, 10, 11, 12 a dose in "Gy" (under different string ids), 9 an exposure in
-// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq; 13 and -5 damaged. Only doses
+// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq; 13 damaged. Only doses
 // of one kind and one unit compare, and the crosses follow the flag of the dose's own kind: the
 // charge's for a charge-based dose.
 TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
@@ -107,8 +107,9 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
 }
 
 // Each row holds the ratio of its own kind; a Gy dose against an R exposure is no dose ratio,
-// and the charge row keeps "----" for it.
-TEST_F(Ratios, RowsHoldTheirOwnRatioAndADoseRatioOnlyForOneUnit) {
+// and the charge row keeps "----" for it. A channel whose chamber went from the library
+// measures in electrical units again.
+TEST_F(Ratios, RowRatiosAndALostChamberTakingItsFactorAlong) {
     doc.Filter.Chan[0].Charge = 4.0;
     doc.Filter.Chan[1].Charge = 2.0;
     doc.Filter.Chan[0].Rate = 9.0;
@@ -121,10 +122,6 @@ TEST_F(Ratios, RowsHoldTheirOwnRatioAndADoseRatioOnlyForOneUnit) {
     EXPECT_EQ(charge.ChargeRatio + " " + charge.RateRatio + " " + charge.DoseRatio,
               "2.000 ---- ----");
     EXPECT_EQ(rate.RateRatio + " " + rate.ChargeRatio + " " + rate.DoseRatio, "3.000 ---- ----");
-}
-
-// A channel whose chamber went from the library measures in electrical units again.
-TEST_F(Ratios, ALostChamberTakesItsFactorAndCorrectionAlong) {
     for (int ch = 0; ch < 2; ++ch) {
         Calibrate(ch, 8);
         doc.Channel[ch].TPCorrection = 1;
