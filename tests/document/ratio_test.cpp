@@ -39,7 +39,7 @@ class Ratios : public ::testing::Test {
     CKelvarinDoc doc;
 };
 
-TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
+TEST_F(Ratios, FormatByTheSizeBeforeRoundingGuardsAndComparableDoses) {
     const struct {
         double a, b;
         const char* text;
@@ -65,13 +65,10 @@ TEST_F(Ratios, FormatIsChosenByTheSizeBeforeRoundingAndGuarded) {
     doc.Filter.Chan[1].OverRangeLatched = true;  // the charge's flag, not the rate's
     doc.FormatChargeRatio(s);
     EXPECT_EQ(s, "XXXXX");
-}
-
-// Mode numbers: 8, 10, 11, 12 a dose in "Gy" (under different string ids), 9 an exposure in
-// "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq; 13 damaged. Only doses
-// of one kind and one unit compare, and the crosses follow the flag of the dose's own kind: the
-// charge's for a charge-based dose.
-TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
+    // Mode numbers: 8, 10, 11, 12 a dose in "Gy" (under different string ids), 9 an exposure in
+    // "R"; 1 a source strength in Gym^2/(h*A), 3 an activity in GBq; 13 damaged. Only doses
+    // of one kind and one unit compare, and the crosses follow the flag of the dose's own kind: the
+    // charge's for a charge-based dose.
     doc.Filter.Chan[0].Dose = 3.0;
     doc.Filter.Chan[1].Dose = 2.0;
     doc.Filter.Chan[0].DoseCorrected = 6.0;  // T/P-corrected, used only with the correction on
@@ -80,7 +77,7 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
         Kind kind;
         const char* text;
         bool rateOver = false, chargeOver = false;
-    } cases[] = {
+    } doses[] = {
         {8, 10, 0, Kind::Dose, "1.500"},
         {12, 11, 1, Kind::Dose, "3.000"},
         {1, 1, 0, Kind::DoseRate, "1.500"},
@@ -93,7 +90,7 @@ TEST_F(Ratios, DoseRatioIsWrittenOnlyForComparableDoses) {
         {1, 1, 0, Kind::DoseRate, "XXXXX", true},
         {1, 1, 0, Kind::DoseRate, "1.500", false, true},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : doses) {
         Calibrate(0, c.mode1);
         Calibrate(1, c.mode2);
         doc.Channel[0].TPCorrection = c.tp1;

@@ -63,7 +63,7 @@ TEST(SettingsLoad, StrayTextAndTheUpdateMarkerGoWithALoad) {
 
 // A value the instrument cannot use takes its default, written back at once and by every later
 // save; a usable one (`writtenBack` the stored text) is kept and repairs nothing.
-TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
+TEST(SettingsLoad, UnusableValuesAndThresholdPairsTakeTheirDefaultsWrittenBack) {
     const struct {
         const char *category, *key, *stored, *writtenBack;
     } cases[] = {
@@ -100,19 +100,16 @@ TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
         ASSERT_TRUE(SaveSettings(doc));
         EXPECT_EQ(std::stod(*StoredValue(path, c.category, c.key)), std::stod(c.writtenBack));
     }
-}
-
-// A start/stop pair the instrument cannot trigger on loads as that range's defaults, both
-// written back; the other range keeps its stored pair.
-TEST(SettingsLoad, ThresholdPairsThatBreakTheEntryRulesTakeTheRangeDefaults) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
+    // A start/stop pair the instrument cannot trigger on loads as that range's defaults, both
+    // written back; the other range keeps its stored pair.
+    const std::tuple<const char*, const char*, bool> pairs[] = {
         {"0.25", "0.2", true},   // finer than the keypads give, but a pair to trigger on
         {"3.05", "3.0", true},   // as the remote port sets it
         {"2.5", "2.5", false},   // start not above stop
         {"10.0", "2.5", false},  // start above 9.9
         {"4.0", "0.0", false},   // stop below 0.1
     };
-    for (const auto& [start, stop, kept] : cases) {
+    for (const auto& [start, stop, kept] : pairs) {
         SCOPED_TRACE(std::string(start) + "/" + stop);
         TempRoot root;
         WriteText(
