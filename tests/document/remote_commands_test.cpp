@@ -12,14 +12,12 @@
 namespace {
 
 using remote_testing::FakeScreen;
-using remote_testing::RemoteTest;
+using Remote = remote_testing::RemoteTest;
 
 constexpr RemoteScreenKind kTwo = RemoteScreenKind::TwoChannel;
 constexpr RemoteScreenKind kOther = RemoteScreenKind::Other;
 
-using RemoteIdentity = RemoteTest;
-
-TEST_F(RemoteIdentity, SerialNumberVersionsAndScreenConditions) {
+TEST_F(Remote, SerialNumberVersionsAndScreenConditions) {
     // A Latin-1 byte is kept as the character it stands for and comes back as that byte.
     Expect("<GSN>*0000000|<SSN \265123456>*|<GSN>*\265123456");
     EXPECT_EQ(doc.SerialNumber, "\302\265123456");
@@ -44,9 +42,7 @@ TEST_F(RemoteIdentity, SerialNumberVersionsAndScreenConditions) {
     EXPECT_EQ(doc.StreamRaw, 0);
 }
 
-using RemoteQueries = RemoteTest;
-
-TEST_F(RemoteQueries, DosesCollectionStateAndValuesInTheirReplyFormats) {
+TEST_F(Remote, DosesCollectionStateAndValuesInTheirReplyFormats) {
     doc.Channel[0].SystemFactor = 1;
     doc.Channel[0].ChamberIndex = 0;
     doc.Channel[0].CalMode = 1;  // a rate-based mode gives a dose rate only
@@ -102,9 +98,7 @@ TEST_F(RemoteQueries, DosesCollectionStateAndValuesInTheirReplyFormats) {
     Expect("<GBC2>*" + std::string(huge, end) + ",0.000000");
 }
 
-using RemoteSettings = RemoteTest;
-
-TEST_F(RemoteSettings, LimitsListsConditionsSwitchesAndSave) {
+TEST_F(Remote, LimitsListsConditionsSwitchesAndSave) {
     Expect("<SBS1 50>!|<SBS1 1001>!|<SBS2 -99>!|<SBS1 abc>?|<SBS1 nan>?");
     // Numbers that would wrap to 100 in 32 or 64 bits.
     Expect("<SBS1 4294967396>!|<SBS1 18446744073709551716>!|<SBS1 -4294966296>!");
@@ -149,9 +143,7 @@ TEST_F(RemoteSettings, LimitsListsConditionsSwitchesAndSave) {
     Expect("<SHTP 0.1>*|<GHTP>*0.1|<SLTS 0.9>*|<SLTP 0.9>!|<SLTP nan>!|<SLTP >!");
 }
 
-using RemoteActions = RemoteTest;
-
-TEST_F(RemoteActions, StartStopAndZeroingReachTheScreen) {
+TEST_F(Remote, StartStopAndZeroingReachTheScreen) {
     Expect("<STPC>!|<STRC>*");  // nothing to stop
     doc.Collecting = 1;
     Expect("<STRC>!|<STPC>*");
@@ -170,7 +162,7 @@ TEST_F(RemoteActions, StartStopAndZeroingReachTheScreen) {
     Expect("<CZ>!");
 }
 
-TEST_F(RemoteActions, ViewSwitches) {
+TEST_F(Remote, ViewSwitches) {
     doc.OneChannelShown = 0;
     Expect("<SV1>*|<SV2>*|<SVB>*");  // the first is shown already
     EXPECT_EQ(screen->switches, (std::vector<int>{kShowChannel2, kShowBothChannels}));
@@ -188,7 +180,7 @@ TEST_F(RemoteActions, ViewSwitches) {
 // A dialog open on the screen makes it not idle: the range (the one line of its own idle check
 // that the screens' dialog walk does not send) is refused and changes nothing, then acts once
 // the dialog is closed; queries answer.
-TEST_F(RemoteActions, NothingActsBehindAnOpenDialog) {
+TEST_F(Remote, NothingActsBehindAnOpenDialog) {
     screen->modalOpen = true;
     Expect("<SRG1 H>!|<GID>*KELVARIN|<GZS>*0");
     screen->modalOpen = false;

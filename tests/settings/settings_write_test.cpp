@@ -82,19 +82,6 @@ TEST(SettingsWrite, HelpersFailedSavesAndReads) {
     EXPECT_TRUE(std::filesystem::is_directory(SettingsPath(root)));
 }
 
-// Runs a save of `doc` in a child process prepared by `prepare`; returns the wait status.
-int SaveInChild(CKelvarinDoc& doc, void (*prepare)()) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        prepare();
-        SaveSettings(doc);
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
-}
-
 // A power cut just before the staged file replaces the old one, and the kernel killing the
 // writer once a file passes 512 bytes (a torn write): the old file stays whole and loads
 // cleanly, and the next save goes through.
@@ -113,7 +100,14 @@ TEST(SettingsCrash, DeathWhileSavingLeavesTheOldFileWhole) {
         CKelvarinDoc doc;
         std::string before = SavedFileWithGain(root, doc);
         doc.Filter.Cal[0].High.Gain = 2.5;
-        int status = SaveInChild(doc, prepare);
+        const pid_t pid = fork();
+        if (pid == 0) {  // the save in a child prepared to die
+            prepare();
+            SaveSettings(doc);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
         EXPECT_EQ(ReadText(SettingsPath(root)), before);
         std::filesystem::path staged = SettingsPath(root).string() + ".new";
