@@ -11,7 +11,9 @@ class BoardProtocol : public remote_testing::RemoteTest {
     }
 };
 
-TEST_F(BoardProtocol, DateTimeGoesOutAndComesBackInTheBoardLayout) {
+// The date and time go out and come back in the board layout; a trigger starts at the start
+// level and ends at the stop level.
+TEST_F(BoardProtocol, DateTimeAndTriggerLevels) {
     ASSERT_TRUE(clock->SetLocalTime({2016, 3, 1, 14, 9, 5, 7, 0}));  // a Monday
     ASSERT_TRUE(doc.SetDateTime());
     const BOARD_PACKET& sent = board.sent.back();
@@ -27,6 +29,23 @@ TEST_F(BoardProtocol, DateTimeGoesOutAndComesBackInTheBoardLayout) {
     Receive(0x83, {1, 2, 3});                // short
     EXPECT_EQ(clock->Now().year, 2025);
     EXPECT_EQ(screen->Count(2), 1);
+    doc.SetChargeType(2, 15);
+    doc.LStart = 10.0;
+    doc.LStop = 5.0;
+    doc.StartCollection();
+    auto adc = [&](uint32_t c1) {
+        BOARD_PACKET p = MakePacket(0x84, {uint8_t(c1), uint8_t(c1 >> 8), uint8_t(c1 >> 16), 0, 0,
+                                           0, 0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0});
+        doc.OnBoardPacket(&p);
+        return std::pair<int, int>(doc.TriggerArmed, doc.Collecting);
+    };
+    const uint32_t quiet = (doc.Filter.StopLow + doc.Filter.StopHigh) / 2;
+    EXPECT_EQ(adc(quiet), std::pair(1, 0));
+    EXPECT_EQ(adc(doc.Filter.StartHigh), std::pair(2, 1));  // exactly the start level starts it
+    EXPECT_EQ(adc(doc.Filter.StopLow), std::pair(3, 1));    // exactly the stop level ends it
+    for (int i = 0; i < 10 && doc.Collecting; ++i)
+        adc(quiet);
+    EXPECT_EQ(doc.Collecting, 0);  // on the next one-second tick
 }
 
 // Answers are taken and malformed packets change nothing; the bias read-back is scaled and
@@ -93,26 +112,6 @@ TEST_F(BoardProtocol, OneSecondCollectionAndZeroingOneChannel) {
     EXPECT_FALSE(doc.Filter.Zeroing);
     EXPECT_EQ(doc.Filter.Cal[1].Low.Zero, 1234);
     EXPECT_NE(doc.Filter.Cal[0].Low.Zero, 0);  // the leakage became channel 1's zero
-}
-
-TEST_F(BoardProtocol, TriggerStartsAtTheStartLevelAndEndsAtTheStopLevel) {
-    doc.SetChargeType(2, 15);
-    doc.LStart = 10.0;
-    doc.LStop = 5.0;
-    doc.StartCollection();
-    auto adc = [&](uint32_t c1) {
-        BOARD_PACKET p = MakePacket(0x84, {uint8_t(c1), uint8_t(c1 >> 8), uint8_t(c1 >> 16), 0, 0,
-                                           0, 0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0});
-        doc.OnBoardPacket(&p);
-        return std::pair<int, int>(doc.TriggerArmed, doc.Collecting);
-    };
-    const uint32_t quiet = (doc.Filter.StopLow + doc.Filter.StopHigh) / 2;
-    EXPECT_EQ(adc(quiet), std::pair(1, 0));
-    EXPECT_EQ(adc(doc.Filter.StartHigh), std::pair(2, 1));  // exactly the start level starts it
-    EXPECT_EQ(adc(doc.Filter.StopLow), std::pair(3, 1));    // exactly the stop level ends it
-    for (int i = 0; i < 10 && doc.Collecting; ++i)
-        adc(quiet);
-    EXPECT_EQ(doc.Collecting, 0);  // on the next one-second tick
 }
 
 }  // namespace
