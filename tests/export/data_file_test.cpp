@@ -19,15 +19,12 @@ std::string ReadFile(const std::filesystem::path& p) {
 
 // The pieces of `text` between `delimiter`s (a final empty piece of a CR LF list dropped).
 Strings Split(const std::string& text, const std::string& delimiter) {
-    Strings out(1);
-    for (size_t at = 0; at < text.size();) {
-        if (text.compare(at, delimiter.size(), delimiter) == 0) {
-            out.emplace_back();
-            at += delimiter.size();
-        } else {
-            out.back().push_back(text[at++]);
-        }
-    }
+    Strings out;
+    size_t at = 0;
+    for (size_t end; (end = text.find(delimiter, at)) != std::string::npos;
+         at = end + delimiter.size())
+        out.push_back(text.substr(at, end - at));
+    out.push_back(text.substr(at));
     if (delimiter == "\r\n")
         out.pop_back();
     return out;
