@@ -22,7 +22,22 @@ TEST_F(Document, ChargeTypeChangesClearTheChargeOnlyWhenSomethingChanged) {
     EXPECT_EQ(screen->hints, std::vector<int>{9});
 }
 
-TEST_F(Document, CollectionsPrepareTheClockAndTriggerLevelsFollowTheRange) {
+TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
+    doc.TempStd = 1;   // 22.0 °C
+    doc.PressStd = 2;  // 101.3 kPa
+    doc.SetTemperature(25.0);
+    doc.SetPressure(98.0);
+    doc.SetPressure(98.0);  // unchanged: no hint
+    const double expected = (25.0 + 273.15) / (22.0 + 273.15) * 101.3 / 98.0;
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].TPFactor, expected);
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].TPFactor, expected);
+    EXPECT_EQ(screen->hints, (std::vector<int>{9, 9}));
+}
+
+// Collections prepare the clock and the trigger levels follow the range; the coefficient and
+// dose mode; the bias within 2 % and safe at zero; the calibration due within sixty days, past
+// or invalid.
+TEST_F(Document, CollectionsCoefficientBiasToleranceAndDueDate) {
     for (const auto& [type, elapsed, countUp] : {std::tuple{0, 30, false}, {1, 0, true}}) {
         doc.SetChargeType(type, 30);
         doc.StartCollection();
@@ -41,23 +56,6 @@ TEST_F(Document, CollectionsPrepareTheClockAndTriggerLevelsFollowTheRange) {
     // 10 pA on Low and 10 nA on High are the same share of full scale.
     EXPECT_NEAR(low, int64_t(doc.Filter.StartHigh) - 0x800000, 0x800000 * 0.01);
     EXPECT_EQ(std::tuple(doc.TriggerArmed, doc.Collecting), std::tuple(1, 0));
-}
-
-TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
-    doc.TempStd = 1;   // 22.0 °C
-    doc.PressStd = 2;  // 101.3 kPa
-    doc.SetTemperature(25.0);
-    doc.SetPressure(98.0);
-    doc.SetPressure(98.0);  // unchanged: no hint
-    const double expected = (25.0 + 273.15) / (22.0 + 273.15) * 101.3 / 98.0;
-    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].TPFactor, expected);
-    EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].TPFactor, expected);
-    EXPECT_EQ(screen->hints, (std::vector<int>{9, 9}));
-}
-
-// The coefficient and dose mode; the bias within 2 % and safe at zero; the calibration due
-// within sixty days, past or invalid.
-TEST_F(Document, CalibrationCoefficientBiasToleranceAndDueDate) {
     CHANNEL_INFO& c = doc.Channel[0];
     c.CoefMantissa = 5410;  // 5.410
     c.CoefExponent = 7;

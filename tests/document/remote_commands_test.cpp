@@ -30,7 +30,9 @@ TEST_F(Remote, SerialNumberVersionsAndScreenConditions) {
     std::ofstream(root.FlashDisk() / "App" / "ZELTarvo_v2.exe", std::ios::binary)
         << std::string("\x01KVPRODUCTVERSION=3.4.5.6") << '\0';
     Expect("<GSVER>3.4.5.6");
-    ShowPlainView();  // a screen that knows nothing of the port
+    // A screen that knows nothing of the port.
+    frame->SwitchToView(std::make_unique<fw::View>());
+    screen = nullptr;
     Expect("<GID>*KELVARIN|<GZS>!|<GIDX>!|<XYZ>?|<gid>?|<>?|<GSNX>?|<GR3>?|<GR1 >?|<SBS3 100>?");
     // What belongs to the measuring screens is refused on the others.
     Show(kOther);  // the scintillator's own conditions: its remote test
@@ -158,7 +160,8 @@ TEST_F(Remote, StartStopAndZeroingReachTheScreen) {
     EXPECT_FALSE(doc.Filter.Zeroing);
     // A screen without a zeroing dialog of its own cannot cancel one.
     doc.Filter.Zeroing = true;
-    ShowPlainView();
+    frame->SwitchToView(std::make_unique<fw::View>());
+    screen = nullptr;
     Expect("<CZ>!");
 }
 

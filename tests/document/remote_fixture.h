@@ -54,9 +54,6 @@ class FakeScreen : public testing_support::HintView, public IRemoteScreen {
     RemoteScreenKind kind_;
 };
 
-// A screen that knows nothing of the remote protocol: the "other screen" case.
-class PlainView : public fw::View {};
-
 class RemoteTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -75,10 +72,6 @@ class RemoteTest : public ::testing::Test {
         frame->SwitchToView(std::make_unique<FakeScreen>(kind));
         screen = static_cast<FakeScreen*>(frame->ActiveView());
         return *screen;
-    }
-    void ShowPlainView() {
-        frame->SwitchToView(std::make_unique<PlainView>());
-        screen = nullptr;
     }
 
     std::string Send(const std::string& line) { return board.RemoteLine(line); }
