@@ -18,7 +18,7 @@ std::string FileWith(const std::string& category, const std::string& lines) {
     return "<root><" + category + ">" + lines + "</" + category + "></root>";
 }
 
-TEST(SettingsLoad, MissingFileGivesTheDefaultsAndWritesEveryKey) {
+TEST(SettingsLoad, MissingFileGivesTheDefaultsAndEachKeyIsSavedInItsFormat) {
     TempRoot root;
     CKelvarinDoc doc;
     // Fields of each kind away from their defaults, so a load that forgets a kind shows.
@@ -39,6 +39,30 @@ TEST(SettingsLoad, MissingFileGivesTheDefaultsAndWritesEveryKey) {
     EXPECT_EQ((std::vector<double>{r.RateCF, r.Gain, r.A, r.E, doc.LStop, doc.TouchCal[0]}),
               (std::vector<double>{1, 1, 0, 8388608, 0.5, 1}));
     EXPECT_EQ(ReadText(SettingsPath(root)).rfind("<?xml version=\"1.0\"?>", 0), 0u);
+    // Each key in its format, read back.
+    doc.Filter.Cal[0].High.A = 0.1234567;
+    doc.Filter.Cal[1].Low.RateCF = 1.0234;
+    doc.LStart = 1.5;
+    doc.LStop = 1.26;
+    doc.PressStd = 2;
+    const std::string serial = "\xC3\x86n\xC3\xB8-\xCE\xA9 \xC2\xB5 \xE9\x9B\xBB <&\"'>";
+    doc.SerialNumber = serial;  // any characters, markup included
+    std::string error;
+    ASSERT_TRUE(SaveSettings(doc, &error)) << error;
+    EXPECT_EQ(doc.SettingsSaved, 1);
+
+    for (const auto& [category, key, text] : {std::tuple{"CalInfo", "Ch1HiA", "0.123457"},
+                                              {"ADCL", "Ch2LoRateCF", "1.023"},
+                                              {"Trigger", "HStart", "4.0"},
+                                              {"Trigger", "LStop", "1.26"},
+                                              {"SysInfo", "SerialNumber", serial.c_str()}})
+        EXPECT_EQ(StoredValue(SettingsPath(root), category, key), text) << key;
+
+    CKelvarinDoc again;
+    LoadSettings(again);
+    EXPECT_EQ(std::tuple(again.Filter.Cal[0].High.A, again.LStop, again.Channel[1].Pressure),
+              std::tuple(0.123457, 1.26, 101.3));
+    EXPECT_EQ(again.SerialNumber, serial);
 }
 
 // Stray text after the root goes, so the rewritten file loads again; the update marker an
@@ -122,35 +146,6 @@ TEST(SettingsLoad, UnusableValuesAndThresholdPairsTakeTheirDefaultsWrittenBack) 
         EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStop"), kept ? stop : "2.5");
         EXPECT_EQ(std::pair(doc.LStart, doc.LStop), std::pair(0.9, 0.3));
     }
-}
-
-TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
-    TempRoot root;
-    CKelvarinDoc doc;
-    LoadSettings(doc);
-    doc.Filter.Cal[0].High.A = 0.1234567;
-    doc.Filter.Cal[1].Low.RateCF = 1.0234;
-    doc.LStart = 1.5;
-    doc.LStop = 1.26;
-    doc.PressStd = 2;
-    const std::string serial = "\xC3\x86n\xC3\xB8-\xCE\xA9 \xC2\xB5 \xE9\x9B\xBB <&\"'>";
-    doc.SerialNumber = serial;  // any characters, markup included
-    std::string error;
-    ASSERT_TRUE(SaveSettings(doc, &error)) << error;
-    EXPECT_EQ(doc.SettingsSaved, 1);
-
-    for (const auto& [category, key, text] : {std::tuple{"CalInfo", "Ch1HiA", "0.123457"},
-                                              {"ADCL", "Ch2LoRateCF", "1.023"},
-                                              {"Trigger", "HStart", "4.0"},
-                                              {"Trigger", "LStop", "1.26"},
-                                              {"SysInfo", "SerialNumber", serial.c_str()}})
-        EXPECT_EQ(StoredValue(SettingsPath(root), category, key), text) << key;
-
-    CKelvarinDoc again;
-    LoadSettings(again);
-    EXPECT_EQ(std::tuple(again.Filter.Cal[0].High.A, again.LStop, again.Channel[1].Pressure),
-              std::tuple(0.123457, 1.26, 101.3));
-    EXPECT_EQ(again.SerialNumber, serial);
 }
 
 TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {
