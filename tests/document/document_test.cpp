@@ -2,27 +2,42 @@
 // correction, the calibration coefficient, the bias tolerance and the calibration due date.
 #include <tuple>
 
-#include "document/document_fixture.h"
+#include "document/remote_fixture.h"
 
 namespace {
 
-using Document = DocumentTest;
+using Document = remote_testing::RemoteTest;
 
 TEST_F(Document, ChargeTypeChangesClearTheChargeOnlyWhenSomethingChanged) {
     doc.Filter.Chan[0].Charge = 5.0;
     doc.TriggerArmed = 1;
     doc.SetChargeType(0, 15);  // same type and duration
     EXPECT_EQ(doc.TriggerArmed, 0);
-    EXPECT_TRUE(view->hints.empty() && doc.Filter.Chan[0].Charge == 5.0);
+    EXPECT_TRUE(screen->hints.empty() && doc.Filter.Chan[0].Charge == 5.0);
     doc.Repeating = 1;
     doc.RepeatCount = 7;
     doc.SetChargeType(1, 15);  // continuous never repeats
     EXPECT_EQ(std::tuple(doc.RepeatCount, doc.Repeating, doc.Filter.Chan[0].Charge),
               std::tuple(1, 0, 0.0));
-    EXPECT_EQ(view->hints, std::vector<int>{9});
+    EXPECT_EQ(screen->hints, std::vector<int>{9});
 }
 
-TEST_F(Document, CollectionsPrepareTheClockAndTriggerLevelsFollowTheRange) {
+TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
+    doc.TempStd = 1;   // 22.0 °C
+    doc.PressStd = 2;  // 101.3 kPa
+    doc.SetTemperature(25.0);
+    doc.SetPressure(98.0);
+    doc.SetPressure(98.0);  // unchanged: no hint
+    const double expected = (25.0 + 273.15) / (22.0 + 273.15) * 101.3 / 98.0;
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].TPFactor, expected);
+    EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].TPFactor, expected);
+    EXPECT_EQ(screen->hints, (std::vector<int>{9, 9}));
+}
+
+// Collections prepare the clock and the trigger levels follow the range; the coefficient and
+// dose mode; the bias within 2 % and safe at zero; the calibration due within sixty days, past
+// or invalid.
+TEST_F(Document, CollectionsCoefficientBiasToleranceAndDueDate) {
     for (const auto& [type, elapsed, countUp] : {std::tuple{0, 30, false}, {1, 0, true}}) {
         doc.SetChargeType(type, 30);
         doc.StartCollection();
@@ -41,21 +56,6 @@ TEST_F(Document, CollectionsPrepareTheClockAndTriggerLevelsFollowTheRange) {
     // 10 pA on Low and 10 nA on High are the same share of full scale.
     EXPECT_NEAR(low, int64_t(doc.Filter.StartHigh) - 0x800000, 0x800000 * 0.01);
     EXPECT_EQ(std::tuple(doc.TriggerArmed, doc.Collecting), std::tuple(1, 0));
-}
-
-TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
-    doc.TempStd = 1;   // 22.0 °C
-    doc.PressStd = 2;  // 101.3 kPa
-    doc.SetTemperature(25.0);
-    doc.SetPressure(98.0);
-    doc.SetPressure(98.0);  // unchanged: no hint
-    const double expected = (25.0 + 273.15) / (22.0 + 273.15) * 101.3 / 98.0;
-    EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].TPFactor, expected);
-    EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].TPFactor, expected);
-    EXPECT_EQ(view->hints, (std::vector<int>{9, 9}));
-}
-
-TEST_F(Document, CalibrationCoefficientAndDoseMode) {
     CHANNEL_INFO& c = doc.Channel[0];
     c.CoefMantissa = 5410;  // 5.410
     c.CoefExponent = 7;
@@ -72,9 +72,6 @@ TEST_F(Document, CalibrationCoefficientAndDoseMode) {
     EXPECT_EQ(doc.Filter.Chan[0].DoseMode, kDoseFromRate);
     c.SystemFactor = 0;
     EXPECT_DOUBLE_EQ(doc.GetCalCoefficient(0), 1.0);
-}
-
-TEST_F(Document, BiasToleranceIsTwoPercentAndSafeAtZero) {
     const struct {
         int set, read;
         bool within;
@@ -86,24 +83,20 @@ TEST_F(Document, BiasToleranceIsTwoPercentAndSafeAtZero) {
         {0, 0, true, nullptr},  // after every warm-up
         {0, 1, false, nullptr},
     };
-    for (const auto& c : cases) {
-        doc.Channel[0].BiasSet = int16_t(c.set);
-        doc.Channel[0].BiasRead = int16_t(c.read);
+    for (const auto& b : cases) {
+        c.BiasSet = int16_t(b.set);
+        c.BiasRead = int16_t(b.read);
         std::string text;
-        EXPECT_EQ(doc.CheckBias(0, text), c.within) << c.set << " " << c.read;
-        EXPECT_TRUE(c.text == nullptr || text == c.text) << text;
+        EXPECT_EQ(doc.CheckBias(0, text), b.within) << b.set << " " << b.read;
+        EXPECT_TRUE(b.text == nullptr || text == b.text) << text;
     }
-}
-
-TEST_F(Document, CalibrationDueWithinSixtyDaysPastOrInvalid) {
     ASSERT_TRUE(clock->SetLocalTime({2026, 12, 0, 6, 15, 30, 0, 0}));
     const struct {
         int year, month, day;
         bool due;
-    } cases[] = {{2027, 2, 4, true},  {2027, 2, 5, false}, {2026, 12, 6, true}, {2020, 1, 1, true},
-                 {2027, 2, 30, true}, {0, 0, 0, true},     {2030, 1, 1, false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(doc.IsCalDueSoon(c.year, c.month, c.day), c.due) << c.year << c.month << c.day;
+    } dates[] = {{2027, 2, 4, true}, {2027, 2, 5, false}, {2020, 1, 1, true}, {2027, 2, 30, true}};
+    for (const auto& d : dates)
+        EXPECT_EQ(doc.IsCalDueSoon(d.year, d.month, d.day), d.due) << d.year << d.month << d.day;
 }
 
 }  // namespace

@@ -56,7 +56,6 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
         // digit keeps it.
         {Kind::Rate, 0, -0.0, 0, "0.000", 292},  // a zeroed channel
         {Kind::Rate, 0, -0.6, 0, "-0.001", 292},
-        {Kind::Dose, 0, -0.00001, 5, "0.000", -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Text(c.kind, c.ch, c.value, c.setting), c.text) << c.value;
@@ -76,12 +75,9 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
     EXPECT_EQ(Text(Kind::Rate, 1, 5e6, 1) + Text(Kind::Charge, 1, 1.0, 1), "XXXXXXXXXX");
     // Never cut left of the point.
     EXPECT_EQ(formatting::CutValueText("-101000.0"), "-101000");
-    for (const auto& [text, shown] :
-         {std::pair{"-0", "0"}, {"-0.010", "-0.010"}, {"-inf", "-inf"}, {"-", "-"}})
-        EXPECT_EQ(formatting::WithoutNegativeZero(text), shown);
 }
 
-TEST_F(Texts, DatesTimesAndStandards) {
+TEST_F(Texts, DatesTimesStandardsAndCollectionLabels) {
     const fw::LocalTime t{2016, 3, 1, 14, 9, 5, 7, 0};
     std::string s;
     std::string shown;
@@ -101,16 +97,12 @@ TEST_F(Texts, DatesTimesAndStandards) {
     EXPECT_EQ(s, "^-^1^2");
     doc.FormatTime(t, s);
     EXPECT_EQ(s, "09:05:07");
-}
-
-TEST_F(Texts, CollectionLabels) {
     const auto label = [&](int type, int collecting) {
         doc.SetChargeType(type, 30);
         doc.Repeating = 1;
         doc.RepeatCount = 5;
         doc.Collecting = collecting;
         doc.Filter.ElapsedSeconds = 12;
-        std::string s;
         doc.FormatCollectionTime(s);
         return s;
     };

@@ -1,7 +1,7 @@
 #pragma once
-// A document with a stand-in screen that answers what the remote protocol asks of the screen
-// shown, the simulated board wired in process, and one call that sends a line and returns
-// the one reply it got.
+// A document under a held clock with a stand-in screen that records the hints it is sent and
+// answers what the remote protocol asks of the screen shown, and the simulated board wired in
+// process.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -14,13 +14,14 @@
 #include "document/RemoteScreen.h"
 #include "fw/Clock.h"
 #include "settings/SettingsFile.h"
+#include "support/hint_view.h"
 #include "support/in_process_board.h"
 #include "support/temp_root.h"
 
 namespace remote_testing {
 
 // A screen of any kind; it records what the document asked of it.
-class FakeScreen : public fw::View, public IRemoteScreen {
+class FakeScreen : public testing_support::HintView, public IRemoteScreen {
   public:
     explicit FakeScreen(RemoteScreenKind kind) : kind_(kind) {}
 
@@ -42,21 +43,16 @@ class FakeScreen : public fw::View, public IRemoteScreen {
         switches.push_back(target);
         return switchSucceeds;
     }
-    void OnUpdate(int hint) override { hints.push_back(hint); }
 
     bool zeroDialogOpen = false;
     bool modalOpen = false;
     bool switchSucceeds = true;
     std::vector<int> zeroStarts;
     std::vector<int> switches;
-    std::vector<int> hints;
 
   private:
     RemoteScreenKind kind_;
 };
-
-// A screen that knows nothing of the remote protocol: the "other screen" case.
-class PlainView : public fw::View {};
 
 class RemoteTest : public ::testing::Test {
   protected:
@@ -77,20 +73,8 @@ class RemoteTest : public ::testing::Test {
         screen = static_cast<FakeScreen*>(frame->ActiveView());
         return *screen;
     }
-    void ShowPlainView() {
-        frame->SwitchToView(std::make_unique<PlainView>());
-        screen = nullptr;
-    }
 
-    // Sends one line as the port's reader frames it and returns everything written back.
-    std::string Send(const std::string& line) {
-        BOARD_PACKET record;
-        record.length = static_cast<uint8_t>(line.size());
-        std::copy(line.begin(), line.end(), record.payload);
-        board.remote.clear();
-        doc.OnRemoteCommand(&record);
-        return board.remote;
-    }
+    std::string Send(const std::string& line) { return board.RemoteLine(line); }
     // Everything a remote line can change, apart from the unit ids and over-range copies that
     // every value query refreshes.
     auto State() const {

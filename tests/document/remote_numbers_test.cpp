@@ -13,7 +13,7 @@ namespace {
 using remote::ReadDouble;
 using remote::ReadInteger;
 
-TEST(RemoteNumbers, ReadAsFarAsTheyGoWithoutNanInfinityOrWrapping) {
+TEST(RemoteNumbers, ReadAsFarAsTheyGoAndTextInLatin1BothWays) {
     auto x = ReadDouble("<SHTS  +2.5e1pA>", 5);
     ASSERT_TRUE(x);
     EXPECT_EQ(x->value, 25.0);
@@ -29,9 +29,6 @@ TEST(RemoteNumbers, ReadAsFarAsTheyGoWithoutNanInfinityOrWrapping) {
     EXPECT_EQ(ReadInteger("-99999999999999999999999>", 0)->value, LLONG_MIN);
     EXPECT_EQ(ReadInteger("12.9", 0)->end, 2u);
     EXPECT_FALSE(ReadInteger("-", 0) || ReadInteger("x1", 0));
-}
-
-TEST(RemotePortText, Latin1BothWays) {
     EXPECT_EQ(remote::ToPortText("2.5 \302\265C", 127), "2.5 \265C");
     EXPECT_EQ(remote::ToPortText("\xE2\x82\xAC", 127), "?");  // the euro sign has no byte
     EXPECT_EQ(remote::ToPortText("\xB5z", 127), "?z");        // a broken sequence

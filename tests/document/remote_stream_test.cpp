@@ -11,24 +11,6 @@ namespace {
 
 using remote_testing::RemoteTest;
 
-// The numbers of each streamed line: rates in whole femtoamperes, temperatures with one decimal,
-// every line ending in CR LF.
-std::vector<std::vector<double>> Lines(const std::string& text) {
-    static const std::regex kLine("-?[0-9]+,-?[0-9]+(,-?[0-9]+\\.[0-9],-?[0-9]+\\.[0-9])?");
-    std::vector<std::vector<double>> lines;
-    size_t at = 0;
-    for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
-        const std::string line = text.substr(at, end - at);
-        EXPECT_TRUE(std::regex_match(line, kLine)) << line;
-        std::stringstream in(line);  // the form is checked: the fields are numbers
-        lines.emplace_back();
-        for (std::string field; std::getline(in, field, ',');)
-            lines.back().push_back(std::stod(field));
-    }
-    EXPECT_EQ(at, text.size()) << "a line without CR LF";
-    return lines;
-}
-
 class RemoteStream : public RemoteTest {
   protected:
     void SetUp() override {
@@ -38,10 +20,23 @@ class RemoteStream : public RemoteTest {
         board.Board().SetChannel(0, {.currentFa = 61000.0, .temperatureC = 22.0});
         board.Board().SetChannel(1, {.currentFa = 0.0, .temperatureC = 30.0});
     }
+    // The numbers of each line `packets` packets stream, after its form is checked: rates in
+    // whole femtoamperes, temperatures with one decimal, every line ending in CR LF.
     std::vector<std::vector<double>> Stream(int packets) {
+        static const std::regex kLine(
+            "(-?[0-9]+,-?[0-9]+(,-?[0-9]+\\.[0-9],-?[0-9]+\\.[0-9])?\r\n)*");
         board.remote.clear();
         board.SendAdc(packets);
-        return Lines(board.remote);
+        EXPECT_TRUE(std::regex_match(board.remote, kLine)) << board.remote;
+        std::vector<std::vector<double>> lines;
+        std::stringstream in(board.remote);
+        for (std::string line; std::getline(in, line);) {
+            std::stringstream fields(line);
+            lines.emplace_back();
+            for (std::string field; std::getline(fields, field, ',');)
+                lines.back().push_back(std::stod(field));
+        }
+        return lines;
     }
     // How many fields each line of `packets` packets has.
     std::vector<size_t> Widths(int packets) {

@@ -14,8 +14,10 @@ using testing_support::TempRoot;
 namespace {
 
 // Blue minus the green leakage, times the gain; any involved over-range shows crosses, and a
-// latched charge overload spares the rate.
-TEST(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
+// latched charge overload spares the rate. Electrical units for a relative baseline whatever
+// unit it holds; a dose baseline's own units, and "----" for a stored unit outside the table: a
+// dose never reads as a charge.
+TEST(ScintValues, GreenLeakageRemovedGainAppliedAndUnits) {
     CKelvarinDoc doc;
     doc.ScintBaseline.ScintGain = 2.0;
     doc.ScintBaseline.CLR = 0.25;
@@ -43,20 +45,14 @@ TEST(ScintValues, GreenLeakageIsRemovedAndGainApplied) {
         c.rate ? doc.FormatScintRate(s) : doc.FormatScintCharge(s);
         EXPECT_EQ(s, c.text) << c.blue << " " << c.green;
     }
-}
-
-// Electrical units for a relative baseline whatever unit it holds; a dose baseline's own
-// units, and "----" for a stored unit outside the table: a dose never reads as a charge.
-TEST(ScintValues, UnitsFollowTheBaselineCalibration) {
-    CKelvarinDoc doc;
     const struct {
         int doseType, unit;
         const char *rate, *charge;
-    } cases[] = {
+    } units[] = {
         {0, 2, "pA", "pC"},     {1, 2, "cGy/sec", "cGy"}, {1, 3, "R/sec", "R"},
         {1, 0, "MU/sec", "MU"}, {1, -1, "----", "----"},  {1, 5, "----", "----"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : units) {
         doc.ScintBaseline.DoseType = c.doseType;
         doc.ScintBaseline.ScintDoseUnit = static_cast<int16_t>(c.unit);
         EXPECT_EQ(doc.ScintRateUnit() + " " + doc.ScintChargeUnit(),
@@ -94,8 +90,8 @@ class ChamberChoice : public ::testing::Test {
 };
 
 // A chosen record is copied and applied, and found again by content after the library
-// changes under it.
-TEST_F(ChamberChoice, SelectionsAreAppliedAndFoundAgainAfterTheLibraryChanges) {
+// changes under it; a chamber is in use under each position of its model and serial.
+TEST_F(ChamberChoice, SelectionsFoundAgainAfterLibraryChangesAndChambersInUse) {
     EXPECT_FALSE(doc.SelectChamber(1, 5) || doc.SelectChamber(1, -1));  // no such record
     EXPECT_EQ(doc.Channel[1].ChamberIndex, -1);
     ASSERT_TRUE(doc.SelectChamber(0, 1));  // serial "300"
@@ -116,10 +112,7 @@ TEST_F(ChamberChoice, SelectionsAreAppliedAndFoundAgainAfterTheLibraryChanges) {
     EXPECT_EQ(std::tuple(doc.Channel[1].SystemFactor, doc.Channel[1].TPCorrection),
               std::tuple(0, 0));
     EXPECT_EQ(doc.Channel[0].ChamberIndex, 1);
-}
-
-TEST_F(ChamberChoice, TheSameChamberIsInUseUnderAnotherPosition) {
-    ASSERT_TRUE(library.AddRecord(Chamber("200", "FC65", 6000)));  // a second calibration
+    ASSERT_TRUE(library.AddRecord(Chamber("100", "FC65", 6000)));  // a second calibration
     ASSERT_TRUE(doc.SelectChamber(0, 0));
     EXPECT_TRUE(doc.IsChamberInUse(0, 0));
     EXPECT_TRUE(doc.IsChamberInUse(0, 1));   // same model and serial

@@ -71,7 +71,6 @@ TEST(DataFileBlocks, CorrectionsWhenHeldAndStatisticsWhenChosenFollowTheRows) {
         {{}, true, 0, 0, ""},
         {{polarity, recombination}, false, 0, 0, corrections + polarityRows + recombinationRows},
         {{recombination}, true, 0, 1, corrections + recombinationRows},
-        {{}, true, 1, 0, statistics},
         {{}, true, 1, 1, statistics},
     };
     for (const auto& c : cases) {

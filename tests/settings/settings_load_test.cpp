@@ -13,141 +13,33 @@ namespace {
 using namespace settings_test;
 using testing_support::TempRoot;
 
-// Puts every stored field away from its default, so a load that forgets one shows.
-void Scramble(CKelvarinDoc& d) {
-    d.DefChargeDuration = 99;
-    d.SerialNumber = "x";
-    d.Brightness = d.Volume = 2;
-    d.TimeFormat = d.PasswordProtect = d.PressStd = 0;
-    d.DateFormat = d.DefChargeType = 2;
-    d.DataFileDelimiter = d.TempStd = 1;
-    d.CalDate = d.CalDueDate = {1, 1, 1};
-    for (CHANNEL_CAL& cal : d.Filter.Cal) {
-        cal.Low = cal.High = {7.5, 7.5, 7.5, 0, 7.5, 7.5, 7.5, 7.5, 7.5};
-        cal.BiasM = cal.BiasB = 7.5;
-    }
-    d.HStart = d.HStop = d.LStart = d.LStop = 9.9;
-    d.TouchCal = {2.0, 0.1, 5.0, 0.1, 2.0, 5.0};
-}
-
 // A file holding one category with the given element lines.
 std::string FileWith(const std::string& category, const std::string& lines) {
     return "<root><" + category + ">" + lines + "</" + category + "></root>";
 }
 
-TEST(SettingsLoad, MissingFileGivesEveryDefaultAndWritesEveryKey) {
+TEST(SettingsLoad, MissingFileGivesTheDefaultsAndEachKeyIsSavedInItsFormat) {
     TempRoot root;
     CKelvarinDoc doc;
-    Scramble(doc);
+    // Fields of each kind away from their defaults, so a load that forgets a kind shows.
+    doc.DefChargeDuration = 99;
+    doc.SerialNumber = "x";
+    doc.CalDueDate = {1, 1, 1};
+    doc.Filter.Cal[1].Low = {7.5, 7.5, 7.5, 0, 7.5, 7.5, 7.5, 7.5, 7.5};
+    doc.LStop = 9.9;
+    doc.TouchCal = {2.0, 0.1, 5.0, 0.1, 2.0, 5.0};
     SettingsLoadReport report = LoadSettings(doc);
 
     EXPECT_TRUE(report.fileWasMissing && !report.fileWasDamaged && report.written) << report.error;
     EXPECT_TRUE(report.repairedKeys.empty());
     EXPECT_EQ(report.addedKeys.size(), 64u);
-    EXPECT_EQ((std::vector<long>{doc.DefChargeDuration, doc.ChargeDuration, doc.Brightness,
-                                 doc.Volume, doc.TimeFormat, doc.DateFormat, doc.PasswordProtect,
-                                 doc.DefChargeType, doc.DataFileDelimiter, doc.CalDate.Year,
-                                 doc.CalDueDate.Day, doc.PressStd, doc.TempStd}),
-              (std::vector<long>{15, 15, 8, 8, 0, 0, 1, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(std::tuple(doc.DefChargeDuration, doc.CalDueDate.Day), std::tuple(15, 0));
     EXPECT_EQ(doc.SerialNumber, "0000000");
     const RANGE_CAL& r = doc.Filter.Cal[1].Low;
-    EXPECT_EQ((std::vector<double>{r.RateCF, r.ChrgCF, r.Gain, r.A, r.D, r.E,
-                                   doc.Filter.Cal[1].BiasM, doc.Filter.Cal[0].BiasB, doc.HStart,
-                                   doc.LStop, doc.TouchCal[0], doc.TouchCal[1]}),
-              (std::vector<double>{1, 1, 1, 0, 0, 8388608, 1, 0, 4.0, 0.5, 1, 0}));
-
-    // The formats each key is written in: the repair and save tests.
+    EXPECT_EQ((std::vector<double>{r.RateCF, r.Gain, r.A, r.E, doc.LStop, doc.TouchCal[0]}),
+              (std::vector<double>{1, 1, 0, 8388608, 0.5, 1}));
     EXPECT_EQ(ReadText(SettingsPath(root)).rfind("<?xml version=\"1.0\"?>", 0), 0u);
-}
-
-TEST(SettingsLoad, StrayTextAfterTheRootIsDroppedSoTheRewriteLoadsAgain) {
-    TempRoot root;
-    WriteText(SettingsPath(root),
-              FileWith("SysInfo", "<Brightness value=\"5\"/>") +
-                  "Brightness value=\"9\"/></SysInfo><Extra>\xff</Extra></root>");
-    CKelvarinDoc doc;
-    ASSERT_TRUE(LoadSettings(doc).written);
-    CKelvarinDoc again;
-    SettingsLoadReport second = LoadSettings(again);
-    EXPECT_FALSE(second.fileWasDamaged) << second.damage;
-    EXPECT_TRUE(second.addedKeys.empty());
-    EXPECT_EQ(again.Brightness, 5);
-}
-
-// A value the instrument cannot use takes its default, written back at once and by every later
-// save; a usable one (`writtenBack` the stored text) is kept and repairs nothing.
-TEST(SettingsLoad, UnusableValuesTakeTheirDefaultAndAreWrittenBack) {
-    const struct {
-        const char *category, *key, *stored, *writtenBack;
-    } cases[] = {
-        {"SysInfo", "Brightness", "abc", "8"},
-        {"SysInfo", "Brightness", "0", "8"},
-        {"SysInfo", "Brightness", "300", "8"},
-        {"SysInfo", "DateFormat", "-1", "0"},
-        {"SysInfo", "DefChargeDuration", "0", "15"},
-        {"SysInfo", "DefChargeDuration", "86401", "15"},
-        {"CalInfo", "Ch1HiGain", "nan", "1.0"},
-        {"ADCL", "Ch2HiRateCF", "1e999", "1.0"},
-        {"ADCL", "Ch1LoChrgCF", "0", "1.0"},  // a factor of 0 reads every dose as 0
-        // Kept: the edges of the ranges, numbers read as far as they go in the C form, and a
-        // huge factor whose "%f" text is 308 characters long.
-        {"SysInfo", "DefChargeDuration", "86400", "86400"},
-        {"SysInfo", "Volume", "0", "0"},
-        {"SysInfo", "DefChargeType", "2x", "2x"},
-        {"CalInfo", "Ch1HiA", "\t+2.25e1 V", "\t+2.25e1 V"},
-        {"CalInfo", "Ch2HiGain", "1e300", "1e300"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
-        const bool kept = std::string(c.stored) == c.writtenBack;
-        TempRoot root;
-        const std::filesystem::path path = SettingsPath(root);
-        WriteText(path,
-                  FileWith(c.category, std::string("<") + c.key + " value=\"" + c.stored + "\"/>"));
-        CKelvarinDoc doc;
-        Scramble(doc);
-        EXPECT_EQ(LoadSettings(doc).repairedKeys,
-                  kept ? std::vector<std::string>{} : std::vector<std::string>{c.key});
-        EXPECT_EQ(StoredValue(path, c.category, c.key), c.writtenBack);
-        // What the file lacks is added with its default, in its own category or a new one.
-        EXPECT_EQ(StoredValue(path, "SysInfo", "SerialNumber"), "0000000");
-        EXPECT_EQ(StoredValue(path, "Trigger", "LStop"), "0.5");
-        EXPECT_EQ(doc.ChargeType, doc.DefChargeType);
-        ASSERT_TRUE(SaveSettings(doc));
-        EXPECT_EQ(std::stod(*StoredValue(path, c.category, c.key)), std::stod(c.writtenBack));
-    }
-}
-
-// A start/stop pair the instrument cannot trigger on loads as that range's defaults, both
-// written back; the other range keeps its stored pair.
-TEST(SettingsLoad, ThresholdPairsThatBreakTheEntryRulesTakeTheRangeDefaults) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"0.25", "0.2", true},   // finer than the keypads give, but a pair to trigger on
-        {"3.05", "3.0", true},   // as the remote port sets it
-        {"2.5", "2.5", false},   // start not above stop
-        {"10.0", "2.5", false},  // start above 9.9
-        {"4.0", "0.0", false},   // stop below 0.1
-        {"0.2", "0.1", true},   {"9.9", "9.8", true},
-    };
-    for (const auto& [start, stop, kept] : cases) {
-        SCOPED_TRACE(std::string(start) + "/" + stop);
-        TempRoot root;
-        WriteText(
-            SettingsPath(root),
-            FileWith("Trigger", std::string("<HStart value=\"") + start + "\"/><HStop value=\"" +
-                                    stop + "\"/><LStart value=\"0.9\"/><LStop value=\"0.3\"/>"));
-        CKelvarinDoc doc;
-        LoadSettings(doc);
-        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), kept ? start : "4.0");
-        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStop"), kept ? stop : "2.5");
-        EXPECT_EQ(std::pair(doc.LStart, doc.LStop), std::pair(0.9, 0.3));
-    }
-}
-
-TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
-    TempRoot root;
-    CKelvarinDoc doc;
-    LoadSettings(doc);
+    // Each key in its format, read back.
     doc.Filter.Cal[0].High.A = 0.1234567;
     doc.Filter.Cal[1].Low.RateCF = 1.0234;
     doc.LStart = 1.5;
@@ -159,8 +51,7 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
     ASSERT_TRUE(SaveSettings(doc, &error)) << error;
     EXPECT_EQ(doc.SettingsSaved, 1);
 
-    for (const auto& [category, key, text] : {std::tuple{"CalInfo", "Ch1HiGain", "1.000000"},
-                                              {"CalInfo", "Ch1HiA", "0.123457"},
+    for (const auto& [category, key, text] : {std::tuple{"CalInfo", "Ch1HiA", "0.123457"},
                                               {"ADCL", "Ch2LoRateCF", "1.023"},
                                               {"Trigger", "HStart", "4.0"},
                                               {"Trigger", "LStop", "1.26"},
@@ -174,17 +65,87 @@ TEST(SettingsSave, WritesEachKeyInItsFormatAndReadsBack) {
     EXPECT_EQ(again.SerialNumber, serial);
 }
 
-TEST(SettingsUpdates, MarkerIsSetByTheUpdateAndEmptiedByEveryLoad) {
+// Stray text after the root goes, so the rewritten file loads again; the update marker an
+// update sets is emptied by the next load.
+TEST(SettingsLoad, StrayTextAndTheUpdateMarkerGoWithALoad) {
     TempRoot root;
-    WriteText(SettingsPath(root), FileWithSysInfo("<Brightness value=\"4\"/>"));
+    WriteText(SettingsPath(root),
+              FileWith("SysInfo", "<Brightness value=\"5\"/>") +
+                  "Brightness value=\"9\"/></SysInfo><Extra>\xff</Extra></root>");
+    CKelvarinDoc doc;
+    ASSERT_TRUE(LoadSettings(doc).written);
     ASSERT_TRUE(MarkApplicationUpdatePending());
     EXPECT_EQ(StoredValue(SettingsPath(root), "Updates", "App"), "App");
-    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "4");
-
-    CKelvarinDoc doc;
-    EXPECT_TRUE(LoadSettings(doc).written);
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "5");
+    CKelvarinDoc again;
+    SettingsLoadReport second = LoadSettings(again);
+    EXPECT_TRUE(!second.fileWasDamaged && second.written) << second.damage;
+    EXPECT_TRUE(second.addedKeys.empty());
+    EXPECT_EQ(again.Brightness, 5);
     EXPECT_EQ(StoredValue(SettingsPath(root), "Updates", "App"), "");
-    EXPECT_EQ(doc.Brightness, 4);
+}
+
+// A value the instrument cannot use takes its default, written back at once and by every later
+// save; a usable one (`writtenBack` the stored text) is kept and repairs nothing.
+TEST(SettingsLoad, UnusableValuesAndThresholdPairsTakeTheirDefaultsWrittenBack) {
+    const struct {
+        const char *category, *key, *stored, *writtenBack;
+    } cases[] = {
+        {"SysInfo", "Brightness", "abc", "8"},
+        {"SysInfo", "Brightness", "0", "8"},
+        {"SysInfo", "Brightness", "300", "8"},
+        {"SysInfo", "DateFormat", "-1", "0"},
+        {"SysInfo", "DefChargeDuration", "86401", "15"},
+        {"CalInfo", "Ch1HiGain", "nan", "1.0"},
+        {"ADCL", "Ch2HiRateCF", "1e999", "1.0"},
+        {"ADCL", "Ch1LoChrgCF", "0", "1.0"},  // a factor of 0 reads every dose as 0
+        // Kept: the edges of the ranges, numbers read as far as they go in the C form, and a
+        // huge factor whose "%f" text is 308 characters long.
+        {"SysInfo", "Volume", "0", "0"},
+        {"SysInfo", "DefChargeType", "2x", "2x"},
+        {"CalInfo", "Ch1HiA", "\t+2.25e1 V", "\t+2.25e1 V"},
+        {"CalInfo", "Ch2HiGain", "1e300", "1e300"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
+        const bool kept = std::string(c.stored) == c.writtenBack;
+        TempRoot root;
+        const std::filesystem::path path = SettingsPath(root);
+        WriteText(path,
+                  FileWith(c.category, std::string("<") + c.key + " value=\"" + c.stored + "\"/>"));
+        CKelvarinDoc doc;
+        EXPECT_EQ(LoadSettings(doc).repairedKeys,
+                  kept ? std::vector<std::string>{} : std::vector<std::string>{c.key});
+        EXPECT_EQ(StoredValue(path, c.category, c.key), c.writtenBack);
+        // What the file lacks is added with its default, in its own category or a new one.
+        EXPECT_EQ(StoredValue(path, "SysInfo", "SerialNumber"), "0000000");
+        EXPECT_EQ(StoredValue(path, "Trigger", "LStop"), "0.5");
+        EXPECT_EQ(doc.ChargeType, doc.DefChargeType);
+        ASSERT_TRUE(SaveSettings(doc));
+        EXPECT_EQ(std::stod(*StoredValue(path, c.category, c.key)), std::stod(c.writtenBack));
+    }
+    // A start/stop pair the instrument cannot trigger on loads as that range's defaults, both
+    // written back; the other range keeps its stored pair.
+    const std::tuple<const char*, const char*, bool> pairs[] = {
+        {"0.25", "0.2", true},   // finer than the keypads give, but a pair to trigger on
+        {"3.05", "3.0", true},   // as the remote port sets it
+        {"2.5", "2.5", false},   // start not above stop
+        {"10.0", "2.5", false},  // start above 9.9
+        {"4.0", "0.0", false},   // stop below 0.1
+    };
+    for (const auto& [start, stop, kept] : pairs) {
+        SCOPED_TRACE(std::string(start) + "/" + stop);
+        TempRoot root;
+        WriteText(
+            SettingsPath(root),
+            FileWith("Trigger", std::string("<HStart value=\"") + start + "\"/><HStop value=\"" +
+                                    stop + "\"/><LStart value=\"0.9\"/><LStop value=\"0.3\"/>"));
+        CKelvarinDoc doc;
+        LoadSettings(doc);
+        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStart"), kept ? start : "4.0");
+        EXPECT_EQ(StoredValue(SettingsPath(root), "Trigger", "HStop"), kept ? stop : "2.5");
+        EXPECT_EQ(std::pair(doc.LStart, doc.LStop), std::pair(0.9, 0.3));
+    }
 }
 
 TEST(SettingsLocale, NumbersStayInTheCFormUnderACommaLocale) {

@@ -27,14 +27,10 @@ std::string SavedFileWithGain(const TempRoot& root, CKelvarinDoc& doc) {
 }
 
 TEST(SettingsDamage, UnparseableFileIsKeptAsideBeforeDefaultsAreWritten) {
-    std::string complete;
-    {
-        TempRoot root;
-        CKelvarinDoc doc;
-        complete = SavedFileWithGain(root, doc);
-    }
-    for (const std::string& bytes :
-         {std::string("not xml"), complete.substr(0, complete.size() / 2), {}}) {
+    // Text that is no XML, a file cut short in an element, and an empty file.
+    for (const std::string& bytes : {std::string("not xml"),
+                                     std::string("<?xml version=\"1.0\"?>\n<root><SysInfo><Bri"),
+                                     {}}) {
         SCOPED_TRACE(bytes.size());
         TempRoot root;
         const std::string path = SettingsPath(root).string();
@@ -44,7 +40,6 @@ TEST(SettingsDamage, UnparseableFileIsKeptAsideBeforeDefaultsAreWritten) {
         EXPECT_TRUE(report.fileWasDamaged && report.written) << report.error;
         EXPECT_EQ(report.keptAs, path + ".bad");
         EXPECT_EQ(ReadText(report.keptAs), bytes);
-        EXPECT_EQ(doc.Filter.Cal[0].High.Gain, 1.0);
         EXPECT_EQ(StoredValue(path, "SysInfo", "Brightness"), "8");
         // A second damaged file never overwrites the copy of the first.
         WriteText(path, "<root><second");
@@ -53,10 +48,24 @@ TEST(SettingsDamage, UnparseableFileIsKeptAsideBeforeDefaultsAreWritten) {
     }
 }
 
-// The staged copy cannot take the place of a folder: the old file stays.
-TEST(SettingsWrite, FailedSavesAndReadsAreReportedAndTheFileKept) {
+// Each helper keeps its own document; a failed save (the staged copy cannot take the place of
+// a folder) or read is reported and the file kept.
+TEST(SettingsWrite, HelpersFailedSavesAndReads) {
     TempRoot root;
     CKelvarinDoc doc;
+    LoadSettings(doc);
+    CXmlHelper first(kSettingsDevicePath);
+    {
+        CXmlHelper second(kSettingsDevicePath);
+        ASSERT_TRUE(second.SetInt(kCategorySysInfo, "Brightness", 3) && second.Save());
+    }
+    EXPECT_TRUE(first.SetInt(kCategorySysInfo, "Volume", 5));
+    ASSERT_TRUE(first.Save());
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Volume"), "5");
+    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "8");
+    std::string text = "kept";  // a category index past the table is none
+    EXPECT_FALSE(first.GetString(kCategoryCount, "x", text, "1"));
+    EXPECT_EQ(text, "kept");
     std::string before = SavedFileWithGain(root, doc);
     doc.SettingsSaved = 0;
     std::filesystem::create_directory(SettingsPath(root).string() + ".new");
@@ -71,19 +80,6 @@ TEST(SettingsWrite, FailedSavesAndReadsAreReportedAndTheFileKept) {
     std::filesystem::create_directory(SettingsPath(root));
     EXPECT_FALSE(LoadSettings(doc).written || SaveSettings(doc));
     EXPECT_TRUE(std::filesystem::is_directory(SettingsPath(root)));
-}
-
-// Runs a save of `doc` in a child process prepared by `prepare`; returns the wait status.
-int SaveInChild(CKelvarinDoc& doc, void (*prepare)()) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        prepare();
-        SaveSettings(doc);
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
 }
 
 // A power cut just before the staged file replaces the old one, and the kernel killing the
@@ -104,7 +100,14 @@ TEST(SettingsCrash, DeathWhileSavingLeavesTheOldFileWhole) {
         CKelvarinDoc doc;
         std::string before = SavedFileWithGain(root, doc);
         doc.Filter.Cal[0].High.Gain = 2.5;
-        int status = SaveInChild(doc, prepare);
+        const pid_t pid = fork();
+        if (pid == 0) {  // the save in a child prepared to die
+            prepare();
+            SaveSettings(doc);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
         EXPECT_EQ(ReadText(SettingsPath(root)), before);
         std::filesystem::path staged = SettingsPath(root).string() + ".new";
@@ -118,24 +121,6 @@ TEST(SettingsCrash, DeathWhileSavingLeavesTheOldFileWhole) {
         EXPECT_EQ(StoredValue(SettingsPath(root), "CalInfo", "Ch1HiGain"), "2.500000");
         EXPECT_FALSE(std::filesystem::exists(staged));
     }
-}
-
-TEST(SettingsHelper, EachHelperKeepsItsOwnDocument) {
-    TempRoot root;
-    CKelvarinDoc doc;
-    LoadSettings(doc);
-    CXmlHelper first(kSettingsDevicePath);
-    {
-        CXmlHelper second(kSettingsDevicePath);
-        ASSERT_TRUE(second.SetInt(kCategorySysInfo, "Brightness", 3) && second.Save());
-    }
-    EXPECT_TRUE(first.SetInt(kCategorySysInfo, "Volume", 5));
-    ASSERT_TRUE(first.Save());
-    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Volume"), "5");
-    EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "Brightness"), "8");
-    std::string text = "kept";  // a category index past the table is none
-    EXPECT_FALSE(first.GetString(kCategoryCount, "x", text, "1"));
-    EXPECT_EQ(text, "kept");
 }
 
 }  // namespace
