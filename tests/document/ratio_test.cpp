@@ -96,9 +96,9 @@ TEST_F(Ratios, FormatByTheSizeBeforeRoundingGuardsAndComparableDoses) {
         doc.Channel[0].TPCorrection = c.tp1;
         doc.Filter.Chan[1].OverRange = c.rateOver;
         doc.Filter.Chan[1].OverRangeLatched = c.chargeOver;
-        std::string s = "----";
-        doc.FormatDoseRatio(s);
-        EXPECT_EQ(s, c.text) << c.mode1 << " against " << c.mode2;
+        std::string shown = "----";
+        doc.FormatDoseRatio(shown);
+        EXPECT_EQ(shown, c.text) << c.mode1 << " against " << c.mode2;
         EXPECT_EQ(doc.ComparableDoses(), c.kind) << c.mode1 << " against " << c.mode2;
     }
 }

@@ -105,8 +105,9 @@ class RemoteTest : public ::testing::Test {
             const size_t end = x.find('>') + 1;
             const auto before = State();
             EXPECT_EQ(Send(x.substr(0, end)), x.substr(end) + "\r\n") << x;
-            if (x.substr(end) == "?" || x.substr(end) == "!")
+            if (x.substr(end) == "?" || x.substr(end) == "!") {
                 EXPECT_EQ(State(), before) << x;
+            }
         }
     }
     testing_support::TempRoot root;

@@ -111,8 +111,9 @@ TEST(SettingsCrash, DeathWhileSavingLeavesTheOldFileWhole) {
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
         EXPECT_EQ(ReadText(SettingsPath(root)), before);
         std::filesystem::path staged = SettingsPath(root).string() + ".new";
-        if (signal == SIGKILL)  // the child did get as far as the complete new text
+        if (signal == SIGKILL) {  // the child did get as far as the complete new text
             EXPECT_EQ(StoredValue(staged, "CalInfo", "Ch1HiGain"), "2.500000");
+        }
 
         CKelvarinDoc after;
         EXPECT_TRUE(LoadSettings(after).repairedKeys.empty());
