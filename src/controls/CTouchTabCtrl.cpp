@@ -100,9 +100,8 @@ std::vector<int> CTouchTabCtrl::TabWidths() const {
     const int height = CaptionFontHeight();
     int total = 0;
     for (const Tab& t : tabs_) {
-        widths.push_back(
-            std::max(kMinTabWidth, controls::TextWidth(t.caption, TabFont(true, height)) +
-                                       kTabPadding));
+        widths.push_back(std::max(
+            kMinTabWidth, controls::TextWidth(t.caption, TabFont(true, height)) + kTabPadding));
         total += widths.back();
     }
     if (total <= available)
