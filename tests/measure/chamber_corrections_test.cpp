@@ -23,7 +23,7 @@ measure::CorrectionOutcome Factor(Kind kind, double vHigh, double vLow, double m
 
 // Factors worked out by hand from the readings, to the five decimals a result is shown
 // with (0: a fault, not a number).
-TEST(ChamberCorrections, FactorsMatchHandComputedVectorsAndBadInputsAreFaults) {
+TEST(ChamberCorrections, FactorsAndLowBiasMatchHandComputedVectorsAndBadInputsAreFaults) {
     const struct {
         Kind kind;
         double vHigh, vLow, m1, m2;
@@ -60,15 +60,14 @@ TEST(ChamberCorrections, FactorsMatchHandComputedVectorsAndBadInputsAreFaults) {
     EXPECT_EQ(measure::MeanOfReadings({1.7e308, 1.7e308}).fault,
               CorrectionFault::NonFiniteReading);  // the sum overflows
     EXPECT_EQ(measure::MeanOfReadings({}).fault, CorrectionFault::NoReadings);
-}
 
-TEST(ChamberCorrections, LowBiasIsTheNearestWholeVoltOfTheHighOnesSign) {
+    // The low bias is the nearest whole volt of the high one's sign.
     const struct {
         int high;
         double ratio;
         int low;
-    } cases[] = {{300, 2.5, 120}, {250, 3, 83}, {-500, 2.5, -200}, {400, kNaN, 0}};
-    for (const auto& c : cases)
+    } lowBias[] = {{300, 2.5, 120}, {250, 3, 83}, {-500, 2.5, -200}, {400, kNaN, 0}};
+    for (const auto& c : lowBias)
         EXPECT_EQ(measure::LowBiasFor(c.high, c.ratio), c.low) << c.high << " / " << c.ratio;
 }
 

@@ -1,3 +1,6 @@
+// The filter turns main-board readings into rate, charge, dose and temperature; the board
+// feed plays the main-board handler's part for channel 1: one reading per packet, a rate every
+// fifth packet outside a zeroing and, while collecting, a charge step every tenth.
 #include "measure/Filter.h"
 
 #include <cmath>
@@ -5,9 +8,38 @@
 
 #include <gtest/gtest.h>
 
-#include "measure/board_feed.h"
+#include "measure/CountsForCurrent.h"
 
 namespace {
+
+// The instrument's conversion factors written out, so a mistyped digit in the code shows.
+constexpr double kLowPerSum = 0.000254183144240708;
+constexpr double kHighPerSum = 0.2544373273849487;
+constexpr double kLowPerReading = 0.06100395461776992;
+constexpr double kHighPerReading = 61.06495857238769;
+
+double PerReading(int range) {
+    return range == 0 ? kLowPerReading : kHighPerReading;
+}
+
+struct BoardFeed {
+    CFilter& f;
+    int range;
+    bool collecting = false;
+    int tenths = 0;
+
+    void Send(int packets, uint32_t count, uint32_t temp = 0) {
+        for (int i = 0; i < packets; ++i) {
+            f.AddSample(0, range, collecting, count, temp);
+            if (collecting && ++tenths == 10) {
+                tenths = 0;
+                f.AccumulateCharge(0, range);
+            }
+            if (++f.SampleCount == 5 && !f.Zeroing)
+                f.ComputeRate(0, range);
+        }
+    }
+};
 
 constexpr uint32_t kMid = 8388608;        // default baseline, 2^23
 constexpr uint32_t kBelow = kMid - 1000;  // 1000 counts of positive current
@@ -181,6 +213,25 @@ TEST(FilterTrigger, LevelsAroundTheZeroReadingSaturate) {
     f.TriggerLevels(std::nan(""), -5.0, 0);
     EXPECT_EQ(f.StartHigh, kMid);
     EXPECT_EQ(f.StopLow, kMid);
+}
+
+TEST(CountsForCurrent, SingleReadingsRoundTripWithinHalfACount) {
+    for (int range : {0, 1}) {
+        CFilter f;
+        RANGE_CAL& cal = f.Cal[0].ForRange(range);
+        cal = {.Gain = 1.0137, .A = 2e-5, .C = -0.8, .D = 35.0, .E = 8390000.0};
+        const double perCount = PerReading(range) * cal.Gain;
+        for (double counts : {-120000.0, -1000.4, 0.0, 7.7, 65536.0, 4000000.0}) {
+            const double fa = counts * perCount;
+            f.AddSample(0, range, false, measure::CountsForCurrent(cal, range, fa, 25.0), 0);
+            EXPECT_NEAR(f.InstantValue(0, range, f.Chan[0].LastCount), fa, perCount / 2)
+                << "range " << range << ", " << fa << " fA";
+        }
+    }
+    // The simulated temperature word reads back as the temperature it was made for.
+    CFilter f;
+    BoardFeed{f, 0}.Send(10, kMid, measure::TemperatureWordFor(31.5) - 0x800000);
+    EXPECT_NEAR(f.Chan[0].Temperature, 31.5, 1e-3);
 }
 
 }  // namespace

@@ -9,19 +9,14 @@ namespace {
 uint32_t Rgb(uint32_t px) {
     return px & 0xFFFFFF;
 }
-const res::Bitmap& Get(int id) {
-    const res::Bitmap* b = res::FindBitmap(id);
-    EXPECT_NE(b, nullptr) << id;
-    static const res::Bitmap kNone{0, 0, {}};
-    return b ? *b : kNone;
-}
 
 // A keyed image shows its background through the key colour; on an opaque face the key
 // colour would show as magenta.
 TEST(Bitmaps, EveryIdHasOpaquePixelsAndTheKeyColourOnlyWhenDrawnTransparently) {
     for (int id : res::kBitmapIds) {
         SCOPED_TRACE(id);
-        const res::Bitmap& b = Get(id);
+        ASSERT_NE(res::FindBitmap(id), nullptr);
+        const res::Bitmap& b = *res::FindBitmap(id);
         ASSERT_GT(b.width * b.height, 0);
         ASSERT_EQ(b.pixels.size(), size_t(b.width) * size_t(b.height));
         size_t keyed = 0;
