@@ -137,11 +137,11 @@ TEST_F(DatabaseLayer, OnlyFlushedChangesAreSeenByOthersAndClosingFlushes) {
 }
 
 // Damage to a sound volume of fifty long records: bytes that are no volume, another program's
-// SQLite file, pages overwritten in the middle, and damage the page check passes (a table
-// definition that no longer makes the identifier a key, an identifier wider than 32 bits, which
-// would alias another record's; the two volumes kept as seeds, whose property keys are out of
-// order or whose first ranked record has identifier 0). Each is reported
-// at mount and kept aside whole, never over an earlier copy.
+// SQLite file, pages overwritten in the middle, and damage the page check passes (identifiers
+// no store writes: 0, or wider than 32 bits, which would alias another record's; the two
+// volumes kept as seeds, whose property keys are out of order or whose records table no longer
+// makes the identifier a key). Each is reported at mount and kept aside whole, never over an
+// earlier copy.
 TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
     const auto file = FileOf(kVolume);
     const auto seeds = std::filesystem::path(KV_STORE_SEEDS);
@@ -149,11 +149,7 @@ TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
         [&] { WriteBytes(file, "not a library, but somebody's notes"); },
         [&] { WriteBytes(file, ""), Tamper(file, "CREATE TABLE t(x); INSERT INTO t VALUES(1);"); },
         [&] { WriteBytes(file, ReadBytes(file).replace(4096, 4096, std::string(4096, 'Z'))); },
-        [&] {
-            Tamper(file,
-                   "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, "
-                   "'PRIMARY KEY AUTOINCREMENT', 'PRIMARY') WHERE name = 'records'");
-        },
+        [&] { Tamper(file, "UPDATE records SET oid = 0 WHERE oid = 1"); },
         [&] { Tamper(file, "UPDATE records SET oid = 4294967298 WHERE oid = 1"); },
         [&] { WriteBytes(file, ReadBytes(seeds / "props_keys_out_of_order.CDB")); },
         [&] { WriteBytes(file, ReadBytes(seeds / "records_table_definition_damaged.CDB")); },
