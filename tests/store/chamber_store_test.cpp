@@ -1,20 +1,6 @@
-#include <optional>
-#include <vector>
-
-#include "store/CCLibDB.h"
 #include "store_fixture.h"
 
 namespace {
-
-// The library as the whole-library read lists it.
-std::vector<std::string> Serials(CCLibDB& lib) {
-    std::vector<std::optional<CHAMBER_CAL>> all;
-    EXPECT_TRUE(lib.GetAllRecords(all));
-    std::vector<std::string> listed;
-    for (const auto& c : all)
-        listed.push_back(c ? SerialOf(*c) : "unreadable");
-    return listed;
-}
 
 using ChamberStore = StoreTest;
 
@@ -27,7 +13,7 @@ TEST_F(ChamberStore, RecordsKeepEveryFieldInSerialOrderAcrossStoreObjects) {
     }
     EXPECT_TRUE(std::filesystem::exists(root_.FlashDisk() / "ZEL_ChamberLib.CDB"));
     CCLibDB lib;
-    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"1001/4820", "3002/5410", "3002/5390"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"1001/4820", "3002/5410", "3002/5390"}));
     CHAMBER_CAL read;
     ASSERT_TRUE(lib.GetRecord(2, read));
     EXPECT_EQ(read, Cal("3002", 5390));
@@ -57,7 +43,7 @@ TEST_F(ChamberStore, UpdatesAndDeletesAddressPositionsThatFindRecordReResolves) 
 
     // Deleting position 0 moves every other record up by one.
     ASSERT_TRUE(lib.DeleteRecord(0));
-    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"2000/1000", "3000/1000", "4000/1000"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"2000/1000", "3000/1000", "4000/1000"}));
     ASSERT_TRUE(lib.FindRecord(edited, index));
     EXPECT_EQ(index, 1);
 }
@@ -74,7 +60,7 @@ TEST_F(ChamberStore, AnIncompleteRecordIsUnreadableInPlaceAndPassedOverUntilWrit
     Tamper(FileOf(CCLibDB::kVolumePath),
            "DELETE FROM props WHERE id = 115 AND oid = (SELECT min(oid) FROM records)");
     CCLibDB lib;
-    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"unreadable", "1002/2"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"unreadable", "1002/2"}));
     CHAMBER_CAL out = Cal("caller", 9);
     EXPECT_FALSE(lib.GetRecord(0, out));
     EXPECT_EQ(out, Cal("caller", 9));
@@ -82,7 +68,7 @@ TEST_F(ChamberStore, AnIncompleteRecordIsUnreadableInPlaceAndPassedOverUntilWrit
     ASSERT_TRUE(lib.FindRecord(Cal("1002", 2), index));
     EXPECT_EQ(index, 1);
     ASSERT_TRUE(lib.UpdateRecord(0, Cal("1001", 1)));
-    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"1001/1", "1002/2"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"1001/1", "1002/2"}));
 }
 
 // A damaged library (here the volume whose first ranked record has identifier 0) is reported,
@@ -99,7 +85,7 @@ TEST_F(ChamberStore, ADamagedVolumeIsKeptAndReplacedOnTheNextUseAndClearingDelet
     EXPECT_EQ(lib.LastError(), DbError::kCorrupt);
     EXPECT_FALSE(std::filesystem::exists(file));
     ASSERT_TRUE(lib.AddRecord(Cal("1001", 1)));
-    EXPECT_EQ(Serials(lib), (std::vector<std::string>{"1001/1"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"1001/1"}));
     EXPECT_EQ(ReadBytes(file.string() + ".bad"), damaged);
 
     std::filesystem::permissions(file, std::filesystem::perms::owner_read);

