@@ -13,14 +13,6 @@ using measure::CorrectionFault;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 enum Kind { kPolarity, kContinuous, kPulsed };
 
-// Polarity: m1 = M+, m2 = M-, the usual bias positive; recombination: M_H, M_L.
-measure::CorrectionOutcome Factor(Kind kind, double vHigh, double vLow, double m1, double m2) {
-    if (kind == kPolarity)
-        return measure::PolarityFactor(m1, m2, vHigh >= 0);
-    return measure::RecombinationFactor(
-        kind == kContinuous ? BeamKind::Continuous : BeamKind::Pulsed, vHigh, vLow, m1, m2);
-}
-
 // Factors worked out by hand from the readings, to the five decimals a result is shown
 // with (0: a fault, not a number).
 TEST(ChamberCorrections, FactorsAndLowBiasMatchHandComputedVectorsAndBadInputsAreFaults) {
@@ -50,7 +42,11 @@ TEST(ChamberCorrections, FactorsAndLowBiasMatchHandComputedVectorsAndBadInputsAr
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << &c - cases);
-        const measure::CorrectionOutcome out = Factor(c.kind, c.vHigh, c.vLow, c.m1, c.m2);
+        // Polarity: m1 = M+, m2 = M-, the usual bias positive; recombination: M_H, M_L.
+        const BeamKind beam = c.kind == kContinuous ? BeamKind::Continuous : BeamKind::Pulsed;
+        const measure::CorrectionOutcome out =
+            c.kind == kPolarity ? measure::PolarityFactor(c.m1, c.m2, c.vHigh >= 0)
+                                : measure::RecombinationFactor(beam, c.vHigh, c.vLow, c.m1, c.m2);
         EXPECT_EQ(out.fault, c.fault);
         EXPECT_EQ(out.Ok(), c.expected != 0);
         EXPECT_NEAR(out.Ok() ? out.value : 0, c.expected, 5e-6);

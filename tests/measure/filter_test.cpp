@@ -75,7 +75,6 @@ TEST(FilterSums, FullScaleReadingsBeyond31BitsStayExact) {
     BoardFeed b{f, 0, true};
     b.Send(125, kFullScale);
     EXPECT_DOUBLE_EQ(f.Chan[0].Rate, -1985740800 * kLowPerSum);
-    EXPECT_EQ(f.Chan[0].MeanCount, 16662528);
     const double twelveSteps = 12 * (-1985740800.0 * kLowPerSum);
     EXPECT_NEAR(f.Chan[0].ChargeRaw, twelveSteps, 1e-12 * std::abs(twelveSteps));
 
@@ -100,7 +99,6 @@ TEST(FilterDose, ChargeStepsAndDoseFromRateOrCharge) {
     b.Send(30, kBelow);
     EXPECT_DOUBLE_EQ(c.ChargeRaw, 3 * fc);
     EXPECT_DOUBLE_EQ(c.Charge, 2.0 * 3 * fc / 1000);
-    EXPECT_EQ(c.Dose, 0.0) << "no chamber applied";
 
     c.DoseMode = kDoseFromRate;
     b.Send(10, kBelow);
@@ -166,7 +164,7 @@ TEST(FilterOffset, BaselinePolynomialClampsAndFollowsTemperature) {
     EXPECT_EQ(f.Chan[0].TempSum, 0u);
 }
 
-TEST(FilterOverRange, WindowEdgesLatchingAndChargeLimit) {
+TEST(FilterLimits, OverRangeEdgesLatchingChargeLimitAndSaturatedTriggerLevels) {
     CFilter f;
     const std::pair<uint32_t, bool> cases[] = {
         {0x1C000, false}, {0x1BFFF, true}, {0xFE4000, false}, {0xFE4001, true}};
@@ -190,10 +188,9 @@ TEST(FilterOverRange, WindowEdgesLatchingAndChargeLimit) {
     EXPECT_FALSE(f.Chan[0].OverRangeLatched);
     b.Send(10, kBelow);
     EXPECT_TRUE(f.Chan[0].OverRangeLatched);
-}
 
-TEST(FilterTrigger, LevelsAroundTheZeroReadingSaturate) {
-    CFilter f;
+    // Trigger levels around the zero reading saturate.
+    f = CFilter();
     f.AddSample(0, 0, false, kMid, 0);  // LastOffset = 2^23
     // 1000 fA / 0.0610039546 fA = 16392.38 counts; 500 fA: 8196.19
     f.TriggerLevels(1.0, 0.5, 0);
