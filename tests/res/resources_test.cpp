@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,7 @@ std::vector<int16_t> Samples(const std::vector<uint8_t>& b) {
 }
 
 TEST(Sounds, EachIsAnAudibleDistinctWaveFileFoundByItsNameInAnyCase) {
-    std::vector<const std::vector<uint8_t>*> seen;
+    std::set<std::vector<uint8_t>> distinct;
     for (std::string_view name : res::kSoundNames) {
         SCOPED_TRACE(name);
         const std::vector<uint8_t>* file = res::Sound(name);
@@ -81,9 +82,7 @@ TEST(Sounds, EachIsAnAudibleDistinctWaveFileFoundByItsNameInAnyCase) {
         std::string lower(name);
         std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
         EXPECT_EQ(res::Sound(lower), file);
-        for (const auto* other : seen)
-            EXPECT_NE(*other, *file) << "two sounds alike";
-        seen.push_back(file);
+        EXPECT_TRUE(distinct.insert(*file).second) << "two sounds alike";
 
         int peak = 0;
         for (int16_t v : Samples(*file))
