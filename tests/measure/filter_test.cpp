@@ -47,10 +47,6 @@ constexpr uint32_t kFullScale = 0xFE4000;
 constexpr uint32_t kTempWord = 812646;  // five of them: 24.99996 °C
 constexpr uint32_t kMaxU32 = std::numeric_limits<uint32_t>::max();
 
-double PerSum(int range) {
-    return range == 0 ? kLowPerSum : kHighPerSum;
-}
-
 // From a reset the windows fill from zero current: shifted sums lose ceil(62.5 k) over the
 // first five readings (63+125+188+250+313) on Low, and High sees 1..5 readings' worth, doubled.
 TEST(FilterRate, WindowsFillFromZeroCurrentAndSteadyReadingsGiveTheHandComputedRate) {
@@ -62,7 +58,8 @@ TEST(FilterRate, WindowsFillFromZeroCurrentAndSteadyReadingsGiveTheHandComputedR
         EXPECT_DOUBLE_EQ(f.Chan[0].Rate, range == 0 ? 939 * kLowPerSum : 30000 * kHighPerSum);
         b.Send(120, kBelow);
         // Exact: with unit gain the factors must match to their last digit.
-        EXPECT_EQ(f.Chan[0].Rate, 240000 * PerSum(range)) << "range " << range;
+        EXPECT_EQ(f.Chan[0].Rate, 240000 * (range == 0 ? kLowPerSum : kHighPerSum))
+            << "range " << range;
         EXPECT_EQ(f.InstantValue(0, range, kBelow), 1000 * PerReading(range));
         EXPECT_EQ(f.Chan[0].MeanCount, static_cast<int32_t>(kBelow));
     }
