@@ -17,12 +17,9 @@ class DatabaseLayer : public StoreTest {
   protected:
     // Mounts and opens the test database, creating it sorted by property 1 when missing.
     static bool OpenTestDb(CCeMntDatabase& db) {
-        if (!db.Mount(kVolume))
-            return false;
-        if (db.Open(kVolume))
-            return true;
-        return db.LastError() == DbError::kNotFound && db.Create(kVolume, 1, kSorted) &&
-               db.Open(kVolume) && db.Flush();
+        return db.Mount(kVolume) && (db.Open(kVolume) || (db.LastError() == DbError::kNotFound &&
+                                                          db.Create(kVolume, 1, kSorted) &&
+                                                          db.Open(kVolume) && db.Flush()));
     }
     static CDBRecord Named(std::string_view name, int16_t tag) {
         CDBRecord r;
