@@ -52,8 +52,7 @@ TEST(SerialPort, StartDropsStaleInputButNeverTheFirstCommand) {
         BOARD_PACKET poll = MakePacket(0x85);
         EXPECT_TRUE(port.SendPacket(poll));
         EXPECT_EQ(ReadFromMaster(pty.master, 6),
-                  (std::vector<uint8_t>{0xF1, 0x85, 0x00, 0x00, 0x85, 0xF2}))
-            << "round " << round;
+                  (std::vector<uint8_t>{0xF1, 0x85, 0x00, 0x00, 0x85, 0xF2}));
         port.Close();
     }
     fw::Loop().ProcessReady();

@@ -18,8 +18,7 @@ enum Kind { kPolarity, kContinuous, kPulsed };
 TEST(ChamberCorrections, FactorsAndLowBiasMatchHandComputedVectorsAndBadInputsAreFaults) {
     const struct {
         Kind kind;
-        double vHigh, vLow, m1, m2;
-        double expected;
+        double vHigh, vLow, m1, m2, expected;
         CorrectionFault fault = CorrectionFault::None;
     } cases[] = {
         {kContinuous, 300, 150, 10.05, 10.0, 1.00167},      // (1-4)/(1.005-4)

@@ -84,7 +84,7 @@ TEST(FilterSums, FullScaleReadingsBeyond31BitsStayExact) {
 }
 
 // Each charge step adds one second of mean current; the gain scales rate and charge alike.
-TEST(FilterDose, ChargeStepsAndDoseFromRateOrCharge) {
+TEST(FilterDose, ChargeStepsDoseFromRateOrChargeAndZeroingOfTheNamedRange) {
     CFilter f;
     f.ResetChannel(0, 1);
     FILTER_CHANNEL& c = f.Chan[0];
@@ -110,10 +110,9 @@ TEST(FilterDose, ChargeStepsAndDoseFromRateOrCharge) {
     f.ResetCharge();
     EXPECT_EQ(c.Dose, 0.0);
     EXPECT_EQ(c.DoseCorrected, 0.0);
-}
 
-TEST(FilterZero, ZeroingFreezesWindowsAndStoresOnlyTheNamedRange) {
-    CFilter f;
+    // Zeroing freezes the windows and stores only the named range.
+    f = CFilter();
     f.ResetChannel(0, 0);
     f.Zeroing = true;
     BoardFeed{f, 0}.Send(240, kMid + 50, kTempWord);
