@@ -16,10 +16,6 @@
 
 namespace {
 
-uint32_t Rgb(uint32_t px) {
-    return px & 0xFFFFFF;
-}
-
 // A keyed image shows its background through the key colour; on an opaque face the key
 // colour would show as magenta.
 TEST(Bitmaps, EveryIdHasOpaquePixelsAndTheKeyColourOnlyWhenDrawnTransparently) {
@@ -32,7 +28,7 @@ TEST(Bitmaps, EveryIdHasOpaquePixelsAndTheKeyColourOnlyWhenDrawnTransparently) {
         size_t keyed = 0;
         for (uint32_t px : b.pixels) {
             ASSERT_EQ(px >> 24, 0xFFu) << "every pixel opaque";
-            keyed += Rgb(px) == Rgb(res::kKeyColour);
+            keyed += (px & 0xFFFFFF) == (res::kKeyColour & 0xFFFFFF);
         }
         if (res::IsKeyed(id)) {
             EXPECT_EQ(b.pixels.front(), res::kKeyColour);

@@ -11,15 +11,15 @@ namespace {
 
 constexpr const char* kVolume = "\\FlashDisk\\Test.CDB";
 const CDBProp kByName = CDBProp::SortOrder(1, CDBProp::kTypeString);
-const std::span<const CDBProp> kSorted(&kByName, 1);
 
 class DatabaseLayer : public StoreTest {
   protected:
     // Mounts and opens the test database, creating it sorted by property 1 when missing.
     static bool OpenTestDb(CCeMntDatabase& db) {
-        return db.Mount(kVolume) && (db.Open(kVolume) || (db.LastError() == DbError::kNotFound &&
-                                                          db.Create(kVolume, 1, kSorted) &&
-                                                          db.Open(kVolume) && db.Flush()));
+        return db.Mount(kVolume) &&
+               (db.Open(kVolume) ||
+                (db.LastError() == DbError::kNotFound &&
+                 db.Create(kVolume, 1, std::span(&kByName, 1)) && db.Open(kVolume) && db.Flush()));
     }
     static CDBRecord Named(std::string_view name, int16_t tag) {
         CDBRecord r;
