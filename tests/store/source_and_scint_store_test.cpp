@@ -43,10 +43,9 @@ SCINT_MMNT Point(std::string key, int16_t set, double blue) {
             .Green = blue / 3.0};
 }
 
-using SourceStore = StoreTest;
 using ScintStores = StoreTest;
 
-TEST_F(SourceStore, SourcesKeepEveryFieldInSerialOrderAndAMissingDatabaseIsMadeAgain) {
+TEST_F(ScintStores, SourcesAndBaselinesKeepEveryFieldInOrderAndBaselinesAreFoundByKey) {
     CSrcDB lib;
     ASSERT_TRUE(lib.AddRecord(Source("Z9", "Sr-90")));
     SOURCE_INFO unset;  // dates and unit "not set"
@@ -60,36 +59,26 @@ TEST_F(SourceStore, SourcesKeepEveryFieldInSerialOrderAndAMissingDatabaseIsMadeA
     ASSERT_TRUE(CSrcDB().GetRecord(1, read));
     EXPECT_EQ(read, edited);
 
-    // A database missing from a sound volume is created again, empty.
-    Tamper(FileOf(CSrcDB::kVolumePath), "PRAGMA foreign_keys = ON; DELETE FROM databases");
-    CSrcDB again;
-    EXPECT_EQ(again.GetRecordCount(), 0);
-    EXPECT_EQ(again.LastError(), DbError::kNone);
-    ASSERT_TRUE(again.AddRecord(Source("B2", "Co-57")));
-    EXPECT_EQ(again.GetRecordCount(), 1);
-}
-
-TEST_F(ScintStores, BaselinesAreFoundByKeyAndReadBackExactly) {
-    CScintDB lib;
-    EXPECT_FALSE(lib.FindKey("20240229230501"));
-    ASSERT_TRUE(lib.AddRecord(Baseline(9, "later")));
-    ASSERT_TRUE(lib.AddRecord(Baseline(1, "first of two in one second")));
-    ASSERT_TRUE(lib.AddRecord(Baseline(1, "second of two in one second")));
+    CScintDB scint;
+    EXPECT_FALSE(scint.FindKey("20240229230501"));
+    ASSERT_TRUE(scint.AddRecord(Baseline(9, "later")));
+    ASSERT_TRUE(scint.AddRecord(Baseline(1, "first of two in one second")));
+    ASSERT_TRUE(scint.AddRecord(Baseline(1, "second of two in one second")));
     EXPECT_EQ(Baseline(1, "").BaselineKey, "20240229230501");
 
     CScintDB reader;
     ASSERT_TRUE(reader.FindKey("20240229230501"));
-    SCINT_BASELINE read;
-    ASSERT_TRUE(reader.ReadCurrent(read));
-    EXPECT_EQ(read, Baseline(1, "first of two in one second"));
-    ASSERT_TRUE(reader.GetRecord(2, read));
-    EXPECT_EQ(read, Baseline(9, "later"));
+    SCINT_BASELINE baseline;
+    ASSERT_TRUE(reader.ReadCurrent(baseline));
+    EXPECT_EQ(baseline, Baseline(1, "first of two in one second"));
+    ASSERT_TRUE(reader.GetRecord(2, baseline));
+    EXPECT_EQ(baseline, Baseline(9, "later"));
 
     SCINT_BASELINE tooWide = Baseline(2, "dose type beyond 16 bits");
     tooWide.DoseType = 70000;
-    EXPECT_FALSE(lib.AddRecord(tooWide));
-    EXPECT_EQ(lib.LastError(), DbError::kInvalidParameter);
-    EXPECT_EQ(lib.GetRecordCount(), 3);
+    EXPECT_FALSE(scint.AddRecord(tooWide));
+    EXPECT_EQ(scint.LastError(), DbError::kInvalidParameter);
+    EXPECT_EQ(scint.GetRecordCount(), 3);
 }
 
 TEST_F(ScintStores, FindNextKeyWalksOneBaselinesPointsInSetOrderUntilCleared) {

@@ -1,16 +1,19 @@
 #pragma once
 // A fresh instrument root per test (KELVARIN_ROOT points at it), removed afterwards, a few
 // ways to reach into a volume file the way damage or another program would, and a chamber
-// calibration to store.
+// calibration to store and list.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "fw/Paths.h"
+#include "store/CCLibDB.h"
 #include "store/ChamberCal.h"
 #include "support/temp_root.h"
 
@@ -54,7 +57,16 @@ inline CHAMBER_CAL Cal(std::string serial, int16_t mantissa) {
             .Polarity = -300};
 }
 
-// "serial/mantissa", the content the store tests compare.
-inline std::string SerialOf(const CHAMBER_CAL& c) {
-    return c.ChamberSerial + "/" + std::to_string(c.CoefMantissa);
+// "serial/mantissa" of each record a fresh store object's whole-library read lists
+// ("unreadable" for a damaged one), or "damaged" alone when it cannot use the library whole.
+inline std::vector<std::string> Listed() {
+    CCLibDB lib;
+    std::vector<std::optional<CHAMBER_CAL>> all;
+    if (!lib.GetAllRecords(all) || !lib.KeptAsidePath().empty())
+        return {"damaged"};
+    std::vector<std::string> listed;
+    for (const auto& c : all)
+        listed.push_back(c ? c->ChamberSerial + "/" + std::to_string(c->CoefMantissa)
+                           : "unreadable");
+    return listed;
 }
