@@ -35,10 +35,6 @@ void UiFixture::Tap(int x, int y) {
     fw::Loop().ProcessReady();
 }
 
-void UiFixture::ThenTap(int x, int y) {
-    script->Then([x, y] { TouchAt(x, y); });
-}
-
 bool UiFixture::TapText(const std::string& text) {
     auto t = FindText(text);
     if (!t)

@@ -24,8 +24,6 @@ class UiFixture : public ::testing::Test {
 
     // Touch down and up at a point, handled at once (outside a modal loop).
     void Tap(int x, int y);
-    // The same, queued for a modal loop that will be waiting for input.
-    void ThenTap(int x, int y);
     // Taps the centre of the first text `text` drawn on the panel; false when not shown.
     bool TapText(const std::string& text);
     void ThenTapText(const std::string& text);
