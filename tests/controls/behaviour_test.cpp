@@ -19,7 +19,7 @@ using ::testing::ElementsAreArray;
 using BehaviourTest = controls_test::ControlsTest;
 
 // Each type's captions left to right and the answer a touch on one of them gives.
-TEST_F(BehaviourTest, MessageBoxButtonsAndAnswersPerType) {
+TEST_F(BehaviourTest, MessageBoxButtonsAndAnswersPerTypeAndStandbyClosesOne) {
     struct Case {
         int type;
         std::vector<std::string> captions;
@@ -48,9 +48,7 @@ TEST_F(BehaviourTest, MessageBoxButtonsAndAnswersPerType) {
             shown.push_back(caption);
         EXPECT_THAT(shown, ElementsAreArray(c.captions));
     }
-}
-
-TEST_F(BehaviourTest, MessageBoxIsRegisteredWhileOpenAndStandbyClosesItWithThree) {
+    // An open box is registered, and standby closes it with its own answer.
     ThenDo([&] {
         EXPECT_EQ(controls::OpenModals().size(), 1u);
         controls::DismissOpenModalsForStandby();

@@ -84,7 +84,6 @@ TEST_F(KeypadTest, NumericRepeatChoiceIsMarkedAndAnswered) {
     keypad.SetUnitText("Secs");
     keypad.SetQuickValues(true);
     keypad.SetShowRepeatChoice(true);
-    keypad.SetRepeatChoice(0);
     keypad.SetEntryText("300");
     ThenDo([&] { Picture("keypad-number"); });
     ThenTapText("Repeating");
