@@ -7,8 +7,6 @@
 
 namespace {
 
-using ::testing::IsEmpty;
-
 const fw::Rect kButton{200, 100, 300, 140};
 
 class MenuTest : public controls_test::ControlsTest {
@@ -42,7 +40,7 @@ TEST_F(MenuTest, AChoiceSendsItsCommandAndThePreviousValueIsOfferedOnlyWhenThere
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto menu = c.make();
-        ThenPicture(std::string("menu-") + c.name);
+        ThenDo([&] { Picture(std::string("menu-") + c.name); });
         ThenTapText(c.choice);
         EXPECT_EQ(menu->Show(&host, kButton), c.command);
         EXPECT_EQ(menu->GetItemCount(), c.items);
@@ -66,7 +64,7 @@ TEST_F(MenuTest, ATouchBesideOrAFingerLiftedOffTheItemsChoosesNothing) {
         });
         EXPECT_EQ(menu.Show(&host, kButton), 0) << slideOff;
     }
-    EXPECT_THAT(host.commands, IsEmpty());
+    EXPECT_TRUE(host.commands.empty());
 }
 
 }  // namespace

@@ -8,14 +8,13 @@
 namespace {
 
 using fw::ScriptKind;
-using fw::ScriptRun;
 
 // A marker raises or lowers the one character after it (which may be more than one byte);
 // a doubled marker is the character itself and does not split the run.
 TEST(ScriptText, MarkersRaiseAndLowerOneCharacter) {
     constexpr ScriptKind N = ScriptKind::Normal, Up = ScriptKind::Superscript,
                          Down = ScriptKind::Subscript;
-    const std::pair<const char*, std::vector<ScriptRun>> cases[] = {
+    const std::pair<const char*, std::vector<fw::ScriptRun>> cases[] = {
         {"N_s_k:Gym^2/(h*A)",
          {{N, "N"}, {Down, "s"}, {Down, "k"}, {N, ":Gym"}, {Up, "2"}, {N, "/(h*A)"}}},
         {"a^^b", {{N, "a^b"}}},

@@ -7,25 +7,19 @@
 
 namespace {
 
-std::filesystem::path Stamped(const std::filesystem::path& dir, const std::string& version) {
-    auto p = dir / ("prog-" + version);
-    using namespace std::string_literals;
-    std::ofstream(p, std::ios::binary) << "\x7F"
-                                          "ELF junk\0\0"s
-                                       << "\x01KVPRODUCTVERSION=" << version << '\0' << "more";
-    return p;
-}
-
 // The short form is cut before the second point; the running program's own stamp, read once,
 // still gives both forms.
 TEST(ProductVersion, FullAndShortFormsAndAMissingStampOrFileFails) {
     testing_support::TempRoot root;
     const char* forms[][3] = {{"2.1.0.5", "2.1.0.5", "2.1"}, {"3.4", "3.4", "3.4"}};
     for (const auto& [stamp, full, brief] : forms) {
+        const auto file = root.Path() / ("prog-" + std::string(stamp));
+        std::ofstream(file, std::ios::binary) << '\x7F' << "ELF junk" << '\0' << '\0'
+                                              << "\x01KVPRODUCTVERSION=" << stamp << '\0' << "more";
         std::string v;
-        ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), stamp), v, 0));
+        ASSERT_TRUE(fw::GetProductVersion(file, v, 0));
         EXPECT_EQ(v, full);
-        ASSERT_TRUE(fw::GetProductVersion(Stamped(root.Path(), stamp), v, 1));
+        ASSERT_TRUE(fw::GetProductVersion(file, v, 1));
         EXPECT_EQ(v, brief);
     }
     auto plain = root.Path() / "plain";
