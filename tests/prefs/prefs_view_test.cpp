@@ -1,7 +1,6 @@
 // The preferences screen as an operator uses it: every page's values applied and read back
 // after a restart, entries refused by their rules, the password gates, the standards and
 // T/P correction, clearing the libraries, leaving with changes, a failed save, standby.
-#include <algorithm>
 #include <filesystem>
 
 #include "controls/CNotifyBox.h"

@@ -36,7 +36,6 @@ std::string ReadAll(const fs::path& p) {
 // Starting runs until stopped, before its first view: it notes "up" and answers SIGTERM by
 // noting "stopped" and ending with 5.
 enum class Fake { Good, EndsAtOnce, Silent, Starting };
-constexpr int kStoppedStatus = 5;
 
 class LauncherTest : public ::testing::Test {
   protected:
@@ -172,7 +171,7 @@ TEST_F(LauncherTest, AStopSignalGoesToTheProgramAndTheLauncherEndsWithIt) {
         ::usleep(5000);  // real time, for the shell
     ASSERT_EQ(Ran(), "new\nup\n");
     ASSERT_EQ(::kill(pid, SIGTERM), 0);
-    EXPECT_EQ(ExitStatus(pid), kStoppedStatus) << "the program's own end";
+    EXPECT_EQ(ExitStatus(pid), 5) << "the program's own end";
     EXPECT_EQ(Ran(), "new\nup\nstopped\n");
     EXPECT_EQ(ReadAll(files.program), Program("new", Fake::Starting)) << "no rollback";
     EXPECT_TRUE(fs::exists(files.trial));
@@ -216,7 +215,6 @@ TEST(BoardClock, DatesOnTheCommandLine) {
         fw::LocalTime expected;
     };
     const Case cases[] = {
-        {"2016-03-14", true, {2016, 3, 1, 14, 0, 0, 0, 0}},
         {"2024-02-29 23:59:58", true, {2024, 2, 4, 29, 23, 59, 58, 0}},
         {"2023-02-29", false, {}},
         {"2016-03-14T12:00:00junk", false, {}},
