@@ -20,7 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using settings_test::ReadText;
-using settings_test::SettingsPath;
 using settings_test::StoredValue;
 using settings_test::WriteText;
 using Gen = CGenTab;
@@ -221,7 +220,7 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplySavesItLater) {
     doc->Channel[1].TPCorrection = 1;
     doc->SetTemperature(25.0);
     ASSERT_TRUE(SaveSettings(*doc));
-    const fs::path file = SettingsPath(*root);
+    const fs::path file = settings_test::SettingsPath(*root);
     const std::string before = ReadText(file);
     const fs::path blocker = file.string() + ".new";  // the staged copy cannot take its place
     fs::create_directories(blocker);

@@ -14,7 +14,6 @@ namespace prefs_test {
 namespace {
 
 using settings_test::SettingsPath;
-using settings_test::StoredValue;
 using Points = std::vector<fw::Point>;
 
 // What a panel that is off reports for a point: scaled, sheared and shifted.
@@ -88,7 +87,8 @@ TEST(TouchSettings, ADamagedStoredMapLoadsAsNone) {
         LoadSettings(doc);
         EXPECT_EQ(doc.TouchCal[0], s.kept ? 0.5 : 1.0);
         EXPECT_EQ(doc.TouchCal[2], s.kept ? 12.0 : 0.0);
-        EXPECT_EQ(StoredValue(SettingsPath(root), "SysInfo", "TouchCalA"), s.kept ? s.a : "1.0");
+        EXPECT_EQ(settings_test::StoredValue(SettingsPath(root), "SysInfo", "TouchCalA"),
+                  s.kept ? s.a : "1.0");
     }
 }
 
@@ -125,13 +125,11 @@ TEST_F(TouchCalibrationTest, TheGeneralPageButtonCalibratesAndKeepsTheMap) {
         Points touched;
         bool writes;
         const char* told;
-        bool fits;
     };
     const Case cases[] = {
-        {"skewed panel", TouchesOf(Skewed), true, nullptr, true},
-        {"all on one line", kOnOneLine, true, CKelvarinFormView::kTouchFailedText, false},
-        {"settings not written", TouchesOf(Skewed), false, CKelvarinFormView::kTouchNotSavedText,
-         true},
+        {"skewed panel", TouchesOf(Skewed), true, nullptr},
+        {"all on one line", kOnOneLine, true, CKelvarinFormView::kTouchFailedText},
+        {"settings not written", TouchesOf(Skewed), false, CKelvarinFormView::kTouchNotSavedText},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -148,7 +146,8 @@ TEST_F(TouchCalibrationTest, TheGeneralPageButtonCalibratesAndKeepsTheMap) {
             ThenAcknowledge(&told);
         TapControl(CGenTab::kIdCalibrateTouch);
         EXPECT_EQ(told, c.told ? c.told : "");
-        EXPECT_EQ(fw::GetTouchMatrix().k == before.k, !c.fits);
+        const bool fits = c.told != CKelvarinFormView::kTouchFailedText;
+        EXPECT_EQ(fw::GetTouchMatrix().k == before.k, !fits);
         EXPECT_EQ(fw::GetTouchMatrix().k, doc->TouchCal);
         // The next start puts the stored map in force.
         const std::unique_ptr<CKelvarinDoc> next = Restarted();
