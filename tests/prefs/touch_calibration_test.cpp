@@ -119,19 +119,18 @@ TEST_F(TouchCalibrationTest, TheGeneralPageButtonCalibratesAndKeepsTheMap) {
     struct Case {
         const char* what;
         Points touched;
-        bool writes;
         const char* told;
     };
     const Case cases[] = {
-        {"skewed panel", TouchesOf(Skewed), true, nullptr},
-        {"all on one line", kOnOneLine, true, CKelvarinFormView::kTouchFailedText},
-        {"settings not written", TouchesOf(Skewed), false, CKelvarinFormView::kTouchNotSavedText},
+        {"skewed panel", TouchesOf(Skewed), nullptr},
+        {"all on one line", kOnOneLine, CKelvarinFormView::kTouchFailedText},
+        {"settings not written", TouchesOf(Skewed), CKelvarinFormView::kTouchNotSavedText},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         doc->TouchCal = before.k;
         fw::SetTouchMatrix(before);
-        writes = c.writes;
+        writes = c.told != CKelvarinFormView::kTouchNotSavedText;
         ASSERT_TRUE(SaveSettings(*doc));
         doc->SettingsSaved = 0;
         frame->SwitchToView(std::make_unique<COneChannelView>());
@@ -142,13 +141,13 @@ TEST_F(TouchCalibrationTest, TheGeneralPageButtonCalibratesAndKeepsTheMap) {
             ThenAcknowledge(&told);
         TapControl(CGenTab::kIdCalibrateTouch);
         EXPECT_EQ(told, c.told ? c.told : "");
-        const bool fits = c.told != CKelvarinFormView::kTouchFailedText;
-        EXPECT_EQ(fw::GetTouchMatrix().k == before.k, !fits);
+        EXPECT_EQ(fw::GetTouchMatrix().k == before.k,
+                  c.told == CKelvarinFormView::kTouchFailedText);
         EXPECT_EQ(fw::GetTouchMatrix().k, doc->TouchCal);
         // The next start puts the stored map in force.
         const std::unique_ptr<CKelvarinDoc> next = Restarted();
         for (int i = 0; i < 6; ++i)
-            EXPECT_NEAR(next->TouchCal[i], c.writes ? doc->TouchCal[i] : before.k[i], 1e-6);
+            EXPECT_NEAR(next->TouchCal[i], writes ? doc->TouchCal[i] : before.k[i], 1e-6);
         EXPECT_EQ(doc->SettingsSaved, 0);
         EXPECT_FALSE(Prefs().PrefsChanged());  // nothing left for Apply
     }
