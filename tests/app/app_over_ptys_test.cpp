@@ -13,7 +13,6 @@
 #include <fstream>
 
 #include "boardsim/Pty.h"
-#include "fw/EventLoop.h"
 #include "kvremote/RemoteClient.h"
 #include "screens/COneChannelView.h"
 #include "screens/CSplashView.h"

@@ -17,7 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using board::PanelStep;
 using Act = board::PanelAction;
 using MixerCalls = std::vector<std::pair<std::string, uint16_t>>;
 
@@ -83,10 +82,10 @@ TEST_F(BoardControl, BrightnessVolumeAndPowerDriveThePanelInOrder) {
     hw.SetBrightness(0);
     hw.SetBrightness(5);
     hw.SetBacklightPower(false);
-    const std::vector<PanelStep> steps = {{Act::EnablePin, 0},      {Act::Duty, 0},
-                                          {Act::EnablePin, 0},      {Act::EnablePin, 1},
-                                          {Act::Duty, 35},          {Act::EnablePin, 0},
-                                          {Act::BacklightPower, 0}, {Act::ChangeAnnounced, 1}};
+    const std::vector<board::PanelStep> steps = {
+        {Act::EnablePin, 0},      {Act::Duty, 0},           {Act::EnablePin, 0},
+        {Act::EnablePin, 1},      {Act::Duty, 35},          {Act::EnablePin, 0},
+        {Act::BacklightPower, 0}, {Act::ChangeAnnounced, 1}};
     EXPECT_EQ(board::Panel().steps, steps);
     hw.RestoreBrightness(true);
     EXPECT_EQ(board::Panel().dutyPercent, 56);

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "controls/CKeypadDlg.h"
 #include "controls/CPopupMenu.h"
 #include "prefs/CPrefsView.h"
 #include "screens/one_channel_fixture.h"
@@ -13,11 +12,6 @@
 
 namespace prefs_test {
 
-using one_channel_test::FindById;
-using one_channel_test::TouchCentreOf;
-
-// Cancel has the same id on the keypads, the message boxes and the date pickers.
-inline constexpr int kIdCancel = CKeypadDlg::kIdCancel;
 inline constexpr const char* kPassword = "5937";
 
 class PrefsTest : public one_channel_test::OneChannelTest {

@@ -1,7 +1,6 @@
 // The preferences screen as an operator uses it: every page's values applied and read back
 // after a restart, entries refused by their rules, the password gates, the standards and
 // T/P correction, clearing the libraries, leaving with changes, a failed save, standby.
-#include <algorithm>
 #include <filesystem>
 
 #include "controls/CNotifyBox.h"
@@ -21,7 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using settings_test::ReadText;
-using settings_test::SettingsPath;
 using settings_test::StoredValue;
 using settings_test::WriteText;
 using Gen = CGenTab;
@@ -222,7 +220,7 @@ TEST_F(PrefsTest, ASettingsFileThatCannotBeWrittenIsToldAndApplySavesItLater) {
     doc->Channel[1].TPCorrection = 1;
     doc->SetTemperature(25.0);
     ASSERT_TRUE(SaveSettings(*doc));
-    const fs::path file = SettingsPath(*root);
+    const fs::path file = settings_test::SettingsPath(*root);
     const std::string before = ReadText(file);
     const fs::path blocker = file.string() + ".new";  // the staged copy cannot take its place
     fs::create_directories(blocker);
@@ -252,12 +250,11 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndABoardEventWinsOverThePageCommand) {
     struct Case {
         const char* answer;  // to the leave prompt; none: the event meets the prompt
         uint32_t event;      // 0: none
-        int brightness;      // in the document afterwards
         const std::type_info& lands;
     };
-    const Case cases[] = {{"No", 0, 8, typeid(COneChannelView)},
-                          {nullptr, WM_BOARD_WAKE, 8, typeid(CSplashView)},
-                          {"Yes", WM_BOARD_STANDBY, 9, typeid(CStandbyView)}};
+    const Case cases[] = {{"No", 0, typeid(COneChannelView)},
+                          {nullptr, WM_BOARD_WAKE, typeid(CSplashView)},
+                          {"Yes", WM_BOARD_STANDBY, typeid(CStandbyView)}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.event);
         doc->Brightness = doc->Volume = 8;
@@ -280,7 +277,7 @@ TEST_F(PrefsTest, LeavingWithChangesAsksAndABoardEventWinsOverThePageCommand) {
         EXPECT_EQ(question, c.answer != nullptr ? CPrefsView::kLeavePrompt : "");
         EXPECT_TRUE(typeid(*frame->ActiveView()) == c.lands) << typeid(*frame->ActiveView()).name();
         EXPECT_EQ(SentWithCode(0x86).size(), standbyAnswers + (c.event == WM_BOARD_STANDBY));
-        EXPECT_EQ(doc->Brightness, c.brightness);
+        EXPECT_EQ(doc->Brightness, c.event == WM_BOARD_STANDBY ? 9 : 8);  // only Yes applies
         EXPECT_EQ(doc->OneChannelShown, c.event == 0 ? 1 : 0);
         if (c.event == 0) {
             EXPECT_EQ(board::Panel().dutyPercent, 56);

@@ -1,9 +1,7 @@
 // The software update from a USB folder below a test root, answered by an operator: what is
 // copied where, the settings marker, the messages, copies that fail midway, sources that are
 // not plain files, a missing device, and the power key during the update.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <set>
