@@ -1,6 +1,5 @@
 // The document's own rules: charge types, collection and trigger set-up, the air-density
 // correction, the calibration coefficient, the bias tolerance and the calibration due date.
-#include <tuple>
 
 #include "document/remote_fixture.h"
 

@@ -3,7 +3,6 @@
 // cannot be divided, and which calibrations give a dose ratio at all.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "document/CKelvarinDoc.h"

@@ -1,5 +1,4 @@
 // Numbers in remote lines: read in the C form only, never NaN, infinite or wrapped.
-#include <gtest/gtest.h>
 
 #include <climits>
 

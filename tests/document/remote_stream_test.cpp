@@ -1,9 +1,7 @@
 // Readings streamed to the remote port without being asked: one raw line per ADC packet,
 // one rate line per rate update (every fifth packet), each switched on and off remotely.
-#include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 #include "document/remote_fixture.h"
 
