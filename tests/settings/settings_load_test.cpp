@@ -127,8 +127,7 @@ TEST(SettingsLoad, UnusableValuesAndThresholdPairsTakeTheirDefaultsWrittenBack) 
     // A start/stop pair the instrument cannot trigger on loads as that range's defaults, both
     // written back; the other range keeps its stored pair.
     const std::tuple<const char*, const char*, bool> pairs[] = {
-        {"0.25", "0.2", true},   // finer than the keypads give, but a pair to trigger on
-        {"3.05", "3.0", true},   // as the remote port sets it
+        {"3.05", "3.0", true},   // finer than the keypads give, as the remote port sets it
         {"2.5", "2.5", false},   // start not above stop
         {"10.0", "2.5", false},  // start above 9.9
         {"4.0", "0.0", false},   // stop below 0.1
