@@ -34,9 +34,8 @@ TEST_F(BoardProtocol, DateTimeAndTriggerLevels) {
     doc.LStop = 5.0;
     doc.StartCollection();
     auto adc = [&](uint32_t c1) {
-        BOARD_PACKET p = MakePacket(0x84, {uint8_t(c1), uint8_t(c1 >> 8), uint8_t(c1 >> 16), 0, 0,
-                                           0, 0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0});
-        doc.OnBoardPacket(&p);
+        Receive(0x84, {uint8_t(c1), uint8_t(c1 >> 8), uint8_t(c1 >> 16), 0, 0, 0, 0x80, 0, 0, 0,
+                       0x80, 0, 0, 0, 0x80, 0});
         return std::pair<int, int>(doc.TriggerArmed, doc.Collecting);
     };
     const uint32_t quiet = (doc.Filter.StopLow + doc.Filter.StopHigh) / 2;

@@ -160,7 +160,7 @@ TEST_F(Remote, StartStopAndZeroingReachTheScreen) {
     Expect("<CZ>!");
 }
 
-TEST_F(Remote, ViewSwitches) {
+TEST_F(Remote, ViewSwitchesAndNothingActsBehindAnOpenDialog) {
     doc.OneChannelShown = 0;
     Expect("<SV1>*|<SV2>*|<SVB>*");  // the first is shown already
     EXPECT_EQ(screen->switches, (std::vector<int>{kShowChannel2, kShowBothChannels}));
@@ -173,12 +173,9 @@ TEST_F(Remote, ViewSwitches) {
     Show(RemoteScreenKind::TwoChannel).switchSucceeds = false;
     EXPECT_EQ(Send("<SV2>"), "!\r\n");  // tried, and refused when the screen could not
     EXPECT_EQ(doc.OneChannelShown, 0);
-}
-
-// A dialog open on the screen makes it not idle: the range (the one line of its own idle check
-// that the screens' dialog walk does not send) is refused and changes nothing, then acts once
-// the dialog is closed; queries answer.
-TEST_F(Remote, NothingActsBehindAnOpenDialog) {
+    // A dialog open on the screen makes it not idle: the range (the one line of its own idle check
+    // that the screens' dialog walk does not send) is refused and changes nothing, then acts once
+    // the dialog is closed; queries answer.
     screen->modalOpen = true;
     Expect("<SRG1 H>!|<GID>*KELVARIN|<GZS>*0");
     screen->modalOpen = false;

@@ -9,7 +9,6 @@
 #include "store/CCLibDB.h"
 #include "support/temp_root.h"
 
-
 namespace {
 
 // Blue minus the green leakage, times the gain; any involved over-range shows crosses, and a
