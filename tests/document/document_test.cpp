@@ -7,7 +7,7 @@ namespace {
 
 using Document = remote_testing::RemoteTest;
 
-TEST_F(Document, ChargeTypeChangesAndTheAirDensityCorrection) {
+TEST_F(Document, ChargeTypesCorrectionCollectionsCoefficientBiasAndDueDate) {
     doc.Filter.Chan[0].Charge = 5.0;
     doc.TriggerArmed = 1;
     doc.SetChargeType(0, 15);  // same type and duration
@@ -29,12 +29,9 @@ TEST_F(Document, ChargeTypeChangesAndTheAirDensityCorrection) {
     EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].TPFactor, expected);
     EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].TPFactor, expected);
     EXPECT_EQ(screen->hints, (std::vector<int>{9, 9, 9}));
-}
-
-// Collections prepare the clock and the trigger levels follow the range; the coefficient and
-// dose mode; the bias within 2 % and safe at zero; the calibration due within sixty days, past
-// or invalid.
-TEST_F(Document, CollectionsCoefficientBiasToleranceAndDueDate) {
+    // Collections prepare the clock and the trigger levels follow the range; the coefficient and
+    // dose mode; the bias within 2 % and safe at zero; the calibration due within sixty days, past
+    // or invalid.
     for (const auto& [type, elapsed, countUp] : {std::tuple{0, 30, false}, {1, 0, true}}) {
         doc.SetChargeType(type, 30);
         doc.StartCollection();
