@@ -1,6 +1,5 @@
 // The document's own rules: charge types, collection and trigger set-up, the air-density
 // correction, the calibration coefficient, the bias tolerance and the calibration due date.
-#include <tuple>
 
 #include "document/remote_fixture.h"
 
@@ -8,7 +7,7 @@ namespace {
 
 using Document = remote_testing::RemoteTest;
 
-TEST_F(Document, ChargeTypeChangesClearTheChargeOnlyWhenSomethingChanged) {
+TEST_F(Document, ChargeTypesCorrectionCollectionsCoefficientBiasAndDueDate) {
     doc.Filter.Chan[0].Charge = 5.0;
     doc.TriggerArmed = 1;
     doc.SetChargeType(0, 15);  // same type and duration
@@ -20,9 +19,7 @@ TEST_F(Document, ChargeTypeChangesClearTheChargeOnlyWhenSomethingChanged) {
     EXPECT_EQ(std::tuple(doc.RepeatCount, doc.Repeating, doc.Filter.Chan[0].Charge),
               std::tuple(1, 0, 0.0));
     EXPECT_EQ(screen->hints, std::vector<int>{9});
-}
-
-TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
+    // Temperature and pressure set the correction.
     doc.TempStd = 1;   // 22.0 °C
     doc.PressStd = 2;  // 101.3 kPa
     doc.SetTemperature(25.0);
@@ -31,13 +28,10 @@ TEST_F(Document, TemperatureAndPressureSetTheCorrection) {
     const double expected = (25.0 + 273.15) / (22.0 + 273.15) * 101.3 / 98.0;
     EXPECT_DOUBLE_EQ(doc.Filter.Chan[0].TPFactor, expected);
     EXPECT_DOUBLE_EQ(doc.Filter.Chan[1].TPFactor, expected);
-    EXPECT_EQ(screen->hints, (std::vector<int>{9, 9}));
-}
-
-// Collections prepare the clock and the trigger levels follow the range; the coefficient and
-// dose mode; the bias within 2 % and safe at zero; the calibration due within sixty days, past
-// or invalid.
-TEST_F(Document, CollectionsCoefficientBiasToleranceAndDueDate) {
+    EXPECT_EQ(screen->hints, (std::vector<int>{9, 9, 9}));
+    // Collections prepare the clock and the trigger levels follow the range; the coefficient and
+    // dose mode; the bias within 2 % and safe at zero; the calibration due within sixty days, past
+    // or invalid.
     for (const auto& [type, elapsed, countUp] : {std::tuple{0, 30, false}, {1, 0, true}}) {
         doc.SetChargeType(type, 30);
         doc.StartCollection();

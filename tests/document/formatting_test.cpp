@@ -33,7 +33,7 @@ class Texts : public ::testing::Test {
     CKelvarinDoc doc;
 };
 
-TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
+TEST_F(Texts, ValuesDatesTimesStandardsAndCollectionLabels) {
     const struct {
         Kind kind;
         int ch;
@@ -75,11 +75,8 @@ TEST_F(Texts, ValuesPickTheirFormatAndUnit) {
     EXPECT_EQ(Text(Kind::Rate, 1, 5e6, 1) + Text(Kind::Charge, 1, 1.0, 1), "XXXXXXXXXX");
     // Never cut left of the point.
     EXPECT_EQ(formatting::CutValueText("-101000.0"), "-101000");
-}
-
-TEST_F(Texts, DatesTimesStandardsAndCollectionLabels) {
+    // Dates, times, the standards and the collection labels.
     const fw::LocalTime t{2016, 3, 1, 14, 9, 5, 7, 0};
-    std::string s;
     std::string shown;
     for (int format : {0, 1, 2, 9}) {  // 9: damaged
         doc.DateFormat = format;

@@ -3,7 +3,6 @@
 // cannot be divided, and which calibrations give a dose ratio at all.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "document/CKelvarinDoc.h"
@@ -39,7 +38,7 @@ class Ratios : public ::testing::Test {
     CKelvarinDoc doc;
 };
 
-TEST_F(Ratios, FormatByTheSizeBeforeRoundingGuardsAndComparableDoses) {
+TEST_F(Ratios, FormatGuardsComparableDosesRowRatiosAndALostChamber) {
     const struct {
         double a, b;
         const char* text;
@@ -101,12 +100,10 @@ TEST_F(Ratios, FormatByTheSizeBeforeRoundingGuardsAndComparableDoses) {
         EXPECT_EQ(shown, c.text) << c.mode1 << " against " << c.mode2;
         EXPECT_EQ(doc.ComparableDoses(), c.kind) << c.mode1 << " against " << c.mode2;
     }
-}
-
-// Each row holds the ratio of its own kind; a Gy dose against an R exposure is no dose ratio,
-// and the charge row keeps "----" for it. A channel whose chamber went from the library
-// measures in electrical units again.
-TEST_F(Ratios, RowRatiosAndALostChamberTakingItsFactorAlong) {
+    // Each row holds the ratio of its own kind; a Gy dose against an R exposure is no dose ratio,
+    // and the charge row keeps "----" for it. A channel whose chamber went from the library
+    // measures in electrical units again.
+    doc.Filter.Chan[1].OverRange = doc.Filter.Chan[1].OverRangeLatched = false;
     doc.Filter.Chan[0].Charge = 4.0;
     doc.Filter.Chan[1].Charge = 2.0;
     doc.Filter.Chan[0].Rate = 9.0;

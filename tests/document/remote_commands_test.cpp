@@ -1,6 +1,5 @@
 // The remote commands as a remote computer sees them: every reply format, the conditions of
 // screen and state, and the limits of every setting. Scripts: "<line>reply|<line>reply".
-#include <gtest/gtest.h>
 
 #include <charconv>
 #include <filesystem>
@@ -11,11 +10,7 @@
 
 namespace {
 
-using remote_testing::FakeScreen;
 using Remote = remote_testing::RemoteTest;
-
-constexpr RemoteScreenKind kTwo = RemoteScreenKind::TwoChannel;
-constexpr RemoteScreenKind kOther = RemoteScreenKind::Other;
 
 TEST_F(Remote, SerialNumberVersionsAndScreenConditions) {
     // A Latin-1 byte is kept as the character it stands for and comes back as that byte.
@@ -35,7 +30,7 @@ TEST_F(Remote, SerialNumberVersionsAndScreenConditions) {
     screen = nullptr;
     Expect("<GID>*KELVARIN|<GZS>!|<GIDX>!|<XYZ>?|<gid>?|<>?|<GSNX>?|<GR3>?|<GR1 >?|<SBS3 100>?");
     // What belongs to the measuring screens is refused on the others.
-    Show(kOther);  // the scintillator's own conditions: its remote test
+    Show(RemoteScreenKind::Other);  // the scintillator's own conditions: its remote test
     Expect("<GID>*KELVARIN|<GR1>!|<SBC1 9,9>!|<STRC>!|<SRG1 H>!|<SV1>!|<SS>!");
     doc.HStop = 1.0;
     Expect("<GHTP>*1.0");  // thresholds on any screen
@@ -132,7 +127,7 @@ TEST_F(Remote, LimitsListsConditionsSwitchesAndSave) {
     std::filesystem::remove_all(root.FlashDisk());
     std::ofstream(root.FlashDisk()) << "a file where the folder should be";
     Expect("<SS>!");
-    Show(kOther);
+    Show(RemoteScreenKind::Other);
     Expect("<SRU1>*|<SRR1>*|<SRU2>!|<SRU0>*|<EDC1>*|<EDC2>?");
     EXPECT_EQ(std::vector<int>({doc.StreamRaw, doc.StreamRate, doc.AutoDataCapture}),
               (std::vector<int>{0, 1, 1}));
@@ -165,25 +160,22 @@ TEST_F(Remote, StartStopAndZeroingReachTheScreen) {
     Expect("<CZ>!");
 }
 
-TEST_F(Remote, ViewSwitches) {
+TEST_F(Remote, ViewSwitchesAndNothingActsBehindAnOpenDialog) {
     doc.OneChannelShown = 0;
     Expect("<SV1>*|<SV2>*|<SVB>*");  // the first is shown already
     EXPECT_EQ(screen->switches, (std::vector<int>{kShowChannel2, kShowBothChannels}));
     doc.TriggerArmed = 1;
     Expect("<SV1>!");
     doc.TriggerArmed = 0;
-    Show(kTwo);
+    Show(RemoteScreenKind::TwoChannel);
     Expect("<SVB>*|<SV1>*");
     EXPECT_EQ(screen->switches, std::vector<int>{kShowChannel1});
-    Show(kTwo).switchSucceeds = false;
+    Show(RemoteScreenKind::TwoChannel).switchSucceeds = false;
     EXPECT_EQ(Send("<SV2>"), "!\r\n");  // tried, and refused when the screen could not
     EXPECT_EQ(doc.OneChannelShown, 0);
-}
-
-// A dialog open on the screen makes it not idle: the range (the one line of its own idle check
-// that the screens' dialog walk does not send) is refused and changes nothing, then acts once
-// the dialog is closed; queries answer.
-TEST_F(Remote, NothingActsBehindAnOpenDialog) {
+    // A dialog open on the screen makes it not idle: the range (the one line of its own idle check
+    // that the screens' dialog walk does not send) is refused and changes nothing, then acts once
+    // the dialog is closed; queries answer.
     screen->modalOpen = true;
     Expect("<SRG1 H>!|<GID>*KELVARIN|<GZS>*0");
     screen->modalOpen = false;

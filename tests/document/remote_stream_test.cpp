@@ -1,9 +1,7 @@
 // Readings streamed to the remote port without being asked: one raw line per ADC packet,
 // one rate line per rate update (every fifth packet), each switched on and off remotely.
-#include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 #include "document/remote_fixture.h"
 
@@ -13,13 +11,6 @@ using remote_testing::RemoteTest;
 
 class RemoteStream : public RemoteTest {
   protected:
-    void SetUp() override {
-        RemoteTest::SetUp();
-        doc.Channel[0].Range = doc.Channel[1].Range = board.Board().Range(0);
-        doc.ApplyRanges();
-        board.Board().SetChannel(0, {.currentFa = 61000.0, .temperatureC = 22.0});
-        board.Board().SetChannel(1, {.currentFa = 0.0, .temperatureC = 30.0});
-    }
     // The numbers of each line `packets` packets stream, after its form is checked: rates in
     // whole femtoamperes, temperatures with one decimal, every line ending in CR LF.
     std::vector<std::vector<double>> Stream(int packets) {
@@ -48,6 +39,10 @@ class RemoteStream : public RemoteTest {
 };
 
 TEST_F(RemoteStream, RawAndRateLinesEachSwitchedOnAndOff) {
+    doc.Channel[0].Range = doc.Channel[1].Range = board.Board().Range(0);
+    doc.ApplyRanges();
+    board.Board().SetChannel(0, {.currentFa = 61000.0, .temperatureC = 22.0});
+    board.Board().SetChannel(1, {.currentFa = 0.0, .temperatureC = 30.0});
     EXPECT_TRUE(Stream(20).empty());
     Expect("<SRU1>*");
     for (const auto& raw : Stream(10)) {  // whole femtoamperes

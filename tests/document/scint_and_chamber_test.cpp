@@ -9,8 +9,6 @@
 #include "store/CCLibDB.h"
 #include "support/temp_root.h"
 
-using testing_support::TempRoot;
-
 namespace {
 
 // Blue minus the green leakage, times the gain; any involved over-range shows crosses, and a
@@ -83,7 +81,7 @@ class ChamberChoice : public ::testing::Test {
             c.SystemFactor = 1;
     }
     void TearDown() override { fw::SetClock(std::make_shared<fw::SystemClock>()); }
-    TempRoot root;
+    testing_support::TempRoot root;
     std::shared_ptr<fw::ManualClock> clock = std::make_shared<fw::ManualClock>();
     CCLibDB library;
     CKelvarinDoc doc;

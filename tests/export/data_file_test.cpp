@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "export/DataFile.h"
 #include "export/DataSetSaver.h"
 #include "fw/Clock.h"
-#include "support/temp_root.h"
+#include "settings/settings_test_support.h"
 
 namespace {
 
 using testing_support::TempRoot;
 using Strings = std::vector<std::string>;
-
-std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // The pieces of `text` between `delimiter`s (a final empty piece of a CR LF list dropped).
 Strings Split(const std::string& text, const std::string& delimiter) {
@@ -70,7 +63,7 @@ class DataFiles : public ::testing::Test {
 TEST_F(DataFiles, MeasurementLayoutKeepsItsColumns) {
     AddRows();
     ASSERT_TRUE(WriteDataFile(doc, "run1", DataLayout::Measurement));
-    const std::string text = ReadFile(root.Usb() / "run1.csv");
+    const std::string text = settings_test::ReadText(root.Usb() / "run1.csv");
     const Strings lines = Split(text, "\r\n");
     const std::vector<size_t> counts = {7, 7, 1, 37, 37, 37, 1, 37, 37, 37, 1, 27, 37, 37};
     ASSERT_EQ(ColumnCounts(lines, ","), counts);  // the ratio header's empty columns too
@@ -96,10 +89,10 @@ TEST_F(DataFiles, MeasurementLayoutKeepsItsColumns) {
     // With tabs: a file of its own, the same columns, no comma left as a delimiter.
     doc.DataFileDelimiter = 1;
     ASSERT_TRUE(WriteDataFile(doc, "run1", DataLayout::Measurement));
-    const Strings tabbed = Split(ReadFile(root.Usb() / "run1.txt"), "\r\n");
+    const Strings tabbed = Split(settings_test::ReadText(root.Usb() / "run1.txt"), "\r\n");
     EXPECT_EQ(ColumnCounts(tabbed, "\t"), counts);
     EXPECT_EQ(tabbed[0].find(','), std::string::npos);
-    EXPECT_EQ(ReadFile(root.Usb() / "run1.csv"), text);
+    EXPECT_EQ(settings_test::ReadText(root.Usb() / "run1.csv"), text);
 }
 
 // A cut sequence or a lead byte never swallows the delimiter after it, and overlong forms of a
@@ -137,7 +130,7 @@ TEST_F(DataFiles, NamesTheExistenceTestAndASaveOfOneList) {
     }
     EXPECT_TRUE(IsSafeDataFileName("Run 3 (6 MV).2016"));
     ASSERT_TRUE(WriteDataFile(doc, "empty", DataLayout::Measurement));  // an empty list
-    EXPECT_EQ(ReadFile(root.Usb() / "empty.csv"), "");
+    EXPECT_EQ(settings_test::ReadText(root.Usb() / "empty.csv"), "");
     EXPECT_EQ(CheckDataFile("a", 0), kFileCreated);
     EXPECT_TRUE(std::filesystem::exists(root.Usb() / "a.csv"));
     EXPECT_EQ(CheckDataFile("a", 0), kFileExists);
@@ -167,7 +160,7 @@ TEST_F(DataFiles, ScintillatorLayoutCarriesTheBaseline) {
     SCINT_MEAS_INFO row;
     doc.AddScintMeasurement(false, row);
     ASSERT_TRUE(WriteDataFile(doc, "scint", DataLayout::Scintillator));
-    const Strings lines = Split(ReadFile(root.Usb() / "scint.csv"), "\r\n");
+    const Strings lines = Split(settings_test::ReadText(root.Usb() / "scint.csv"), "\r\n");
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[2],
               "Flagged,Date,Time,Rate/DoseRate,Rate/DoseRate Unit,Charge/Dose,"
