@@ -78,15 +78,7 @@ TEST(StartPath, RunsWithoutEitherPort) {
 class RemotePty : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(h.Start());
-        // A first poll can be lost while the ptys settle; the 500 ms poll timer sends another.
-        for (int i = 0; i < 10 && !h.Doc().BoardAnswered(); ++i) {
-            if (!h.WaitFor([&] { return h.Doc().BoardAnswered(); }, 300))
-                h.Advance(500);
-        }
-        ASSERT_TRUE(h.Doc().BoardAnswered());
-        // The board's answer brings up the warm-up screen, which asks for the firmware.
-        ASSERT_TRUE(h.WaitFor([&] { return !h.Doc().FirmwareVersion.empty(); }));
+        ASSERT_TRUE(h.StartToWarmUp());
     }
     AppHarness h;
 };

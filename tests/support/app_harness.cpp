@@ -50,6 +50,17 @@ bool AppHarness::Start() {
     return app_->InitInstance();
 }
 
+bool AppHarness::StartToWarmUp() {
+    if (!Start())
+        return false;
+    // A first poll can be lost while the ptys settle; the 500 ms poll timer sends another.
+    for (int i = 0; i < 10 && !Doc().BoardAnswered(); ++i) {
+        if (!WaitFor([&] { return Doc().BoardAnswered(); }, 300))
+            Advance(500);
+    }
+    return Doc().BoardAnswered() && WaitFor([&] { return !Doc().FirmwareVersion.empty(); });
+}
+
 void AppHarness::Advance(int64_t ms) {
     AdvanceWithTimers(*clock_, ms);
 }

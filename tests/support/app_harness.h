@@ -24,6 +24,8 @@ class AppHarness {
     ~AppHarness();
 
     bool Start();
+    // Start(), then the board's first answer and the warm-up screen's firmware request.
+    bool StartToWarmUp();
     CKelvarinApp& App() { return *app_; }
     CKelvarinDoc& Doc() { return app_->Doc(); }
     boardsim::BoardSim& Board() { return sim_.Board(); }
