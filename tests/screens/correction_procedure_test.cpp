@@ -5,7 +5,6 @@
 #include "screens/CCorrectionProcedure.h"
 
 #include <memory>
-#include <optional>
 
 #include "support/screen_fixture.h"
 

@@ -46,7 +46,7 @@ class ModalSafetyTest : public OneChannelTest {
             {"bias keypad", Ids::kIdBias, keypad, ok},
             {"chamber picker", Setup::kIdSystemFactor, [this] { ThenPickChamber(0, -1); },
              [this] { ThenPickChamber(-1, CChamberListDlg::kIdOk); }},
-            {"message box", Ids::kIdBias, box, [this] { ThenAcknowledge(nullptr); }},
+            {"message box", Ids::kIdBias, box, [this] { ThenAnswer("OK", nullptr); }},
             {"range menu", Ids::kIdRange, [] {}, [this] { ThenChoose("High (0-500nA)"); }},
         };
     }

@@ -1,6 +1,5 @@
 // The statistics beside the data pages' lists, by taps: rows from collections and "Add", a
 // flagged row deleted, the data set cleared, and the remote query of the page in view.
-#include <string>
 
 #include "two_channel_fixture.h"
 
@@ -67,7 +66,7 @@ TEST_F(SeriesStatisticsTest, TheRemoteAsksTheTwoChannelPageInViewAndADeletionRea
         InjectCurrent(1, ch2);
         Readings(200);
         script->Then([this] { clock->Advance(1000); });
-        Touch(Two::kIdAddMeasurement);
+        TapControl(Two::kIdAddMeasurement);
     }
     // By hand: channel 1 mean 3.0 pA, s 0.3; channel 2 mean 1.0667, s 0.11547, CV 10.825 %;
     // ratios 3.0, 3.3, 2.25: mean 2.85, s 0.54083, CV 18.977 %. No figures on a set-up page.
