@@ -103,9 +103,8 @@ TEST_F(PagesTest, CorrectionTakesTemperatureThenPressureAndKeepsThemOnARefusal) 
     OpenScreen(0, 0);
     SelectDoseChamber();
     ThenKeypadEntry("25");
-    ThenDo([] {
-        testing_support::TouchOnTop(CNumKeypadDlg::kIdCancel);
-    });  // the pressure: the new temperature stays, no correction
+    // The pressure cancelled: the new temperature stays, no correction.
+    ThenDo([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdCancel); });
     TapControl(Setup::kIdTpCorrection);
     EXPECT_EQ(doc->Channel[0].TPCorrection, 0);
     EXPECT_DOUBLE_EQ(doc->Channel[0].Temperature, 25.0);
