@@ -66,14 +66,6 @@ class CorrectionProcedureTest : public testing_support::ScreenFixture {
             volts.push_back(int16_t(p.payload[1] | (p.payload[2] << 8)));
         return volts;
     }
-    // The instrument as it was before the start: bias on the board and in the document, the
-    // collection set-up (continuous), nothing collecting, no procedure running.
-    void ExpectPutBack(int bias) {
-        EXPECT_EQ((std::vector<long>{board->Board().BiasVolts(0), doc->Channel[0].BiasSet,
-                                     doc->ChargeType, doc->ChargeDuration, doc->Collecting,
-                                     doc->CorrectionRunning}),
-                  (std::vector<long>{bias, bias, 1, 0, 0, 0}));
-    }
 
     std::unique_ptr<CCorrectionProcedure> procedure;
 };
@@ -153,7 +145,12 @@ TEST_F(CorrectionProcedureTest, WholeProceduresRefusalsCancelsAndFaults) {
                                 : cancelled ? Phase::Cancelled
                                             : Phase::Failed);
         doc->Filter.Cal[0].BiasM = 1.0;
-        ExpectPutBack(c.bias);
+        // The instrument as it was before the start: bias on the board and in the document,
+        // the collection set-up (continuous), nothing collecting, no procedure running.
+        EXPECT_EQ((std::vector<long>{board->Board().BiasVolts(0), doc->Channel[0].BiasSet,
+                                     doc->ChargeType, doc->ChargeDuration, doc->Collecting,
+                                     doc->CorrectionRunning}),
+                  (std::vector<long>{c.bias, c.bias, 1, 0, 0, 0}));
         ASSERT_EQ(doc->CorrectionResults.size(), done ? 1u : 0u);
         if (done) {
             EXPECT_NEAR(p.Factor(),
