@@ -17,18 +17,6 @@ using Phase = CCorrectionProcedure::Phase;
 
 class CorrectionDialogTest : public one_channel_test::OneChannelTest {
   protected:
-    // The screen on channel 1 at +300 V, its read-back shown, and the dialog's choices:
-    // recombination in a pulsed beam at n = 3, a 5 s wait.
-    void OpenAndChooseRecombination() {
-        board->Board().SetChamber(0, pulsed_);
-        doc->SetBias(0, 300);
-        OpenScreen(0, 0);
-        Advance(1000);  // the screen's second asks for the bias read-back
-        for (int id : {CCorrectionDlg::kIdRecombination, CCorrectionDlg::kIdPulsed,
-                       CCorrectionDlg::kIdRatio + 2, CCorrectionDlg::kIdSettle})
-            ThenDo([id] { TouchOnTop(id); });
-        ThenKeypadEntry("5");
-    }
     void Panel(int seconds) {
         for (int tenth = 0; tenth < 10 * seconds; ++tenth) {
             board->SendAdc(1);
@@ -52,7 +40,16 @@ TEST_F(CorrectionDialogTest, RecombinationByTapsRefusesStandbyAndRemoteWhileItRu
         SCOPED_TRACE(cancel ? "cancelled" : "to its end");
         Restart();
         doc->ChargeDuration = duration;
-        OpenAndChooseRecombination();
+        // The screen on channel 1 at +300 V, its read-back shown, and the dialog's choices:
+        // recombination in a pulsed beam at n = 3, a 5 s wait.
+        board->Board().SetChamber(0, pulsed_);
+        doc->SetBias(0, 300);
+        OpenScreen(0, 0);
+        Advance(1000);  // the screen's second asks for the bias read-back
+        for (int id : {CCorrectionDlg::kIdRecombination, CCorrectionDlg::kIdPulsed,
+                       CCorrectionDlg::kIdRatio + 2, CCorrectionDlg::kIdSettle})
+            ThenDo([id] { TouchOnTop(id); });
+        ThenKeypadEntry("5");
         ThenDo([] { TouchOnTop(CCorrectionDlg::kIdStart); });
         ThenDo([this, cancel] {
             Panel(duration + 2);
