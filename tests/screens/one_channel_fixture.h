@@ -60,6 +60,9 @@ class OneChannelTest : public testing_support::ScreenFixture {
         });
     }
 
+    // For the message box that will be waiting: records its text, then touches its OK.
+    void ThenAcknowledge(std::string* text) { ThenAnswer("OK", text); }
+
     // Stores a chamber calibration in the library the picker lists; the record stored.
     CHAMBER_CAL AddChamber(const std::string& model, const std::string& serial, int16_t mode) {
         const CHAMBER_CAL cal{.ChamberSerial = serial,

@@ -9,7 +9,6 @@
 
 namespace two_channel_test {
 
-using one_channel_test::FindById;
 using one_channel_test::TouchCentreOf;
 using Ids = CTwoChannelView;
 using Ratio = CRatioColumn;
