@@ -5,7 +5,6 @@
 #include "screens/CCorrectionProcedure.h"
 
 #include <memory>
-#include <optional>
 
 #include "support/screen_fixture.h"
 
@@ -31,20 +30,6 @@ SimulatedChamber Chamber(double recombination, double polarityFa) {
 
 class CorrectionProcedureTest : public testing_support::ScreenFixture {
   protected:
-    // The screen was on continuous collection at `bias`, read back, before the start.
-    void Begin(const SimulatedChamber& chamber, int16_t bias, CorrectionPlan plan) {
-        Restart();
-        frame->SwitchToView(std::make_unique<ForwardingView>());
-        doc->SetRange(0, 0);  // Low: the chamber's 100 pA reads to a tenth of a fA
-        doc->ChargeType = 1;
-        doc->ChargeDuration = 0;
-        board->Board().SetChamber(0, chamber);
-        doc->SetBias(0, bias);
-        doc->SendCommand(0x82);
-        board->sent.clear();
-        procedure = std::make_unique<CCorrectionProcedure>(*doc, plan);
-        static_cast<ForwardingView*>(frame->ActiveView())->procedure = procedure.get();
-    }
     // One second of the screen: readings, the bias read-back, the procedure's tick.
     void Second() {
         board->SendAdc(10);
@@ -66,14 +51,6 @@ class CorrectionProcedureTest : public testing_support::ScreenFixture {
         for (const BOARD_PACKET& p : SentWithCode(0x01))
             volts.push_back(int16_t(p.payload[1] | (p.payload[2] << 8)));
         return volts;
-    }
-    // The instrument as it was before the start: bias on the board and in the document, the
-    // collection set-up (continuous), nothing collecting, no procedure running.
-    void ExpectPutBack(int bias) {
-        EXPECT_EQ((std::vector<long>{board->Board().BiasVolts(0), doc->Channel[0].BiasSet,
-                                     doc->ChargeType, doc->ChargeDuration, doc->Collecting,
-                                     doc->CorrectionRunning}),
-                  (std::vector<long>{bias, bias, 1, 0, 0, 0}));
     }
 
     std::unique_ptr<CCorrectionProcedure> procedure;
@@ -132,7 +109,19 @@ TEST_F(CorrectionProcedureTest, WholeProceduresRefusalsCancelsAndFaults) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        Begin(c.chamber, c.bias, CorrectionPlan{c.polarity, 0, BeamKind::Continuous, 2.0, 1, 3, 2});
+        // The screen was on continuous collection at the bias, read back, before the start.
+        Restart();
+        frame->SwitchToView(std::make_unique<ForwardingView>());
+        doc->SetRange(0, 0);  // Low: the chamber's 100 pA reads to a tenth of a fA
+        doc->ChargeType = 1;
+        doc->ChargeDuration = 0;
+        board->Board().SetChamber(0, c.chamber);
+        doc->SetBias(0, c.bias);
+        doc->SendCommand(0x82);
+        board->sent.clear();
+        procedure = std::make_unique<CCorrectionProcedure>(
+            *doc, CorrectionPlan{c.polarity, 0, BeamKind::Continuous, 2.0, 1, 3, 2});
+        static_cast<ForwardingView*>(frame->ActiveView())->procedure = procedure.get();
         CCorrectionProcedure& p = *procedure;
         const bool refused = c.at == Phase::Ready, done = *c.message == '\0',
                    cancelled = std::string(c.message) == "Cancelled";
@@ -154,7 +143,12 @@ TEST_F(CorrectionProcedureTest, WholeProceduresRefusalsCancelsAndFaults) {
                                 : cancelled ? Phase::Cancelled
                                             : Phase::Failed);
         doc->Filter.Cal[0].BiasM = 1.0;
-        ExpectPutBack(c.bias);
+        // The instrument as it was before the start: bias on the board and in the document,
+        // the collection set-up (continuous), nothing collecting, no procedure running.
+        EXPECT_EQ((std::vector<long>{board->Board().BiasVolts(0), doc->Channel[0].BiasSet,
+                                     doc->ChargeType, doc->ChargeDuration, doc->Collecting,
+                                     doc->CorrectionRunning}),
+                  (std::vector<long>{c.bias, c.bias, 1, 0, 0, 0}));
         ASSERT_EQ(doc->CorrectionResults.size(), done ? 1u : 0u);
         if (done) {
             EXPECT_NEAR(p.Factor(),

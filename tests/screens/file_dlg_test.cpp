@@ -1,7 +1,6 @@
 // The data-file page and the file name box, driven by taps: saving writes the file below the
 // test root's USB folder, an existing file is replaced only when the operator says so, and a
 // missing or full device is told while the rows are kept.
-#include <gtest/gtest.h>
 #include <sys/mount.h>
 
 #include <fstream>

@@ -15,29 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Framework : public testing_support::ScreenFixture {
-  protected:
-    // Status bytes of the standby answers sent so far.
-    std::vector<uint8_t> StandbyAnswers() const {
-        std::vector<uint8_t> answers;
-        for (const BOARD_PACKET& p : SentWithCode(0x86))
-            answers.push_back(p.status);
-        return answers;
-    }
-    void AddUnsavedRow() {
-        MEAS_INFO row{};
-        doc->AddMeasurement(true, row);
-    }
-    // The data files written below the USB folder.
-    std::vector<std::string> SavedFiles() const {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& e : fs::directory_iterator(root->Usb())) {
-            if (e.is_regular_file() && e.file_size() > 0)
-                names.push_back(e.path().filename().string());
-        }
-        return names;
-    }
-};
+using Framework = testing_support::ScreenFixture;
 
 TEST_F(Framework, ThePollRepeatsUntilReadyAndWakeOrPowerOnReturnThroughTheWarmUp) {
     CStandbyView* standby = Show<CStandbyView>();
@@ -122,20 +100,29 @@ TEST_F(Framework, StandbyIsRefusedOrAcceptedAsTheOperatorAnswersTheSaveOffer) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CKelvarinFormView* view = Show<CScintPlaceholderView>();
-        AddUnsavedRow();
+        MEAS_INFO row{};  // a row not saved yet
+        doc->AddMeasurement(true, row);
         if (c.prepare)
             c.prepare();
         play(c.steps);
         board::ResetPanel();
         Post(WM_BOARD_STANDBY);
-        EXPECT_EQ(StandbyAnswers(), c.answers);
+        std::vector<uint8_t> answers;  // status bytes of the standby answers
+        for (const BOARD_PACKET& p : SentWithCode(0x86))
+            answers.push_back(p.status);
+        EXPECT_EQ(answers, c.answers);
         const bool refused = c.answers.back() == 0xFF;
         EXPECT_EQ(ActiveIs<CStandbyView>(), !refused);
         EXPECT_TRUE(!refused || Active() == view);
         EXPECT_EQ(board::Panel().steps, refused ? std::vector<board::PanelStep>{} : kDark);
         EXPECT_TRUE(refused || fw::LastPlayedSound() == "SNDAPPEXIT") << fw::LastPlayedSound();
         EXPECT_EQ(doc->MeasList.size(), refused ? 1u : 0u);
-        EXPECT_EQ(SavedFiles(), c.saved);
+        std::vector<std::string> saved;  // the data files written below the USB folder
+        for (const fs::directory_entry& e : fs::directory_iterator(root->Usb())) {
+            if (e.is_regular_file() && e.file_size() > 0)
+                saved.push_back(e.path().filename().string());
+        }
+        EXPECT_EQ(saved, c.saved);
         Restart();
     }
 }

@@ -46,7 +46,7 @@ class ModalSafetyTest : public OneChannelTest {
             {"bias keypad", Ids::kIdBias, keypad, ok},
             {"chamber picker", Setup::kIdSystemFactor, [this] { ThenPickChamber(0, -1); },
              [this] { ThenPickChamber(-1, CChamberListDlg::kIdOk); }},
-            {"message box", Ids::kIdBias, box, [this] { ThenAcknowledge(nullptr); }},
+            {"message box", Ids::kIdBias, box, [this] { ThenAnswer("OK", nullptr); }},
             {"range menu", Ids::kIdRange, [] {}, [this] { ThenChoose("High (0-500nA)"); }},
         };
     }
@@ -62,7 +62,6 @@ class ModalSafetyTest : public OneChannelTest {
             after();
         TapControl(dialog.control);
     }
-    std::string Send(const std::string& line) { return board->RemoteLine(line); }
 
     // Nothing the dialogs could have asked for reached the board or the document. The
     // warm-up screen sets the ranges itself: after it only the bias and chamber are looked at.
@@ -83,9 +82,9 @@ TEST_F(ModalSafetyTest, RemoteLinesThatWouldActAreRefusedAndALateAnswerIsDropped
         const auto inside = [&] {
             view = &View();
             for (const char* line : {"<SV1>", "<SV2>", "<STRC>", "<DZ>", "<SCT C>"})
-                EXPECT_EQ(Send(line), "!\r\n") << line;
-            EXPECT_EQ(Send("<GID>"), "*KELVARIN\r\n");  // queries still answer
-            EXPECT_EQ(Send("<GRG1>"), "*L\r\n");
+                EXPECT_EQ(board->RemoteLine(line), "!\r\n") << line;
+            EXPECT_EQ(board->RemoteLine("<GID>"), "*KELVARIN\r\n");  // queries still answer
+            EXPECT_EQ(board->RemoteLine("<GRG1>"), "*L\r\n");
             EXPECT_EQ(doc->Collecting, 0);
             doc->UpdateAllViews(kHintRemoteStart);
         };
@@ -99,7 +98,7 @@ TEST_F(ModalSafetyTest, RemoteLinesThatWouldActAreRefusedAndALateAnswerIsDropped
         ExpectChannelUnchanged();
         // Closed and stopped, the screen is idle again and the same line acts.
         doc->UpdateAllViews(kHintRemoteStop);
-        EXPECT_EQ(Send("<SV2>"), "*\r\n");
+        EXPECT_EQ(board->RemoteLine("<SV2>"), "*\r\n");
         EXPECT_EQ(View().ShownChannel(), 1);
     }
 }

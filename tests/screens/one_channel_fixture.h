@@ -2,7 +2,6 @@
 // The one-channel screen on a headless panel: the screen fixture with a known input current,
 // readings by the tenth of a second, the chamber library the picker lists, and the keypad
 // and picker steps its controls lead to.
-#include <memory>
 #include <string>
 
 #include "controls/CNumKeypadDlg.h"
@@ -60,9 +59,7 @@ class OneChannelTest : public testing_support::ScreenFixture {
             testing_support::PressNumKeys(keys);
         });
     }
-    void ThenKeypadCancel() {
-        ThenDo([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdCancel); });
-    }
+
     // For the message box that will be waiting: records its text, then touches its OK.
     void ThenAcknowledge(std::string* text) { ThenAnswer("OK", text); }
 
@@ -104,10 +101,6 @@ class OneChannelTest : public testing_support::ScreenFixture {
         for (const fw::DrawnText& t : OverflowingTexts())
             ADD_FAILURE() << "\"" << t.text << "\" does not fit its place";
     }
-
-    // Marks the sound log so the next check sees only what was played afterwards.
-    static void ForgetSounds() { fw::PlayResourceSound("SndNotify"); }
-    static std::string LastSound() { return fw::LastPlayedSound(); }
 };
 
 }  // namespace one_channel_test

@@ -35,7 +35,7 @@ class MenuTest : public OneChannelTest {
         ThenChoose(button == Ids::kIdBias ? "Select Bias" : "Timed Collection");
         ThenKeypadEntry(keys);
         if (refusal != nullptr)
-            ThenAcknowledge(refusal);
+            ThenAnswer("OK", refusal);
         TapControl(button);
     }
 };
@@ -83,7 +83,7 @@ TEST_F(MenuTest, ReversePolarityAndThePreviousBiasSwapOnceThereIsABias) {
 TEST_F(MenuTest, CollectionTimeAndCountKeepTheirLimitsAndTheLastGoodValues) {
     OpenScreen(0, 0);
     ThenChoose("Timed Collection");
-    ThenKeypadCancel();
+    ThenDo([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdCancel); });
     TapControl(Ids::kIdChargeType);
     EXPECT_EQ(doc->ChargeDuration, 15);
     EnterOnKeypad(Ids::kIdChargeType, "1");
@@ -109,7 +109,7 @@ TEST_F(MenuTest, CollectionTimeAndCountKeepTheirLimitsAndTheLastGoodValues) {
         ThenKeypadEntry("5", true);
         ThenKeypadEntry(c.count);
         if (c.refused)
-            ThenAcknowledge(&message);
+            ThenAnswer("OK", &message);
         TapControl(Ids::kIdChargeType);
         EXPECT_EQ(message.rfind("Invalid number of collections.", 0) == 0, c.refused) << c.count;
         EXPECT_EQ(doc->RepeatCount, c.repeatCount) << c.count;

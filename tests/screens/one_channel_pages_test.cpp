@@ -1,6 +1,5 @@
 // The set-up and data pages of the one-channel screen: chamber calibration from the chamber
 // library, temperature/pressure correction with its keypad limits, and the data list.
-#include <functional>
 
 #include "controls/ModalRegistry.h"
 #include "one_channel_fixture.h"
@@ -88,7 +87,7 @@ TEST_F(PagesTest, OnChannelTwoAChamberBecomesItsOwnUnlessChannelOneUsesIt) {
     doc->Channel[0].SystemFactor = 1;
     std::string message;
     ThenPickChamber(0, -1);
-    ThenAcknowledge(&message);
+    ThenAnswer("OK", &message);
     ThenDo([] { testing_support::TouchOnTop(CChamberListDlg::kIdOk); });
     TapControl(Setup::kIdSystemFactor);
     EXPECT_EQ(message.rfind("This chamber is currently in use.", 0), 0u);
@@ -104,7 +103,8 @@ TEST_F(PagesTest, CorrectionTakesTemperatureThenPressureAndKeepsThemOnARefusal) 
     OpenScreen(0, 0);
     SelectDoseChamber();
     ThenKeypadEntry("25");
-    ThenKeypadCancel();  // the pressure: the new temperature stays, no correction
+    // The pressure cancelled: the new temperature stays, no correction.
+    ThenDo([] { testing_support::TouchOnTop(CNumKeypadDlg::kIdCancel); });
     TapControl(Setup::kIdTpCorrection);
     EXPECT_EQ(doc->Channel[0].TPCorrection, 0);
     EXPECT_DOUBLE_EQ(doc->Channel[0].Temperature, 25.0);
@@ -129,7 +129,7 @@ TEST_F(PagesTest, CorrectionTakesTemperatureThenPressureAndKeepsThemOnARefusal) 
     for (const Case& c : cases) {
         std::string message;
         ThenKeypadEntry(c.keys);
-        ThenAcknowledge(&message);
+        ThenAnswer("OK", &message);
         TapControl(c.control);
         EXPECT_EQ(message.rfind(c.refusal, 0), 0u) << c.keys;
     }

@@ -1,7 +1,6 @@
 // The operator's main path through the real application over ptys: warm-up, the Low range,
 // zeroing, a known current's rate, and a timed collection that leaves its row in the data
 // page.
-#include <gtest/gtest.h>
 
 #include "one_channel_fixture.h"
 #include "support/app_harness.h"

@@ -1,6 +1,5 @@
 // The statistics beside the data pages' lists, by taps: rows from collections and "Add", a
 // flagged row deleted, the data set cleared, and the remote query of the page in view.
-#include <string>
 
 #include "two_channel_fixture.h"
 
@@ -23,13 +22,6 @@ class SeriesStatisticsTest : public two_channel_test::TwoChannelTest {
         TouchCentreOf(page.FindChild(id));
         fw::Loop().ProcessReady();
     }
-    void FlagRow(const Data& page, int row) {
-        const fw::Rect r = page.List().GetRect();
-        const int top = r.top + row * page.List().RowHeight();
-        TouchCentreOf(fw::Rect{r.left + 5, top + 5, r.left + 30, top + 15});
-        fw::Loop().ProcessReady();
-    }
-    std::string Send(const std::string& line) { return board->RemoteLine(line); }
 };
 
 TEST_F(SeriesStatisticsTest, OneChannelFiguresFollowCollectionsAndClearing) {
@@ -40,7 +32,7 @@ TEST_F(SeriesStatisticsTest, OneChannelFiguresFollowCollectionsAndClearing) {
     TapControl(COneChannelView::kIdChargeType);
     ASSERT_TRUE(TapText("Data"));
     Data& page = View().DataPage();
-    EXPECT_EQ(Send("<GST>"), "!\r\n");  // no rows
+    EXPECT_EQ(board->RemoteLine("<GST>"), "!\r\n");  // no rows
     TouchIn(page, Data::kQuantityIds[Data::kCharge]);
     for (double femtoamps : {1000, 1100}) {  // 2 s at 1.0 and 1.1 pA
         InjectCurrent(0, femtoamps);
@@ -67,7 +59,7 @@ TEST_F(SeriesStatisticsTest, TheRemoteAsksTheTwoChannelPageInViewAndADeletionRea
         InjectCurrent(1, ch2);
         Readings(200);
         script->Then([this] { clock->Advance(1000); });
-        Touch(Two::kIdAddMeasurement);
+        TapControl(Two::kIdAddMeasurement);
     }
     // By hand: channel 1 mean 3.0 pA, s 0.3; channel 2 mean 1.0667, s 0.11547, CV 10.825 %;
     // ratios 3.0, 3.3, 2.25: mean 2.85, s 0.54083, CV 18.977 %. No figures on a set-up page.
@@ -79,19 +71,21 @@ TEST_F(SeriesStatisticsTest, TheRemoteAsksTheTwoChannelPageInViewAndADeletionRea
     };
     for (const auto& [tab, reply] : kReplies) {
         ShowTab(tab);
-        EXPECT_EQ(Send("<GST>"), reply) << tab;
+        EXPECT_EQ(board->RemoteLine("<GST>"), reply) << tab;
     }
     EXPECT_EQ(Shown(Screen().RatioPage()), "Statistics: 3 2.850 0.541 18.98 2.250 3.300");
 
     ShowTab(Two::kDataRatio);  // the 3.0 row flagged and deleted there goes from every page
-    FlagRow(Screen().RatioPage(), 0);
+    const fw::Rect r = Screen().RatioPage().List().GetRect();
+    TouchCentreOf(fw::Rect{r.left + 5, r.top + 5, r.left + 30, r.top + 15});
+    fw::Loop().ProcessReady();
     EXPECT_EQ(Screen().DataPage(1).List().GetItemData(0), 1);  // the flag is the row's
     for (const char* answer : {"No", "Yes"}) {
         ThenAnswer(answer);
         TouchIn(Screen().RatioPage(), Data::kIdDeleteFlagged);
     }
     EXPECT_EQ(Shown(Screen().DataPage(0)), "pA: 2 3.000 0.424 14.14 2.700 3.300");
-    EXPECT_EQ(Send("<GST>"), "*2,2.775,0.742,26.76,2.250,3.300,----\r\n");
+    EXPECT_EQ(board->RemoteLine("<GST>"), "*2,2.775,0.742,26.76,2.250,3.300,----\r\n");
 }
 
 }  // namespace

@@ -21,16 +21,7 @@ class TrendPageTest : public TwoChannelTest {
             return one->TrendPage();
         return Screen().TrendPage();
     }
-    void ShowTrend() { ASSERT_TRUE(TapText("Trend")); }
     const TrendChannelChart& Drawn(size_t slot) { return Page().Chart().channels.at(slot); }
-    // The axis of `slot` holds `value` and its labels are shown.
-    void ExpectAxisAround(size_t slot, double value) {
-        ASSERT_TRUE(Drawn(slot).axis.has_value());
-        EXPECT_LE(Drawn(slot).axis->scale.low, value);
-        EXPECT_GE(Drawn(slot).axis->scale.high, value);
-        for (const TrendTick& t : Drawn(slot).axis->ticks)
-            EXPECT_TRUE(ScreenHasText(t.label)) << t.label;
-    }
 };
 
 // The page is left alone while hidden, then each window button chooses the span shown.
@@ -38,12 +29,12 @@ TEST_F(TrendPageTest, AHiddenPageIsLeftAloneAndTheWindowButtonsChooseTheSpan) {
     InjectCurrent(0, 10000);
     OpenScreen(0, 0);
     Run(5);
-    ShowTrend();
+    ASSERT_TRUE(TapText("Trend"));
     const size_t before = Drawn(0).runs.back().size();
     ASSERT_TRUE(TapText("Data"));
     Run(600);                                        // ten minutes on another page
     EXPECT_EQ(Drawn(0).runs.back().size(), before);  // not built while hidden
-    ShowTrend();
+    ASSERT_TRUE(TapText("Trend"));
     for (const auto& [button, minutes, oldestTick] :
          {std::tuple{"5 min", 5, "-5 min"}, {"15 min", 15, "-15 min"}, {"1 min", 1, "-60 s"}}) {
         ASSERT_TRUE(TapText(button));
@@ -64,7 +55,7 @@ TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendAndDrift) {
             InjectCurrent(ch, fa[ch] *= 1 + (second < 20 ? 0 : growth[ch]));
         Run(1);
         if (second == 19)
-            ShowTrend();
+            ASSERT_TRUE(TapText("Trend"));
     }
     const std::string legends[] = {"Ch.1  pA   Drift: +",
                                    "Ch.2  " + fw::LoadString(309) + "   Drift: -"};
@@ -72,8 +63,13 @@ TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendAndDrift) {
         EXPECT_EQ(Drawn(ch).channel, ch);
         const std::string legend = Page().Legend(ch).Text();
         EXPECT_EQ(legend.rfind(legends[ch], 0), 0u) << legend;
-        const FILTER_CHANNEL& f = doc->Filter.Chan[ch];
-        ExpectAxisAround(ch, ch == 0 ? f.Rate / 1e3 : f.Dose);
+        // The axis holds the channel's value and its labels are shown.
+        const double value = ch == 0 ? doc->Filter.Chan[0].Rate / 1e3 : doc->Filter.Chan[1].Dose;
+        ASSERT_TRUE(Drawn(ch).axis.has_value());
+        EXPECT_LE(Drawn(ch).axis->scale.low, value);
+        EXPECT_GE(Drawn(ch).axis->scale.high, value);
+        for (const TrendTick& t : Drawn(ch).axis->ticks)
+            EXPECT_TRUE(ScreenHasText(t.label)) << t.label;
     }
     Screenshot("trend_two_channels.png");
 }

@@ -9,15 +9,14 @@
 
 namespace two_channel_test {
 
-using one_channel_test::FindById;
 using one_channel_test::TouchCentreOf;
 using Ids = CTwoChannelView;
 using Ratio = CRatioColumn;
 
 // Calibration modes: a dose in "Gy" (two under different string ids), an exposure in "R",
-// a source strength from the current and an activity from the current; -1: no chamber.
+// a source strength from the current; -1: no chamber.
 constexpr int16_t kGyMode = 8, kOtherGyMode = 10, kRoentgenMode = 9;
-constexpr int16_t kStrengthMode = 1, kActivityMode = 3, kNoChamber = -1;
+constexpr int16_t kStrengthMode = 1, kNoChamber = -1;
 
 class TwoChannelTest : public one_channel_test::OneChannelTest {
   protected:
@@ -30,17 +29,10 @@ class TwoChannelTest : public one_channel_test::OneChannelTest {
         board->sent.clear();
     }
     CTwoChannelView& Screen() { return *static_cast<CTwoChannelView*>(frame->ActiveView()); }
-    void Touch(int id) { TapControl(id); }
     fw::Rect RectOf(int id) { return Control(id) ? Control(id)->GetRect() : fw::Rect{}; }
     void ShowTab(int page) {
         TouchCentreOf(Screen().Tabs().TabRect(page));
         fw::Loop().ProcessReady();
-    }
-    // A timed collection of `seconds`, chosen on the charge-type pop-up and its keypad.
-    void ChooseTimed(int seconds) {
-        script->Then([this] { TapText("Timed Collection"); });
-        ThenKeypadEntry(std::to_string(seconds));
-        Touch(Ids::kIdChargeType);
     }
     // A chamber of `mode` stored and applied on `ch` as the set-up page would (kNoChamber:
     // the channel's chamber dropped).

@@ -3,7 +3,6 @@
 // taps saved to a data file, triggers, the range and bias of the touched channel, rows
 // added, and zeroing of both.
 #include "controls/MenuCommands.h"
-#include "fw/Text.h"
 #include "support/repaint_check.h"
 #include "two_channel_fixture.h"
 
@@ -28,7 +27,7 @@ TEST_F(TwoChannelTest, RatioRowsAndTheRatioPageFollowTheCalibrations) {
         {kNoChamber, kGyMode, nullptr},
     };
     OpenTwoChannels();
-    Touch(Ids::kIdRatio);
+    TapControl(Ids::kIdRatio);
     CRatioDataDlg& page = Screen().RatioPage();
     fw::Window* doseButton = page.FindChild(Data::kQuantityIds[Data::kDose]);
     auto notice = [&](int id) { return testing_support::LabelText(&page, id); };
@@ -77,10 +76,12 @@ TEST_F(TwoChannelTest, RatioRowsAndTheRatioPageFollowTheCalibrations) {
 TEST_F(TwoChannelTest, ACollectionOnBothChannelsIsHeldOverAPageTripAndEveryPageFits) {
     OpenTwoChannels();
     doc->AutoDataCapture = 1;
-    ChooseTimed(5);
+    script->Then([this] { TapText("Timed Collection"); });
+    ThenKeypadEntry("5");
+    TapControl(Ids::kIdChargeType);
     Measure(3000.0, 1500.0);
-    Touch(Ids::kIdRatio);
-    Touch(Ids::kIdStartStop);
+    TapControl(Ids::kIdRatio);
+    TapControl(Ids::kIdStartStop);
     EXPECT_EQ(TextOf(Ids::kIdStatus), "Collecting (1/1)");
     EXPECT_FALSE(Control(Ids::kIdRange2)->IsEnabled());
     EXPECT_TRUE(Control(Ids::kIdRatio)->IsEnabled());  // the view of the values stays free
@@ -108,7 +109,7 @@ TEST_F(TwoChannelTest, ATriggerOnChannelOneCollectsBothChannels) {
     doc->LStop = 5.0;
     Choose(Ids::kIdChargeType, "Trigger (Ch.1)");  // offered on this screen always
     Measure(0.0, 0.0);
-    Touch(Ids::kIdStartStop);
+    TapControl(Ids::kIdStartStop);
     const struct {
         double fa1, fa2;
         const char* status;
@@ -125,7 +126,7 @@ TEST_F(TwoChannelTest, ATriggerOnChannelOneCollectsBothChannels) {
     }
     ASSERT_EQ(doc->MeasList.size(), 2u);
     EXPECT_EQ(doc->MeasList[0].ChargeRatio.substr(0, 3), "2.0");
-    Touch(Ids::kIdStartStop);  // stopped: no more shots
+    TapControl(Ids::kIdStartStop);  // stopped: no more shots
     InjectCurrent(0, 50000.0);
     Seconds(3);
     EXPECT_EQ(doc->MeasList.size(), 2u);
@@ -139,7 +140,7 @@ TEST_F(TwoChannelTest, RangeAndBiasActOnTheChannelTouched) {
     EXPECT_EQ(TextOf(Ids::kIdRangeCaption2), "Low\r\n(0-500pA)");
     script->Then([this] { TapText("Select Bias"); });
     ThenKeypadEntry("300");
-    Touch(Ids::kIdBias1);
+    TapControl(Ids::kIdBias1);
     EXPECT_EQ(doc->Channel[0].BiasSet, 300);
     EXPECT_EQ(doc->Channel[1].BiasSet, 0);
 }
@@ -167,7 +168,7 @@ TEST_F(TwoChannelTest, EachBiasTextTakesItsOwnChannelsColour) {
 TEST_F(TwoChannelTest, AddPutsARateRowOnAllThreeDataPagesAndZeroZeroesBoth) {
     OpenTwoChannels();
     Measure(3000.0, 1000.0);
-    Touch(Ids::kIdAddMeasurement);
+    TapControl(Ids::kIdAddMeasurement);
     EXPECT_TRUE(doc->MeasList.empty());
     doc->AutoDataCapture = 1;
     ThenExpectShown("Data Point Added to List.");
@@ -175,14 +176,14 @@ TEST_F(TwoChannelTest, AddPutsARateRowOnAllThreeDataPagesAndZeroZeroesBoth) {
     EXPECT_EQ(Screen().DataPage(0).List().GetItemText(0, 2), "3.000 pA");
     EXPECT_EQ(Screen().DataPage(1).List().GetItemText(0, 2), "1.000 pA");
     EXPECT_EQ(Screen().RatioPage().List().GetItemText(0, 2), "3.000");
-    ForgetSounds();
-    InjectCurrent(1, 5e9);  // channel 2 alone over range: sounded, nothing added
+    fw::PlayResourceSound("SndNotify");  // only what plays afterwards counts
+    InjectCurrent(1, 5e9);               // channel 2 alone over range: sounded, nothing added
     Readings(10);
-    EXPECT_EQ(LastSound(), "SNDOVERLOAD");
-    Touch(Ids::kIdAddMeasurement);
+    EXPECT_EQ(fw::LastPlayedSound(), "SNDOVERLOAD");
+    TapControl(Ids::kIdAddMeasurement);
     EXPECT_EQ(doc->MeasList.size(), 1u);
     doc->ZeroChannels = 0;
-    Touch(Ids::kIdZero);
+    TapControl(Ids::kIdZero);
     ASSERT_TRUE(TapText("Cancel"));  // on "Zeroing Channel 1 & 2"
     EXPECT_EQ(doc->ZeroChannels, 2);
 }
@@ -191,7 +192,7 @@ TEST_F(TwoChannelTest, AddPutsARateRowOnAllThreeDataPagesAndZeroZeroesBoth) {
 // repaints only the strip of the changed values, and leaves the panel as a full repaint would.
 TEST_F(TwoChannelTest, EachColumnShowsItsChannelAndARateUpdatePresentsOnlyTheValues) {
     OpenTwoChannels(0, 1);
-    Touch(Ids::kIdRatio);
+    TapControl(Ids::kIdRatio);
     SetRates(61.0, 22.0);
     fw::Loop().RepaintNow();
     SetRates(1500.0, 3000.0);  // every value and the ratio change
