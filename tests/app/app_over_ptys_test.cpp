@@ -77,9 +77,7 @@ TEST(StartPath, RunsWithoutEitherPort) {
 
 class RemotePty : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(h.StartToWarmUp());
-    }
+    void SetUp() override { ASSERT_TRUE(h.StartToWarmUp()); }
     AppHarness h;
 };
 

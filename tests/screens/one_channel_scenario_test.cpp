@@ -26,13 +26,7 @@ void TapDrawnText(const std::string& text) {
 class OneChannelScenario : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(h.Start());
-        for (int i = 0; i < 10 && !h.Doc().BoardAnswered(); ++i) {
-            if (!h.WaitFor([&] { return h.Doc().BoardAnswered(); }, 300))
-                h.Advance(500);
-        }
-        ASSERT_TRUE(h.Doc().BoardAnswered());
-        ASSERT_TRUE(h.WaitFor([&] { return !h.Doc().FirmwareVersion.empty(); }));
+        ASSERT_TRUE(h.StartToWarmUp());
         h.Advance(61000);  // the warm-up
         ASSERT_TRUE(h.WaitFor([&] { return Screen() != nullptr; }));
     }

@@ -54,8 +54,9 @@ TEST_F(TrendPageTest, EachChannelOnItsAxisWithLegendAndDrift) {
         for (int ch = 0; ch < 2; ++ch)
             InjectCurrent(ch, fa[ch] *= 1 + (second < 20 ? 0 : growth[ch]));
         Run(1);
-        if (second == 19)
+        if (second == 19) {
             ASSERT_TRUE(TapText("Trend"));
+        }
     }
     const std::string legends[] = {"Ch.1  pA   Drift: +",
                                    "Ch.2  " + fw::LoadString(309) + "   Drift: -"};
