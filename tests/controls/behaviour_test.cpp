@@ -10,6 +10,7 @@
 #include "controls/CTouchTabCtrl.h"
 #include "controls/ModalRegistry.h"
 #include "controls_fixture.h"
+#include "res/Resources.h"
 
 namespace {
 
@@ -212,6 +213,20 @@ TEST_F(BehaviourTest, AMarkedUnitTooWideForItsLabelIsDrawnSmallerAndWhole) {
         EXPECT_EQ(face < 16, row.shrinks);
         EXPECT_GE(face, CLabel::kSmallestFittedHeight);
     }
+}
+
+// An icon beside a label's text shows the label's background around it, not its magenta key.
+TEST_F(BehaviourTest, ALabelIconIsDrawnWithoutItsKeyColour) {
+    CLabel due;
+    const fw::Rect place{100, 100, 300, 140};
+    due.Create(&host, place, 0, "Calibration due");
+    due.SetBitmap(res::kBmpDueMarker);
+    int key = 0;
+    for (int y = place.top; y < place.bottom; ++y) {
+        for (int x = place.left; x < place.right; ++x)
+            key += fw::Loop().GetSurface().PixelAt(x, y) == fw::colors::kTransparentKey.argb;
+    }
+    EXPECT_EQ(key, 0);
 }
 
 }  // namespace
