@@ -6,7 +6,9 @@
 #include "controls/ControlColors.h"
 #include "controls/NumberEntry.h"
 #include "document/CKelvarinDoc.h"
+#include "document/Formatting.h"
 #include "fw/EventLoop.h"
+#include "fw/Resources.h"
 #include "fw/Text.h"
 
 namespace {
@@ -40,14 +42,11 @@ constexpr fw::Color kFaultText = fw::Color::Rgb(255, 255, 0);
 
 constexpr const char* kKeptText = "Kept with the data set. Not applied to the dose.";
 
-// A charge in the unit that keeps three digits before the point at most.
+// A charge on the Low range's unit ladder whatever the range (three digits before the point
+// at most), with four decimals: a factor to five decimals needs them.
 std::string ChargeText(double pc) {
-    const double a = std::abs(pc);
-    if (a >= 1e6)
-        return fw::StringPrintf("%.4f µC", pc / 1e6);
-    if (a >= 1e3)
-        return fw::StringPrintf("%.4f nC", pc / 1e3);
-    return fw::StringPrintf("%.4f pC", pc);
+    const formatting::ChargeUnit unit = formatting::ChargeUnitFor(false, std::abs(pc));
+    return formatting::Fixed(pc / unit.pcPerUnit, 4) + " " + fw::LoadString(unit.unitId);
 }
 
 }  // namespace

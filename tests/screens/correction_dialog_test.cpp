@@ -69,6 +69,8 @@ TEST_F(CorrectionDialogTest, RecombinationByTapsRefusesStandbyAndRemoteWhileItRu
                     fw::StringPrintf("P_ion = %.5f", pulsed_.RecombinationFactorAt(300));
                 EXPECT_TRUE(ScreenHasText(factor)) << factor;
                 EXPECT_TRUE(ScreenShows("Not applied to the dose"));
+                const double firstPc = Procedure()->Steps()[0].readings[0];  // about 1.5 nC
+                EXPECT_TRUE(ScreenShows(fw::StringPrintf("+300 V:   %.4f nC", firstPc / 1e3)));
                 Screenshot("correction_recombination_done.png");
             }
         });
