@@ -12,8 +12,6 @@ using formatting::FourSignificant;
 
 namespace {
 
-constexpr int kUnitNanoAmp = 289;
-constexpr int kUnitPicoAmp = 292;
 constexpr int kUnitRoentgenMode = 317;
 constexpr int kContinuousText = 160;
 constexpr int kTriggerText = 162;
@@ -57,13 +55,13 @@ void CKelvarinDoc::FormatRate(int ch, std::string& out) {
     CHANNEL_INFO& c = Channel[ch];
     const double v = Filter.Chan[ch].Rate;
     c.RateOverRange = Filter.Chan[ch].OverRange ? 1 : 0;
-    bool high = c.Range == 1;
-    c.RateUnitId = high ? kUnitNanoAmp : kUnitPicoAmp;
+    const formatting::RateUnit unit = formatting::RateUnitFor(c.Range == 1);
+    c.RateUnitId = unit.unitId;
     if (c.RateOverRange) {
         out = formatting::OverRange();
         return;
     }
-    out = formatting::SteppedValue(v, high ? 1e6 : 1e3);
+    out = formatting::SteppedValue(v, unit.faPerUnit);
 }
 
 void CKelvarinDoc::FormatCharge(int ch, std::string& out) {

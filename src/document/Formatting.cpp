@@ -8,6 +8,7 @@
 namespace formatting {
 namespace {
 
+constexpr int kUnitPicoAmp = 292, kUnitNanoAmp = 289;
 constexpr int kUnitPicoCoulomb = 294, kUnitNanoCoulomb = 291, kUnitMicroCoulomb = 351;
 constexpr int kUnitGy = 469, kUnitCGy = 470, kUnitMGy = 541, kUnitMicroGy = 542;
 constexpr int kUnitR = 471, kUnitMR = 472, kUnitMicroR = 556;
@@ -52,6 +53,10 @@ std::string SteppedValue(double v, double scale) {
 std::string RatioValue(double r) {
     const double m = std::fabs(r);
     return Fixed(r, m < 100 ? 3 : m < 1e4 ? 2 : m < 1e5 ? 1 : 0);
+}
+
+RateUnit RateUnitFor(bool highRange) {
+    return highRange ? RateUnit{kUnitNanoAmp, 1e6} : RateUnit{kUnitPicoAmp, 1e3};
 }
 
 ChargeUnit ChargeUnitFor(bool highRange, double magnitudePc) {

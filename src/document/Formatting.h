@@ -33,6 +33,14 @@ std::string SteppedValue(double v, double scale);
 // A ratio: three decimals below 100, two below 10^4, one below 10^5, then none (by |r|).
 std::string RatioValue(double r);
 
+// The unit a current is shown in: pA on the Low range, nA on the High; the value in fA is
+// shown divided by `faPerUnit`.
+struct RateUnit {
+    int unitId;
+    double faPerUnit;
+};
+RateUnit RateUnitFor(bool highRange);
+
 // The unit a charge of |pc| pC is shown in: pC only on the Low range, then nC, then µC; the
 // value is shown divided by `pcPerUnit`.
 struct ChargeUnit {

@@ -6,16 +6,13 @@
 #include "controls/ControlColors.h"
 #include "document/CKelvarinDoc.h"
 #include "document/CalModes.h"
+#include "document/Formatting.h"
 #include "fw/Clock.h"
 #include "fw/Resources.h"
 #include "fw/Text.h"
 
 namespace {
 
-constexpr int kUnitNanoAmp = 289;
-constexpr int kUnitPicoAmp = 292;
-constexpr double kFaPerPa = 1e3;
-constexpr double kFaPerNa = 1e6;
 constexpr int64_t kMsPerMinute = 60000;
 
 // Page layout, from the page's top-left corner.
@@ -159,8 +156,8 @@ CTrendPage::Quantity CTrendPage::QuantityOf(uint8_t channel) const {
     const CAL_MODE* mode = FindCalMode(doc_->Channel[channel].CalMode);
     if (doc_->HasAppliedChamber(channel) && mode != nullptr && !mode->chargeBased)
         return {mode->unitId, 1.0, mode->unitId};
-    const bool high = doc_->Channel[channel].Range == 1;
-    return {0, high ? 1.0 / kFaPerNa : 1.0 / kFaPerPa, high ? kUnitNanoAmp : kUnitPicoAmp};
+    const formatting::RateUnit unit = formatting::RateUnitFor(doc_->Channel[channel].Range == 1);
+    return {0, 1.0 / unit.faPerUnit, unit.unitId};
 }
 
 void CTrendPage::Refresh() {
